@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then starts Tressel ("run") or runs
+# every test ("test"). Works on a fresh Debian 12 machine, as root or through sudo.
+set -euo pipefail
+
+mode=${1:-run}
+here=$(cd "$(dirname "$0")" && pwd)
+build="$here/build"
+
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins libqt6help6
+    libgumbo-dev libmariadb-dev
+    fonts-dejavu-core fonts-liberation
+)
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    php-cli php-cgi php-mysql mariadb-server
+    clang libclang-rt-14-dev
+)
+
+case "$mode" in
+    run) wanted=("${packages[@]}") ;;
+    test) wanted=("${packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -q
+    # The server package must not start a system-wide service: tests run their own.
+    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$jobs"
+
+case "$mode" in
+    run)
+        exec "$build/src/tressel" "${@:2}"
+        ;;
+    test)
+        export QT_QPA_PLATFORM=offscreen
+        # Fuzz targets get a short run here; longer runs use the same label by hand.
+        ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE fuzz
+        ctest --test-dir "$build" --output-on-failure -L fuzz
+        ;;
+esac

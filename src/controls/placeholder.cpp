@@ -1,0 +1,1 @@
+// Keeps the GUI library non-empty until its first window lands.

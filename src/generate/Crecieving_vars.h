@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class CForm;
+
+// Writes the piece of the script that copies the posted values into PHP
+// variables named after the fields.
+class Crecieving_vars final
+{
+public:
+    std::shared_ptr<CForm> form;
+
+    QString get_recieving_code() const;
+};

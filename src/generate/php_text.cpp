@@ -1,0 +1,159 @@
+#include "php_text.h"
+
+#include "model/Cprefrences.h"
+#include "model/Field.h"
+#include "model/globals.h"
+
+#include <charconv>
+
+namespace php_text {
+
+QString line(const QString &text)
+{
+    return text + CRLF;
+}
+
+QString lines(const QStringList &texts)
+{
+    QString result;
+    for (const QString &text : texts)
+        result += text + CRLF;
+    return result;
+}
+
+QString failure_block(const Field &field)
+{
+    const auto &prefs = globals::prefs();
+    if (!prefs->is_embeded_result_page) {
+        return line(QStringLiteral("header(\"Location: ") + literal(prefs->error_page) + QStringLiteral("\");"))
+            + line(QStringLiteral("exit;"));
+    }
+    return line(QStringLiteral("die(\"") + literal_html(field.error_html) + QStringLiteral("\");"));
+}
+
+QString check_body(const Field &field)
+{
+    return line(QStringLiteral("{")) + failure_block(field) + line(QStringLiteral("}"));
+}
+
+QString literal(const QString &text)
+{
+    QString result;
+    result.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$'))
+            result += QLatin1Char('\\');
+        result += c;
+    }
+    return result;
+}
+
+QString literal_keeping_escapes(const QString &text)
+{
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\')) {
+            // A pair is an escape the user wrote; a lone final backslash
+            // would swallow the closing quote.
+            if (i + 1 < text.size()) {
+                result += c;
+                result += text.at(++i);
+            } else {
+                result += QStringLiteral("\\\\");
+            }
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('$')) {
+            result += QLatin1Char('\\');
+            result += c;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString literal_html(const QString &text)
+{
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+            result += QStringLiteral("\\\""); // already escaped by the reader
+            ++i;
+        } else if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$')) {
+            result += QLatin1Char('\\');
+            result += c;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString single_quoted(const QString &text)
+{
+    QString result;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('\''))
+            result += QLatin1Char('\\');
+        result += c;
+    }
+    return result;
+}
+
+QStringList request_keys(const QString &posted_name)
+{
+    qsizetype i = 0;
+    while (i < posted_name.size() && posted_name.at(i) == QLatin1Char(' '))
+        ++i;
+    QString base;
+    QStringList keys;
+    for (; i < posted_name.size(); ++i) {
+        const QChar c = posted_name.at(i);
+        if (c != QLatin1Char('[')) {
+            base += (c == QLatin1Char(' ') || c == QLatin1Char('.')) ? QLatin1Char('_') : c;
+            continue;
+        }
+        if (posted_name.indexOf(QLatin1Char(']'), i + 1) < 0) {
+            // A "[" without its "]" stays part of the name, as "_".
+            base += QLatin1Char('_') + posted_name.mid(i + 1);
+            break;
+        }
+        // Each "[...]" directly after the previous one is a key.
+        while (i < posted_name.size() && posted_name.at(i) == QLatin1Char('[')) {
+            const qsizetype end = posted_name.indexOf(QLatin1Char(']'), i + 1);
+            if (end < 0)
+                break;
+            const QString key = posted_name.mid(i + 1, end - i - 1);
+            if (key.isEmpty())
+                break;
+            keys << key;
+            i = end + 1;
+        }
+        break;
+    }
+    return QStringList{base} + keys;
+}
+
+QString request_item(const QString &array_name, const QString &posted_name, const QString &entry)
+{
+    QStringList keys = request_keys(posted_name);
+    if (!entry.isEmpty())
+        keys.insert(1, entry);
+    QString expression = QLatin1Char('$') + array_name;
+    for (const QString &key : keys)
+        expression += QStringLiteral("['") + single_quoted(key) + QStringLiteral("']");
+    return expression;
+}
+
+QString number(double value)
+{
+    // Fifteen significant digits, as the user typed the number, then the
+    // shortest plain text of that.
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+} // namespace php_text

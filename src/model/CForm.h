@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fields.h"
+
+#include <QString>
+
+#include <memory>
+
+// One HTML form of the page.
+class CForm final
+{
+public:
+    qint32 date_format = 0;
+    bool is_send_ip = true;
+    bool is_date = false;
+
+    void Change_action() {}
+
+    const QString &Method() const { return m_method; }
+    void set_Method(const QString &method) { m_method = method; }
+    const QString &Action() const { return m_action; }
+    void set_Action(const QString &action) { m_action = action; }
+    const QString &FormName() const { return m_name; }
+    void set_FormName(const QString &name) { m_name = name; }
+
+    // The form's own collection (not a copy); created on first use.
+    const std::shared_ptr<::fields> &fields();
+    void set_fields(std::shared_ptr<::fields> collection) { m_fields = std::move(collection); }
+
+private:
+    QString m_method;
+    QString m_action;
+    QString m_name;
+    std::shared_ptr<::fields> m_fields;
+};
