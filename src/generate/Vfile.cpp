@@ -25,7 +25,7 @@ QString Vfile::get_php_code() const
 
     QString code = line(QStringLiteral("if( ") + size + QStringLiteral(" == 0)")) + php_text::check_body(*field);
 
-    code += line(QStringLiteral("if( ") + size + QLatin1Char('>') + php_text::number(field->max_size * 1000)
+    code += line(QStringLiteral("if( ") + size + QStringLiteral(" >") + php_text::number(field->max_size * 1000)
                  + QLatin1Char(')'))
         + line(QStringLiteral("{")) + line(QStringLiteral("//delete file ")) + unlink_temp
         + php_text::failure_block(*field) + line(QStringLiteral("}"));
@@ -99,9 +99,15 @@ QString Vfile::get_php_code() const
     code += line(QStringLiteral("@move_uploaded_file( ") + temp + QStringLiteral(" , $uploadFile); "))
         + line(QStringLiteral("@chmod($uploadFile, 0644);"));
 
-    QString url = globals::remove_last_separator(field->upload_url, QStringLiteral("/"));
+    // A bare scheme keeps its last "/": "http://" becomes "http:/" once, and
+    // a second generation must not make it "http:".
+    const auto drop_last = [](const QString &address, const QString &separator) {
+        const QString shorter = globals::remove_last_separator(address, separator);
+        return shorter.endsWith(QLatin1Char(':')) ? globals::remove_last_separator(address, QString()) : shorter;
+    };
+    QString url = drop_last(field->upload_url, QStringLiteral("/"));
     field->upload_url = url;
-    url = globals::remove_last_separator(url, QStringLiteral("\\"));
+    url = drop_last(url, QStringLiteral("\\"));
     field->upload_url = url;
     code += line(QLatin1Char('$') + n + QStringLiteral("_URL = \"") + php_text::literal(url) + QStringLiteral("/\".")
                  + name + QStringLiteral(" ;"));

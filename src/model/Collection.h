@@ -55,8 +55,6 @@ public:
             throw CollectionError(CollectionError::InvalidArgument);
         return it.value();
     }
-    // Keeps callers from picking the position overload with a string literal.
-    const T &Item(const char *key) const { return Item(QString::fromUtf8(key)); }
 
     bool Contains(const QString &key) const { return m_index.contains(fold(key)); }
 
@@ -82,7 +80,6 @@ public:
         }
         m_index.remove(folded);
     }
-    void Remove(const char *key) { Remove(QString::fromUtf8(key)); }
 
     void Clear()
     {

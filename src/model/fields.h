@@ -16,7 +16,6 @@ public:
 
     const std::shared_ptr<Field> &Item(qsizetype position) const { return m_items.Item(position); }
     const std::shared_ptr<Field> &Item(const QString &key) const { return m_items.Item(key); }
-    const std::shared_ptr<Field> &Item(const char *key) const { return m_items.Item(key); }
     qsizetype Count() const { return m_items.Count(); }
     void Remove(qsizetype position) { m_items.Remove(position); }
     void Remove(const QString &key) { m_items.Remove(key); }

@@ -1,0 +1,44 @@
+#include "GeneratedForm.h"
+
+#include "PhpRunner.h"
+
+#include "generate/CPHP_script.h"
+#include "generate/CSV.h"
+#include "generate/Crecieving_vars.h"
+#include "generate/cmail.h"
+#include "model/globals.h"
+#include "model/webpage.h"
+
+GeneratedForm::GeneratedForm(const QString &method)
+    : form(std::make_shared<CForm>())
+{
+    globals::reset();
+    form->set_Method(method);
+    globals::web_page()->selected_form = form;
+    globals::rec_vars()->form = form;
+    globals::csv_file()->form = form;
+    globals::owner_mail()->form = form;
+    globals::auto_mail()->form = form;
+}
+
+Field &GeneratedForm::add(const QString &name, const QString &type, const QString &posted)
+{
+    Field field;
+    field.name = name;
+    field.post_name = posted.isEmpty() ? name : posted;
+    field.field_type = type;
+    field.error_message = QStringLiteral("Please enter a valid ") + name.toLower();
+    field.error_html = QStringLiteral("<p class=\\\"error\\\">bad ") + name + QStringLiteral("</p>");
+    return *form->fields()->Add(field, name);
+}
+
+Cprefrences &GeneratedForm::prefs()
+{
+    return *globals::prefs();
+}
+
+void GeneratedForm::write(PhpRunner &runner, const QString &script)
+{
+    prefs().php_des = runner.path(script);
+    globals::php_script()->prepare_script();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/CForm.h"
+#include "model/Cprefrences.h"
+#include "model/Field.h"
+
+#include <QString>
+
+#include <memory>
+
+class PhpRunner;
+
+// A fresh run with one chosen form, for tests that generate and run scripts:
+// every settings object points at the form, as the first page leaves them.
+class GeneratedForm final
+{
+public:
+    explicit GeneratedForm(const QString &method = QStringLiteral("POST"));
+
+    // Adds a field as the page reader would name it; `posted` defaults to
+    // the name.
+    Field &add(const QString &name, const QString &type = QStringLiteral("text"), const QString &posted = QString());
+
+    Cprefrences &prefs();
+    std::shared_ptr<CForm> form;
+
+    // Writes the script into the runner's folder.
+    void write(PhpRunner &runner, const QString &script = QStringLiteral("index.php"));
+};

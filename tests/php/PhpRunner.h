@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QTemporaryDir>
+
+// A request to a generated script, posted as a browser would.
+struct PhpRequest
+{
+    struct Upload
+    {
+        QByteArray field; // posted name, e.g. "photo"
+        QByteArray filename;
+        QByteArray content;
+        QByteArray mime = "application/octet-stream";
+    };
+
+    QByteArray method = "POST";
+    QList<QPair<QByteArray, QByteArray>> fields; // in order; a name may repeat
+    QList<Upload> uploads;                       // any upload makes the body multipart
+    QByteArray remote_addr = "203.0.113.7";
+
+    PhpRequest &add(const QByteArray &name, const QByteArray &value)
+    {
+        fields.append({name, value});
+        return *this;
+    }
+};
+
+// What the script answered.
+struct PhpResponse
+{
+    int exit_code = -1;
+    int status = 200;
+    QMap<QByteArray, QByteArray> headers; // names in lower case
+    QByteArray body;
+    QByteArray errors; // PHP's warnings, notices and errors
+
+    QByteArray location() const { return headers.value("location"); }
+};
+
+// A mail the script handed to sendmail.
+struct CapturedMail
+{
+    QMap<QByteArray, QByteArray> headers; // names in lower case
+    QByteArray body;
+    QByteArray raw;
+};
+
+// Runs generated scripts with php-cgi, as a web server would, in a folder of
+// their own; mails go to a capture folder instead of sendmail. Every PHP
+// diagnostic (deprecations included) is collected in PhpResponse::errors.
+class PhpRunner final
+{
+public:
+    PhpRunner();
+
+    // The folder scripts and their side files are written to and run in.
+    QString folder() const { return m_folder.path(); }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+
+    PhpResponse run(const QString &script, const PhpRequest &request);
+    // Runs a script with the command-line PHP (for setup scripts).
+    PhpResponse run_cli(const QString &script);
+
+    // Mails sent so far, oldest first; taking them empties the capture.
+    QList<CapturedMail> take_mails();
+
+private:
+    QTemporaryDir m_folder;
+    QTemporaryDir m_mail_folder;
+};
