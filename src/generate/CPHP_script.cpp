@@ -6,6 +6,7 @@
 #include "Vcreditcard.h"
 #include "cmail.h"
 #include "create_directory.h"
+#include "db.h"
 #include "php_text.h"
 
 #include "model/CForm.h"
@@ -75,6 +76,10 @@ QString CPHP_script::script_text() const
     if (prefs.is_csv) {
         write(QStringLiteral("//saving record in a text file"));
         write(globals::csv_file()->get_csv_code());
+    }
+    if (prefs.is_mysql) {
+        write(QStringLiteral("//saving record to MySQL database"));
+        write(globals::mysql_db()->get_php_code());
     }
 
     if (!prefs.is_embeded_result_page)

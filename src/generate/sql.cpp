@@ -1,46 +1,33 @@
 #include "sql.h"
 
+#include "mysqli_code.h"
 #include "php_text.h"
 
 #include "model/CForm.h"
 #include "model/globals.h"
 #include "model/webpage.h"
-
-namespace {
-// A name between backquotes: a backquote inside it is doubled.
-QString identifier(const QString &name)
-{
-    return QLatin1Char('`') + QString(name).replace(QLatin1Char('`'), QStringLiteral("``")) + QLatin1Char('`');
-}
-} // namespace
+#include "mysql/sql_text.h"
 
 QString sql::get_sql_code() const
 {
-    QString statement = QStringLiteral("CREATE TABLE IF NOT EXISTS") + identifier(mysql_table) + QStringLiteral(" (");
+    QString statement = QStringLiteral("CREATE TABLE IF NOT EXISTS") + sql_text::identifier(mysql_table) + QStringLiteral(" (");
     const auto &selected = globals::web_page()->selected_form;
     if (selected) {
         for (const auto &entry : *selected->fields()) {
             const Field &field = *entry.value;
             if (field.mysql_field.isEmpty())
                 continue;
-            statement += identifier(field.mysql_field) + QLatin1Char(' ') + field.sql_type + QLatin1Char(' ')
+            statement += sql_text::identifier(field.mysql_field) + QLatin1Char(' ') + field.sql_type + QLatin1Char(' ')
                 + field.sql_length + QLatin1Char(' ') + field.sql_default + QLatin1Char(',');
         }
     }
-    statement += QStringLiteral("PRIMARY KEY(") + identifier(primary_key) + QStringLiteral("))");
+    statement += QStringLiteral("PRIMARY KEY(") + sql_text::identifier(primary_key) + QStringLiteral("))");
 
-    // mysqli takes the port apart; lib.php may give the host as host:port
-    // (or host:socket), as the old client library accepted.
-    return php_text::lines({
-        QStringLiteral("include(\"lib.php\");"),
-        QStringLiteral("mysqli_report(MYSQLI_REPORT_OFF);"),
-        QStringLiteral("$port = 3306;"),
-        QStringLiteral("$socket = null;"),
-        QStringLiteral("if (strpos($host, \":\") !== false) {"),
-        QStringLiteral(" list($host, $port) = explode(\":\", $host, 2);"),
-        QStringLiteral(" if (!preg_match('/\\A[0-9]+\\z/', $port)) { $socket = $port; $port = 3306; }"),
-        QStringLiteral("}"),
-        QStringLiteral("$link = mysqli_connect($host,$username,$password,\"\",(int)$port,$socket);"),
+    // lib.php gives the host as host, host:port or host:socket.
+    QStringList code{QStringLiteral("include(\"lib.php\");")};
+    code << mysqli_code::connect_lines(QStringLiteral("$link"), QStringLiteral("$host"), QStringLiteral("$username"),
+                                       QStringLiteral("$password"), QStringLiteral("$port"), QStringLiteral("$socket"));
+    code << QStringList{
         QStringLiteral("if (!$link) {"),
         QStringLiteral("die('Could not connect: ' . mysqli_connect_error());"),
         QStringLiteral("}"),
@@ -54,5 +41,6 @@ QString sql::get_sql_code() const
         QStringLiteral("die('Invalid query: ' . mysqli_error($link));"),
         QStringLiteral("}"),
         QStringLiteral("echo \"Table created successfully\";"),
-    });
+    };
+    return php_text::lines(code);
 }

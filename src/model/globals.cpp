@@ -11,8 +11,11 @@
 #include "generate/Vcreditcard.h"
 #include "generate/cmail.h"
 #include "generate/create_directory.h"
+#include "generate/db.h"
 #include "generate/lib.h"
 #include "generate/sql.h"
+#include "mysql/MYSQL_CONNECTION.h"
+#include "mysql/connections.h"
 
 namespace globals {
 
@@ -33,6 +36,8 @@ struct Shared
     std::shared_ptr<fields> saved_fields;
     std::shared_ptr<sql> sql_script;
     std::shared_ptr<lib> lib_script;
+    std::shared_ptr<connections> mysql_connections;
+    std::shared_ptr<db> mysql_db;
     std::shared_ptr<StringCollection> email_settings;
     std::shared_ptr<StringCollection> auto_settings;
     std::shared_ptr<StringCollection> auto_message_lines;
@@ -69,6 +74,8 @@ std::shared_ptr<IPBanning> &ip_banning() { return created(shared().ip_banning); 
 std::shared_ptr<fields> &saved_fields() { return created(shared().saved_fields); }
 std::shared_ptr<sql> &sql_script() { return created(shared().sql_script); }
 std::shared_ptr<lib> &lib_script() { return created(shared().lib_script); }
+std::shared_ptr<connections> &mysql_connections() { return created(shared().mysql_connections); }
+std::shared_ptr<db> &mysql_db() { return created(shared().mysql_db); }
 std::shared_ptr<StringCollection> &email_settings() { return created(shared().email_settings); }
 std::shared_ptr<StringCollection> &auto_settings() { return created(shared().auto_settings); }
 std::shared_ptr<StringCollection> &auto_message_lines() { return created(shared().auto_message_lines); }
@@ -78,6 +85,7 @@ std::shared_ptr<StringCollection> &mysql_settings() { return created(shared().my
 void reset()
 {
     shared() = Shared();
+    mysql_conn.reset();
     reuse_recordset = 0;
     is_convert_date = false;
     project_save_path.clear();

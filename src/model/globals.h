@@ -12,9 +12,12 @@ class CSV;
 class Cprefrences;
 class Crecieving_vars;
 class IPBanning;
+class MYSQL_CONNECTION;
 class Vcreditcard;
 class cmail;
+class connections;
 class create_directory;
+class db;
 class fields;
 class lib;
 class sql;
@@ -38,6 +41,12 @@ std::shared_ptr<IPBanning> &ip_banning();
 std::shared_ptr<fields> &saved_fields();
 std::shared_ptr<sql> &sql_script();
 std::shared_ptr<lib> &lib_script();
+std::shared_ptr<connections> &mysql_connections();
+std::shared_ptr<db> &mysql_db();
+
+// The open MySQL connection; set by connections::Connect and dropped by
+// connections::disconnect (not created on first read).
+inline std::shared_ptr<MYSQL_CONNECTION> mysql_conn;
 
 // Lines of the sections of a reopened project.
 std::shared_ptr<StringCollection> &email_settings();

@@ -1,0 +1,89 @@
+#include "mysql_value.h"
+
+#include <cmath>
+
+namespace mysql_value {
+
+bool is_text(const QVariant &value)
+{
+    const int id = value.typeId();
+    return id == QMetaType::QString || id == QMetaType::QByteArray || id == QMetaType::QChar;
+}
+
+bool is_number(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool same(const QVariant &a, const QVariant &b)
+{
+    if (is_null(a) || is_null(b))
+        return false;
+    if (is_empty(a) && is_empty(b))
+        return true;
+    if (is_empty(a) || is_empty(b)) {
+        const QVariant &other = is_empty(a) ? b : a;
+        if (is_text(other))
+            return other.toString().isEmpty();
+        if (is_number(other))
+            return other.toDouble() == 0;
+        return false;
+    }
+    if (is_text(a) && is_text(b))
+        return a.toString() == b.toString();
+    if (is_number(a) && is_number(b))
+        return a.toDouble() == b.toDouble();
+    if (is_text(a) || is_text(b))
+        return false;
+    return a == b;
+}
+
+bool as_column_number(const QVariant &index, qint32 &number, QString &name)
+{
+    name.clear();
+    if (is_null(index))
+        return false;
+    if (is_empty(index)) {
+        number = 0;
+        return true;
+    }
+    if (is_number(index)) {
+        const double value = index.toDouble();
+        number = std::isfinite(value) && std::fabs(value) < 2147483647.0 ? static_cast<qint32>(std::lround(value)) : -1;
+        return true;
+    }
+    const QString text = index.toString();
+    bool ok = false;
+    const qint32 whole = text.trimmed().toInt(&ok);
+    if (ok) {
+        number = whole;
+        return true;
+    }
+    const double value = text.trimmed().toDouble(&ok);
+    if (ok && std::isfinite(value)) {
+        number = std::fabs(value) < 2147483647.0 ? static_cast<qint32>(std::lround(value)) : -1;
+        return true;
+    }
+    name = text;
+    return false;
+}
+
+} // namespace mysql_value

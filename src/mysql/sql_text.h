@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Pieces of SQL text built by the library and by the generators.
+namespace sql_text {
+
+// A table, column or database name between backquotes; a backquote inside
+// the name is doubled, so any name stays one name.
+QString identifier(const QString &name);
+
+// The literal of a value for a column of the given client-library type:
+// NULL for Null; for date (10), time (11) and date-and-time (12) columns the
+// value formatted as MySQL writes it, or the zero value when it is not a
+// date; otherwise the text with backslash escapes, in single quotes.
+QString literal(const QVariant &value, qint32 column_type);
+
+} // namespace sql_text
