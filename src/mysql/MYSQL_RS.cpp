@@ -74,13 +74,20 @@ void MYSQL_RS::fetch_row(bool resolve)
 {
     if (resolve)
         resolve_pending_edit();
-    if (m_position >= 1 && m_position <= m_record_count) {
-        mysql_row_seek(m_result, m_offsets[static_cast<size_t>(m_position - 1)]);
+    load_row(m_position);
+}
+
+void MYSQL_RS::load_row(qint32 row)
+{
+    if (row >= 1 && row <= m_record_count) {
+        mysql_row_seek(m_result, m_offsets[static_cast<size_t>(row - 1)]);
         m_row = mysql_fetch_row(m_result);
         m_lengths = mysql_fetch_lengths(m_result);
+        m_loaded = row;
     } else {
         m_row = nullptr;
         m_lengths = nullptr;
+        m_loaded = 0;
     }
 }
 
@@ -91,6 +98,7 @@ void MYSQL_RS::free_result()
     m_row = nullptr;
     m_lengths = nullptr;
     m_offsets.clear();
+    m_loaded = 0;
     m_position = 0;
     m_record_count = 0;
     m_field_count = 0;
@@ -461,7 +469,14 @@ qint32 MYSQL_RS::Update()
             }
         }
         if (!table_name.isEmpty() && !assignments.isEmpty()) {
-            const QString condition = key_condition();
+            // The key is that of the edited row, also when a search has
+            // since loaded another one.
+            const qint32 loaded = m_loaded;
+            if (m_edit_row != loaded)
+                load_row(m_edit_row);
+            const QString condition = m_loaded == m_edit_row ? key_condition() : QString();
+            if (m_loaded != loaded)
+                load_row(loaded);
             if (!condition.isEmpty()) {
                 affected = run(QStringLiteral("UPDATE ") + sql_text::identifier(table_name) + QStringLiteral(" SET ")
                                + assignments.join(QLatin1Char(',')) + QStringLiteral(" WHERE ") + condition);

@@ -98,6 +98,7 @@ private:
     void open_result(const QString &statement, st_mysql *handle, bool &failed);
 
     void fetch_row(bool resolve);
+    void load_row(qint32 row);
     void free_result();
     void resolve_pending_edit();
     void record_edit(const QString &column, const QVariant &value);
@@ -119,6 +120,9 @@ private:
     st_mysql_res *m_result = nullptr;
     char **m_row = nullptr;
     unsigned long *m_lengths = nullptr;
+    // The row that m_row holds (0: none); during a move it is still the
+    // previous one.
+    qint32 m_loaded = 0;
     // Where each row starts in the stored result, so any row is reached at
     // once rather than by walking the result from its start.
     std::vector<st_mysql_rows *> m_offsets;

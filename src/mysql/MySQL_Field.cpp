@@ -64,10 +64,10 @@ QVariant MySQL_Field::Value() const
 {
     if (!m_row || !m_lengths || m_column < 0 || m_column >= m_count)
         return mysql_value::Empty();
-    // A value written through the set shows until the set is read again.
+    // A value written through the set shows until the set is read again;
+    // the edits looked at are those of the row the values come from.
     if (m_parent && m_parent->m_edited) {
-        const qint32 row = m_parent->edit_row() != 0 ? m_parent->edit_row() : m_parent->AbsolutePosition();
-        if (const auto edits = m_parent->m_edited->Item(row, true)) {
+        if (const auto edits = m_parent->m_edited->Item(m_parent->m_loaded, true)) {
             const QString column = name();
             if (globals::trim_blanks(column).isEmpty())
                 return mysql_value::Empty();
