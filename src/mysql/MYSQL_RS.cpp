@@ -114,15 +114,6 @@ void MYSQL_RS::free_result()
     m_state = Closed;
 }
 
-const std::shared_ptr<MySQL_Field> &MYSQL_RS::fields(qint32 index)
-{
-    if (BOF() || EOF_())
-        m_cursor->bind_column(-1, 0, nullptr, nullptr, nullptr);
-    else
-        m_cursor->bind_column(index, m_field_count, m_result, m_row, m_lengths);
-    return m_cursor;
-}
-
 const std::shared_ptr<MySQL_Field> &MYSQL_RS::fields(const QString &index)
 {
     return fields(QVariant(index));
@@ -135,16 +126,6 @@ const std::shared_ptr<MySQL_Field> &MYSQL_RS::fields(const QVariant &index)
     else
         m_cursor->bind_column(index, m_field_count, m_result, m_row, m_lengths);
     return m_cursor;
-}
-
-bool MYSQL_RS::BOF() const
-{
-    return m_state == Closed || m_record_count == 0 || m_position == 0;
-}
-
-bool MYSQL_RS::EOF_() const
-{
-    return m_position > m_record_count || m_state == Closed || m_record_count == 0;
 }
 
 qint32 MYSQL_RS::AbsolutePosition() const
@@ -307,8 +288,7 @@ QString MYSQL_RS::RsToHtmlTable()
         fetch_row(false);
         rows += QStringLiteral("<tr>");
         for (qint32 column = 0; column < m_field_count; ++column) {
-            const QVariant value = fields(column)->Value();
-            const QString text = mysql_value::is_null(value) ? QString() : value.toString();
+            const QString text = fields(column)->Value().toString();
             rows += QStringLiteral("<td>") + (text.isEmpty() ? QStringLiteral("&nbsp;") : text.toHtmlEscaped())
                 + QStringLiteral("</td>");
         }
@@ -409,9 +389,9 @@ QString MYSQL_RS::key_condition()
         if (!(column->Flags() & primary_key_flag))
             continue;
         const QString name = column->name();
-        const QVariant value = column->Value();
-        parts << sql_text::identifier(name) + (mysql_value::is_null(value) ? QStringLiteral(" IS ") : QStringLiteral("="))
-                + sql_text::literal(value, column->MySqlType());
+        const MySQL_Value value = column->Value();
+        parts << sql_text::identifier(name) + (value.isNull() ? QStringLiteral(" IS ") : QStringLiteral("="))
+                + sql_text::literal(value.toVariant(), column->MySqlType());
         if (!key_columns.contains(name, Qt::CaseInsensitive))
             key_columns << name;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MySQL_Field.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -8,7 +10,6 @@
 
 class MYSQL_CONNECTION;
 class MYSQL_UPDATE;
-class MySQL_Field;
 struct st_mysql;
 struct st_mysql_res;
 struct st_mysql_rows;
@@ -42,14 +43,22 @@ public:
     // (or a text that reads as one) is a 0-based column, any other text a
     // column name. Before the first and after the last row the cursor has no
     // valid column.
-    const std::shared_ptr<MySQL_Field> &fields(qint32 index);
+    // (Inline: it runs for every value of a walk over the rows.)
+    const std::shared_ptr<MySQL_Field> &fields(qint32 index)
+    {
+        if (BOF() || EOF_())
+            m_cursor->bind_column(-1, 0, nullptr, nullptr, nullptr);
+        else
+            m_cursor->bind_column(index, m_field_count, m_result, m_row, m_lengths);
+        return m_cursor;
+    }
     const std::shared_ptr<MySQL_Field> &fields(const QString &index);
     const std::shared_ptr<MySQL_Field> &fields(const char *index) { return fields(QString::fromUtf8(index)); }
     const std::shared_ptr<MySQL_Field> &fields(const QVariant &index);
 
-    bool BOF() const;
+    bool BOF() const { return m_state == Closed || m_record_count == 0 || m_position == 0; }
     // End of the set ("EOF" is a macro of the C library).
-    bool EOF_() const;
+    bool EOF_() const { return m_position > m_record_count || m_state == Closed || m_record_count == 0; }
     // The row number, or -1 (closed or no rows), -3 (before the first row),
     // -2 (after the last row).
     qint32 AbsolutePosition() const;

@@ -4,6 +4,7 @@
 #include "MYSQL_RS.h"
 #include "MYSQL_UPDATE.h"
 #include "mysql_value.h"
+#include "sql_text.h"
 
 #include "model/globals.h"
 
@@ -60,29 +61,33 @@ qint32 MySQL_Field::Decimals() const
     return field ? static_cast<qint32>(field->decimals) : 0;
 }
 
-QVariant MySQL_Field::Value() const
+MySQL_Value MySQL_Field::Value() const
 {
     if (!m_row || !m_lengths || m_column < 0 || m_column >= m_count)
-        return mysql_value::Empty();
-    // A value written through the set shows until the set is read again;
-    // the edits looked at are those of the row the values come from.
+        return MySQL_Value();
+    // A value written through the set shows until the set is read again,
+    // as the text the server received; the edits looked at are those of the
+    // row the values come from.
     if (m_parent && m_parent->m_edited) {
         if (const auto edits = m_parent->m_edited->Item(m_parent->m_loaded, true)) {
             const QString column = name();
             if (globals::trim_blanks(column).isEmpty())
-                return mysql_value::Empty();
+                return MySQL_Value();
             const auto edit = edits->Item(column);
-            if (edit && edit->Updated)
-                return edit->Value;
+            if (edit && edit->Updated) {
+                if (mysql_value::is_null(edit->Value))
+                    return MySQL_Value::Null();
+                return MySQL_Value(sql_text::text(edit->Value, MySqlType()));
+            }
         }
     }
     const char *value = m_row[m_column];
     if (!value)
-        return mysql_value::Null();
+        return MySQL_Value::Null();
     const unsigned long length = m_lengths[m_column];
     if (length == 0)
-        return QString(QLatin1String(""));
-    return QString::fromUtf8(value, static_cast<qsizetype>(length));
+        return MySQL_Value(QString(QLatin1String("")));
+    return MySQL_Value(QString::fromUtf8(value, static_cast<qsizetype>(length)));
 }
 
 void MySQL_Field::set_Value(const QVariant &value)
@@ -110,20 +115,6 @@ void MySQL_Field::bind_column(const QVariant &index, qint32 count, st_mysql_res 
         number = column_name.isEmpty() ? -1 : column_of(column_name);
     }
     bind_column(number, count, result, row, lengths);
-}
-
-void MySQL_Field::bind_column(qint32 column, qint32 count, st_mysql_res *result, char **row, unsigned long *lengths)
-{
-    m_column = column;
-    m_count = count;
-    m_result = result;
-    m_row = row;
-    m_lengths = lengths;
-    if (column < 0 || count == 0 || column >= count) {
-        m_result = nullptr;
-        m_row = nullptr;
-        m_lengths = nullptr;
-    }
 }
 
 void MySQL_Field::detach()

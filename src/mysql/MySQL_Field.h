@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MySQL_Value.h"
+
 #include "model/Collection.h"
 
 #include <QString>
@@ -10,10 +12,8 @@ struct st_mysql_field;
 struct st_mysql_res;
 
 // The one column cursor of a result set: MYSQL_RS::fields points it at a
-// column of the current row. Values are texts (UTF-8 as the server sent
-// them, zero bytes kept), Null for SQL NULL, or Empty where the cursor has no
-// valid column. A cursor of a result that has since been freed reads as a
-// cursor without a valid column.
+// column of the current row. A cursor of a result that has since been freed
+// reads as a cursor without a valid column.
 class MySQL_Field final
 {
 public:
@@ -27,7 +27,8 @@ public:
     qint32 Flags() const;
     qint32 Decimals() const;
 
-    QVariant Value() const;
+    // The current row's value; Empty without a valid column.
+    MySQL_Value Value() const;
     // Records a pending edit of the column on the current row (written by
     // MYSQL_RS::Update, or when the set moves while AutoUpdate is on).
     void set_Value(const QVariant &value);
@@ -38,7 +39,15 @@ private:
     // Points the cursor at a column given by number, by a text that reads as
     // a number, or by name (without regard to case).
     void bind_column(const QVariant &index, qint32 count, st_mysql_res *result, char **row, unsigned long *lengths);
-    void bind_column(qint32 column, qint32 count, st_mysql_res *result, char **row, unsigned long *lengths);
+    void bind_column(qint32 column, qint32 count, st_mysql_res *result, char **row, unsigned long *lengths)
+    {
+        m_column = column;
+        m_count = count;
+        const bool valid = column >= 0 && column < count;
+        m_result = valid ? result : nullptr;
+        m_row = valid ? row : nullptr;
+        m_lengths = valid ? lengths : nullptr;
+    }
     void set_parent(MYSQL_RS *parent) { m_parent = parent; }
     // Leaves the cursor without parent and without result.
     void detach();

@@ -1,5 +1,7 @@
 #include "mysql_value.h"
 
+#include "MySQL_Value.h"
+
 #include <cmath>
 
 namespace mysql_value {
@@ -33,27 +35,22 @@ bool is_number(const QVariant &value)
     }
 }
 
-bool same(const QVariant &a, const QVariant &b)
+bool same(const MySQL_Value &read, const QVariant &searched)
 {
-    if (is_null(a) || is_null(b))
+    if (read.isNull() || is_null(searched))
         return false;
-    if (is_empty(a) && is_empty(b))
-        return true;
-    if (is_empty(a) || is_empty(b)) {
-        const QVariant &other = is_empty(a) ? b : a;
-        if (is_text(other))
-            return other.toString().isEmpty();
-        if (is_number(other))
-            return other.toDouble() == 0;
+    if (read.isEmpty()) {
+        if (is_empty(searched))
+            return true;
+        if (is_text(searched))
+            return searched.toString().isEmpty();
+        if (is_number(searched))
+            return searched.toDouble() == 0;
         return false;
     }
-    if (is_text(a) && is_text(b))
-        return a.toString() == b.toString();
-    if (is_number(a) && is_number(b))
-        return a.toDouble() == b.toDouble();
-    if (is_text(a) || is_text(b))
-        return false;
-    return a == b;
+    if (is_empty(searched))
+        return read.toString().isEmpty();
+    return is_text(searched) && read.toString() == searched.toString();
 }
 
 bool as_column_number(const QVariant &index, qint32 &number, QString &name)

@@ -2,8 +2,10 @@
 
 #include <QVariant>
 
-// Values read from and written to result sets are variants: a text, Null
-// (SQL NULL) or Empty (no value at all, for example outside the rows).
+class MySQL_Value;
+
+// Values given to result sets (new column values, searched values, column
+// indexes) are variants; Null stands for SQL NULL and Empty for no value.
 namespace mysql_value {
 
 // Empty is an invalid QVariant; Null holds std::nullptr_t.
@@ -14,10 +16,10 @@ inline bool is_null(const QVariant &value) { return value.metaType() == QMetaTyp
 bool is_text(const QVariant &value);
 bool is_number(const QVariant &value);
 
-// Equality of two values as the searches use it: a text equals only an equal
-// text (case-sensitive), never a number; Null equals nothing; Empty equals
-// Empty, "" and 0.
-bool same(const QVariant &a, const QVariant &b);
+// Equality of a read value and a searched one as the searches use it: a
+// text equals only an equal text (case-sensitive), never a number; Null
+// equals nothing; Empty equals Empty, "" and 0.
+bool same(const MySQL_Value &read, const QVariant &searched);
 
 // A column index given as a variant: a number, or a text that reads as a
 // whole number, is a 0-based column number (stored in `number`); any other

@@ -73,24 +73,26 @@ QString identifier(const QString &name)
     return QLatin1Char('`') + QString(name).replace(QLatin1Char('`'), QStringLiteral("``")) + QLatin1Char('`');
 }
 
+QString text(const QVariant &value, qint32 column_type)
+{
+    if (mysql_value::is_null(value))
+        return QString();
+    if (column_type != date_type && column_type != time_type && column_type != datetime_type)
+        return value.toString();
+    bool ok = false;
+    const QDateTime date = as_date(value, ok);
+    if (column_type == date_type)
+        return ok ? date.toString(QStringLiteral("yyyy-MM-dd")) : QStringLiteral("0000-00-00");
+    if (column_type == time_type)
+        return ok ? date.toString(QStringLiteral("HH:mm:ss")) : QStringLiteral("00:00:00");
+    return ok ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QStringLiteral("0000-00-00 00:00:00");
+}
+
 QString literal(const QVariant &value, qint32 column_type)
 {
     if (mysql_value::is_null(value))
         return QStringLiteral("NULL");
-    QString text;
-    if (column_type == date_type || column_type == time_type || column_type == datetime_type) {
-        bool ok = false;
-        const QDateTime date = as_date(value, ok);
-        if (column_type == date_type)
-            text = ok ? date.toString(QStringLiteral("yyyy-MM-dd")) : QStringLiteral("0000-00-00");
-        else if (column_type == time_type)
-            text = ok ? date.toString(QStringLiteral("HH:mm:ss")) : QStringLiteral("00:00:00");
-        else
-            text = ok ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QStringLiteral("0000-00-00 00:00:00");
-    } else {
-        text = escaped(value.toString());
-    }
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
+    return QLatin1Char('\'') + escaped(text(value, column_type)) + QLatin1Char('\'');
 }
 
 } // namespace sql_text

@@ -10,6 +10,10 @@ namespace sql_text {
 // the name is doubled, so any name stays one name.
 QString identifier(const QString &name);
 
+// The text the server receives for a value in a column of the given type
+// (see literal), before quoting; "" for Null.
+QString text(const QVariant &value, qint32 column_type);
+
 // The literal of a value for a column of the given client-library type:
 // NULL for Null; for date (10), time (11) and date-and-time (12) columns the
 // value formatted as MySQL writes it, or the zero value when it is not a

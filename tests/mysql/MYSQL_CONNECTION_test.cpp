@@ -26,7 +26,7 @@ std::shared_ptr<MYSQL_CONNECTION> open_to(const TestDatabase &database, const QS
     return connection;
 }
 
-QVariant single_value(MYSQL_CONNECTION &connection, const QString &query)
+MySQL_Value single_value(MYSQL_CONNECTION &connection, const QString &query)
 {
     return connection.Execute(query)->fields(0)->Value();
 }
@@ -282,7 +282,7 @@ TEST(Connection, OptionsApplyOnEveryOpenInTheirOrder)
     }
     connection->ClearOptions();
     connection->OpenConnection(server.host, server.user, server.password, QString(), server.port, 0);
-    EXPECT_TRUE(mysql_value::is_null(single_value(*connection, QStringLiteral("SELECT @greeting"))));
+    EXPECT_TRUE(single_value(*connection, QStringLiteral("SELECT @greeting")).isNull());
 }
 
 TEST(Connection, OptionFileAndGroupReachTheLibrary)

@@ -70,7 +70,7 @@ TEST_F(Editing, MovingWritesAPendingEditWhenAutoUpdateIsOn)
     // The buffered row is old, yet the row shows what was written.
     rs->MovePrevious();
     EXPECT_EQ(rs->fields(1)->Value().toString(), QStringLiteral("bobby"));
-    EXPECT_TRUE(mysql_value::is_null(rs->fields(2)->Value()));
+    EXPECT_TRUE(rs->fields(2)->Value().isNull());
     EXPECT_EQ(rs->fields(0)->Value().toString(), QStringLiteral("2"));
 }
 

@@ -72,7 +72,7 @@ TEST_P(Find, ReturnsTheRowAndMovesOnlyWhenAsked)
     EXPECT_EQ(found, search.found);
     EXPECT_EQ(rs->AbsolutePosition(), search.position_after);
     // The row under the position is the one loaded.
-    EXPECT_EQ(rs->fields(0)->Value().toInt(), search.position_after);
+    EXPECT_EQ(rs->fields(0)->Value().toString().toInt(), search.position_after);
 }
 
 const QVariant v = QStringLiteral("v");

@@ -1,0 +1,149 @@
+// Walking a 100,000-row result forward and reading every value as text,
+// through MYSQL_RS and through the bare client library. Needs a running
+// server; start one with tests/mysql/mariadb_server.sh and point
+// TRESSEL_MARIADB at its state file:
+//
+//   TRESSEL_MARIADB_OWNER=$$ tests/mysql/mariadb_server.sh start /tmp/bench.state
+//   TRESSEL_MARIADB=/tmp/bench.state build/bench/mysql_walk_bench
+//   tests/mysql/mariadb_server.sh stop /tmp/bench.state
+#include "mysql/MYSQL_CONNECTION.h"
+#include "mysql/MYSQL_RS.h"
+#include "mysql/MySQL_Field.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <mysql.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+constexpr int row_count = 100000;
+const char *const bench_query = "SELECT id, name, note, amount, born FROM walk ORDER BY id";
+
+struct Server
+{
+    QByteArray host, user, password, socket;
+    unsigned int port = 0;
+};
+
+Server read_server()
+{
+    Server server;
+    QFile file(qEnvironmentVariable("TRESSEL_MARIADB"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "Set TRESSEL_MARIADB to the state file of tests/mysql/mariadb_server.sh start.\n");
+        std::exit(2);
+    }
+    std::map<QByteArray, QByteArray> values;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype at = line.indexOf('=');
+        if (at > 0)
+            values[line.left(at)] = line.mid(at + 1);
+    }
+    server.host = values["host"];
+    server.user = values["user"];
+    server.password = values["password"];
+    server.port = values["port"].toUInt();
+    return server;
+}
+
+const Server &server()
+{
+    static const Server instance = read_server();
+    return instance;
+}
+
+void check(MYSQL *raw, int failed)
+{
+    if (failed) {
+        std::fprintf(stderr, "%s\n", mysql_error(raw));
+        std::exit(1);
+    }
+}
+
+// A bare connection to the benchmark database, with its table filled once.
+MYSQL *bare_connection()
+{
+    MYSQL *raw = mysql_init(nullptr);
+    mysql_options(raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    check(raw, !mysql_real_connect(raw, server().host.constData(), server().user.constData(),
+                                   server().password.constData(), nullptr, server().port, nullptr, 0));
+    check(raw, mysql_query(raw, "CREATE DATABASE IF NOT EXISTS tressel_bench"));
+    check(raw, mysql_select_db(raw, "tressel_bench"));
+    check(raw, mysql_query(raw, "CREATE TABLE IF NOT EXISTS walk (id INT PRIMARY KEY, name VARCHAR(40), "
+                                "note TEXT NULL, amount DECIMAL(10,2), born DATE NULL)"));
+    check(raw, mysql_query(raw, "SELECT COUNT(*) FROM walk"));
+    MYSQL_RES *count = mysql_store_result(raw);
+    const bool filled = std::atoi(mysql_fetch_row(count)[0]) == row_count;
+    mysql_free_result(count);
+    if (!filled) {
+        check(raw, mysql_query(raw, "DELETE FROM walk"));
+        check(raw, mysql_query(raw, "INSERT INTO walk SELECT seq, CONCAT('name number ', seq), "
+                                    "IF(seq % 7 = 0, NULL, REPEAT('note ', seq % 5)), seq / 100, "
+                                    "IF(seq % 3 = 0, NULL, '2005-03-04') FROM seq_1_to_100000"));
+    }
+    return raw;
+}
+
+void BM_WalkBareClientLibrary(benchmark::State &state)
+{
+    MYSQL *raw = bare_connection();
+    check(raw, mysql_query(raw, bench_query));
+    MYSQL_RES *result = mysql_store_result(raw);
+    const unsigned int columns = mysql_num_fields(result);
+    for (auto _ : state) {
+        qsizetype characters = 0;
+        mysql_data_seek(result, 0);
+        while (MYSQL_ROW row = mysql_fetch_row(result)) {
+            const unsigned long *lengths = mysql_fetch_lengths(result);
+            for (unsigned int i = 0; i < columns; ++i) {
+                if (!row[i])
+                    continue;
+                const QString value = QString::fromUtf8(row[i], static_cast<qsizetype>(lengths[i]));
+                characters += value.size();
+            }
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+    state.SetItemsProcessed(state.iterations() * row_count);
+    mysql_free_result(result);
+    mysql_close(raw);
+}
+BENCHMARK(BM_WalkBareClientLibrary)->Unit(benchmark::kMillisecond);
+
+void BM_WalkResultSet(benchmark::State &state)
+{
+    mysql_close(bare_connection());
+    auto connection = std::make_shared<MYSQL_CONNECTION>();
+    connection->OpenConnection(QString::fromUtf8(server().host), QString::fromUtf8(server().user),
+                               QString::fromUtf8(server().password), QStringLiteral("tressel_bench"),
+                               static_cast<qint32>(server().port));
+    const auto rs = connection->Execute(QString::fromLatin1(bench_query));
+    if (rs->RecordCount() != row_count) {
+        state.SkipWithError("the result set did not load");
+        return;
+    }
+    const qint32 columns = rs->FieldCount();
+    for (auto _ : state) {
+        qsizetype characters = 0;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            for (qint32 i = 0; i < columns; ++i) {
+                characters += rs->fields(i)->Value().toString().size();
+            }
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+    state.SetItemsProcessed(state.iterations() * row_count);
+}
+BENCHMARK(BM_WalkResultSet)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
