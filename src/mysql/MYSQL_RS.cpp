@@ -10,6 +10,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include <mysql.h>
 
 namespace {
@@ -18,8 +20,6 @@ qint32 low_32_bits(my_ulonglong value)
 {
     return static_cast<qint32>(static_cast<quint32>(value));
 }
-
-constexpr qint32 primary_key_flag = 2;
 
 } // namespace
 
@@ -386,7 +386,7 @@ QString MYSQL_RS::key_condition()
     QStringList key_columns;
     for (qint32 i = 0; i < m_field_count; ++i) {
         const auto &column = fields(i);
-        if (!(column->Flags() & primary_key_flag))
+        if (!(column->Flags() & PRI_KEY_FLAG))
             continue;
         const QString name = column->name();
         const MySQL_Value value = column->Value();

@@ -96,13 +96,11 @@ private:
     friend class MySQL_Field;
 
     void set_EditMode(qint32 mode);
-    const std::shared_ptr<MYSQL_CONNECTION> &connection() const { return m_connection; }
     void set_connection(std::shared_ptr<MYSQL_CONNECTION> connection) { m_connection = std::move(connection); }
     // The collections of pending edits, made on first use.
     const std::shared_ptr<MYSQL_UPDATE> &edited_rows();
     const std::shared_ptr<MYSQL_UPDATE> &added_rows();
     const std::shared_ptr<MYSQL_UPDATE> &deleted_rows();
-    qint32 edit_row() const { return m_edit_mode == 0 ? 0 : m_edit_row; }
     void set_edit_row(qint32 row) { m_edit_row = row; }
     void open_result(const QString &statement, st_mysql *handle, bool &failed);
 

@@ -62,6 +62,15 @@ TEST_F(Schema, ConnectOpensTheSharedConnectionWithoutADatabase)
     EXPECT_FALSE(globals::mysql_conn);
     EXPECT_EQ(profile->GetDatabases(), QStringList{QString()});
     EXPECT_EQ(profile->database_count(), 0);
+
+    // A new run starts without connection and with fresh settings.
+    ASSERT_TRUE(profile->Connect());
+    const auto action = globals::mysql_db();
+    globals::reset();
+    EXPECT_FALSE(globals::mysql_conn);
+    EXPECT_NE(globals::mysql_db(), action);
+    EXPECT_NE(globals::mysql_connections(), profile);
+    EXPECT_EQ(globals::mysql_connections()->host(), QString());
 }
 
 TEST_F(Schema, FailedConnectKeepsTheServersMessage)
