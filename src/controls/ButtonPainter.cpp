@@ -1,6 +1,7 @@
 #include "ButtonPainter.h"
 
 #include <QGuiApplication>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QScreen>
 
@@ -125,9 +126,10 @@ ButtonPainter::Outline ButtonPainter::buttonOutline(const ButtonState &state, in
 
 QRegion ButtonPainter::ClipRegion(int buttonShape, int width, int height)
 {
+    // A rim of two pixels (one for shape 6, whose black ring needs less)
+    // on every side.
     const int k = buttonShape == 6 ? 1 : 0;
-    const QRect box(QPoint(2 - k, 2 - k), QPoint(width - 2 + k, height - 2 + k));
-    return QRegion(box, QRegion::Ellipse);
+    return QRegion(QRect(2 - k, 2 - k, width - 4 + 2 * k, height - 4 + 2 * k), QRegion::Ellipse);
 }
 
 void ButtonPainter::paint(bool full)
@@ -161,7 +163,14 @@ void ButtonPainter::selectClip()
     if (m_state.isElliptic())
         m_painter.setClipRegion(ClipRegion(m_state.ButtonShape, m_width, m_height));
     else
-        m_painter.setClipping(false);
+        removeClip();
+}
+
+void ButtonPainter::removeClip()
+{
+    // Turning clipping off and selecting the same region again leaves the
+    // raster engine unclipped; clipping to the whole image does not.
+    m_painter.setClipRegion(QRegion(m_image.rect()));
 }
 
 // ---------------------------------------------------------------------------
@@ -175,7 +184,7 @@ OleColor ButtonPainter::DrawBackground()
     const bool pressed = s.pressedLook();
 
     if (s.isElliptic()) {
-        m_painter.setClipping(false);
+        removeClip();
         // An idle flat (style 5) round button shows no rim at all.
         if (!(s.ButtonStyle == 5 && !pressed && !s.HoverTimerOn)) {
             if (s.ButtonShape == 4 || s.ButtonShape == 5) {
@@ -365,7 +374,7 @@ void ButtonPainter::DrawButtonFace()
 void ButtonPainter::drawEllipticRing()
 {
     const ButtonState &s = m_state;
-    m_painter.setClipping(false);
+    removeClip();
     const bool over = (s.StateBits & ButtonState::MouseOver) != 0;
     const bool down = (s.StateBits & ButtonState::Pressed) != 0;
     if (m_outline || (s.ButtonStyle == 2 && over && s.ShowFocusRect)) {
@@ -752,11 +761,26 @@ void ButtonPainter::setPixel(int x, int y, OleColor colour)
 void ButtonPainter::arc(int left, int top, int right, int bottom, OleColor colour, int penWidth)
 {
     m_pen = colour;
-    m_painter.save();
-    m_painter.setPen(QPen(toQColor(colour), penWidth));
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
-    m_painter.restore();
+    const QRect outer(left, top, right - left, bottom - top);
+    if (penWidth <= 1) {
+        // A thin line along the box's outermost pixels.
+        m_painter.save();
+        m_painter.setPen(QPen(toQColor(colour), 0));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawEllipse(outer.adjusted(0, 0, -1, -1));
+        m_painter.restore();
+        return;
+    }
+    // A wide line is the ring between the ellipse in the box and the one
+    // penWidth inside it, built from regions so that it lines up with the
+    // window's elliptic outline pixel for pixel.
+    QRegion ring(outer, QRegion::Ellipse);
+    const QRect inner = outer.adjusted(penWidth, penWidth, -penWidth, -penWidth);
+    if (inner.isValid())
+        ring -= QRegion(inner, QRegion::Ellipse);
+    QPainterPath path;
+    path.addRegion(ring);
+    m_painter.fillPath(path, toQColor(colour));
 }
 
 void ButtonPainter::DrawFocusRect(const ButtonBox &box)
@@ -786,10 +810,7 @@ void ButtonPainter::drawText(const ButtonBox &box, int flags, OleColor colour)
     // Text stays inside its rectangle.
     m_painter.save();
     const QRect rect = box.toRect();
-    if (m_painter.hasClipping())
-        m_painter.setClipRect(rect, Qt::IntersectClip);
-    else
-        m_painter.setClipRect(rect);
+    m_painter.setClipRect(rect, Qt::IntersectClip);
     m_painter.setPen(toQColor(colour));
     m_painter.drawText(rect, flags, m_state.drawnCaption());
     m_painter.restore();

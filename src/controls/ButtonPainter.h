@@ -55,6 +55,7 @@ private:
     void drawText(const ButtonBox &box, int flags, OleColor colour);
     void embossBlit(const QImage &source, int left, int top, int width, int height, OleColor brush);
     void selectClip();
+    void removeClip();
 
     // The outline points of the face edges and the steps that move them.
     void innerPoints();
