@@ -52,7 +52,8 @@ bool hasInk(const QImage &face, QRgb background)
 TEST(ButtonGallery, WritesEveryStyleShapeAndLookForAPersonToCheck)
 {
     const QString folder = qEnvironmentVariable("TRESSEL_TEST_OUTPUT");
-    ASSERT_FALSE(folder.isEmpty());
+    if (folder.isEmpty())
+        GTEST_SKIP() << "TRESSEL_TEST_OUTPUT names no folder for the pictures";
     const QSize size(96, 28);
     const int cell = 8;
     for (const bool wizardColours : {false, true}) {
