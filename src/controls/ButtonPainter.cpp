@@ -295,7 +295,7 @@ void ButtonPainter::DrawPicture(ButtonBox &rect, int availWidth, int originX)
         return;
     }
 
-    // Disabled: the picture on white, then embossed in two greys.
+    // Disabled: the picture in black on white, then embossed in two greys.
     QImage work(w + 1, h + 1, QImage::Format_RGB32);
     work.fill(Qt::white);
     {
@@ -304,6 +304,11 @@ void ButtonPainter::DrawPicture(ButtonBox &rect, int availWidth, int originX)
             workPainter.drawImage(0, 0, copy);
         else
             DrawBitmap(workPainter, copy, 0, 0);
+    }
+    for (int y = 0; y < work.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(work.scanLine(y));
+        for (int x = 0; x < work.width(); ++x)
+            line[x] = (line[x] & RGB_MASK) == RGB_MASK ? 0xFFFFFFFFu : 0xFF000000u;
     }
     const OleColor light = ShiftColor(RGB(192, 192, 192), 36);
     const OleColor dark = ShiftColor(RGB(192, 192, 192), -36);
@@ -329,7 +334,7 @@ void ButtonPainter::DrawBitmap(QPainter &painter, const QImage &bitmap, int left
 void ButtonPainter::embossBlit(const QImage &source, int left, int top, int width, int height, OleColor brush)
 {
     // Where the source is white the button stays, where it is black the brush
-    // shows, and bit by bit in between.
+    // shows.
     const QRect target = QRect(left, top, width, height).intersected(m_image.rect());
     if (target.isEmpty())
         return;
