@@ -26,6 +26,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 const char *const kContextProperty = "tressel_help_context";
@@ -156,6 +159,31 @@ private:
     const QHelpEngineCore *m_engine = nullptr;
 };
 
+// Every help window there is. They close before the application object's
+// own cleanup begins: a window deleted later, or a search index still being
+// written while that cleanup runs, can bring the program down.
+QList<QWidget *> &help_windows()
+{
+    static QList<QWidget *> windows;
+    return windows;
+}
+
+void close_help_windows()
+{
+    const QList<QWidget *> windows = std::exchange(help_windows(), {});
+    for (QWidget *window : windows)
+        delete window;
+}
+
+// Keeps the closing of the help windows the latest of the application
+// object's post routines, so that it runs before those Qt added meanwhile,
+// while their objects are still in place.
+void close_help_windows_first()
+{
+    qRemovePostRoutine(close_help_windows);
+    qAddPostRoutine(close_help_windows);
+}
+
 // The context id F1 should open for a widget with an installed id: that of
 // the innermost widget with an id around the focus, within the same window.
 qint32 context_around_focus(QWidget *installed)
@@ -204,7 +232,8 @@ private:
     void show_tab(QWidget *tab);
     QWidget *build_contents_tab();
     QWidget *build_index_tab();
-    QWidget *build_search_tab(bool reindex);
+    QWidget *build_search_tab();
+    void start_indexing();
     void run_search();
     void select_in_contents(const QUrl &url);
 
@@ -219,12 +248,22 @@ private:
     QLineEdit *m_index_filter = nullptr;
     QHelpSearchQueryWidget *m_query = nullptr;
     bool m_shows_topic = false;
+    bool m_books_changed = false;
+    bool m_indexing_started = false;
     bool m_indexing = false;
     bool m_search_waiting = false;
 };
 
 HTMLHelpViewer::Window::Window() : QWidget(nullptr, Qt::Window)
 {
+    help_windows().append(this);
+    static bool closing_at_quit = false;
+    if (!closing_at_quit) {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, close_help_windows);
+        closing_at_quit = true;
+    }
+    close_help_windows_first();
+
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Tressel Help"));
 
@@ -264,12 +303,17 @@ HTMLHelpViewer::Window::Window() : QWidget(nullptr, Qt::Window)
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &Window::select_in_contents);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (m_search_tab && m_tabs->currentWidget() == m_search_tab)
+            start_indexing();
+    });
 
     show_no_help();
 }
 
 HTMLHelpViewer::Window::~Window()
 {
+    help_windows().removeOne(this);
     clear();
 }
 
@@ -285,7 +329,7 @@ void HTMLHelpViewer::Window::clear()
     m_contents = nullptr;
     m_index_filter = nullptr;
     m_query = nullptr;
-    m_indexing = m_search_waiting = false;
+    m_books_changed = m_indexing_started = m_indexing = m_search_waiting = false;
     m_shows_topic = false;
     m_browser->set_engine(nullptr);
     m_browser->clear();
@@ -303,13 +347,14 @@ void HTMLHelpViewer::Window::load(const QString &collection)
         return;
     }
     m_engine = std::move(help.engine);
+    m_books_changed = help.books_changed;
     // One of the window's objects, found among its children; the window
     // still deletes it itself, after the views of its models.
     m_engine->setParent(this);
     m_browser->set_engine(m_engine.get());
     m_contents_tab = build_contents_tab();
     m_index_tab = build_index_tab();
-    m_search_tab = build_search_tab(help.books_changed);
+    m_search_tab = build_search_tab();
     m_tabs->addTab(m_contents_tab, QStringLiteral("Contents"));
     m_tabs->addTab(m_index_tab, QStringLiteral("Index"));
     m_tabs->addTab(m_search_tab, QStringLiteral("Search"));
@@ -378,7 +423,7 @@ QWidget *HTMLHelpViewer::Window::build_index_tab()
     return tab;
 }
 
-QWidget *HTMLHelpViewer::Window::build_search_tab(bool reindex)
+QWidget *HTMLHelpViewer::Window::build_search_tab()
 {
     auto *tab = new QWidget;
     tab->setObjectName(QStringLiteral("searchTab"));
@@ -404,19 +449,29 @@ QWidget *HTMLHelpViewer::Window::build_search_tab(bool reindex)
             run_search();
         }
     });
-
-    m_indexing = true;
-    if (reindex)
-        search->reindexDocumentation();
-    else
-        search->scheduleIndexDocumentation();
     return tab;
+}
+
+// The book is indexed in the background the first time its search is shown,
+// so that a user who never searches never waits for it.
+void HTMLHelpViewer::Window::start_indexing()
+{
+    if (!m_engine || m_indexing_started)
+        return;
+    m_indexing_started = true;
+    m_indexing = true;
+    close_help_windows_first();
+    if (m_books_changed)
+        m_engine->searchEngine()->reindexDocumentation();
+    else
+        m_engine->searchEngine()->scheduleIndexDocumentation();
 }
 
 void HTMLHelpViewer::Window::run_search()
 {
     if (!m_engine || !m_query)
         return;
+    start_indexing();
     if (m_indexing) {
         m_search_waiting = true;
         return;
@@ -481,6 +536,7 @@ void HTMLHelpViewer::Window::present()
     show();
     raise();
     activateWindow();
+    close_help_windows_first();
 }
 
 HTMLHelpViewer::HTMLHelpViewer() = default;
@@ -503,7 +559,7 @@ void HTMLHelpViewer::set_HelpFile(const QString &path)
 HTMLHelpViewer::Window &HTMLHelpViewer::open_window()
 {
     if (!m_window)
-        m_window = std::make_unique<Window>();
+        m_window = new Window;
     // A file that gave no help is tried again: it may have been put back.
     if (m_window->file() != m_help_file || !m_window->has_help())
         m_window->load(m_help_file);
@@ -561,12 +617,12 @@ void HTMLHelpViewer::Unload()
     if (!m_window)
         return;
     m_window->hide();
-    m_window.reset();
+    delete m_window.data();
 }
 
 QWidget *HTMLHelpViewer::window() const
 {
-    return m_window.get();
+    return m_window.data();
 }
 
 void show_help_context(qint32 id)

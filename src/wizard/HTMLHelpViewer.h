@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QtGlobal>
-
-#include <memory>
 
 class QWidget;
 
@@ -36,7 +35,9 @@ public:
     // The window at the topic of a help context id; an id the book lacks
     // shows the opening topic.
     void ShowContext(qint32 id);
-    // Closes the window.
+    // Closes the window. Help windows also close when the application's
+    // event loop ends, or at the latest as the application object goes,
+    // since no window may outlive it.
     void Unload();
 
     // The help window of the last show; nullptr before the first show and
@@ -49,7 +50,7 @@ private:
     Window &open_window();
 
     QString m_help_file;
-    std::unique_ptr<Window> m_window;
+    QPointer<Window> m_window;
 };
 
 // What a Help button does: opens the application's help file at a context id

@@ -10,9 +10,7 @@ class HTMLHelpViewer;
 // each is created by its first read and then lives for the run.
 namespace globals {
 
-// The help viewer behind every Help button and F1. It is released, closing
-// its window, while the application object still exists, since no window may
-// outlive it.
+// The help viewer behind every Help button and F1.
 std::shared_ptr<HTMLHelpViewer> &help_viewer();
 
 // The application's help file: the help collection in the program's folder

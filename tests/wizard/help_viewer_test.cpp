@@ -17,12 +17,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -483,6 +485,53 @@ TEST_F(F1Help, OpensThePagesTopicAndThePanelsWithinIt)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     EXPECT_EQ(press_f1_in(page_box), QStringLiteral("Step 2: Checking each field"));
 }
+
+// The program ends with the help window open and the book being indexed:
+// through its event loop, or without one, as the application object goes.
+// Each way runs as a program of its own, started by the test below.
+TEST(ProgramEnd, EndsWithTheHelpWindowOpen)
+{
+    const QString way = qEnvironmentVariable("TRESSEL_HELP_EXIT_CHILD");
+    if (way.isEmpty())
+        GTEST_SKIP() << "runs as a child of ProgramEnd.ClosesTheHelpWindowCleanly";
+    globals::app_help_file() = kHelpFile;
+    show_help_context(3);
+    globals::help_viewer()->ShowSearch();
+    QPointer<QWidget> window = globals::help_viewer()->window();
+    ASSERT_TRUE(window->isVisible());
+    QTest::qWait(5); // the index is being written
+
+    if (way == QLatin1String("event loop")) {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        EXPECT_TRUE(window.isNull());
+    }
+}
+
+class ProgramEndWays : public ::testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(ProgramEndWays, ClosesTheHelpWindowCleanly)
+{
+    QTemporaryDir cache;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TRESSEL_HELP_EXIT_CHILD"), QString::fromUtf8(GetParam()));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=ProgramEnd.EndsWithTheHelpWindowOpen")});
+    ASSERT_TRUE(child.waitForFinished(kWaitMs));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ProgramEndWays, ::testing::Values("event loop", "no event loop"),
+                         [](const auto &info) {
+                             QString name = QString::fromUtf8(info.param);
+                             return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+                         });
 
 // A picture of the viewer at the field-rules topic, for a person to look at.
 TEST_F(HelpViewer, PictureOfTheFieldRulesTopic)
