@@ -15,15 +15,33 @@ QString capture_script()
     return QStringLiteral(TRESSEL_CAPTURE_MAIL);
 }
 
+// php-cgi shows errors in the page whatever display_errors says, so they
+// are logged to a file of the runner's instead and kept apart from the page.
+QString error_log(const QString &mail_folder)
+{
+    return mail_folder + QStringLiteral("/php-errors.log");
+}
+
 QStringList php_settings(const QString &mail_folder)
 {
     return {
         QStringLiteral("-d"), QStringLiteral("sendmail_path=%1 %2").arg(capture_script(), mail_folder),
         QStringLiteral("-d"), QStringLiteral("error_reporting=E_ALL"),
-        QStringLiteral("-d"), QStringLiteral("display_errors=stderr"),
-        QStringLiteral("-d"), QStringLiteral("log_errors=0"),
+        QStringLiteral("-d"), QStringLiteral("display_errors=0"),
+        QStringLiteral("-d"), QStringLiteral("log_errors=1"),
         QStringLiteral("-d"), QStringLiteral("html_errors=0"),
+        QStringLiteral("-d"), QStringLiteral("error_log=") + error_log(mail_folder),
     };
+}
+
+QByteArray take_errors(const QString &mail_folder)
+{
+    QFile log(error_log(mail_folder));
+    if (!log.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray errors = log.readAll();
+    log.remove();
+    return errors;
 }
 
 QByteArray url_encoded(const PhpRequest &request)
@@ -87,7 +105,7 @@ QPair<QByteArray, QByteArray> split_head(const QByteArray &data)
     return {data.left(at), data.mid(at + skip)};
 }
 
-PhpResponse finish(QProcess &php, PhpResponse response, bool cgi)
+PhpResponse finish(QProcess &php, PhpResponse response, bool cgi, const QString &mail_folder)
 {
     if (!php.waitForFinished(60000)) {
         php.kill();
@@ -95,7 +113,7 @@ PhpResponse finish(QProcess &php, PhpResponse response, bool cgi)
         throw std::runtime_error("php did not finish within a minute");
     }
     response.exit_code = php.exitCode();
-    response.errors = php.readAllStandardError();
+    response.errors = php.readAllStandardError() + take_errors(mail_folder);
     const QByteArray out = php.readAllStandardOutput();
     if (!cgi) {
         response.body = out;
@@ -158,7 +176,7 @@ PhpResponse PhpRunner::run(const QString &script, const PhpRequest &request)
         throw std::runtime_error("php-cgi cannot be started");
     php.write(body);
     php.closeWriteChannel();
-    return finish(php, PhpResponse(), true);
+    return finish(php, PhpResponse(), true, m_mail_folder.path());
 }
 
 PhpResponse PhpRunner::run_cli(const QString &script)
@@ -169,7 +187,7 @@ PhpResponse PhpRunner::run_cli(const QString &script)
     if (!php.waitForStarted())
         throw std::runtime_error("php cannot be started");
     php.closeWriteChannel();
-    return finish(php, PhpResponse(), false);
+    return finish(php, PhpResponse(), false, m_mail_folder.path());
 }
 
 QList<CapturedMail> PhpRunner::take_mails()
