@@ -70,15 +70,32 @@ PageLoader::Page PageLoader::read_file(const QString &path) const
                 + file.errorString() + QStringLiteral(").");
             return page;
         }
-        page.bytes = file.read(m_max_size + 1);
-        if (file.error() != QFileDevice::NoError) {
-            page.failure = QStringLiteral("the file ") + shown + QStringLiteral(" cannot be read (")
-                + file.errorString() + QStringLiteral(").");
-            page.bytes.clear();
-        } else if (page.bytes.size() > m_max_size) {
-            page.failure = QStringLiteral("the file ") + too_large(shown);
-            page.bytes.clear();
+        // Sized for the file as it is now; a file that grows meanwhile
+        // still stops at the limit.
+        QByteArray bytes(qMin(info.size(), m_max_size) + 1, Qt::Uninitialized);
+        qint64 length = 0;
+        for (;;) {
+            if (length == bytes.size()) {
+                if (length > m_max_size)
+                    break;
+                bytes.resize(qMin(length * 2, m_max_size + 1));
+            }
+            const qint64 got = file.read(bytes.data() + length, bytes.size() - length);
+            if (got < 0) {
+                page.failure = QStringLiteral("the file ") + shown + QStringLiteral(" cannot be read (")
+                    + file.errorString() + QStringLiteral(").");
+                return page;
+            }
+            if (got == 0)
+                break;
+            length += got;
         }
+        if (length > m_max_size) {
+            page.failure = QStringLiteral("the file ") + too_large(shown);
+            return page;
+        }
+        bytes.truncate(length);
+        page.bytes = bytes;
     }
     return page;
 }

@@ -16,6 +16,9 @@ namespace {
 
 constexpr qsizetype kReaderStack = qsizetype(64) << 20;
 constexpr qsizetype kMostForms = 32767; // the form counter is 16 bits wide
+// Far more than any form has; each field takes about 1.5 KB, so a huge page
+// of controls would otherwise take gigabytes.
+constexpr std::size_t kMostElements = 50000;
 
 webpage::MessageFunction &message_function()
 {
@@ -58,8 +61,19 @@ void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument
 {
     try {
         reading.document = HtmlDocument::read(page, charset, limits);
-        if (reading.document.status() == HtmlDocument::Status::TooComplex)
+        if (reading.document.status() == HtmlDocument::Status::TooComplex) {
             reading.failure = QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex.");
+            return;
+        }
+        std::size_t elements = 0;
+        for (const HtmlDocument::Form &form : reading.document.forms())
+            elements += form.elements.size();
+        if (elements > kMostElements) {
+            reading.failure = QStringLiteral("The page could not be read: its forms hold more than %1 elements, "
+                                             "more than a form can use.")
+                                  .arg(kMostElements);
+            reading.document = HtmlDocument();
+        }
     } catch (const std::bad_alloc &) {
         reading.failure = QStringLiteral("The page could not be read: there is not enough memory.");
     }

@@ -1,3 +1,5 @@
+#include "ReaderFixture.h"
+
 #include "model/HtmlDocument.h"
 
 #include <QStringList>
