@@ -190,7 +190,13 @@ INSTANTIATE_TEST_SUITE_P(
                      QByteArray("\xFF\xFE<\0f\0o\0r\0m\0>\0<\0i\0n\0p\0u\0t\0 \0n\0a\0m\0e\0=\0\xE9\0>\0", 42), {},
                      "é", "UTF-16LE"},
         EncodingCase{"an unknown label is passed over", "<meta charset=nonsense>" + kLatinForm, "bogus", "prénom",
-                     "windows-1252"}));
+                     "windows-1252"},
+        EncodingCase{"a meta inside a comment is no meta",
+                     "<!-- <meta charset=windows-1251> -->" + kLatinForm, {}, "prénom", "windows-1252"},
+        EncodingCase{"a content charset counts only with http-equiv",
+                     "<meta content='text/html; charset=windows-1251'>" + kLatinForm, {}, "prénom", "windows-1252"},
+        EncodingCase{"UTF-16 named in a meta means UTF-8", "<meta charset=utf-16>" + kUtf8Form, {}, "prénom",
+                     "UTF-8"}));
 
 TEST(HtmlDocumentLimits, DeepNestingIsReadWithoutExhaustingTheStack)
 {

@@ -67,7 +67,7 @@ TEST_F(ReadFormsFromTheWeb, RedirectsAreFollowed)
 TEST_F(ReadFormsFromTheWeb, TheCharsetOfTheHttpHeaderIsHonoured)
 {
     TestHttpServer::Response latin;
-    latin.headers = {{"Content-Type", "text/html; charset=ISO-8859-1"}};
+    latin.headers = {{"Content-Type", "text/html;charset=\"ISO-8859-1\""}};
     latin.body = "<form><input name='pr\xE9nom'><input name='\x93quoted\x94 name'></form>";
     server.serve("/latin.html", latin);
     read("/latin.html");
