@@ -48,8 +48,13 @@ case "$mode" in
         ;;
     test)
         export QT_QPA_PLATFORM=offscreen
-        # Fuzz targets get a short run here; longer runs use the same label by hand.
         ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE fuzz
-        ctest --test-dir "$build" --output-on-failure -L fuzz
+        # Fuzz targets need clang and its libFuzzer: a second build folder,
+        # and a short run here; longer runs use the same label by hand.
+        fuzz="$here/build-fuzz"
+        cmake -S "$here" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTRESSEL_FUZZ=ON >/dev/null
+        cmake --build "$fuzz" -j "$jobs" --target fuzz
+        ctest --test-dir "$fuzz" --output-on-failure -L fuzz
         ;;
 esac

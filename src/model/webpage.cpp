@@ -1,8 +1,271 @@
 #include "webpage.h"
 
+#include "PageLoader.h"
+#include "globals.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QThread>
+#include <QUrl>
+
+#include <new>
+
+namespace {
+
+constexpr qsizetype kReaderStack = qsizetype(64) << 20;
+constexpr qsizetype kMostForms = 32767; // the form counter is 16 bits wide
+// Far more than any form has; each field takes about 1.5 KB, so a huge page
+// of controls would otherwise take gigabytes.
+constexpr std::size_t kMostElements = 50000;
+
+webpage::MessageFunction &message_function()
+{
+    static webpage::MessageFunction function;
+    return function;
+}
+
+// A notice: OK button, information icon.
+void notify(const QString &text)
+{
+    if (const auto &show = message_function())
+        show(text, 1, 3);
+    else
+        qInfo().noquote() << text;
+}
+
+// Runs a job on a thread of its own, whose deep stack copes with deeply
+// nested pages, while this thread's event loop keeps running.
+void run_beside_event_loop(std::function<void()> job)
+{
+    const std::unique_ptr<QThread> thread(QThread::create(std::move(job)));
+    thread->setStackSize(kReaderStack);
+    QEventLoop loop;
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    loop.exec();
+    // The loop also ends when the program quits; the job is bounded.
+    thread->wait();
+}
+
+// What loading and parsing a page gave: the document, or the message that
+// says why there is none.
+struct Reading
+{
+    HtmlDocument document;
+    QString failure;
+};
+
+void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument::Limits &limits, Reading &reading)
+{
+    try {
+        reading.document = HtmlDocument::read(page, charset, limits);
+        if (reading.document.status() == HtmlDocument::Status::TooComplex) {
+            reading.failure = QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex.");
+            return;
+        }
+        std::size_t elements = 0;
+        for (const HtmlDocument::Form &form : reading.document.forms())
+            elements += form.elements.size();
+        if (elements > kMostElements) {
+            reading.failure = QStringLiteral("The page could not be read: its forms hold more than %1 elements, "
+                                             "more than a form can use.")
+                                  .arg(kMostElements);
+            reading.document = HtmlDocument();
+        }
+    } catch (const std::bad_alloc &) {
+        reading.failure = QStringLiteral("The page could not be read: there is not enough memory.");
+    }
+}
+
+QString not_loaded(const QString &reason)
+{
+    return QStringLiteral("The page could not be loaded: ") + reason;
+}
+
+QString method_for(const QString &method)
+{
+    if (method.contains(QLatin1Char('p')))
+        return QStringLiteral("POST");
+    if (method.contains(QLatin1Char('g')))
+        return QStringLiteral("GET");
+    return QStringLiteral("POST");
+}
+
+// Names PHP gives a meaning of its own; a field must not overwrite them.
+bool is_reserved(const QString &name)
+{
+    static const QStringList reserved = {
+        QStringLiteral("this"),     QStringLiteral("GLOBALS"),  QStringLiteral("_POST"),
+        QStringLiteral("_GET"),     QStringLiteral("_FILES"),   QStringLiteral("_SERVER"),
+        QStringLiteral("_COOKIE"),  QStringLiteral("_REQUEST"), QStringLiteral("_ENV"),
+        QStringLiteral("_SESSION"), QStringLiteral("argv"),     QStringLiteral("argc"),
+        QStringLiteral("php_errormsg"), QStringLiteral("http_response_header"),
+    };
+    return reserved.contains(name);
+}
+
+// The field's name made a PHP variable of its own: only letters, digits,
+// "_" and non-ASCII characters, no leading digit, none of PHP's own names
+// and not the generated script's prefix "tsl_". Empty when nothing is left.
+QString php_variable(QString name)
+{
+    name.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x80 && !((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_');
+    });
+    if (name.isEmpty())
+        return name;
+    if (name.at(0).unicode() >= '0' && name.at(0).unicode() <= '9')
+        name.prepend(QLatin1Char('_'));
+    if (is_reserved(name))
+        name.append(QLatin1Char('_'));
+    if (name.startsWith(QLatin1String("tsl_")))
+        name.prepend(QLatin1Char('_'));
+    return name;
+}
+
+QString error_html(const QString &name)
+{
+    return QStringLiteral("<p align=\\\"center\\\"><font size=\\\"4\\\" face=\\\"Vrinda\\\" color=\\\"#FF0000\\\">"
+                          "please enter a valid ")
+        + name + QStringLiteral(" </font></p>");
+}
+
+Field field_for(const HtmlDocument::Element &element)
+{
+    Field field;
+    const QString &raw = element.name;
+    if (raw.contains(QLatin1Char(' '))) {
+        field.name = raw;
+        field.name.replace(QLatin1Char(' '), QLatin1Char('_'));
+        field.post_name = field.name;
+    } else {
+        field.name = globals::remove_special_chars(raw);
+        field.post_name = raw;
+    }
+    field.error_message = QStringLiteral("Please enter a valid ") + field.name.toLower();
+    field.error_html = error_html(field.name);
+    // A name ending in "[]" posts an array (a checkbox group, a multiple
+    // select): whatever the element, its value arrives as a list.
+    if (element.type && !field.name.endsWith(QLatin1String("[]"))) {
+        field.field_type = *element.type;
+    } else if (field.name.contains(QLatin1String("[]"))) {
+        field.name.remove(QLatin1Char('['));
+        field.name.remove(QLatin1Char(']'));
+        field.field_type = QStringLiteral("multi select");
+    } else {
+        field.field_type = QStringLiteral("not specified");
+    }
+    field.name = php_variable(field.name);
+    return field;
+}
+
+} // namespace
+
 const std::shared_ptr<StringCollection> &webpage::blocked_ips()
 {
     if (!m_blocked_ips)
         m_blocked_ips = std::make_shared<StringCollection>();
     return m_blocked_ips;
+}
+
+void webpage::set_message_function(MessageFunction function)
+{
+    message_function() = std::move(function);
+}
+
+void webpage::ReadForms()
+{
+    if (m_reading)
+        return;
+    m_reading = true;
+    const QPointer<webpage> alive(this);
+    const auto done = qScopeGuard([&] {
+        if (alive)
+            m_reading = false;
+    });
+
+    auto collected = std::make_shared<Forms>();
+    forms = collected;
+
+    // Everything the reading needs is copied here: while it waits, other
+    // handlers run and may change or even delete this page object.
+    const PageLoader loader(load_timeout, max_page_size);
+    const HtmlDocument::Limits limits = parse_limits;
+    Reading reading;
+    QString file;
+    QUrl address;
+    if (pagetype == 0) {
+        file = path;
+    } else {
+        const QString text = URL.trimmed();
+        address = QUrl::fromUserInput(text);
+        if (text.isEmpty())
+            reading.failure = not_loaded(QStringLiteral("no web address was given."));
+        else if (!address.isValid())
+            reading.failure = not_loaded(QLatin1Char('"') + text + QStringLiteral("\" is not a valid web address."));
+        else if (address.isLocalFile())
+            file = address.toLocalFile();
+        else if (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))
+            reading.failure = not_loaded(QLatin1Char('"') + text
+                                         + QStringLiteral("\" is not the address of a web page (it must begin "
+                                                          "with http:// or https://)."));
+    }
+
+    if (reading.failure.isEmpty()) {
+        if (pagetype == 0 || address.isLocalFile()) {
+            run_beside_event_loop([&] {
+                const PageLoader::Page page = loader.read_file(file);
+                if (!page.failure.isEmpty()) {
+                    reading.failure = not_loaded(page.failure);
+                    return;
+                }
+                parse(page.bytes, page.charset, limits, reading);
+            });
+        } else {
+            const PageLoader::Page page = loader.fetch(address);
+            if (!page.failure.isEmpty()) {
+                reading.failure = not_loaded(page.failure);
+            } else if (alive) {
+                run_beside_event_loop([&] { parse(page.bytes, page.charset, limits, reading); });
+            }
+        }
+    }
+    if (!alive)
+        return;
+    if (!reading.failure.isEmpty()) {
+        notify(reading.failure);
+        emit LoadFailed();
+        return;
+    }
+
+    try {
+        for (const HtmlDocument::Form &form : reading.document.forms()) {
+            if (collected->Count() == kMostForms) {
+                notify(QStringLiteral("The page holds more than %1 forms, more than can be listed.").arg(kMostForms));
+                return;
+            }
+            CForm frm;
+            frm.set_FormName(form.name);
+            frm.set_Method(method_for(form.method));
+            frm.set_Action(form.action);
+            const qsizetype n = collected->Count() + 1;
+            collected->Addform(frm, QStringLiteral("Form") + QString::number(n));
+            const std::shared_ptr<fields> &into = collected->Item(n)->fields();
+            for (const HtmlDocument::Element &element : form.elements) {
+                Field field = field_for(element);
+                into->Add(field, field.name);
+            }
+        }
+    } catch (const std::bad_alloc &) {
+        notify(QStringLiteral("There is not enough memory to read the page's forms."));
+        return;
+    } catch (const std::exception &error) {
+        notify(QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    nforms = qint16(collected->Count());
+    emit FinishReading();
 }
