@@ -65,9 +65,12 @@ PageLoader::Page PageLoader::read_file(const QString &path) const
         page.failure = QStringLiteral("the file ") + too_large(shown);
     } else {
         QFile file(path);
+        const auto unreadable = [&] {
+            return QStringLiteral("the file ") + shown + QStringLiteral(" cannot be read (") + file.errorString()
+                + QStringLiteral(").");
+        };
         if (!file.open(QIODevice::ReadOnly)) {
-            page.failure = QStringLiteral("the file ") + shown + QStringLiteral(" cannot be read (")
-                + file.errorString() + QStringLiteral(").");
+            page.failure = unreadable();
             return page;
         }
         // Sized for the file as it is now; a file that grows meanwhile
@@ -82,8 +85,7 @@ PageLoader::Page PageLoader::read_file(const QString &path) const
             }
             const qint64 got = file.read(bytes.data() + length, bytes.size() - length);
             if (got < 0) {
-                page.failure = QStringLiteral("the file ") + shown + QStringLiteral(" cannot be read (")
-                    + file.errorString() + QStringLiteral(").");
+                page.failure = unreadable();
                 return page;
             }
             if (got == 0)

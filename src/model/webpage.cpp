@@ -237,7 +237,9 @@ void webpage::ReadForms()
         return;
     if (!reading.failure.isEmpty()) {
         notify(reading.failure);
-        emit LoadFailed();
+        // A message box runs its own event loop, in which this object may go.
+        if (alive)
+            emit LoadFailed();
         return;
     }
 

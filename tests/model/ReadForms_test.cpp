@@ -185,14 +185,14 @@ TEST_F(ReadForms, FieldsFollowTheBrowsersOwnershipOfMalformedMarkup)
                      "<table><form name=two id=two><tr><td><input name=d></td><td><textarea name=e></textarea>"
                      "</td></tr></form></table><input name=f form=two><input name=g>"));
     ASSERT_EQ(page.nforms, 2);
-    QStringList one;
-    for (const auto &entry : *page.forms->Item(1)->fields())
-        one << entry.value->name + QLatin1Char('=') + entry.value->field_type;
-    QStringList two;
-    for (const auto &entry : *page.forms->Item(2)->fields())
-        two << entry.value->name + QLatin1Char('=') + entry.value->field_type;
-    EXPECT_EQ(one.join(QLatin1Char(' ')), QStringLiteral("a=text b=text c=not specified"));
-    EXPECT_EQ(two.join(QLatin1Char(' ')), QStringLiteral("d=text e=textarea f=text"));
+    const auto listed = [this](qsizetype form) {
+        QStringList fields_read;
+        for (const auto &entry : *page.forms->Item(form)->fields())
+            fields_read << entry.value->name + QLatin1Char('=') + entry.value->field_type;
+        return fields_read.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(listed(1), QStringLiteral("a=text b=text c=not specified"));
+    EXPECT_EQ(listed(2), QStringLiteral("d=text e=textarea f=text"));
 }
 
 TEST_F(ReadForms, MoreFormsThanTheCounterHoldsEndTheReadingWithAMessage)
