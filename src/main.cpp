@@ -1,11 +1,14 @@
-#include <QCoreApplication>
+#include "wizard/Startup.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QStringList>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    std::puts("Tressel 1.2.6 - writes the PHP script behind a web form.\n"
-              "The wizard's windows are not built yet; this build holds the script generator.");
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tressel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.6"));
+    if (!start_wizard(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
+        return 1;
+    return QApplication::exec();
 }

@@ -16,6 +16,7 @@ public:
     const std::shared_ptr<CForm> &Item(qsizetype position) const { return m_items.Item(position); }
     const std::shared_ptr<CForm> &Item(const QString &key) const { return m_items.Item(key); }
     qsizetype Count() const { return m_items.Count(); }
+    bool Contains(const QString &key) const { return m_items.Contains(key); }
     void Remove(qsizetype position) { m_items.Remove(position); }
     void Remove(const QString &key) { m_items.Remove(key); }
 

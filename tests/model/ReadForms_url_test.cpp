@@ -1,5 +1,5 @@
 #include "ReaderFixture.h"
-#include "TestHttpServer.h"
+#include "support/TestHttpServer.h"
 
 #include "model/CForm.h"
 #include "model/Field.h"

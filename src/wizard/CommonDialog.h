@@ -1,0 +1,73 @@
+#pragma once
+
+#include "generate/Html_converter.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+class QWidget;
+
+// One file or font dialog as a window holds it: it keeps the values of its
+// last use, and a cancelled dialog leaves them as they were, so callers may
+// read them without asking whether the user confirmed.
+class CommonDialog final
+{
+public:
+    enum class Kind { Open, Save, Font };
+
+    // What a scripted answer gives instead of the real dialog (tests).
+    struct Answer
+    {
+        bool accepted = true;
+        QString file;
+        FontSpec font;
+        qint32 color = 0;
+
+        static Answer cancelled() { return Answer{false, {}, {}, 0}; }
+        static Answer chosen_file(const QString &path) { return Answer{true, path, {}, 0}; }
+        static Answer chosen_font(const FontSpec &font, qint32 color) { return Answer{true, {}, font, color}; }
+    };
+    // Queues answers for the next dialogs shown anywhere; each is given, with
+    // the dialog that asks, to the test. While answers wait, no window opens.
+    static void script(Answer answer);
+    static void clear_script();
+    // The dialogs asked since the last clear_script, for tests to check.
+    static const std::deque<Kind> &asked();
+
+    explicit CommonDialog(QWidget *owner = nullptr);
+
+    // "label|patterns|label|patterns...", patterns separated by ";".
+    void set_Filter(const QString &filter) { m_filter = filter; }
+    const QString &Filter() const { return m_filter; }
+    // 2 asks before replacing an existing file (save dialog); the font
+    // dialog always offers the effects.
+    void set_Flags(qint32 flags) { m_flags = flags; }
+    void set_Min(int points) { m_min_size = points; }
+    void set_Max(int points) { m_max_size = points; }
+
+    void ShowOpen();
+    void ShowSave();
+    void ShowFont();
+
+    const QString &FileName() const { return m_file; }
+    const FontSpec &Font() const { return m_font; }
+    qint32 Color() const { return m_color; } // 0x00BBGGRR
+
+    // The filter in the form Qt's file dialogs take.
+    static QString qt_filter(const QString &filter);
+
+private:
+    bool take_script(Kind kind);
+
+    QWidget *m_owner;
+    QString m_filter;
+    qint32 m_flags = 0;
+    int m_min_size = 8;
+    int m_max_size = 24;
+    QString m_file;
+    // Before any choice the font is a usable one, not an empty name.
+    FontSpec m_font{QStringLiteral("Arial"), 10};
+    qint32 m_color = 0;
+};

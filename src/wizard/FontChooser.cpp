@@ -1,0 +1,137 @@
+#include "FontChooser.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QColor to_qcolor(qint32 color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+qint32 from_qcolor(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+} // namespace
+
+FontChooser::FontChooser(QWidget *parent)
+    : QDialog(parent)
+    , m_family(new QFontComboBox(this))
+    , m_size(new QComboBox(this))
+    , m_bold(new QCheckBox(tr("Bold"), this))
+    , m_italic(new QCheckBox(tr("Italic"), this))
+    , m_underline(new QCheckBox(tr("Underline"), this))
+    , m_strikethrough(new QCheckBox(tr("Strikeout"), this))
+    , m_color_button(new QPushButton(this))
+    , m_sample(new QLabel(tr("AaBbYyZz"), this))
+{
+    setWindowTitle(tr("Font"));
+    setObjectName(QStringLiteral("FontChooser"));
+    m_family->setObjectName(QStringLiteral("family"));
+    m_size->setObjectName(QStringLiteral("size"));
+    m_color_button->setObjectName(QStringLiteral("color"));
+    m_sample->setAlignment(Qt::AlignCenter);
+    m_sample->setMinimumHeight(48);
+    m_sample->setFrameShape(QFrame::StyledPanel);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Font:"), m_family);
+    form->addRow(tr("Size:"), m_size);
+    form->addRow(tr("Color:"), m_color_button);
+    auto *effects = new QVBoxLayout;
+    for (QCheckBox *box : {m_bold, m_italic, m_underline, m_strikethrough}) {
+        effects->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &FontChooser::update_sample);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(effects);
+    layout->addWidget(m_sample);
+    layout->addWidget(buttons);
+
+    connect(m_family, &QFontComboBox::currentFontChanged, this, &FontChooser::update_sample);
+    connect(m_size, &QComboBox::currentIndexChanged, this, &FontChooser::update_sample);
+    connect(m_color_button, &QPushButton::clicked, this, &FontChooser::choose_color);
+    set_sizes(8, 24);
+}
+
+void FontChooser::set_sizes(int smallest, int largest)
+{
+    const QString current = m_size->currentText();
+    m_size->clear();
+    for (int points : QFontDatabase::standardSizes()) {
+        if (points >= smallest && points <= largest)
+            m_size->addItem(QString::number(points), points);
+    }
+    const int at = m_size->findText(current);
+    m_size->setCurrentIndex(at >= 0 ? at : 0);
+}
+
+void FontChooser::set_choice(const FontSpec &font, qint32 color)
+{
+    m_family->setCurrentFont(QFont(font.name));
+    int at = m_size->findData(qRound(font.size));
+    if (at < 0) {
+        // Keep a size the list does not offer, as the user had it.
+        m_size->addItem(QString::number(font.size), font.size);
+        at = m_size->count() - 1;
+    }
+    m_size->setCurrentIndex(at);
+    m_bold->setChecked(font.bold);
+    m_italic->setChecked(font.italic);
+    m_underline->setChecked(font.underline);
+    m_strikethrough->setChecked(font.strikethrough);
+    m_color = color;
+    update_sample();
+}
+
+FontSpec FontChooser::font_choice() const
+{
+    FontSpec font;
+    font.name = m_family->currentFont().family();
+    font.size = m_size->currentData().toDouble();
+    font.bold = m_bold->isChecked();
+    font.italic = m_italic->isChecked();
+    font.underline = m_underline->isChecked();
+    font.strikethrough = m_strikethrough->isChecked();
+    return font;
+}
+
+void FontChooser::choose_color()
+{
+    const QColor chosen = QColorDialog::getColor(to_qcolor(m_color), this);
+    if (chosen.isValid()) {
+        m_color = from_qcolor(chosen);
+        update_sample();
+    }
+}
+
+void FontChooser::update_sample()
+{
+    const FontSpec spec = font_choice();
+    QFont font(spec.name);
+    font.setPointSizeF(spec.size > 0 ? spec.size : 10);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikethrough);
+    m_sample->setFont(font);
+    QPalette palette = m_sample->palette();
+    palette.setColor(QPalette::WindowText, to_qcolor(m_color));
+    m_sample->setPalette(palette);
+    m_color_button->setText(Html_converter::color_to_html(m_color));
+}

@@ -1,0 +1,60 @@
+#include "FrmManyforms.h"
+
+#include "MyMessage.h"
+#include "WizardButtons.h"
+#include "frmStep1.h"
+
+#include "model/globals.h"
+#include "model/webpage.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+const QString kPlaceholder = QStringLiteral("<Select a form>");
+}
+
+FrmManyforms::FrmManyforms(frmStep1 *page)
+    : QDialog(page)
+    , m_page(page)
+    , cmbForm(new QComboBox(this))
+    , CmdOk(make_button(this, "CmdOk", QStringLiteral("OK")))
+{
+    setObjectName(QStringLiteral("FrmManyforms"));
+    setWindowTitle(QStringLiteral("Select Form .."));
+    cmbForm->setObjectName(QStringLiteral("cmbForm"));
+    cmbForm->setEditable(true);
+    cmbForm->setEditText(kPlaceholder);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("This page has more than one Form, Please Select "), this));
+    layout->addWidget(new QLabel(QStringLiteral("the Form you wish to process ."), this));
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Forms"), this));
+    row->addWidget(cmbForm, 1);
+    layout->addLayout(row);
+    layout->addWidget(CmdOk, 0, Qt::AlignHCenter);
+    connect(CmdOk, &gxButtons_H::Click, this, &FrmManyforms::CmdOk_Click);
+}
+
+void FrmManyforms::add_form(const QString &title)
+{
+    cmbForm->addItem(title);
+    cmbForm->setEditText(kPlaceholder);
+}
+
+void FrmManyforms::CmdOk_Click()
+{
+    const QString title = cmbForm->currentText();
+    const auto &forms = globals::web_page()->forms;
+    // A typed title that names no form is refused like no choice at all.
+    if (title == kPlaceholder || !forms || !forms->Contains(title)) {
+        MyMessage::show_message(QStringLiteral("please select a form to process"), 1, 3);
+        return;
+    }
+    m_page->select_form(forms->Item(title));
+    globals::selected_form_title = title;
+    accept();
+}

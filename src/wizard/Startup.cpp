@@ -1,0 +1,43 @@
+#include "Startup.h"
+
+#include "MyMessage.h"
+#include "WizardFrame.h"
+#include "frmStep1.h"
+
+#include "model/globals.h"
+#include "model/webpage.h"
+
+#include <QFileInfo>
+
+void register_pages()
+{
+    WizardFrame &frame = WizardFrame::instance();
+    frame.set_factory(WizardPage::frmStep1, [] { return new frmStep1; });
+}
+
+bool start_wizard(const QString &command_line)
+{
+    register_pages();
+    // The page reader tells its troubles through the program's message box.
+    webpage::set_message_function(&MyMessage::show_message);
+    if (!command_line.isEmpty()) {
+        QString path = command_line;
+        for (int removed = 0; removed < 2; ++removed) {
+            const qsizetype quote = path.indexOf(QLatin1Char('"'));
+            if (quote < 0)
+                break;
+            path.remove(quote, 1);
+        }
+        globals::project_file = path;
+        if (!path.contains(QLatin1String("tsl")) || !QFileInfo(path).isFile()) {
+            MyMessage::show_message(QStringLiteral("command line is not correct "), 1, 3);
+            return false;
+        }
+        // Projects cannot be read back yet: the wizard starts as without one.
+        globals::project_error = true;
+    }
+    WizardWindow *first = WizardFrame::instance().window(WizardPage::frmStep1);
+    first->show();
+    first->activateWindow();
+    return true;
+}

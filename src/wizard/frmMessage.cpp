@@ -1,0 +1,106 @@
+#include "frmMessage.h"
+
+#include "Artwork.h"
+#include "WizardButtons.h"
+
+#include "controls/WizardButtonLook.h"
+
+#include <QLabel>
+
+namespace {
+
+int px(double twips)
+{
+    return qRound(twips / 15.0);
+}
+
+struct ButtonText
+{
+    const char *name;
+    const char *caption;
+    const char *word;
+};
+
+// In the order of MessageLayout::Button.
+const ButtonText kButtons[MessageLayout::ButtonCount] = {
+    {"cmdYes", "Yes", "yes"},
+    {"CmdNo", "No", "no"},
+    {"CmdOk", "Ok", "ok"},
+    {"cmdCancel", "Cancel", "cancel"},
+    {"cmdOverwrite", "OverWrite", "overwrite"},
+    {"cmdOverwriteAll", "OverwriteAll", "overwriteall"},
+    {"cmdSkipAll", "SkipAll", "skipall"},
+};
+
+QFont message_font()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+frmMessage::frmMessage(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , lblMessage(new QLabel(this))
+    , img(new QLabel(this))
+{
+    setObjectName(QStringLiteral("frmMessage"));
+    setWindowTitle(QStringLiteral("Tressel"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(84, 150, 203));
+    setPalette(palette);
+
+    lblMessage->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage->setFont(message_font());
+    lblMessage->setWordWrap(true);
+    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMessage->setTextFormat(Qt::PlainText);
+    QPalette text = lblMessage->palette();
+    text.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    lblMessage->setPalette(text);
+    img->setObjectName(QStringLiteral("img"));
+    img->setGeometry(0, px(120), px(645), px(675));
+    img->setAlignment(Qt::AlignCenter);
+
+    WizardButtonLook look;
+    look.HoverColorLocks = 2;
+    for (int i = 0; i < MessageLayout::ButtonCount; ++i) {
+        gxButtons_H *button = make_button(this, kButtons[i].name, QString::fromLatin1(kButtons[i].caption));
+        look.applyTo(*button);
+        QFont font = WizardButtonLook::font(9);
+        font.setBold(true);
+        button->set_Font(font);
+        button->hide();
+        const QString word = QString::fromLatin1(kButtons[i].word);
+        connect(button, &gxButtons_H::Click, this, [this, word] {
+            m_result = word;
+            accept();
+        });
+        m_buttons[i] = button;
+    }
+}
+
+double frmMessage::text_width(const QString &text) const
+{
+    return QFontMetrics(lblMessage->font()).horizontalAdvance(text) * 15.0;
+}
+
+void frmMessage::prepare(const QString &text, int buttons, int icon)
+{
+    m_result.clear();
+    lblMessage->setText(text);
+    const MessageLayout layout = MessageLayout::compute(text_width(text), buttons);
+    setFixedSize(px(layout.inner_width()), px(layout.inner_height()));
+    lblMessage->setGeometry(px(layout.label_left), px(layout.label_top), px(layout.label_width),
+                            px(layout.label_height));
+    for (int i = 0; i < MessageLayout::ButtonCount; ++i) {
+        m_buttons[i]->setGeometry(px(layout.button_left[i]), px(layout.button_top), px(MessageLayout::kButtonWidth),
+                                  px(MessageLayout::kButtonHeight));
+        m_buttons[i]->setVisible(layout.shown.contains(static_cast<MessageLayout::Button>(i)));
+    }
+    img->setPixmap(message_icon(icon));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "MessageLayout.h"
+
+#include <QDialog>
+
+class QLabel;
+class gxButtons_H;
+
+// The message box window: a text, an icon and a row of buttons, sized to
+// the text.
+class frmMessage final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmMessage(QWidget *parent = nullptr);
+
+    // Lays the box out for the text, the button set and the icon.
+    void prepare(const QString &text, int buttons, int icon);
+
+    // The lower-case word of the button that closed the box; empty when the
+    // box was closed otherwise.
+    const QString &result() const { return m_result; }
+
+    // The width of the text on one line, in twips.
+    double text_width(const QString &text) const;
+
+private:
+    QString m_result;
+    QLabel *lblMessage;
+    QLabel *img;
+    gxButtons_H *m_buttons[MessageLayout::ButtonCount];
+};

@@ -1,0 +1,405 @@
+#include "frmStep1.h"
+
+#include "FrmManyforms.h"
+#include "MyMessage.h"
+#include "WizardButtons.h"
+#include "WizardFrame.h"
+#include "frmAbout.h"
+#include "frmStart.h"
+#include "frmWait.h"
+
+#include "generate/CSV.h"
+#include "generate/Crecieving_vars.h"
+#include "generate/cmail.h"
+#include "generate/db.h"
+#include "model/Cprefrences.h"
+#include "model/globals.h"
+#include "model/ini_variables.h"
+#include "model/webpage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kNoDateFormat = QStringLiteral("Select date Format");
+
+void notice(const QString &text)
+{
+    MyMessage::show_message(text, 1, 3);
+}
+
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+frmStep1::frmStep1(QWidget *parent)
+    : WizardWindow(WizardPage::frmStep1, 1, parent)
+    , optLoadHtml(named(new QRadioButton(QStringLiteral("Load HTML Form"), this), "optLoadHtml"))
+    , txtdestination(named(new QLineEdit(this), "txtdestination"))
+    , Browse(make_button(this, "Browse", QStringLiteral("Browse")))
+    , com(this)
+    , optLoadURL(named(new QRadioButton(QStringLiteral("Load HTML Form From URL"), this), "optLoadURL"))
+    , txturl(named(new QLineEdit(QStringLiteral("http://"), this), "txturl"))
+    , load(make_button(this, "load", QStringLiteral("load URL")))
+    , chkMail(named(new QCheckBox(QStringLiteral("Send email to form's owner with all fields data"), this), "chkMail"))
+    , chkAutoResponde(named(new QCheckBox(QStringLiteral("Send a confirmation email (Autoresponder)"), this),
+                            "chkAutoResponde"))
+    , chkDB(named(new QCheckBox(QStringLiteral("Insert fields data into a MySQL table "), this), "chkDB"))
+    , chkCSV(named(new QCheckBox(QStringLiteral("Save Fields data in a text file on your server"), this), "chkCSV"))
+    , chkEmbed(named(new QCheckBox(QStringLiteral("Embed result pages in the script"), this), "chkEmbed"))
+    , chkdate(named(new QCheckBox(QStringLiteral("My Form Doesn't include any dates"), this), "chkdate"))
+    , lbldate(named(new QLabel(QStringLiteral("Date Format"), this), "lbldate"))
+    , cmbdate(named(new QComboBox(this), "cmbdate"))
+    , lblHelp(named(new QLabel(this), "lblHelp"))
+    , cmdNext(make_button(this, "cmdNext", QStringLiteral("Next >>")))
+    , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
+    , cmdHelp(make_button(this, "cmdHelp", QStringLiteral("Help")))
+    , cmdAbout(make_button(this, "cmdAbout", QStringLiteral("About")))
+{
+    setObjectName(QStringLiteral("frmStep1"));
+    txturl->setToolTip(QStringLiteral("Load a form you have in your website"));
+    cmbdate->setEditable(true);
+    cmbdate->addItems({QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
+                       QStringLiteral("14/3/2005 12:20:12")});
+    cmbdate->setEditText(kNoDateFormat);
+    cmbdate->setToolTip(QStringLiteral("Select date Format used in your Form"));
+    chkEmbed->setChecked(globals::prefs()->is_embeded_result_page);
+
+    // File mode at start.
+    optLoadHtml->setChecked(true);
+    txturl->setEnabled(false);
+    load->setEnabled(false);
+    txturl->setCursorPosition(14);
+
+    auto *source = new QGroupBox(this);
+    auto *grid = new QGridLayout(source);
+    grid->addWidget(optLoadHtml, 0, 0, 1, 2);
+    grid->addWidget(txtdestination, 1, 0);
+    grid->addWidget(Browse, 1, 1);
+    grid->addWidget(optLoadURL, 2, 0, 1, 2);
+    grid->addWidget(txturl, 3, 0);
+    grid->addWidget(load, 3, 1);
+
+    auto *actions = new QGroupBox(this);
+    auto *boxes = new QVBoxLayout(actions);
+    for (QCheckBox *box : {chkMail, chkAutoResponde, chkDB, chkCSV, chkEmbed, chkdate})
+        boxes->addWidget(box);
+    auto *date = new QHBoxLayout;
+    date->addWidget(lbldate);
+    date->addWidget(cmbdate, 1);
+    boxes->addLayout(date);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAbout);
+    buttons->addStretch(1);
+    for (gxButtons_H *button : {cmdNext, cmdCancel, cmdHelp})
+        buttons->addWidget(button);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(source);
+    layout->addWidget(actions);
+    layout->addWidget(lblHelp);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    lblHelp->setMinimumHeight(48);
+    set_hint_label(lblHelp);
+
+    add_hint(chkMail,
+             QStringLiteral(" Do you like the script to send you an email with all fields values whenever the form is "
+                            "successfully processed?"),
+             chkMail);
+    add_hint(chkAutoResponde,
+             QStringLiteral(" Do you like the script to send your visitor a confirmation email immediately after "
+                            "submitting the Form, like an auto responder ?  "),
+             chkAutoResponde);
+    add_hint(chkDB, QStringLiteral(" Do you like to save fields values in a MySQL database running on your server? "),
+             chkDB);
+    add_hint(chkCSV, QStringLiteral(" Do you like to save fields values in a text file on your server?"), chkCSV);
+    add_hint(chkEmbed,
+             QStringLiteral(" After pressing the submit button in the HTML form, the script is executed and it must "
+                            "return a result page to the user's browser. Do you like the script to create this result "
+                            "page for you?"),
+             chkEmbed);
+    add_hint(chkdate, QStringLiteral(" Check this boxes only if you don't have any date fields in your HTML form"),
+             chkdate);
+    add_hint(lbldate, QStringLiteral(" Select date Format used in your HTML Form"), lbldate);
+    reset_hint();
+
+    connect(optLoadHtml, &QRadioButton::clicked, this, &frmStep1::optLoadHtml_Click);
+    connect(optLoadURL, &QRadioButton::clicked, this, &frmStep1::optLoadURL_Click);
+    connect(chkdate, &QCheckBox::clicked, this, &frmStep1::chkdate_Click);
+    connect(Browse, &gxButtons_H::Click, this, &frmStep1::Browse_Click);
+    connect(load, &gxButtons_H::Click, this, &frmStep1::load_Click);
+    connect(cmdNext, &gxButtons_H::Click, this, &frmStep1::cmdNext_Click);
+    connect(cmdCancel, &gxButtons_H::Click, this, &frmStep1::cancel);
+    connect(cmdHelp, &gxButtons_H::Click, this, &frmStep1::show_help);
+    connect(cmdAbout, &gxButtons_H::MouseDown, this, [this] { frmAbout(this).exec(); });
+    connect(globals::web_page().get(), &webpage::FinishReading, this, &frmStep1::web2_FinishReading);
+    connect(globals::web_page().get(), &webpage::LoadFailed, this, [] { frmWait::instance().hide(); });
+}
+
+bool frmStep1::event(QEvent *event)
+{
+    // After the event: the introduction is modal and must not open inside
+    // the activation itself.
+    if (event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &frmStep1::activated);
+    return WizardWindow::event(event);
+}
+
+void frmStep1::activated()
+{
+    ini_variables::read_wizard_ini();
+    if (!frmStart::is_shown && ini_variables::hide_start == 0 && isVisible())
+        frmStart(this).exec();
+}
+
+bool frmStep1::asks_to_save() const
+{
+    return !globals::project_saved && m_form_loaded;
+}
+
+bool frmStep1::command_line_given() const
+{
+    return !globals::project_file.isEmpty();
+}
+
+void frmStep1::optLoadHtml_Click()
+{
+    txturl->setEnabled(false);
+    load->setEnabled(false);
+    Browse->setEnabled(true);
+    globals::web_page()->pagetype = 0;
+}
+
+void frmStep1::optLoadURL_Click()
+{
+    txturl->setEnabled(true);
+    load->setEnabled(true);
+    Browse->setEnabled(false);
+    globals::web_page()->pagetype = 1;
+}
+
+void frmStep1::chkdate_Click()
+{
+    const bool no_dates = chkdate->isChecked();
+    lbldate->setEnabled(!no_dates);
+    cmbdate->setEnabled(!no_dates);
+}
+
+bool frmStep1::confirm_reload()
+{
+    // The two reload questions: false when the user keeps what is loaded.
+    if (command_line_given() && !globals::project_error
+        && MyMessage::show_message(
+               QStringLiteral("Selecting another form will overwrite saved settings , Do you want to continue ?"), 3, 3)
+            == 2)
+        return false;
+    return true;
+}
+
+void frmStep1::Browse_Click()
+{
+    if (!confirm_reload())
+        return;
+    if (m_form_loaded) {
+        if (MyMessage::show_message(QStringLiteral("An HTML form was already loaded , do you wish to load a new form"),
+                                    3, 3)
+            == 2)
+            return;
+        m_form_loaded = false;
+    }
+    globals::web_page()->pagetype = 0;
+    com.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*"));
+    com.ShowOpen();
+    txtdestination->setText(com.FileName());
+    if (com.FileName().isEmpty()) {
+        notice(QStringLiteral("Please select an HTML file"));
+        return;
+    }
+    globals::web_page()->path = com.FileName();
+    read_page();
+}
+
+void frmStep1::load_Click()
+{
+    if (command_line_given()
+        && MyMessage::show_message(
+               QStringLiteral("Selecting another form will overwrite saved settings , Do you want to continue ?"), 3, 3)
+            == 2)
+        return;
+    m_url_load_pressed = true;
+    if (m_form_loaded
+        && MyMessage::show_message(QStringLiteral("An HTML form was already loaded , do you wish to load a new form"),
+                                   3, 3)
+            == 2) {
+        optLoadHtml->setChecked(true);
+        optLoadHtml_Click();
+        return;
+    }
+    if (txturl->text() == QLatin1String("http://")) {
+        notice(QStringLiteral("please type the URL"));
+        txturl->setFocus();
+        return;
+    }
+    if (!chk_URL(txturl->text())) {
+        notice(QStringLiteral("Invalid URL"));
+        return;
+    }
+    globals::web_page()->pagetype = 1;
+    globals::web_page()->URL = txturl->text();
+    read_page();
+}
+
+bool frmStep1::chk_URL(const QString &url)
+{
+    return url.contains(QLatin1Char('.'));
+}
+
+void frmStep1::read_page()
+{
+    frmWait::instance().show();
+    QApplication::processEvents();
+    globals::web_page()->ReadForms();
+}
+
+void frmStep1::web2_FinishReading()
+{
+    frmWait::instance().hide();
+    const webpage &page = *globals::web_page();
+    if (command_line_given() && !globals::project_error) {
+        // The form saved in the project, if the page still has it.
+        if (page.forms && page.forms->Contains(globals::selected_form_title))
+            select_form(page.forms->Item(globals::selected_form_title));
+        else
+            notice(QStringLiteral("please select a form to process"));
+    } else if (page.nforms == 1) {
+        select_form(page.forms->Item(1));
+        globals::selected_form_title = QStringLiteral("Form1");
+    } else if (page.nforms < 2) {
+        notice(page.pagetype == 0 ? QStringLiteral("File does not contain an HTML form.")
+                                  : QStringLiteral("Page does not contain an HTML form."));
+    } else {
+        FrmManyforms picker(this);
+        for (int i = 1; i <= page.forms->Count(); ++i)
+            picker.add_form(QStringLiteral("Form") + QString::number(i));
+        picker.exec();
+    }
+}
+
+void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
+{
+    if (!check_selected_frm(*frm))
+        return;
+    globals::web_page()->selected_form = frm;
+    globals::rec_vars()->form = frm;
+    globals::csv_file()->form = frm;
+    globals::owner_mail()->form = frm;
+    globals::mysql_db()->form = frm;
+    globals::auto_mail()->form = frm;
+    load_fields();
+    m_form_loaded = true;
+    notice(QStringLiteral("HTML Form is successfully loaded "));
+}
+
+bool frmStep1::check_selected_frm(CForm &frm)
+{
+    ::fields &list = *frm.fields();
+    if (list.Count() == 0) {
+        notice(QStringLiteral("Selected Form doesn't contain any Fields, Please select another form"));
+        return false;
+    }
+    const qsizetype total = list.Count();
+    qsizetype unnamed = 0;
+    QList<qsizetype> dropped;
+    qsizetype position = 1;
+    for (const auto &entry : list) {
+        const Field &field = *entry.value;
+        const bool button = field.field_type == QLatin1String("reset") || field.field_type == QLatin1String("submit");
+        if (field.name.isEmpty()) {
+            if (!button)
+                ++unnamed;
+            dropped << position;
+        } else if (button) {
+            dropped << position;
+        }
+        ++position;
+    }
+    for (auto it = dropped.crbegin(); it != dropped.crend(); ++it)
+        list.Remove(*it);
+    if (unnamed == 0)
+        return true;
+    if (unnamed == total) {
+        notice(QStringLiteral("All fields in the selected form are unnamed; please make sure that each field has a "
+                              "name in the form, you like to process."));
+        return false;
+    }
+    notice(QStringLiteral("Some fields in the selected form don't have names , only named fields will be processed "));
+    return true;
+}
+
+void frmStep1::load_fields()
+{
+    // The later pages list the chosen form's fields; each is created here if
+    // it was never shown.
+    for (WizardPage page : {WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4}) {
+        if (WizardWindow *window = WizardFrame::instance().window(page))
+            window->fill_field_lists(command_line_given());
+    }
+}
+
+void frmStep1::get_option()
+{
+    Cprefrences &prefs = *globals::prefs();
+    prefs.is_autoresponde = chkAutoResponde->isChecked();
+    prefs.is_csv = chkCSV->isChecked();
+    prefs.is_email = chkMail->isChecked();
+    prefs.is_mysql = chkDB->isChecked();
+    prefs.is_embeded_result_page = chkEmbed->isChecked();
+    CForm &form = *globals::web_page()->selected_form;
+    if (chkdate->isChecked()) {
+        form.is_date = false;
+        return;
+    }
+    form.is_date = true;
+    const int format = cmbdate->findText(cmbdate->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (format >= 0)
+        form.date_format = format;
+}
+
+void frmStep1::cmdNext_Click()
+{
+    webpage &page = *globals::web_page();
+    if (command_line_given() && !m_form_loaded && !globals::project_error)
+        read_page();
+    if (page.pagetype == 1 && !m_url_load_pressed && (!command_line_given() || globals::project_error)) {
+        notice(QStringLiteral("Please click the 'Load URL' button to load your HTML form"));
+        return;
+    }
+    if (!m_form_loaded) {
+        notice(QStringLiteral("Please select an HTML form to process"));
+        return;
+    }
+    if (cmbdate->currentText() == kNoDateFormat && chkDB->isChecked() && !chkdate->isChecked()) {
+        notice(QStringLiteral("Please select the date format used on your form"));
+        cmbdate->setFocus();
+        return;
+    }
+    get_option();
+    WizardFrame::instance().go_next(*this);
+}

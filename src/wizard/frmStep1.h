@@ -1,0 +1,81 @@
+#pragma once
+
+#include "CommonDialog.h"
+#include "WizardWindow.h"
+
+#include <memory>
+
+class CForm;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class gxButtons_H;
+
+// Page 1: the HTML page to read (a file or a URL), the form to process and
+// the actions the script performs.
+class frmStep1 final : public WizardWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmStep1(QWidget *parent = nullptr);
+
+    // Takes a form of the read page when it passes the check.
+    void select_form(const std::shared_ptr<CForm> &frm);
+    // Keeps only the named fields that are not buttons; false (after a
+    // notice) when nothing can be processed.
+    bool check_selected_frm(CForm &frm);
+    // Fills the field lists of the later pages from the chosen form.
+    void load_fields();
+    // Copies the actions and the date format into the model.
+    void get_option();
+    // The URL test of "load URL": some text with a dot.
+    static bool chk_URL(const QString &url);
+
+    bool form_loaded() const { return m_form_loaded; }
+    bool asks_to_save() const override;
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void optLoadHtml_Click();
+    void optLoadURL_Click();
+    void chkdate_Click();
+    void Browse_Click();
+    void load_Click();
+    void cmdNext_Click();
+    void web2_FinishReading();
+    void read_page();
+    // Each activation reads wizard.ini; once per run it may show the
+    // introduction page.
+    void activated();
+    bool command_line_given() const;
+    bool confirm_reload();
+
+    QRadioButton *optLoadHtml;
+    QLineEdit *txtdestination;
+    gxButtons_H *Browse;
+    CommonDialog com;
+    QRadioButton *optLoadURL;
+    QLineEdit *txturl;
+    gxButtons_H *load;
+    QCheckBox *chkMail;
+    QCheckBox *chkAutoResponde;
+    QCheckBox *chkDB;
+    QCheckBox *chkCSV;
+    QCheckBox *chkEmbed;
+    QCheckBox *chkdate;
+    QLabel *lbldate;
+    QComboBox *cmbdate;
+    QLabel *lblHelp;
+    gxButtons_H *cmdNext;
+    gxButtons_H *cmdCancel;
+    gxButtons_H *cmdHelp;
+    gxButtons_H *cmdAbout;
+
+    bool m_form_loaded = false;
+    bool m_url_load_pressed = false;
+};
