@@ -37,8 +37,8 @@ void build_form(int count)
         field.name = QStringLiteral("f%1").arg(i);
         field.post_name = field.name;
         field.field_type = i % 10 == 9 ? QStringLiteral("file") : QStringLiteral("text");
-        field.error_html = QStringLiteral("<p align=\\\"center\\\">please enter a valid ") + field.name
-            + QStringLiteral(" </p>");
+        field.error_html
+            = QStringLiteral("<p align=\\\"center\\\">please enter a valid ") + field.name + QStringLiteral(" </p>");
         field.required = i % 3 == 0;
         switch (i % 10) {
         case 0:
@@ -79,8 +79,8 @@ void build_form(int count)
             break;
         }
         previous = form->fields()->Add(field, field.name);
-        globals::owner_mail()->message_lines()->Add(field.name + QStringLiteral(": $") + field.name
-                                                    + QStringLiteral("\\n"));
+        globals::owner_mail()->message_lines()->Add(
+            field.name + QStringLiteral(": $") + field.name + QStringLiteral("\\n"));
     }
 }
 

@@ -74,21 +74,26 @@ MYSQL *bare_connection()
 {
     MYSQL *raw = mysql_init(nullptr);
     mysql_options(raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    check(raw, !mysql_real_connect(raw, server().host.constData(), server().user.constData(),
-                                   server().password.constData(), nullptr, server().port, nullptr, 0));
+    check(raw,
+        !mysql_real_connect(raw, server().host.constData(), server().user.constData(), server().password.constData(),
+            nullptr, server().port, nullptr, 0));
     check(raw, mysql_query(raw, "CREATE DATABASE IF NOT EXISTS tressel_bench"));
     check(raw, mysql_select_db(raw, "tressel_bench"));
-    check(raw, mysql_query(raw, "CREATE TABLE IF NOT EXISTS walk (id INT PRIMARY KEY, name VARCHAR(40), "
-                                "note TEXT NULL, amount DECIMAL(10,2), born DATE NULL)"));
+    check(raw,
+        mysql_query(raw,
+            "CREATE TABLE IF NOT EXISTS walk (id INT PRIMARY KEY, name VARCHAR(40), "
+            "note TEXT NULL, amount DECIMAL(10,2), born DATE NULL)"));
     check(raw, mysql_query(raw, "SELECT COUNT(*) FROM walk"));
     MYSQL_RES *count = mysql_store_result(raw);
     const bool filled = std::atoi(mysql_fetch_row(count)[0]) == row_count;
     mysql_free_result(count);
     if (!filled) {
         check(raw, mysql_query(raw, "DELETE FROM walk"));
-        check(raw, mysql_query(raw, "INSERT INTO walk SELECT seq, CONCAT('name number ', seq), "
-                                    "IF(seq % 7 = 0, NULL, REPEAT('note ', seq % 5)), seq / 100, "
-                                    "IF(seq % 3 = 0, NULL, '2005-03-04') FROM seq_1_to_100000"));
+        check(raw,
+            mysql_query(raw,
+                "INSERT INTO walk SELECT seq, CONCAT('name number ', seq), "
+                "IF(seq % 7 = 0, NULL, REPEAT('note ', seq % 5)), seq / 100, "
+                "IF(seq % 3 = 0, NULL, '2005-03-04') FROM seq_1_to_100000"));
     }
     return raw;
 }
@@ -124,8 +129,7 @@ void BM_WalkResultSet(benchmark::State &state)
     mysql_close(bare_connection());
     auto connection = std::make_shared<MYSQL_CONNECTION>();
     connection->OpenConnection(QString::fromUtf8(server().host), QString::fromUtf8(server().user),
-                               QString::fromUtf8(server().password), QStringLiteral("tressel_bench"),
-                               static_cast<qint32>(server().port));
+        QString::fromUtf8(server().password), QStringLiteral("tressel_bench"), static_cast<qint32>(server().port));
     const auto rs = connection->Execute(QString::fromLatin1(bench_query));
     if (rs->RecordCount() != row_count) {
         state.SkipWithError("the result set did not load");

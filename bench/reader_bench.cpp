@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -30,7 +30,7 @@ QByteArray generated_page()
 {
     std::string page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bench</title>"
                        "<style>body { font: 12px sans-serif }</style></head><body>\n";
-    const char *kinds[] = {"text", "email", "checkbox", "radio", "file", "hidden", "password", "submit"};
+    const char *kinds[] = { "text", "email", "checkbox", "radio", "file", "hidden", "password", "submit" };
     const std::size_t per_form = kPageBytes / kForms;
     for (int f = 0; f < kForms; ++f) {
         const std::string n = std::to_string(f);

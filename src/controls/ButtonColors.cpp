@@ -10,7 +10,10 @@ namespace ButtonColors {
 
 namespace {
 
-int clampChannel(int value) { return std::clamp(value, 0, 255); }
+int clampChannel(int value)
+{
+    return std::clamp(value, 0, 255);
+}
 
 OleColor shiftOnce(OleColor colour, int amount, bool proportionalBlue, bool invert)
 {

@@ -21,7 +21,10 @@ constexpr OleColor RGB(int r, int g, int b)
     return OleColor(r & 0xFF) | OleColor(g & 0xFF) << 8 | OleColor(b & 0xFF) << 16;
 }
 
-inline bool isSystemColor(OleColor colour) { return (colour & 0x80000000u) != 0; }
+inline bool isSystemColor(OleColor colour)
+{
+    return (colour & 0x80000000u) != 0;
+}
 
 // A system colour as the application's palette gives it; RGB values unchanged.
 OleColor TranslateColor(OleColor oleColour);
@@ -30,8 +33,8 @@ OleColor TranslateColor(OleColor oleColour);
 // to 0..255. proportionalBlue scales the blue change by blue / 192;
 // avoidBlackWhite retries with the amount negated (64 when it was 0) until the
 // result is neither black nor white; invert mirrors each channel.
-OleColor ShiftColor(OleColor colour, int amount, bool proportionalBlue = false, bool avoidBlackWhite = false,
-                    bool invert = false);
+OleColor ShiftColor(
+    OleColor colour, int amount, bool proportionalBlue = false, bool avoidBlackWhite = false, bool invert = false);
 
 // count colours from startColour to endColour in equal steps; the first is
 // startColour exactly.

@@ -18,25 +18,34 @@ constexpr OleColor Grey = RGB(128, 128, 128);
 constexpr OleColor Lavender = RGB(153, 153, 204);
 constexpr OleColor NoColour = 0xFFFFFFFF; // no ring to draw
 
-OleColor ShiftP(OleColor colour, int amount) { return ShiftColor(colour, amount, true); }
-OleColor ShiftX(OleColor colour, int amount) { return ShiftColor(colour, amount, false, true); }
+OleColor ShiftP(OleColor colour, int amount)
+{
+    return ShiftColor(colour, amount, true);
+}
+OleColor ShiftX(OleColor colour, int amount)
+{
+    return ShiftColor(colour, amount, false, true);
+}
 
-QRegion pixel(int x, int y) { return QRegion(x, y, 1, 1); }
+QRegion pixel(int x, int y)
+{
+    return QRegion(x, y, 1, 1);
+}
 
 QRegion triangle(QPoint a, QPoint b, QPoint c)
 {
-    return QRegion(QPolygon({a, b, c}), Qt::WindingFill);
+    return QRegion(QPolygon({ a, b, c }), Qt::WindingFill);
 }
 
 QRegion leftTriangleCuts(int height)
 {
-    return triangle({0, 0}, {2, 0}, {0, 2}) + triangle({0, height}, {3, height}, {0, height - 3});
+    return triangle({ 0, 0 }, { 2, 0 }, { 0, 2 }) + triangle({ 0, height }, { 3, height }, { 0, height - 3 });
 }
 
 QRegion rightTriangleCuts(int width, int height)
 {
-    return triangle({width, 0}, {width - 2, 0}, {width, 2})
-        + triangle({width, height}, {width - 3, height}, {width, height - 3});
+    return triangle({ width, 0 }, { width - 2, 0 }, { width, 2 })
+        + triangle({ width, height }, { width - 3, height }, { width, height - 3 });
 }
 
 QRegion leftPixelCuts(int style, int height)
@@ -94,7 +103,7 @@ ButtonPainter::Outline ButtonPainter::buttonOutline(const ButtonState &state, in
         // Slanted sides run at 45 degrees across the full height.
         const int n = H + 1;
         const int d = W - n;
-        QPolygon points({QPoint(0, 0), QPoint(0, H + 1), QPoint(W + 1, H + 1), QPoint(W + 1, 0)});
+        QPolygon points({ QPoint(0, 0), QPoint(0, H + 1), QPoint(W + 1, H + 1), QPoint(W + 1, 0) });
         if (shape == 1 || shape == 3) {
             points[1] = QPoint(n, H + 1);
             outline.leftX = n;
@@ -269,7 +278,7 @@ void ButtonPainter::DrawPicture(ButtonBox &rect, int availWidth, int originX)
     int h = side;
     if (side == 40) {
         // Covers the whole button, edges included.
-        rect = ButtonBox{p, p, m_width, m_height};
+        rect = ButtonBox { p, p, m_width, m_height };
         w = m_width + p;
         h = m_height + p;
     } else if (side > 32) {
@@ -428,8 +437,8 @@ void ButtonPainter::stepE()
 {
     const int Lf = m_slantLeft;
     const int Rf = m_slantRight;
-    const int dx[5] = {Lf - 1, -Lf - 1, 1 - Rf, Rf + 1, -1};
-    const int dy[5] = {1, -1, -1, 1, 1};
+    const int dx[5] = { Lf - 1, -Lf - 1, 1 - Rf, Rf + 1, -1 };
+    const int dy[5] = { 1, -1, -1, 1, 1 };
     for (int i = 0; i < 5; ++i)
         m_pt[i] += QPoint(dx[i], dy[i]);
 }
@@ -453,7 +462,7 @@ void ButtonPainter::stepB()
 {
     // A slanted right side leaves the bottom edge short; finish it.
     if (m_width != m_state.OutlineRightX)
-        polyline({m_pt[4], m_pt[5]}, m_pen);
+        polyline({ m_pt[4], m_pt[5] }, m_pen);
 }
 
 void ButtonPainter::stepFO()
@@ -483,8 +492,8 @@ void ButtonPainter::drawStyleArm()
         leftTop(m_look == 1 ? c1 : face);
         rightBottom(m_look == 1 ? Grey : face);
         stepE();
-        const OleColor middleLeftTop[3] = {c1, White, Grey};
-        const OleColor middleRightBottom[3] = {Grey, Black, Grey};
+        const OleColor middleLeftTop[3] = { c1, White, Grey };
+        const OleColor middleRightBottom[3] = { Grey, Black, Grey };
         leftTop(middleLeftTop[m_look]);
         rightBottom(middleRightBottom[m_look]);
         stepX();
@@ -522,14 +531,16 @@ void ButtonPainter::drawStyleArm()
             stepE();
         } else {
             const OleColor c2 = ShiftP(face, -32);
-            const OleColor innerLeft[4] = {ShiftP(face, -10), RGB(181, 209, 240), ShiftP(c2, -22), RGB(255, 203, 107)};
-            const OleColor innerTop[4] = {ShiftP(face, 10), RGB(189, 215, 247), ShiftP(c2, -24), RGB(255, 219, 140)};
-            const OleColor innerRight[4] = {ShiftP(face, -24), RGB(181, 209, 240), face, RGB(255, 203, 107)};
-            const OleColor innerBottom[4] = {ShiftP(face, -32), RGB(140, 174, 231), ShiftP(c2, 10), RGB(255, 178, 49)};
-            const OleColor midLeft[4] = {ShiftP(face, -5), RGB(140, 174, 231), ShiftP(c2, -32), RGB(255, 178, 49)};
-            const OleColor midTop[4] = {ShiftP(face, 16), RGB(191, 223, 255), ShiftP(c2, -32), RGB(255, 233, 166)};
-            const OleColor midRight[4] = {ShiftP(face, -36), RGB(140, 174, 231), ShiftP(c2, 5), RGB(255, 178, 49)};
-            const OleColor midBottom[4] = {ShiftP(face, -48), RGB(107, 130, 239), ShiftP(c2, 16), RGB(231, 150, 0)};
+            const OleColor innerLeft[4]
+                = { ShiftP(face, -10), RGB(181, 209, 240), ShiftP(c2, -22), RGB(255, 203, 107) };
+            const OleColor innerTop[4] = { ShiftP(face, 10), RGB(189, 215, 247), ShiftP(c2, -24), RGB(255, 219, 140) };
+            const OleColor innerRight[4] = { ShiftP(face, -24), RGB(181, 209, 240), face, RGB(255, 203, 107) };
+            const OleColor innerBottom[4]
+                = { ShiftP(face, -32), RGB(140, 174, 231), ShiftP(c2, 10), RGB(255, 178, 49) };
+            const OleColor midLeft[4] = { ShiftP(face, -5), RGB(140, 174, 231), ShiftP(c2, -32), RGB(255, 178, 49) };
+            const OleColor midTop[4] = { ShiftP(face, 16), RGB(191, 223, 255), ShiftP(c2, -32), RGB(255, 233, 166) };
+            const OleColor midRight[4] = { ShiftP(face, -36), RGB(140, 174, 231), ShiftP(c2, 5), RGB(255, 178, 49) };
+            const OleColor midBottom[4] = { ShiftP(face, -48), RGB(107, 130, 239), ShiftP(c2, 16), RGB(231, 150, 0) };
             leftEdge(innerLeft[look]);
             topEdge(innerTop[look]);
             rightEdge(innerRight[look]);
@@ -657,18 +668,18 @@ void ButtonPainter::drawFocusRectangle()
     case 4:
     case 5:
     case 6:
-        DrawFocusRect(ButtonBox{s.OutlineLeftX + 4, 4, s.OutlineRightX - 4, m_height - 4});
+        DrawFocusRect(ButtonBox { s.OutlineLeftX + 4, 4, s.OutlineRightX - 4, m_height - 4 });
         break;
     case 3: {
         const QPoint topLeft(around.left - 3, around.top - 3);
         const QPoint bottomRight(around.right + 3, around.bottom + 3);
-        polyline({topLeft, QPoint(bottomRight.x(), topLeft.y()), bottomRight, QPoint(topLeft.x(), bottomRight.y()),
-                  topLeft},
-                 Lavender);
+        polyline({ topLeft, QPoint(bottomRight.x(), topLeft.y()), bottomRight, QPoint(topLeft.x(), bottomRight.y()),
+                     topLeft },
+            Lavender);
         break;
     }
     case 7:
-        DrawFocusRect(ButtonBox{around.left - 3, around.top - 3, around.right + 3, around.bottom + 3}.moved(
+        DrawFocusRect(ButtonBox { around.left - 3, around.top - 3, around.right + 3, around.bottom + 3 }.moved(
             m_pressed, m_pressed));
         break;
     default:

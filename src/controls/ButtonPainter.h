@@ -63,13 +63,13 @@ private:
     void stepX();
     void stepB();
     void stepFO();
-    void leftTop(OleColor colour) { polyline({m_pt[0], m_pt[1], m_pt[2]}, colour); }
-    void rightBottom(OleColor colour) { polyline({m_pt[2], m_pt[3], m_pt[4]}, colour); }
-    void allSides(OleColor colour) { polyline({m_pt[0], m_pt[1], m_pt[2], m_pt[3], m_pt[4]}, colour); }
-    void leftEdge(OleColor colour) { polyline({m_pt[0], m_pt[1]}, colour); }
-    void topEdge(OleColor colour) { polyline({m_pt[1], m_pt[2]}, colour); }
-    void rightEdge(OleColor colour) { polyline({m_pt[2], m_pt[3]}, colour); }
-    void bottomEdge(OleColor colour) { polyline({m_pt[3], m_pt[4]}, colour); }
+    void leftTop(OleColor colour) { polyline({ m_pt[0], m_pt[1], m_pt[2] }, colour); }
+    void rightBottom(OleColor colour) { polyline({ m_pt[2], m_pt[3], m_pt[4] }, colour); }
+    void allSides(OleColor colour) { polyline({ m_pt[0], m_pt[1], m_pt[2], m_pt[3], m_pt[4] }, colour); }
+    void leftEdge(OleColor colour) { polyline({ m_pt[0], m_pt[1] }, colour); }
+    void topEdge(OleColor colour) { polyline({ m_pt[1], m_pt[2] }, colour); }
+    void rightEdge(OleColor colour) { polyline({ m_pt[2], m_pt[3] }, colour); }
+    void bottomEdge(OleColor colour) { polyline({ m_pt[3], m_pt[4] }, colour); }
 
     const ButtonState &m_state;
     QImage &m_image;

@@ -18,7 +18,7 @@ struct ButtonBox
 
     int width() const { return right - left; }
     int height() const { return bottom - top; }
-    ButtonBox moved(int dx, int dy) const { return ButtonBox{left + dx, top + dy, right + dx, bottom + dy}; }
+    ButtonBox moved(int dx, int dy) const { return ButtonBox { left + dx, top + dy, right + dx, bottom + dy }; }
     QRect toRect() const { return QRect(left, top, right - left, bottom - top); }
     bool operator==(const ButtonBox &) const = default;
 };

@@ -26,7 +26,7 @@ void WizardButtonLook::applyTo(gxButtons_H &button) const
 QFont WizardButtonLook::font(qreal pointSize)
 {
     QFont serif;
-    serif.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    serif.setFamilies({ QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif") });
     serif.setStyleHint(QFont::Serif);
     serif.setPointSizeF(pointSize);
     return serif;

@@ -46,10 +46,22 @@ const QString KeyMouseIcon = QStringLiteral("mIcon");
 const QString KeyMousePointer = QStringLiteral("mPointer");
 
 // Colours go into the bag as signed 32-bit integers.
-QVariant colourValue(OleColor colour) { return QVariant(qint32(colour)); }
-OleColor colourFrom(const QVariant &value) { return OleColor(quint32(value.toLongLong() & 0xFFFFFFFF)); }
-QVariant pictureValue(const ButtonPicture &picture) { return QVariant::fromValue(picture); }
-ButtonPicture pictureFrom(const QVariant &value) { return value.value<ButtonPicture>(); }
+QVariant colourValue(OleColor colour)
+{
+    return QVariant(qint32(colour));
+}
+OleColor colourFrom(const QVariant &value)
+{
+    return OleColor(quint32(value.toLongLong() & 0xFFFFFFFF));
+}
+QVariant pictureValue(const ButtonPicture &picture)
+{
+    return QVariant::fromValue(picture);
+}
+ButtonPicture pictureFrom(const QVariant &value)
+{
+    return value.value<ButtonPicture>();
+}
 
 // Modifier flags as the events report them: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftFlags(Qt::KeyboardModifiers modifiers)
@@ -132,7 +144,10 @@ int keyCode(int qtKey)
     }
 }
 
-bool validPointer(int code) { return (code >= 0 && code <= 15) || code == 99; }
+bool validPointer(int code)
+{
+    return (code >= 0 && code <= 15) || code == 99;
+}
 
 Qt::CursorShape cursorShape(int code)
 {
@@ -715,8 +730,8 @@ void gxButtons_H::CalcLayout()
         box.bottom = std::min(box.bottom, H - Margin);
         return box;
     };
-    s.CaptionRect = clamp(ButtonBox{x, y, x + TW, y + TH});
-    s.PictureRect = clamp(ButtonBox{px, py, px + P, py + P});
+    s.CaptionRect = clamp(ButtonBox { x, y, x + TW, y + TH });
+    s.PictureRect = clamp(ButtonBox { px, py, px + P, py + P });
 }
 
 void gxButtons_H::SetButtonRegion()
@@ -776,15 +791,15 @@ void gxButtons_H::drawFace(QImage &image, bool full) const
 OleColor gxButtons_H::containerBackColor() const
 {
     const QWidget *container = parentWidget();
-    const QColor colour = container ? container->palette().color(container->backgroundRole())
-                                    : palette().color(QPalette::Window);
+    const QColor colour
+        = container ? container->palette().color(container->backgroundRole()) : palette().color(QPalette::Window);
     return fromQColor(colour);
 }
 
 QSize gxButtons_H::sizeHint() const
 {
-    const QRect text = QFontMetrics(m_state.MemFont).boundingRect(QRect(0, 0, 1000, 1000),
-                                                                 Qt::TextShowMnemonic, m_state.drawnCaption());
+    const QRect text = QFontMetrics(m_state.MemFont)
+                           .boundingRect(QRect(0, 0, 1000, 1000), Qt::TextShowMnemonic, m_state.drawnCaption());
     return QSize(std::max(82, text.width() + 4 * Margin), std::max(24, text.height() + 2 * Margin));
 }
 
@@ -1069,8 +1084,7 @@ void gxButtons_H::mouseDoubleClickEvent(QMouseEvent *event)
 void gxButtons_H::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF position = event->position();
-    const bool inside = position.x() >= 0 && position.x() <= width() && position.y() >= 0
-        && position.y() <= height();
+    const bool inside = position.x() >= 0 && position.x() <= width() && position.y() >= 0 && position.y() <= height();
     if (!m_state.HoverTimerOn && inside) {
         m_state.StateBits |= ButtonState::MouseOver;
         emit MouseOnButton(true);
@@ -1079,8 +1093,8 @@ void gxButtons_H::mouseMoveEvent(QMouseEvent *event)
         m_state.DrawingHeld = false;
         Refresh();
     }
-    emit MouseMove(buttonCodes(event->buttons()), shiftFlags(event->modifiers()), float(position.x()),
-                   float(position.y()));
+    emit MouseMove(
+        buttonCodes(event->buttons()), shiftFlags(event->modifiers()), float(position.x()), float(position.y()));
 }
 
 void gxButtons_H::TimerCheck()

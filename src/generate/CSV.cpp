@@ -29,7 +29,8 @@ QString CSV::get_csv_code() const
     }
     header = php_text::literal(globals::remove_last_separator(header, separator));
     QString record = values.join(QStringLiteral(" . \"") + sep + QStringLiteral("\" . "));
-    record += record.isEmpty() ? QLatin1Char('"') + end + QLatin1Char('"') : QStringLiteral(" . \"") + end + QLatin1Char('"');
+    record += record.isEmpty() ? QLatin1Char('"') + end + QLatin1Char('"')
+                               : QStringLiteral(" . \"") + end + QLatin1Char('"');
 
     const auto error_line = [&](const QString &indent, const QString &message) {
         return show_errors ? line(indent + QStringLiteral("die(\"") + message + QStringLiteral("\");")) : QString();
@@ -60,8 +61,7 @@ QString CSV::get_csv_code() const
         + line(QStringLiteral("if (!$tsl_handle = @fopen($tsl_file_name, 'a+')) {"))
         + error_line(QStringLiteral(" "), QStringLiteral("Cannot open file ($tsl_file_name)"))
         + line(QStringLiteral(" exit;")) + line(QStringLiteral("}"))
-        + line(QStringLiteral("flock($tsl_handle, LOCK_EX);"))
-        + line(QStringLiteral("$tsl_stat = fstat($tsl_handle);"))
+        + line(QStringLiteral("flock($tsl_handle, LOCK_EX);")) + line(QStringLiteral("$tsl_stat = fstat($tsl_handle);"))
         + line(QStringLiteral("if($tsl_stat['size'] == 0)")) + line(QStringLiteral("{"))
         + line(QStringLiteral(" $tsl_is_first_row = true ;")) + line(QStringLiteral("}"))
         + line(QStringLiteral("if ($tsl_is_first_row)")) + line(QStringLiteral("{"))
@@ -70,9 +70,7 @@ QString CSV::get_csv_code() const
         + line(QStringLiteral("  exit;")) + line(QStringLiteral("  }")) + line(QStringLiteral("}"))
         + line(QStringLiteral("if (fwrite($tsl_handle, $tsl_values) === FALSE) {"))
         + error_line(QStringLiteral("  "), QStringLiteral("Cannot write to file ($tsl_file_name)"))
-        + line(QStringLiteral("  exit;")) + line(QStringLiteral("}"))
-        + line(QStringLiteral("fflush($tsl_handle);"))
-        + line(QStringLiteral("flock($tsl_handle, LOCK_UN);"))
-        + line(QStringLiteral("fclose($tsl_handle);"));
+        + line(QStringLiteral("  exit;")) + line(QStringLiteral("}")) + line(QStringLiteral("fflush($tsl_handle);"))
+        + line(QStringLiteral("flock($tsl_handle, LOCK_UN);")) + line(QStringLiteral("fclose($tsl_handle);"));
     return code;
 }

@@ -22,20 +22,20 @@ QString Crecieving_vars::get_recieving_code() const
         if (field.field_type == QLatin1String("multi select")) {
             const QString var = QLatin1Char('$') + field.name;
             code += line(QStringLiteral("@") + var + QStringLiteral(" = ")
-                         + php_text::request_item(array, field.post_name) + QStringLiteral(" ?? null;"));
+                + php_text::request_item(array, field.post_name) + QStringLiteral(" ?? null;"));
             code += line(QStringLiteral("@%1 = (is_array(%1) && %1 === array_filter(%1, 'is_string')) ? "
                                         "implode(\"&\" , %1) : \"\";")
                              .arg(var));
         } else if (field.field_type == QLatin1String("file")) {
             const QString n = globals::trim_blanks(field.name);
             const QString posted = globals::trim_blanks(field.post_name);
-            const auto part = [&](const QString &suffix, const QString &entry, const QString &test,
-                                  const QString &empty) {
-                const QString item = php_text::request_item(QStringLiteral("_FILES"), posted, entry);
-                code += line(QStringLiteral("@$") + n + QLatin1Char('_') + suffix + QStringLiteral(" = ") + test
-                             + QLatin1Char('(') + item + QStringLiteral(" ?? null) ? ") + item + QStringLiteral(" : ")
-                             + empty + QLatin1Char(';'));
-            };
+            const auto part
+                = [&](const QString &suffix, const QString &entry, const QString &test, const QString &empty) {
+                      const QString item = php_text::request_item(QStringLiteral("_FILES"), posted, entry);
+                      code += line(QStringLiteral("@$") + n + QLatin1Char('_') + suffix + QStringLiteral(" = ") + test
+                          + QLatin1Char('(') + item + QStringLiteral(" ?? null) ? ") + item + QStringLiteral(" : ")
+                          + empty + QLatin1Char(';'));
+                  };
             const QString text = QStringLiteral("is_string");
             const QString none = QStringLiteral("\"\"");
             part(QStringLiteral("Name"), QStringLiteral("name"), text, none);
@@ -45,7 +45,7 @@ QString Crecieving_vars::get_recieving_code() const
         } else {
             const QString item = php_text::request_item(array, field.post_name);
             code += line(QStringLiteral("@$") + field.name + QStringLiteral(" = is_string(") + item
-                         + QStringLiteral(" ?? null) ? ") + item + QStringLiteral(" : \"\";"));
+                + QStringLiteral(" ?? null) ? ") + item + QStringLiteral(" : \"\";"));
         }
     }
     return code;

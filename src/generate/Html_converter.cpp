@@ -4,8 +4,8 @@ namespace Html_converter {
 
 QString color_to_html(qint32 color)
 {
-    const QString digits = (QStringLiteral("00000") + QString::number(static_cast<quint32>(color), 16).toUpper())
-                               .right(6);
+    const QString digits
+        = (QStringLiteral("00000") + QString::number(static_cast<quint32>(color), 16).toUpper()).right(6);
     return QLatin1Char('#') + digits.mid(4, 2) + digits.mid(2, 2) + digits.mid(0, 2);
 }
 

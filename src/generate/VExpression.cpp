@@ -19,15 +19,15 @@ QString VExpression::get_php_code() const
     QString condition;
     switch (field->expression_type) {
     case 0:
-        condition = php_text::line(
-            pattern_test(QStringLiteral("[A-Za-z0-9_-]+\\@[A-Za-z0-9_-]+\\.[A-Za-z0-9_-]+"), name));
+        condition
+            = php_text::line(pattern_test(QStringLiteral("[A-Za-z0-9_-]+\\@[A-Za-z0-9_-]+\\.[A-Za-z0-9_-]+"), name));
         break;
     case 1:
         condition = php_text::line(pattern_test(QStringLiteral("https?://[A-Za-z0-9_-]+\\.[A-Za-z0-9_-]+"), name));
         break;
     case 2:
-        condition = php_text::line(
-            pattern_test(QStringLiteral("[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}"), name));
+        condition
+            = php_text::line(pattern_test(QStringLiteral("[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}"), name));
         break;
     case 3:
         condition = php_text::line(QStringLiteral("if (strlen($") + name + QStringLiteral(") != 5)  "));
@@ -36,7 +36,7 @@ QString VExpression::get_php_code() const
         // A missing part is empty rather than a warning, and each part must
         // be a number: PHP 8 compares other text with a number as text.
         condition = php_text::line(QStringLiteral("list($z1, $z2) = array_pad(explode('-', $") + name
-                                   + QStringLiteral("), 2, '');"))
+                        + QStringLiteral("), 2, '');"))
             + php_text::line(QStringLiteral("if ( !(is_numeric($z1) && $z1 >= 10000 && $z1 <= 99999) || "
                                             "!(is_numeric($z2) && $z2 >= 1000 && $z2 <= 9999) )"));
         break;

@@ -13,8 +13,8 @@ QString VRange::get_php_code() const
         if (op == 6)
             return;
         code += php_text::line(QStringLiteral("if ( !is_numeric($") + field->name + QStringLiteral(") || $")
-                               + field->name + QLatin1Char(' ') + operator_text(op) + QLatin1Char(' ')
-                               + QString::number(bound) + QLatin1Char(')'))
+                    + field->name + QLatin1Char(' ') + operator_text(op) + QLatin1Char(' ') + QString::number(bound)
+                    + QLatin1Char(')'))
             + php_text::check_body(*field);
     };
     test(field->range_operator1, field->range_min);

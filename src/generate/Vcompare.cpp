@@ -8,6 +8,6 @@ QString Vcompare::get_php_code() const
 {
     // Exact comparison: "1e3" and "1000" are different texts.
     return php_text::line(QStringLiteral("if ($") + field->name + QStringLiteral(" !== $")
-                          + field->compare_field()->name + QLatin1Char(')'))
+               + field->compare_field()->name + QLatin1Char(')'))
         + php_text::check_body(*field);
 }

@@ -8,8 +8,8 @@
 namespace {
 
 // Extensions a web server would run or obey, in any part of the name.
-const char *const kServerExtensions =
-    "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml|htaccess|htpasswd|ini";
+const char *const kServerExtensions
+    = "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml|htaccess|htpasswd|ini";
 
 } // namespace
 
@@ -26,7 +26,7 @@ QString Vfile::get_php_code() const
     QString code = line(QStringLiteral("if( ") + size + QStringLiteral(" == 0)")) + php_text::check_body(*field);
 
     code += line(QStringLiteral("if( ") + size + QStringLiteral(" >") + php_text::number(field->max_size * 1000)
-                 + QLatin1Char(')'))
+                + QLatin1Char(')'))
         + line(QStringLiteral("{")) + line(QStringLiteral("//delete file ")) + unlink_temp
         + php_text::failure_block(*field) + line(QStringLiteral("}"));
 
@@ -34,9 +34,9 @@ QString Vfile::get_php_code() const
     // names the server would run or hide, and store it with safe characters.
     code += line(name + QStringLiteral(" = basename(str_replace(\"\\\\\", \"/\", ") + name + QStringLiteral("));"))
         + line(QStringLiteral("if( ") + name + QStringLiteral(" === \"\" || ") + name
-               + QStringLiteral("[0] == \".\" || strpos(") + name
-               + QStringLiteral(", \"\\0\") !== false || preg_match('/\\.(") + QLatin1String(kServerExtensions)
-               + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
+            + QStringLiteral("[0] == \".\" || strpos(") + name
+            + QStringLiteral(", \"\\0\") !== false || preg_match('/\\.(") + QLatin1String(kServerExtensions)
+            + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
         + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field) + line(QStringLiteral("}"))
         + line(name + QStringLiteral(" = preg_replace('/[^A-Za-z0-9._-]/', '_', ") + name + QStringLiteral(");"));
 
@@ -67,7 +67,7 @@ QString Vfile::get_php_code() const
         folder = globals::remove_last_separator(folder, QStringLiteral("/"));
         field->upload_folder = folder;
         code += line(QStringLiteral("$uploadFile = \"") + php_text::literal(folder) + QStringLiteral("/\".") + name
-                     + QStringLiteral(" ;"));
+            + QStringLiteral(" ;"));
     }
     code += php_text::lines({
         QStringLiteral("if (!is_dir(dirname($uploadFile)))"),
@@ -110,6 +110,6 @@ QString Vfile::get_php_code() const
     url = drop_last(url, QStringLiteral("\\"));
     field->upload_url = url;
     code += line(QLatin1Char('$') + n + QStringLiteral("_URL = \"") + php_text::literal(url) + QStringLiteral("/\".")
-                 + name + QStringLiteral(" ;"));
+        + name + QStringLiteral(" ;"));
     return code;
 }

@@ -18,7 +18,7 @@ bool is_name_char(QChar c)
 // stored name of each upload, and the visitor's address.
 QSet<QString> quotable_variables(CForm *form)
 {
-    QSet<QString> names{QStringLiteral("tsl_ip")};
+    QSet<QString> names { QStringLiteral("tsl_ip") };
     if (!form)
         return names;
     for (const auto &entry : *form->fields()) {
@@ -62,8 +62,8 @@ QString mail_text(const QString &text, const QSet<QString> &variables)
             }
             // Braces keep PHP from reading a following "[" or "->", or a
             // "{" before it, as part of the expression.
-            const bool braced = result.endsWith(QLatin1Char('{'))
-                || text.mid(end).startsWith(QLatin1Char('[')) || text.mid(end).startsWith(QStringLiteral("->"));
+            const bool braced = result.endsWith(QLatin1Char('{')) || text.mid(end).startsWith(QLatin1Char('['))
+                || text.mid(end).startsWith(QStringLiteral("->"));
             result += braced ? QStringLiteral("{$") + name + QLatin1Char('}') : QLatin1Char('$') + name;
             i = end - 1;
         } else {

@@ -74,9 +74,10 @@ QString db::create_insert_query() const
         }
     }
     const QStringList marks(columns.size(), QStringLiteral("?"));
-    const QString statement = QStringLiteral("INSERT INTO ") + sql_text::identifier(table ? table->table_name() : QString())
-        + QLatin1Char('(') + columns.join(QLatin1Char(',')) + QStringLiteral(")VALUES (")
-        + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    const QString statement = QStringLiteral("INSERT INTO ")
+        + sql_text::identifier(table ? table->table_name() : QString()) + QLatin1Char('(')
+        + columns.join(QLatin1Char(',')) + QStringLiteral(")VALUES (") + marks.join(QLatin1Char(','))
+        + QLatin1Char(')');
     return literal(statement);
 }
 
@@ -84,7 +85,8 @@ QString db::get_php_code() const
 {
     const auto profile = connection ? connection : globals::mysql_connections();
     const QStringList values = insert_values();
-    const auto error_lines = [this](const QStringList &lines) { return show_errors ? php_text::lines(lines) : QString(); };
+    const auto error_lines
+        = [this](const QStringList &lines) { return show_errors ? php_text::lines(lines) : QString(); };
 
     QString code = get_date_conversion_code() + php_text::CRLF + php_text::CRLF;
     code += line(QStringLiteral("@$tsl_strQuery = \"") + create_insert_query() + QStringLiteral("\" ;"));
@@ -92,13 +94,13 @@ QString db::get_php_code() const
     // nothing a visitor posts can change the statement.
     code += line(QStringLiteral("@$tsl_values = array(") + values.join(QStringLiteral(", ")) + QStringLiteral(");"));
     code += line(QStringLiteral("@$tsl_host = \"")
-                 + literal(mysqli_code::host_with_port(profile->host(), profile->port())) + QStringLiteral("\";"));
+        + literal(mysqli_code::host_with_port(profile->host(), profile->port())) + QStringLiteral("\";"));
     code += line(QStringLiteral("@$tsl_user = \"") + literal(profile->user()) + QStringLiteral("\";"));
     code += line(QStringLiteral("@$tsl_pw = \"") + literal(profile->password()) + QStringLiteral("\";"));
     code += line(QStringLiteral("@$tsl_db = \"") + literal(dbname) + QStringLiteral("\";"));
     code += php_text::lines(mysqli_code::connect_lines(QStringLiteral("$tsl_link"), QStringLiteral("$tsl_host"),
-                                                       QStringLiteral("$tsl_user"), QStringLiteral("$tsl_pw"),
-                                                       QStringLiteral("$tsl_port"), QStringLiteral("$tsl_socket")));
+        QStringLiteral("$tsl_user"), QStringLiteral("$tsl_pw"), QStringLiteral("$tsl_port"),
+        QStringLiteral("$tsl_socket")));
     code += error_lines({
         QStringLiteral("if (!$tsl_link) {"),
         QStringLiteral(" die('Could not connect: ' . mysqli_connect_error());"),
@@ -115,8 +117,8 @@ QString db::get_php_code() const
     code += line(QStringLiteral("//insert new record"));
     code += line(QStringLiteral("$tsl_stmt = $tsl_db_selected ? mysqli_stmt_init($tsl_link) : false;"));
     code += line(QStringLiteral("$tsl_result = $tsl_stmt && mysqli_stmt_prepare($tsl_stmt, $tsl_strQuery) && ")
-                 + (values.isEmpty() ? QStringLiteral("mysqli_stmt_execute($tsl_stmt);")
-                                     : QStringLiteral("mysqli_stmt_execute($tsl_stmt, $tsl_values);")));
+        + (values.isEmpty() ? QStringLiteral("mysqli_stmt_execute($tsl_stmt);")
+                            : QStringLiteral("mysqli_stmt_execute($tsl_stmt, $tsl_values);")));
     code += error_lines({
         QStringLiteral("if (!$tsl_result) {"),
         QStringLiteral(" die('Invalid query: ' . mysqli_stmt_error($tsl_stmt));"),
@@ -153,7 +155,7 @@ QString db::get_date_conversion_code() const
         if (!is_date)
             continue;
         const QString n = field.name;
-        for (const char *separator : {"/", "-"}) {
+        for (const char *separator : { "/", "-" }) {
             code += php_text::lines({
                 QStringLiteral("if (strstr( $%1,\"%2\"))").arg(n, QLatin1String(separator)),
                 QStringLiteral("{"),
@@ -173,12 +175,14 @@ QString db::get_date_conversion_code() const
         case 2:
             code += line(time_split);
             code += line(
-                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1].\" \".$tsl_arr_time[1];").arg(n));
+                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1].\" \".$tsl_arr_time[1];")
+                    .arg(n));
             break;
         case 3:
             code += line(time_split);
             code += line(
-                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0].\" \".$tsl_arr_time[1];").arg(n));
+                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0].\" \".$tsl_arr_time[1];")
+                    .arg(n));
             break;
         default:
             break;

@@ -12,7 +12,7 @@ QString host_with_port(const QString &host, const QString &port)
 }
 
 QStringList connect_lines(const QString &link, const QString &host, const QString &user, const QString &password,
-                          const QString &port, const QString &socket)
+    const QString &port, const QString &socket)
 {
     return {
         QStringLiteral("mysqli_report(MYSQLI_REPORT_OFF);"),

@@ -18,6 +18,6 @@ QString host_with_port(const QString &host, const QString &port);
 // `link` becomes the connection (false on failure, without a warning) and
 // talks utf8mb4. Variable names are given with their "$".
 QStringList connect_lines(const QString &link, const QString &host, const QString &user, const QString &password,
-                          const QString &port, const QString &socket);
+    const QString &port, const QString &socket);
 
 } // namespace mysqli_code

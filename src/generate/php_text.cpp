@@ -132,7 +132,7 @@ QStringList request_keys(const QString &posted_name)
         }
         break;
     }
-    return QStringList{base} + keys;
+    return QStringList { base } + keys;
 }
 
 QString request_item(const QString &array_name, const QString &posted_name, const QString &entry)

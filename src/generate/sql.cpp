@@ -10,7 +10,8 @@
 
 QString sql::get_sql_code() const
 {
-    QString statement = QStringLiteral("CREATE TABLE IF NOT EXISTS") + sql_text::identifier(mysql_table) + QStringLiteral(" (");
+    QString statement
+        = QStringLiteral("CREATE TABLE IF NOT EXISTS") + sql_text::identifier(mysql_table) + QStringLiteral(" (");
     const auto &selected = globals::web_page()->selected_form;
     if (selected) {
         for (const auto &entry : *selected->fields()) {
@@ -24,10 +25,10 @@ QString sql::get_sql_code() const
     statement += QStringLiteral("PRIMARY KEY(") + sql_text::identifier(primary_key) + QStringLiteral("))");
 
     // lib.php gives the host as host, host:port or host:socket.
-    QStringList code{QStringLiteral("include(\"lib.php\");")};
+    QStringList code { QStringLiteral("include(\"lib.php\");") };
     code << mysqli_code::connect_lines(QStringLiteral("$link"), QStringLiteral("$host"), QStringLiteral("$username"),
-                                       QStringLiteral("$password"), QStringLiteral("$port"), QStringLiteral("$socket"));
-    code << QStringList{
+        QStringLiteral("$password"), QStringLiteral("$port"), QStringLiteral("$socket"));
+    code << QStringList {
         QStringLiteral("if (!$link) {"),
         QStringLiteral("die('Could not connect: ' . mysqli_connect_error());"),
         QStringLiteral("}"),

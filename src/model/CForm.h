@@ -14,7 +14,7 @@ public:
     bool is_send_ip = true;
     bool is_date = false;
 
-    void Change_action() {}
+    void Change_action() { }
 
     const QString &Method() const { return m_method; }
     void set_Method(const QString &method) { m_method = method; }

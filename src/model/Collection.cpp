@@ -18,5 +18,4 @@ const char *describe(CollectionError::Code code)
 CollectionError::CollectionError(Code code)
     : std::runtime_error(describe(code))
     , m_code(code)
-{
-}
+{ }

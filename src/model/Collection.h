@@ -24,8 +24,7 @@ private:
 
 // Ordered container with optional String keys compared without regard to
 // case, and positions counted from 1. Every keyed list of the model uses it.
-template <typename T>
-class Collection
+template<typename T> class Collection
 {
 public:
     struct Entry
@@ -44,7 +43,7 @@ public:
                 throw CollectionError(CollectionError::DuplicateKey);
             m_index.insert(folded, value);
         }
-        m_items.push_back(Entry{key, std::move(value)});
+        m_items.push_back(Entry { key, std::move(value) });
     }
 
     const T &Item(qsizetype position) const { return m_items.at(checked(position) - 1).value; }

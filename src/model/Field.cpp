@@ -32,8 +32,7 @@ QString Field::required_code()
 }
 
 namespace {
-template <typename Validator>
-QString generate(Field *field)
+template<typename Validator> QString generate(Field *field)
 {
     Validator validator;
     validator.field = field;

@@ -13,8 +13,7 @@ public:
         : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString())
         , m_path(path)
         , m_reason(reason)
-    {
-    }
+    { }
 
     const QString &path() const { return m_path; }
     const QString &reason() const { return m_reason; }

@@ -89,8 +89,7 @@ struct GumboArena::LargeBlock
 GumboArena::GumboArena(std::size_t memory_limit, std::chrono::steady_clock::time_point deadline)
     : m_memory_limit(memory_limit)
     , m_deadline(deadline)
-{
-}
+{ }
 
 GumboArena::~GumboArena()
 {

@@ -64,7 +64,7 @@ private:
     // Small blocks are carved out of chunks and recycled through one free
     // list per size class; large ones get their own mapping.
     static constexpr std::size_t kClasses = 72;
-    std::array<void *, kClasses> m_free{};
+    std::array<void *, kClasses> m_free {};
     Chunk *m_chunks = nullptr;
     char *m_cursor = nullptr;
     char *m_limit = nullptr;

@@ -62,15 +62,33 @@ QByteArray ascii_lower(const char *text)
 std::optional<QString> type_of(const GumboElement &element)
 {
     static const QStringList input_types = {
-        QStringLiteral("hidden"), QStringLiteral("text"), QStringLiteral("search"), QStringLiteral("tel"),
-        QStringLiteral("url"), QStringLiteral("email"), QStringLiteral("password"), QStringLiteral("date"),
-        QStringLiteral("month"), QStringLiteral("week"), QStringLiteral("time"), QStringLiteral("datetime-local"),
-        QStringLiteral("number"), QStringLiteral("range"), QStringLiteral("color"), QStringLiteral("checkbox"),
-        QStringLiteral("radio"), QStringLiteral("file"), QStringLiteral("submit"), QStringLiteral("image"),
-        QStringLiteral("reset"), QStringLiteral("button"),
+        QStringLiteral("hidden"),
+        QStringLiteral("text"),
+        QStringLiteral("search"),
+        QStringLiteral("tel"),
+        QStringLiteral("url"),
+        QStringLiteral("email"),
+        QStringLiteral("password"),
+        QStringLiteral("date"),
+        QStringLiteral("month"),
+        QStringLiteral("week"),
+        QStringLiteral("time"),
+        QStringLiteral("datetime-local"),
+        QStringLiteral("number"),
+        QStringLiteral("range"),
+        QStringLiteral("color"),
+        QStringLiteral("checkbox"),
+        QStringLiteral("radio"),
+        QStringLiteral("file"),
+        QStringLiteral("submit"),
+        QStringLiteral("image"),
+        QStringLiteral("reset"),
+        QStringLiteral("button"),
     };
     static const QStringList button_types = {
-        QStringLiteral("submit"), QStringLiteral("reset"), QStringLiteral("button"),
+        QStringLiteral("submit"),
+        QStringLiteral("reset"),
+        QStringLiteral("button"),
     };
     const auto known = [&element](const QStringList &types, qsizetype fallback) {
         if (const char *value = attribute(element, "type")) {
@@ -105,16 +123,15 @@ public:
     FormEndTagScanner(std::string_view text, std::vector<Span> skipped)
         : m_text(text)
         , m_skipped(merged(std::move(skipped)))
-    {
-    }
+    { }
 
     // The first </form> tag that starts in [from, until), or kNowhere;
     // after() is then where the tag ends.
     Offset find(Offset from, Offset until)
     {
         const Offset n = m_text.size();
-        auto next = std::lower_bound(m_skipped.begin(), m_skipped.end(), from,
-                                     [](const Span &span, Offset at) { return span.end <= at; });
+        auto next = std::lower_bound(
+            m_skipped.begin(), m_skipped.end(), from, [](const Span &span, Offset at) { return span.end <= at; });
         Offset at = from;
         while (at < until && at < n) {
             while (next != m_skipped.end() && next->end <= at)
@@ -336,7 +353,7 @@ public:
             std::optional<QString> type = type_of(*control.element);
             if (control.element->tag == GUMBO_TAG_INPUT && type == QLatin1String("image"))
                 continue;
-            result[form].elements.push_back({attribute_text(*control.element, "name"), std::move(type)});
+            result[form].elements.push_back({ attribute_text(*control.element, "name"), std::move(type) });
         }
         return result;
     }
@@ -355,7 +372,7 @@ private:
     struct Pointer
     {
         std::vector<int> by_start; // form indexes in source order
-        std::vector<Offset> end;   // per form index
+        std::vector<Offset> end; // per form index
     };
 
     Offset start(int form) const { return m_forms[form]->start_pos.offset; }
@@ -370,7 +387,7 @@ private:
         std::vector<Frame> stack;
         const auto push_children = [&stack](const GumboVector &children, int form) {
             for (unsigned i = children.length; i-- > 0;)
-                stack.push_back({static_cast<const GumboNode *>(children.data[i]), form});
+                stack.push_back({ static_cast<const GumboNode *>(children.data[i]), form });
         };
         push_children(document.v.document.children, -1);
         while (!stack.empty()) {
@@ -379,7 +396,7 @@ private:
             const GumboNode &node = *frame.node;
             if (node.type == GUMBO_NODE_CDATA) {
                 const Offset begin = node.v.text.start_pos.offset;
-                m_skipped.push_back({begin, begin + node.v.text.original_text.length});
+                m_skipped.push_back({ begin, begin + node.v.text.original_text.length });
                 continue;
             }
             if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_TEMPLATE)
@@ -390,7 +407,7 @@ private:
                 continue;
             const GumboElement &element = node.v.element;
             if (const char *id = attribute(element, "id"); id && *id)
-                m_ids.push_back({id, &element});
+                m_ids.push_back({ id, &element });
             if (node.type == GUMBO_NODE_TEMPLATE) {
                 m_skipped.push_back(element_span(element));
                 continue;
@@ -410,18 +427,18 @@ private:
                 break;
             case GUMBO_TAG_SELECT:
                 m_skipped.push_back(element_span(element));
-                m_controls.push_back({&element, form});
+                m_controls.push_back({ &element, form });
                 break;
             case GUMBO_TAG_TEXTAREA:
                 skip_raw_text(element);
-                m_controls.push_back({&element, form});
+                m_controls.push_back({ &element, form });
                 break;
             case GUMBO_TAG_INPUT:
             case GUMBO_TAG_BUTTON:
             case GUMBO_TAG_FIELDSET:
             case GUMBO_TAG_OBJECT:
             case GUMBO_TAG_OUTPUT:
-                m_controls.push_back({&element, form});
+                m_controls.push_back({ &element, form });
                 break;
             case GUMBO_TAG_SCRIPT:
             case GUMBO_TAG_STYLE:
@@ -452,7 +469,7 @@ private:
     {
         const Offset begin = element.start_pos.offset;
         const Offset end = element.end_pos.offset;
-        return {begin, end > begin ? end : begin + element.original_tag.length};
+        return { begin, end > begin ? end : begin + element.original_tag.length };
     }
 
     // The text of a raw text element (script, style, textarea, ...), which
@@ -463,7 +480,7 @@ private:
             return;
         const Offset begin = Offset(element.original_tag.data - m_text.data()) + element.original_tag.length;
         const Offset end = element.end_pos.offset >= begin ? element.end_pos.offset : m_text.size();
-        m_skipped.push_back({begin, end});
+        m_skipped.push_back({ begin, end });
     }
 
     static QByteArray meta_encoding(const GumboElement &element)
@@ -485,8 +502,8 @@ private:
         pointer.by_start.resize(m_forms.size());
         for (std::size_t k = 0; k < m_forms.size(); ++k)
             pointer.by_start[k] = int(k);
-        std::stable_sort(pointer.by_start.begin(), pointer.by_start.end(),
-                         [this](int a, int b) { return start(a) < start(b); });
+        std::stable_sort(
+            pointer.by_start.begin(), pointer.by_start.end(), [this](int a, int b) { return start(a) < start(b); });
         pointer.end.assign(m_forms.size(), m_text.size());
 
         std::vector<Offset> foreign_ends = m_foreign_form_ends;
@@ -521,7 +538,7 @@ private:
             return form_with_id(id);
         const Offset at = control.element->start_pos.offset;
         const auto after = std::upper_bound(pointer.by_start.begin(), pointer.by_start.end(), at,
-                                            [this](Offset offset, int form) { return offset < start(form); });
+            [this](Offset offset, int form) { return offset < start(form); });
         if (after != pointer.by_start.begin()) {
             const int form = *(after - 1);
             if (start(form) < at && at < pointer.end[form])
@@ -562,8 +579,8 @@ private:
 
 HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_charset, const Limits &limits)
 {
-    const auto deadline = std::chrono::steady_clock::now() + limits.time
-        + limits.time_per_megabyte * page.size() / (1 << 20);
+    const auto deadline
+        = std::chrono::steady_clock::now() + limits.time + limits.time_per_megabyte * page.size() / (1 << 20);
     const HtmlEncoding sniffed(page, http_charset);
     QByteArray encoding = sniffed.name();
     bool tentative = !sniffed.certain();

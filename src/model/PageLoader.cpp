@@ -30,8 +30,7 @@ QString quoted(const QString &text)
 PageLoader::PageLoader(std::chrono::milliseconds timeout, qint64 max_size)
     : m_timeout(timeout)
     , m_max_size(max_size)
-{
-}
+{ }
 
 QString PageLoader::seconds(std::chrono::milliseconds duration)
 {
@@ -158,8 +157,8 @@ PageLoader::Page PageLoader::fetch(const QUrl &url) const
             + seconds(m_timeout) + QLatin1Char('.');
         break;
     case Stop::TooSlow:
-        page.failure = QStringLiteral("the page did not finish arriving within ")
-            + seconds(m_timeout * kTotalTimeouts) + QLatin1Char('.');
+        page.failure = QStringLiteral("the page did not finish arriving within ") + seconds(m_timeout * kTotalTimeouts)
+            + QLatin1Char('.');
         break;
     case Stop::TooLarge:
         page.failure = too_large(QStringLiteral("the page"));

@@ -51,8 +51,7 @@ Shared &shared()
     return instance;
 }
 
-template <typename T>
-std::shared_ptr<T> &created(std::shared_ptr<T> &slot)
+template<typename T> std::shared_ptr<T> &created(std::shared_ptr<T> &slot)
 {
     if (!slot)
         slot = std::make_shared<T>();
@@ -61,26 +60,86 @@ std::shared_ptr<T> &created(std::shared_ptr<T> &slot)
 
 } // namespace
 
-std::shared_ptr<webpage> &web_page() { return created(shared().web_page); }
-std::shared_ptr<cmail> &owner_mail() { return created(shared().owner_mail); }
-std::shared_ptr<cmail> &auto_mail() { return created(shared().auto_mail); }
-std::shared_ptr<CSV> &csv_file() { return created(shared().csv_file); }
-std::shared_ptr<CPHP_script> &php_script() { return created(shared().php_script); }
-std::shared_ptr<Crecieving_vars> &rec_vars() { return created(shared().rec_vars); }
-std::shared_ptr<Cprefrences> &prefs() { return created(shared().prefs); }
-std::shared_ptr<create_directory> &dir_maker() { return created(shared().dir_maker); }
-std::shared_ptr<Vcreditcard> &credit_card() { return created(shared().credit_card); }
-std::shared_ptr<IPBanning> &ip_banning() { return created(shared().ip_banning); }
-std::shared_ptr<fields> &saved_fields() { return created(shared().saved_fields); }
-std::shared_ptr<sql> &sql_script() { return created(shared().sql_script); }
-std::shared_ptr<lib> &lib_script() { return created(shared().lib_script); }
-std::shared_ptr<connections> &mysql_connections() { return created(shared().mysql_connections); }
-std::shared_ptr<db> &mysql_db() { return created(shared().mysql_db); }
-std::shared_ptr<StringCollection> &email_settings() { return created(shared().email_settings); }
-std::shared_ptr<StringCollection> &auto_settings() { return created(shared().auto_settings); }
-std::shared_ptr<StringCollection> &auto_message_lines() { return created(shared().auto_message_lines); }
-std::shared_ptr<StringCollection> &csv_settings() { return created(shared().csv_settings); }
-std::shared_ptr<StringCollection> &mysql_settings() { return created(shared().mysql_settings); }
+std::shared_ptr<webpage> &web_page()
+{
+    return created(shared().web_page);
+}
+std::shared_ptr<cmail> &owner_mail()
+{
+    return created(shared().owner_mail);
+}
+std::shared_ptr<cmail> &auto_mail()
+{
+    return created(shared().auto_mail);
+}
+std::shared_ptr<CSV> &csv_file()
+{
+    return created(shared().csv_file);
+}
+std::shared_ptr<CPHP_script> &php_script()
+{
+    return created(shared().php_script);
+}
+std::shared_ptr<Crecieving_vars> &rec_vars()
+{
+    return created(shared().rec_vars);
+}
+std::shared_ptr<Cprefrences> &prefs()
+{
+    return created(shared().prefs);
+}
+std::shared_ptr<create_directory> &dir_maker()
+{
+    return created(shared().dir_maker);
+}
+std::shared_ptr<Vcreditcard> &credit_card()
+{
+    return created(shared().credit_card);
+}
+std::shared_ptr<IPBanning> &ip_banning()
+{
+    return created(shared().ip_banning);
+}
+std::shared_ptr<fields> &saved_fields()
+{
+    return created(shared().saved_fields);
+}
+std::shared_ptr<sql> &sql_script()
+{
+    return created(shared().sql_script);
+}
+std::shared_ptr<lib> &lib_script()
+{
+    return created(shared().lib_script);
+}
+std::shared_ptr<connections> &mysql_connections()
+{
+    return created(shared().mysql_connections);
+}
+std::shared_ptr<db> &mysql_db()
+{
+    return created(shared().mysql_db);
+}
+std::shared_ptr<StringCollection> &email_settings()
+{
+    return created(shared().email_settings);
+}
+std::shared_ptr<StringCollection> &auto_settings()
+{
+    return created(shared().auto_settings);
+}
+std::shared_ptr<StringCollection> &auto_message_lines()
+{
+    return created(shared().auto_message_lines);
+}
+std::shared_ptr<StringCollection> &csv_settings()
+{
+    return created(shared().csv_settings);
+}
+std::shared_ptr<StringCollection> &mysql_settings()
+{
+    return created(shared().mysql_settings);
+}
 
 void reset()
 {

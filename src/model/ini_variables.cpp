@@ -36,7 +36,8 @@ void write_wizard_ini()
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     // A number is written with a blank for its sign and one after it.
-    const QByteArray line = (hide_start < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(hide_start) + " \r\n";
+    const QByteArray line
+        = (hide_start < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(hide_start) + " \r\n";
     if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.commit())
         throw FileError(path, file.errorString());
 }

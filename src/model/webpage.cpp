@@ -62,7 +62,8 @@ void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument
     try {
         reading.document = HtmlDocument::read(page, charset, limits);
         if (reading.document.status() == HtmlDocument::Status::TooComplex) {
-            reading.failure = QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex.");
+            reading.failure
+                = QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex.");
             return;
         }
         std::size_t elements = 0;
@@ -97,11 +98,20 @@ QString method_for(const QString &method)
 bool is_reserved(const QString &name)
 {
     static const QStringList reserved = {
-        QStringLiteral("this"),     QStringLiteral("GLOBALS"),  QStringLiteral("_POST"),
-        QStringLiteral("_GET"),     QStringLiteral("_FILES"),   QStringLiteral("_SERVER"),
-        QStringLiteral("_COOKIE"),  QStringLiteral("_REQUEST"), QStringLiteral("_ENV"),
-        QStringLiteral("_SESSION"), QStringLiteral("argv"),     QStringLiteral("argc"),
-        QStringLiteral("php_errormsg"), QStringLiteral("http_response_header"),
+        QStringLiteral("this"),
+        QStringLiteral("GLOBALS"),
+        QStringLiteral("_POST"),
+        QStringLiteral("_GET"),
+        QStringLiteral("_FILES"),
+        QStringLiteral("_SERVER"),
+        QStringLiteral("_COOKIE"),
+        QStringLiteral("_REQUEST"),
+        QStringLiteral("_ENV"),
+        QStringLiteral("_SESSION"),
+        QStringLiteral("argv"),
+        QStringLiteral("argc"),
+        QStringLiteral("php_errormsg"),
+        QStringLiteral("http_response_header"),
     };
     return reserved.contains(name);
 }
@@ -210,8 +220,8 @@ void webpage::ReadForms()
             file = address.toLocalFile();
         else if (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))
             reading.failure = not_loaded(QLatin1Char('"') + text
-                                         + QStringLiteral("\" is not the address of a web page (it must begin "
-                                                          "with http:// or https://)."));
+                + QStringLiteral("\" is not the address of a web page (it must begin "
+                                 "with http:// or https://)."));
     }
 
     if (reading.failure.isEmpty()) {

@@ -21,11 +21,11 @@ MYSQL_CONNECTION::~MYSQL_CONNECTION()
 
 void MYSQL_CONNECTION::SetOption(qint32 option, const QString &value)
 {
-    m_options.append({option, value});
+    m_options.append({ option, value });
 }
 
 qint32 MYSQL_CONNECTION::OpenConnection(const QString &host, const QString &user, const QString &password,
-                                        const QString &database, qint32 port, qint32 flags)
+    const QString &database, qint32 port, qint32 flags)
 {
     Q_UNUSED(flags);
     m_error->Clear();
@@ -75,8 +75,8 @@ qint32 MYSQL_CONNECTION::OpenConnection(const QString &host, const QString &user
     // No socket name: the library then takes the one of an option file, or
     // its default, for "localhost".
     if (!mysql_real_connect(m_handle, host_text.constData(), user_text.constData(), password_text.constData(),
-                            database_text.constData(), static_cast<unsigned int>(m_port), nullptr,
-                            static_cast<unsigned long>(m_client_flags))) {
+            database_text.constData(), static_cast<unsigned int>(m_port), nullptr,
+            static_cast<unsigned long>(m_client_flags))) {
         copy_error();
         close_handle();
     } else {
@@ -156,7 +156,12 @@ QString MYSQL_CONNECTION::QueryInfo() const
 void MYSQL_CONNECTION::Flush(qint32 target)
 {
     static const char *const targets[] = {
-        "HOSTS, LOGS, PRIVILEGES, STATUS, TABLES", "HOSTS", "LOGS", "PRIVILEGES", "STATUS", "TABLES",
+        "HOSTS, LOGS, PRIVILEGES, STATUS, TABLES",
+        "HOSTS",
+        "LOGS",
+        "PRIVILEGES",
+        "STATUS",
+        "TABLES",
     };
     if (target < 0 || target > 5)
         return;

@@ -56,7 +56,7 @@ public:
     // Opens the connection (closing an open one first) with the utf8mb4
     // character set; port 0 is the library's default port. Returns State().
     qint32 OpenConnection(const QString &host, const QString &user, const QString &password,
-                          const QString &database = QString(), qint32 port = 0, qint32 flags = 0);
+        const QString &database = QString(), qint32 port = 0, qint32 flags = 0);
     void CloseConnection();
     void Ping();
     bool SelectDb(const QString &name);

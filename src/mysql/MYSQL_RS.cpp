@@ -400,7 +400,7 @@ QString MYSQL_RS::key_condition()
     // Every column of the table's primary key must be in the set; with only
     // part of it the condition could match other rows too.
     const auto keys = m_connection->Execute(QStringLiteral("SHOW KEYS FROM ") + sql_text::identifier(table())
-                                            + QStringLiteral(" WHERE Key_name = 'PRIMARY'"));
+        + QStringLiteral(" WHERE Key_name = 'PRIMARY'"));
     QStringList table_key;
     for (keys->MoveFirst(); !keys->EOF_(); keys->MoveNext())
         table_key << keys->fields("Column_name")->Value().toString();
@@ -459,7 +459,7 @@ qint32 MYSQL_RS::Update()
                 load_row(loaded);
             if (!condition.isEmpty()) {
                 affected = run(QStringLiteral("UPDATE ") + sql_text::identifier(table_name) + QStringLiteral(" SET ")
-                               + assignments.join(QLatin1Char(',')) + QStringLiteral(" WHERE ") + condition);
+                    + assignments.join(QLatin1Char(',')) + QStringLiteral(" WHERE ") + condition);
             }
         }
         if (affected > 0 && row) {
@@ -482,8 +482,8 @@ qint32 MYSQL_RS::Update()
         }
         if (!table_name.isEmpty() && !names.isEmpty()) {
             affected = run(QStringLiteral("INSERT INTO ") + sql_text::identifier(table_name) + QStringLiteral(" (")
-                           + names.join(QLatin1Char(',')) + QStringLiteral(") VALUES(") + values.join(QLatin1Char(','))
-                           + QLatin1Char(')'));
+                + names.join(QLatin1Char(',')) + QStringLiteral(") VALUES(") + values.join(QLatin1Char(','))
+                + QLatin1Char(')'));
         }
         if (affected < 1)
             added->Remove(static_cast<qint32>(added->Count()), false);
@@ -504,8 +504,8 @@ qint32 MYSQL_RS::Delete()
     const QString condition = key_condition();
     if (table_name.isEmpty() || condition.isEmpty())
         return 0;
-    const qint32 affected
-        = run(QStringLiteral("DELETE FROM ") + sql_text::identifier(table_name) + QStringLiteral(" WHERE ") + condition);
+    const qint32 affected = run(
+        QStringLiteral("DELETE FROM ") + sql_text::identifier(table_name) + QStringLiteral(" WHERE ") + condition);
     if (affected > 0)
         deleted_rows()->Add(AbsolutePosition());
     return affected;

@@ -46,10 +46,33 @@ QString MySQLTable::field_data_type(const QString &type)
 {
     // Longer names come before the shorter ones they contain.
     static const char *const keywords[] = {
-        "tinyint",  "smallint", "mediumint", "bigint",   "int",        "float",      "double",
-        "decimal",  "datetime", "date",      "timestamp", "time",      "year",       "varchar",
-        "char",     "mediumblob", "mediumtext", "longblob", "longtext", "tinyblob",   "tinytext",
-        "text",     "blob",     "real",      "numeric",  "enum",       "set",
+        "tinyint",
+        "smallint",
+        "mediumint",
+        "bigint",
+        "int",
+        "float",
+        "double",
+        "decimal",
+        "datetime",
+        "date",
+        "timestamp",
+        "time",
+        "year",
+        "varchar",
+        "char",
+        "mediumblob",
+        "mediumtext",
+        "longblob",
+        "longtext",
+        "tinyblob",
+        "tinytext",
+        "text",
+        "blob",
+        "real",
+        "numeric",
+        "enum",
+        "set",
     };
     for (const char *keyword : keywords) {
         if (type.contains(QLatin1String(keyword), Qt::CaseSensitive))

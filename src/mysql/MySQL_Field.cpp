@@ -104,8 +104,8 @@ void MySQL_Field::set_Value(const QVariant &value)
     m_parent->record_edit(column, value);
 }
 
-void MySQL_Field::bind_column(const QVariant &index, qint32 count, st_mysql_res *result, char **row,
-                              unsigned long *lengths)
+void MySQL_Field::bind_column(
+    const QVariant &index, qint32 count, st_mysql_res *result, char **row, unsigned long *lengths)
 {
     qint32 number = -1;
     QString column_name;

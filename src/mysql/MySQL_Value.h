@@ -16,8 +16,7 @@ public:
     explicit MySQL_Value(QString text)
         : m_kind(Kind::Text)
         , m_text(std::move(text))
-    {
-    }
+    { }
     static MySQL_Value Null();
 
     bool isEmpty() const { return m_kind == Kind::Empty; }

@@ -32,7 +32,7 @@ QStringList connections::GetDatabases()
     m_database_count = 0;
     const auto connection = globals::mysql_conn;
     if (!connection)
-        return {QString()};
+        return { QString() };
     const auto databases = connection->Execute(QStringLiteral("SHOW DATABASES;"));
     m_database_count = databases->RecordCount();
     QStringList names;

@@ -9,10 +9,22 @@ class MySQL_Value;
 namespace mysql_value {
 
 // Empty is an invalid QVariant; Null holds std::nullptr_t.
-inline QVariant Empty() { return QVariant(); }
-inline QVariant Null() { return QVariant::fromValue(nullptr); }
-inline bool is_empty(const QVariant &value) { return !value.isValid(); }
-inline bool is_null(const QVariant &value) { return value.metaType() == QMetaType::fromType<std::nullptr_t>(); }
+inline QVariant Empty()
+{
+    return QVariant();
+}
+inline QVariant Null()
+{
+    return QVariant::fromValue(nullptr);
+}
+inline bool is_empty(const QVariant &value)
+{
+    return !value.isValid();
+}
+inline bool is_null(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<std::nullptr_t>();
+}
 bool is_text(const QVariant &value);
 bool is_number(const QVariant &value);
 

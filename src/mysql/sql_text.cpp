@@ -31,12 +31,12 @@ QDateTime as_date(const QVariant &value, bool &ok)
     }
     if (mysql_value::is_text(value)) {
         const QString text = value.toString().trimmed();
-        for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+        for (const char *format : { "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd" }) {
             const QDateTime parsed = QDateTime::fromString(text, QString::fromLatin1(format));
             if (parsed.isValid())
                 return parsed;
         }
-        for (const char *format : {"HH:mm:ss", "H:mm:ss", "HH:mm"}) {
+        for (const char *format : { "HH:mm:ss", "H:mm:ss", "HH:mm" }) {
             const QTime parsed = QTime::fromString(text, QString::fromLatin1(format));
             if (parsed.isValid())
                 return QDateTime(QDate(1899, 12, 30), parsed);
@@ -52,15 +52,32 @@ QString escaped(const QString &text)
     result.reserve(text.size() + 8);
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '\\': result += QStringLiteral("\\\\"); break;
-        case 0: result += QStringLiteral("\\0"); break;
-        case 8: result += QStringLiteral("\\b"); break;
-        case 9: result += QStringLiteral("\\t"); break;
-        case '\'': result += QStringLiteral("\\'"); break;
-        case '"': result += QStringLiteral("\\\""); break;
-        case 10: result += QStringLiteral("\\n"); break;
-        case 13: result += QStringLiteral("\\r"); break;
-        default: result += c;
+        case '\\':
+            result += QStringLiteral("\\\\");
+            break;
+        case 0:
+            result += QStringLiteral("\\0");
+            break;
+        case 8:
+            result += QStringLiteral("\\b");
+            break;
+        case 9:
+            result += QStringLiteral("\\t");
+            break;
+        case '\'':
+            result += QStringLiteral("\\'");
+            break;
+        case '"':
+            result += QStringLiteral("\\\"");
+            break;
+        case 10:
+            result += QStringLiteral("\\n");
+            break;
+        case 13:
+            result += QStringLiteral("\\r");
+            break;
+        default:
+            result += c;
         }
     }
     return result;

@@ -38,8 +38,7 @@ const std::deque<CommonDialog::Kind> &CommonDialog::asked()
 
 CommonDialog::CommonDialog(QWidget *owner)
     : m_owner(owner)
-{
-}
+{ }
 
 QString CommonDialog::qt_filter(const QString &filter)
 {
@@ -85,7 +84,8 @@ void CommonDialog::ShowSave()
     if (take_script(Kind::Save))
         return;
     const QFileDialog::Options options = (m_flags & 2) ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-    const QString file = QFileDialog::getSaveFileName(m_owner, QString(), m_file, qt_filter(m_filter), nullptr, options);
+    const QString file
+        = QFileDialog::getSaveFileName(m_owner, QString(), m_file, qt_filter(m_filter), nullptr, options);
     if (!file.isEmpty())
         m_file = file;
 }

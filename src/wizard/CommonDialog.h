@@ -25,9 +25,9 @@ public:
         FontSpec font;
         qint32 color = 0;
 
-        static Answer cancelled() { return Answer{false, {}, {}, 0}; }
-        static Answer chosen_file(const QString &path) { return Answer{true, path, {}, 0}; }
-        static Answer chosen_font(const FontSpec &font, qint32 color) { return Answer{true, {}, font, color}; }
+        static Answer cancelled() { return Answer { false, {}, {}, 0 }; }
+        static Answer chosen_file(const QString &path) { return Answer { true, path, {}, 0 }; }
+        static Answer chosen_font(const FontSpec &font, qint32 color) { return Answer { true, {}, font, color }; }
     };
     // Queues answers for the next dialogs shown anywhere; each is given, with
     // the dialog that asks, to the test. While answers wait, no window opens.
@@ -68,6 +68,6 @@ private:
     int m_max_size = 24;
     QString m_file;
     // Before any choice the font is a usable one, not an empty name.
-    FontSpec m_font{QStringLiteral("Arial"), 10};
+    FontSpec m_font { QStringLiteral("Arial"), 10 };
     qint32 m_color = 0;
 };

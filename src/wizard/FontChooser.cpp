@@ -50,7 +50,7 @@ FontChooser::FontChooser(QWidget *parent)
     form->addRow(tr("Size:"), m_size);
     form->addRow(tr("Color:"), m_color_button);
     auto *effects = new QVBoxLayout;
-    for (QCheckBox *box : {m_bold, m_italic, m_underline, m_strikethrough}) {
+    for (QCheckBox *box : { m_bold, m_italic, m_underline, m_strikethrough }) {
         effects->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &FontChooser::update_sample);
     }

@@ -118,7 +118,7 @@ OpenedHelp open_help(const QString &collection)
                 engine->setupData();
             }
             if (!engine->registeredDocumentations().isEmpty())
-                return {std::move(engine), changed};
+                return { std::move(engine), changed };
         }
     }
 
@@ -126,7 +126,7 @@ OpenedHelp open_help(const QString &collection)
     engine->setReadOnly(true);
     if (!engine->setupData() || engine->registeredDocumentations().isEmpty())
         return {};
-    return {std::move(engine), false};
+    return { std::move(engine), false };
 }
 
 // Shows topics from the help book; links that lead out of it open in the
@@ -134,7 +134,11 @@ OpenedHelp open_help(const QString &collection)
 class HelpBrowser final : public QTextBrowser
 {
 public:
-    explicit HelpBrowser(QWidget *parent) : QTextBrowser(parent) { setObjectName(QStringLiteral("helpBrowser")); }
+    explicit HelpBrowser(QWidget *parent)
+        : QTextBrowser(parent)
+    {
+        setObjectName(QStringLiteral("helpBrowser"));
+    }
 
     void set_engine(const QHelpEngineCore *engine) { m_engine = engine; }
 
@@ -254,7 +258,8 @@ private:
     bool m_search_waiting = false;
 };
 
-HTMLHelpViewer::Window::Window() : QWidget(nullptr, Qt::Window)
+HTMLHelpViewer::Window::Window()
+    : QWidget(nullptr, Qt::Window)
 {
     help_windows().append(this);
     static bool closing_at_quit = false;
@@ -285,7 +290,7 @@ HTMLHelpViewer::Window::Window() : QWidget(nullptr, Qt::Window)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({280, 680});
+    splitter->setSizes({ 280, 680 });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -364,11 +369,10 @@ void HTMLHelpViewer::Window::load(const QString &collection)
 void HTMLHelpViewer::Window::show_no_help()
 {
     m_tabs->hide();
-    m_browser->setHtml(
-        QStringLiteral("<h2>Help is not available</h2>"
-                       "<p>The help file could not be opened:</p><p><code>%1</code></p>"
-                       "<p>Installing Tressel again brings it back.</p>")
-            .arg(m_file.isEmpty() ? QStringLiteral("(none)") : m_file.toHtmlEscaped()));
+    m_browser->setHtml(QStringLiteral("<h2>Help is not available</h2>"
+                                      "<p>The help file could not be opened:</p><p><code>%1</code></p>"
+                                      "<p>Installing Tressel again brings it back.</p>")
+                           .arg(m_file.isEmpty() ? QStringLiteral("(none)") : m_file.toHtmlEscaped()));
 }
 
 QWidget *HTMLHelpViewer::Window::build_contents_tab()
@@ -409,17 +413,16 @@ QWidget *HTMLHelpViewer::Window::build_index_tab()
     layout->addWidget(m_index_filter);
     layout->addWidget(index);
 
-    connect(m_index_filter, &QLineEdit::textChanged, index, [index](const QString &text) {
-        index->filterIndices(text);
-    });
+    connect(
+        m_index_filter, &QLineEdit::textChanged, index, [index](const QString &text) { index->filterIndices(text); });
     connect(m_index_filter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink &document, const QString &) { show_topic(document.url); });
-    connect(index, &QHelpIndexWidget::documentsActivated, this,
-            [this](const QList<QHelpLink> &documents, const QString &) {
-                if (!documents.isEmpty())
-                    show_topic(documents.first().url);
-            });
+        [this](const QHelpLink &document, const QString &) { show_topic(document.url); });
+    connect(
+        index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink> &documents, const QString &) {
+            if (!documents.isEmpty())
+                show_topic(documents.first().url);
+        });
     return tab;
 }
 

@@ -44,30 +44,30 @@ MessageLayout MessageLayout::compute(double text_width, int buttons)
     switch (buttons) {
     case 1:
         m.button_left[Ok] = (s - w) / 2;
-        m.shown = {Ok};
+        m.shown = { Ok };
         break;
     case 2:
         m.button_left[Ok] = (s - 2 * w - 200) / 2;
         m.button_left[Cancel] = after(Ok);
-        m.shown = {Ok, Cancel};
+        m.shown = { Ok, Cancel };
         break;
     case 3:
         m.button_left[Yes] = (s - 2 * w - 200) / 2;
         m.button_left[No] = after(Yes);
-        m.shown = {Yes, No};
+        m.shown = { Yes, No };
         break;
     case 4:
         // 300, not the 400 of two gaps: the row sits slightly right of centre.
         m.button_left[Yes] = (s - 3 * w - 300) / 2;
         m.button_left[No] = after(Yes);
         m.button_left[Cancel] = after(No);
-        m.shown = {Yes, No, Cancel};
+        m.shown = { Yes, No, Cancel };
         break;
     case 5:
         m.button_left[OverWrite] = after(SkipAll);
         m.button_left[OverwriteAll] = after(OverWrite);
         m.button_left[Cancel] = after(OverwriteAll);
-        m.shown = {SkipAll, OverWrite, OverwriteAll, Cancel};
+        m.shown = { SkipAll, OverWrite, OverwriteAll, Cancel };
         break;
     default:
         break;

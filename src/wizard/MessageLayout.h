@@ -28,7 +28,7 @@ struct MessageLayout
     double label_width = 5085;
     double label_height = 270;
     double button_top = kButtonTop;
-    double button_left[ButtonCount] = {4680, 360, 720, 3720, 2760, 1200, 1920};
+    double button_left[ButtonCount] = { 4680, 360, 720, 3720, 2760, 1200, 1920 };
     QList<Button> shown; // left to right
 
     double inner_width() const { return outer_width - kFrameWidth; }

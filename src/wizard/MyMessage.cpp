@@ -15,9 +15,14 @@ Responder &responder()
 int code(const QString &word)
 {
     static const QHash<QString, int> codes = {
-        {QStringLiteral("yes"), 1},      {QStringLiteral("no"), 2},        {QStringLiteral("cancel"), 3},
-        {QStringLiteral("ok"), 4},       {QStringLiteral("skip"), 5},      {QStringLiteral("overwrite"), 6},
-        {QStringLiteral("skipall"), 7},  {QStringLiteral("overwriteall"), 8},
+        { QStringLiteral("yes"), 1 },
+        { QStringLiteral("no"), 2 },
+        { QStringLiteral("cancel"), 3 },
+        { QStringLiteral("ok"), 4 },
+        { QStringLiteral("skip"), 5 },
+        { QStringLiteral("overwrite"), 6 },
+        { QStringLiteral("skipall"), 7 },
+        { QStringLiteral("overwriteall"), 8 },
     };
     return codes.value(word, 0);
 }

@@ -26,14 +26,15 @@ WizardPage next_page(WizardPage from, const Cprefrences &p)
     case P::frmStep1:
         return P::frmStep2;
     case P::frmStep2:
-        return first_set({{p.is_email, P::frmStep3}, {p.is_autoresponde, P::frmStep4}, {p.is_csv, P::frmstep5},
-                          {p.is_mysql, P::frmstep6a}},
-                         P::frmStep7);
+        return first_set({ { p.is_email, P::frmStep3 }, { p.is_autoresponde, P::frmStep4 }, { p.is_csv, P::frmstep5 },
+                             { p.is_mysql, P::frmstep6a } },
+            P::frmStep7);
     case P::frmStep3:
-        return first_set({{p.is_autoresponde, P::frmStep4}, {p.is_csv, P::frmstep5}, {p.is_mysql, P::frmstep6a}},
-                         P::frmStep7);
+        return first_set(
+            { { p.is_autoresponde, P::frmStep4 }, { p.is_csv, P::frmstep5 }, { p.is_mysql, P::frmstep6a } },
+            P::frmStep7);
     case P::frmStep4:
-        return first_set({{p.is_csv, P::frmstep5}, {p.is_mysql, P::frmstep6a}}, P::frmStep7);
+        return first_set({ { p.is_csv, P::frmstep5 }, { p.is_mysql, P::frmstep6a } }, P::frmStep7);
     case P::frmstep5:
         return p.is_mysql ? P::frmstep6a : P::frmStep7;
     case P::frmstep6a:
@@ -57,18 +58,16 @@ WizardPage previous_page(WizardPage from, const Cprefrences &p)
     case P::frmStep4:
         return p.is_email ? P::frmStep3 : P::frmStep2;
     case P::frmstep5:
-        return first_set({{p.is_autoresponde, P::frmStep4}, {p.is_email, P::frmStep3}}, P::frmStep2);
+        return first_set({ { p.is_autoresponde, P::frmStep4 }, { p.is_email, P::frmStep3 } }, P::frmStep2);
     case P::frmstep6a:
-        return first_set({{p.is_csv, P::frmstep5}, {p.is_autoresponde, P::frmStep4}, {p.is_email, P::frmStep3}},
-                         P::frmStep2);
+        return first_set({ { p.is_csv, P::frmstep5 }, { p.is_autoresponde, P::frmStep4 }, { p.is_email, P::frmStep3 } },
+            P::frmStep2);
     case P::frmstep6b:
         return P::frmstep6a;
     case P::frmStep7:
-        return first_set({{p.is_mysql, P::frmstep6a},
-                          {p.is_csv, P::frmstep5},
-                          {p.is_autoresponde, P::frmStep4},
-                          {p.is_email, P::frmStep3}},
-                         P::frmStep2);
+        return first_set({ { p.is_mysql, P::frmstep6a }, { p.is_csv, P::frmstep5 }, { p.is_autoresponde, P::frmStep4 },
+                             { p.is_email, P::frmStep3 } },
+            P::frmStep2);
     case P::frmStep1:
     case P::None:
         break;

@@ -1,7 +1,7 @@
 #include "WizardWindow.h"
 
-#include "WizardFrame.h"
 #include "HTMLHelpViewer.h"
+#include "WizardFrame.h"
 
 #include "model/globals.h"
 
@@ -82,7 +82,7 @@ void WizardWindow::set_hint_label(QLabel *label)
 
 void WizardWindow::add_hint(QWidget *control, const QString &sentence, QWidget *highlighted, int height)
 {
-    m_hints.insert(control, Hint{sentence, highlighted, height});
+    m_hints.insert(control, Hint { sentence, highlighted, height });
     control->setMouseTracking(true);
     control->installEventFilter(this);
     if (highlighted && !m_highlighted.contains(highlighted))

@@ -80,8 +80,12 @@ frmAbout::frmAbout(QWidget *parent)
     layout->addWidget(name, 0, Qt::AlignHCenter);
     layout->addWidget(version, 0, Qt::AlignHCenter);
     layout->addWidget(line);
-    layout->addWidget(new LinkLabel(home_page(), "Label4", [] { open_page(home_page()); }, this));
-    layout->addWidget(new LinkLabel(QStringLiteral("Tressel Homepage"), "Label5", [] { open_page(home_page()); }, this));
-    layout->addWidget(new LinkLabel(QStringLiteral("Tressel Support"), "Label6", [] { open_page(support_page()); }, this));
-    layout->addWidget(new LinkLabel(QStringLiteral("Close this window"), "Label3", [this] { accept(); }, this));
+    layout->addWidget(new LinkLabel(
+        home_page(), "Label4", [] { open_page(home_page()); }, this));
+    layout->addWidget(new LinkLabel(
+        QStringLiteral("Tressel Homepage"), "Label5", [] { open_page(home_page()); }, this));
+    layout->addWidget(new LinkLabel(
+        QStringLiteral("Tressel Support"), "Label6", [] { open_page(support_page()); }, this));
+    layout->addWidget(new LinkLabel(
+        QStringLiteral("Close this window"), "Label3", [this] { accept(); }, this));
 }

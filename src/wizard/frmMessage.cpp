@@ -23,13 +23,13 @@ struct ButtonText
 
 // In the order of MessageLayout::Button.
 const ButtonText kButtons[MessageLayout::ButtonCount] = {
-    {"cmdYes", "Yes", "yes"},
-    {"CmdNo", "No", "no"},
-    {"CmdOk", "Ok", "ok"},
-    {"cmdCancel", "Cancel", "cancel"},
-    {"cmdOverwrite", "OverWrite", "overwrite"},
-    {"cmdOverwriteAll", "OverwriteAll", "overwriteall"},
-    {"cmdSkipAll", "SkipAll", "skipall"},
+    { "cmdYes", "Yes", "yes" },
+    { "CmdNo", "No", "no" },
+    { "CmdOk", "Ok", "ok" },
+    { "cmdCancel", "Cancel", "cancel" },
+    { "cmdOverwrite", "OverWrite", "overwrite" },
+    { "cmdOverwriteAll", "OverwriteAll", "overwriteall" },
+    { "cmdSkipAll", "SkipAll", "skipall" },
 };
 
 QFont message_font()
@@ -95,11 +95,11 @@ void frmMessage::prepare(const QString &text, int buttons, int icon)
     lblMessage->setText(text);
     const MessageLayout layout = MessageLayout::compute(text_width(text), buttons);
     setFixedSize(px(layout.inner_width()), px(layout.inner_height()));
-    lblMessage->setGeometry(px(layout.label_left), px(layout.label_top), px(layout.label_width),
-                            px(layout.label_height));
+    lblMessage->setGeometry(
+        px(layout.label_left), px(layout.label_top), px(layout.label_width), px(layout.label_height));
     for (int i = 0; i < MessageLayout::ButtonCount; ++i) {
         m_buttons[i]->setGeometry(px(layout.button_left[i]), px(layout.button_top), px(MessageLayout::kButtonWidth),
-                                  px(MessageLayout::kButtonHeight));
+            px(MessageLayout::kButtonHeight));
         m_buttons[i]->setVisible(layout.shown.contains(static_cast<MessageLayout::Button>(i)));
     }
     img->setPixmap(message_icon(icon));

@@ -35,11 +35,12 @@ frmStart::frmStart(QWidget *parent)
     big.setBold(true);
     name->setFont(big);
     auto *text = new QLabel(
-        QStringLiteral("Tressel creates a PHP script to process any web form, it makes all necessary validation, to "
-                       "check that your visitor had filled all values correctly, it can handle File uploads, send email "
-                       "to form owner with all fields data whenever the form is successfully processed and a "
-                       "personalized confirmation email to your visitor (auto responder) and store form data in a text "
-                       "file or in a Mysql database."),
+        QStringLiteral(
+            "Tressel creates a PHP script to process any web form, it makes all necessary validation, to "
+            "check that your visitor had filled all values correctly, it can handle File uploads, send email "
+            "to form owner with all fields data whenever the form is successfully processed and a "
+            "personalized confirmation email to your visitor (auto responder) and store form data in a text "
+            "file or in a Mysql database."),
         this);
     text->setObjectName(QStringLiteral("Label3"));
     text->setWordWrap(true);
@@ -72,9 +73,9 @@ void frmStart::cmdNext_Click()
     try {
         ini_variables::write_wizard_ini();
     } catch (const FileError &error) {
-        MyMessage::show_message(QStringLiteral("The setting could not be saved in ") + error.path()
-                                    + QStringLiteral(": ") + error.reason(),
-                                1, 3);
+        MyMessage::show_message(
+            QStringLiteral("The setting could not be saved in ") + error.path() + QStringLiteral(": ") + error.reason(),
+            1, 3);
     }
     accept();
 }

@@ -38,8 +38,7 @@ void notice(const QString &text)
     MyMessage::show_message(text, 1, 3);
 }
 
-template <typename T>
-T *named(T *widget, const char *name)
+template<typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -57,8 +56,8 @@ frmStep1::frmStep1(QWidget *parent)
     , txturl(named(new QLineEdit(QStringLiteral("http://"), this), "txturl"))
     , load(make_button(this, "load", QStringLiteral("load URL")))
     , chkMail(named(new QCheckBox(QStringLiteral("Send email to form's owner with all fields data"), this), "chkMail"))
-    , chkAutoResponde(named(new QCheckBox(QStringLiteral("Send a confirmation email (Autoresponder)"), this),
-                            "chkAutoResponde"))
+    , chkAutoResponde(
+          named(new QCheckBox(QStringLiteral("Send a confirmation email (Autoresponder)"), this), "chkAutoResponde"))
     , chkDB(named(new QCheckBox(QStringLiteral("Insert fields data into a MySQL table "), this), "chkDB"))
     , chkCSV(named(new QCheckBox(QStringLiteral("Save Fields data in a text file on your server"), this), "chkCSV"))
     , chkEmbed(named(new QCheckBox(QStringLiteral("Embed result pages in the script"), this), "chkEmbed"))
@@ -74,8 +73,8 @@ frmStep1::frmStep1(QWidget *parent)
     setObjectName(QStringLiteral("frmStep1"));
     txturl->setToolTip(QStringLiteral("Load a form you have in your website"));
     cmbdate->setEditable(true);
-    cmbdate->addItems({QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
-                       QStringLiteral("14/3/2005 12:20:12")});
+    cmbdate->addItems({ QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
+        QStringLiteral("14/3/2005 12:20:12") });
     cmbdate->setEditText(kNoDateFormat);
     cmbdate->setToolTip(QStringLiteral("Select date Format used in your Form"));
     chkEmbed->setChecked(globals::prefs()->is_embeded_result_page);
@@ -97,7 +96,7 @@ frmStep1::frmStep1(QWidget *parent)
 
     auto *actions = new QGroupBox(this);
     auto *boxes = new QVBoxLayout(actions);
-    for (QCheckBox *box : {chkMail, chkAutoResponde, chkDB, chkCSV, chkEmbed, chkdate})
+    for (QCheckBox *box : { chkMail, chkAutoResponde, chkDB, chkCSV, chkEmbed, chkdate })
         boxes->addWidget(box);
     auto *date = new QHBoxLayout;
     date->addWidget(lbldate);
@@ -107,7 +106,7 @@ frmStep1::frmStep1(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdAbout);
     buttons->addStretch(1);
-    for (gxButtons_H *button : {cmdNext, cmdCancel, cmdHelp})
+    for (gxButtons_H *button : { cmdNext, cmdCancel, cmdHelp })
         buttons->addWidget(button);
 
     auto *layout = new QVBoxLayout(this);
@@ -120,23 +119,23 @@ frmStep1::frmStep1(QWidget *parent)
     set_hint_label(lblHelp);
 
     add_hint(chkMail,
-             QStringLiteral(" Do you like the script to send you an email with all fields values whenever the form is "
-                            "successfully processed?"),
-             chkMail);
+        QStringLiteral(" Do you like the script to send you an email with all fields values whenever the form is "
+                       "successfully processed?"),
+        chkMail);
     add_hint(chkAutoResponde,
-             QStringLiteral(" Do you like the script to send your visitor a confirmation email immediately after "
-                            "submitting the Form, like an auto responder ?  "),
-             chkAutoResponde);
+        QStringLiteral(" Do you like the script to send your visitor a confirmation email immediately after "
+                       "submitting the Form, like an auto responder ?  "),
+        chkAutoResponde);
     add_hint(chkDB, QStringLiteral(" Do you like to save fields values in a MySQL database running on your server? "),
-             chkDB);
+        chkDB);
     add_hint(chkCSV, QStringLiteral(" Do you like to save fields values in a text file on your server?"), chkCSV);
     add_hint(chkEmbed,
-             QStringLiteral(" After pressing the submit button in the HTML form, the script is executed and it must "
-                            "return a result page to the user's browser. Do you like the script to create this result "
-                            "page for you?"),
-             chkEmbed);
-    add_hint(chkdate, QStringLiteral(" Check this boxes only if you don't have any date fields in your HTML form"),
-             chkdate);
+        QStringLiteral(" After pressing the submit button in the HTML form, the script is executed and it must "
+                       "return a result page to the user's browser. Do you like the script to create this result "
+                       "page for you?"),
+        chkEmbed);
+    add_hint(
+        chkdate, QStringLiteral(" Check this boxes only if you don't have any date fields in your HTML form"), chkdate);
     add_hint(lbldate, QStringLiteral(" Select date Format used in your HTML Form"), lbldate);
     reset_hint();
 
@@ -218,8 +217,8 @@ void frmStep1::Browse_Click()
     if (!confirm_reload())
         return;
     if (m_form_loaded) {
-        if (MyMessage::show_message(QStringLiteral("An HTML form was already loaded , do you wish to load a new form"),
-                                    3, 3)
+        if (MyMessage::show_message(
+                QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
             == 2)
             return;
         m_form_loaded = false;
@@ -245,8 +244,8 @@ void frmStep1::load_Click()
         return;
     m_url_load_pressed = true;
     if (m_form_loaded
-        && MyMessage::show_message(QStringLiteral("An HTML form was already loaded , do you wish to load a new form"),
-                                   3, 3)
+        && MyMessage::show_message(
+               QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
             == 2) {
         optLoadHtml->setChecked(true);
         optLoadHtml_Click();
@@ -357,7 +356,7 @@ void frmStep1::load_fields()
 {
     // The later pages list the chosen form's fields; each is created here if
     // it was never shown.
-    for (WizardPage page : {WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4}) {
+    for (WizardPage page : { WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4 }) {
         if (WizardWindow *window = WizardFrame::instance().window(page))
             window->fill_field_lists(command_line_given());
     }

@@ -20,7 +20,7 @@ QStringList strings(std::initializer_list<const char *> items)
 }
 
 void sendKey(QWidget *target, QEvent::Type type, int key, const QString &text = QString(), bool autoRepeat = false,
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QKeyEvent event(type, key, modifiers, text, autoRepeat);
     QCoreApplication::sendEvent(target, &event);
@@ -55,7 +55,7 @@ TEST(ButtonMouse, LeftPressAndReleaseRaiseDownUpAndClick)
     EventLog log(host.button);
     pressLeft(host.button, Inside);
     releaseLeft(host.button, Inside);
-    EXPECT_EQ(log.entries, strings({"MouseDown(1,0,20,12)", "MouseUp(1,0,20,12)", "Click"}));
+    EXPECT_EQ(log.entries, strings({ "MouseDown(1,0,20,12)", "MouseUp(1,0,20,12)", "Click" }));
 }
 
 TEST(ButtonMouse, RightButtonRaisesNoClick)
@@ -64,7 +64,7 @@ TEST(ButtonMouse, RightButtonRaisesNoClick)
     EventLog log(host.button);
     sendMouse(host.button, QEvent::MouseButtonPress, Inside, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
     sendMouse(host.button, QEvent::MouseButtonRelease, Inside, Qt::RightButton, Qt::NoButton, Qt::ShiftModifier);
-    EXPECT_EQ(log.entries, strings({"MouseDown(2,1,20,12)", "MouseUp(2,1,20,12)"}));
+    EXPECT_EQ(log.entries, strings({ "MouseDown(2,1,20,12)", "MouseUp(2,1,20,12)" }));
     EXPECT_FALSE(host.button->state().StateBits & ButtonState::Pressed);
 }
 
@@ -74,7 +74,7 @@ TEST(ButtonMouse, ReleasedAwayFromTheButtonIsNoClick)
     EventLog log(host.button);
     pressLeft(host.button, Inside);
     releaseLeft(host.button, QPoint(150, 12));
-    EXPECT_EQ(log.entries, strings({"MouseDown(1,0,20,12)", "MouseUp(1,0,150,12)"}));
+    EXPECT_EQ(log.entries, strings({ "MouseDown(1,0,20,12)", "MouseUp(1,0,150,12)" }));
 }
 
 TEST(ButtonMouse, PressedLookLastsUntilTheRelease)
@@ -97,8 +97,9 @@ TEST(ButtonMouse, DoubleClickRaisesDoubleClickThenMouseDownAndHoldsThePressedLoo
     EXPECT_TRUE(host.button->state().StateBits & ButtonState::Pressed);
     releaseLeft(host.button, Inside);
     EXPECT_FALSE(host.button->state().StateBits & ButtonState::Pressed);
-    EXPECT_EQ(log.entries, strings({"MouseDown(1,0,20,12)", "MouseUp(1,0,20,12)", "Click", "DoubleClick(1)",
-                                    "MouseDown(1,0,20,12)", "MouseUp(1,0,20,12)"}));
+    EXPECT_EQ(log.entries,
+        strings({ "MouseDown(1,0,20,12)", "MouseUp(1,0,20,12)", "Click", "DoubleClick(1)", "MouseDown(1,0,20,12)",
+            "MouseUp(1,0,20,12)" }));
 }
 
 TEST(ButtonMouse, RightDoubleClickReportsALeftDownWithoutTheLook)
@@ -110,7 +111,7 @@ TEST(ButtonMouse, RightDoubleClickReportsALeftDownWithoutTheLook)
     sendMouse(host.button, QEvent::MouseButtonDblClick, Inside, Qt::RightButton, Qt::RightButton);
     EXPECT_FALSE(host.button->state().StateBits & ButtonState::Pressed);
     EXPECT_EQ(log.entries,
-              strings({"MouseDown(2,0,20,12)", "MouseUp(2,0,20,12)", "DoubleClick(2)", "MouseDown(1,0,20,12)"}));
+        strings({ "MouseDown(2,0,20,12)", "MouseUp(2,0,20,12)", "DoubleClick(2)", "MouseDown(1,0,20,12)" }));
 }
 
 // ---------------------------------------------------------------------------
@@ -126,12 +127,12 @@ TEST(ButtonHover, EntersOnceAndEndsWhenThePointerIsOverAnotherWidget)
     EventLog log(host.button);
     QStringList moves;
     QObject::connect(host.button, &gxButtons_H::MouseMove, host.button,
-                     [&](int, int, float x, float y) { moves << QStringLiteral("%1,%2").arg(x).arg(y); });
+        [&](int, int, float x, float y) { moves << QStringLiteral("%1,%2").arg(x).arg(y); });
 
     moveMouse(host.button, Inside);
     moveMouse(host.button, Inside + QPoint(5, 0));
-    EXPECT_EQ(log.entries, strings({"MouseOnButton(True)"}));
-    EXPECT_EQ(moves, (QStringList{QStringLiteral("20,12"), QStringLiteral("25,12")}));
+    EXPECT_EQ(log.entries, strings({ "MouseOnButton(True)" }));
+    EXPECT_EQ(moves, (QStringList { QStringLiteral("20,12"), QStringLiteral("25,12") }));
     EXPECT_TRUE(host.button->state().HoverTimerOn);
     EXPECT_TRUE(host.button->state().StateBits & ButtonState::MouseOver);
 
@@ -141,7 +142,7 @@ TEST(ButtonHover, EntersOnceAndEndsWhenThePointerIsOverAnotherWidget)
 
     QCursor::setPos(other->mapToGlobal(QPoint(5, 5)));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !host.button->state().HoverTimerOn; }, 2000));
-    EXPECT_EQ(log.entries, strings({"MouseOnButton(True)", "MouseOnButton(False)"}));
+    EXPECT_EQ(log.entries, strings({ "MouseOnButton(True)", "MouseOnButton(False)" }));
     EXPECT_FALSE(host.button->state().StateBits & ButtonState::MouseOver);
 }
 
@@ -172,8 +173,8 @@ TEST(ButtonKeyboard, SpaceShowsThePressedLookAndClicksOnRelease)
     sendKey(host.button, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), true);
     sendKey(host.button, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
     EXPECT_FALSE(host.button->state().StateBits & ButtonState::Pressed);
-    EXPECT_EQ(log.entries, strings({"KeyDown(32,0)", "KeyPress(32)", "KeyDown(32,0)", "KeyPress(32)", "Click",
-                                    "KeyUp(32,0)"}));
+    EXPECT_EQ(log.entries,
+        strings({ "KeyDown(32,0)", "KeyPress(32)", "KeyDown(32,0)", "KeyPress(32)", "Click", "KeyUp(32,0)" }));
 }
 
 TEST(ButtonKeyboard, OtherKeysArePassedOnWithTheirCodes)
@@ -185,7 +186,7 @@ TEST(ButtonKeyboard, OtherKeysArePassedOnWithTheirCodes)
     sendKey(host.button, QEvent::KeyRelease, Qt::Key_A, QStringLiteral("A"), false, Qt::ShiftModifier);
     sendKey(host.button, QEvent::KeyRelease, Qt::Key_Shift);
     sendKey(host.button, QEvent::KeyPress, Qt::Key_F1);
-    EXPECT_EQ(log.entries, strings({"KeyDown(65,1)", "KeyPress(65)", "KeyUp(65,1)", "KeyDown(112,0)"}));
+    EXPECT_EQ(log.entries, strings({ "KeyDown(65,1)", "KeyPress(65)", "KeyUp(65,1)", "KeyDown(112,0)" }));
 }
 
 TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOn)
@@ -229,13 +230,12 @@ TEST(ButtonAccessKey, FlashesAnIdleButtonThenClicks)
     host.window.setFocus();
     EventLog log(host.button);
     std::vector<bool> pressedWhenClicked;
-    QObject::connect(host.button, &gxButtons_H::Click, host.button, [&] {
-        pressedWhenClicked.push_back(host.button->state().StateBits & ButtonState::Pressed);
-    });
+    QObject::connect(host.button, &gxButtons_H::Click, host.button,
+        [&] { pressedWhenClicked.push_back(host.button->state().StateBits & ButtonState::Pressed); });
     PaintWatcher watcher(host.button);
     QTest::keyClick(&host.window, Qt::Key_N, Qt::AltModifier);
-    EXPECT_EQ(log.entries, strings({"Click"}));
-    EXPECT_EQ(pressedWhenClicked, std::vector<bool>{false});
+    EXPECT_EQ(log.entries, strings({ "Click" }));
+    EXPECT_EQ(pressedWhenClicked, std::vector<bool> { false });
     EXPECT_EQ(host.button->state().StateBits, 0);
     // The pressed look reached the screen before the click.
     EXPECT_TRUE(watcher.sawPressedLook);
@@ -252,7 +252,7 @@ TEST(ButtonAccessKey, AKeyNoLongerMarkedStillClicksAFocusedButtonAtOnce)
     ASSERT_EQ(host.button->state().StateBits, ButtonState::Focused);
     EventLog log(host.button);
     QTest::keyClick(&host.window, Qt::Key_H, Qt::AltModifier);
-    EXPECT_EQ(log.entries, strings({"Click"}));
+    EXPECT_EQ(log.entries, strings({ "Click" }));
 }
 
 // ---------------------------------------------------------------------------
@@ -264,8 +264,7 @@ TEST(ButtonFocus, GainingSetsTheFocusedLookAndLosingClearsEveryFlag)
     moveMouse(host.button, Inside);
     sendFocus(host.button, QEvent::FocusIn);
     pressLeft(host.button, Inside);
-    EXPECT_EQ(host.button->state().StateBits,
-              ButtonState::Focused | ButtonState::Pressed | ButtonState::MouseOver);
+    EXPECT_EQ(host.button->state().StateBits, ButtonState::Focused | ButtonState::Pressed | ButtonState::MouseOver);
     sendFocus(host.button, QEvent::FocusOut);
     EXPECT_EQ(host.button->state().StateBits, 0);
 }

@@ -37,9 +37,9 @@ TEST(ButtonLayout, ACentredCaptionSitsInTheMiddle)
     ButtonHost host(QSize(100, 30));
     host.button->set_Caption(QStringLiteral("OK"));
     const QSize text = measure(*host.button, QStringLiteral("OK"), 88, 18);
-    const ButtonBox expected{(100 - text.width()) / 2, (30 - text.height()) / 2, 0, 0};
+    const ButtonBox expected { (100 - text.width()) / 2, (30 - text.height()) / 2, 0, 0 };
     EXPECT_EQ(host.button->state().CaptionRect,
-              (ButtonBox{expected.left, expected.top, expected.left + text.width(), expected.top + text.height()}));
+        (ButtonBox { expected.left, expected.top, expected.left + text.width(), expected.top + text.height() }));
 }
 
 TEST(ButtonLayout, TheLineBreakMarkGivesTwoLinesEachCentred)
@@ -87,7 +87,7 @@ TEST(ButtonLayout, ASmallPictureLeftOfTheCaptionIsCentredWithIt)
     const ButtonBox picture = host.button->state().PictureRect;
     EXPECT_EQ(caption.left, (120 - (textWidth + 16 + 6)) / 2 + 6 + 16);
     EXPECT_EQ(caption.left - picture.right, 6);
-    EXPECT_EQ(picture, (ButtonBox{picture.left, 7, picture.left + 16, 23}));
+    EXPECT_EQ(picture, (ButtonBox { picture.left, 7, picture.left + 16, 23 }));
 }
 
 TEST(ButtonLayout, PicturesAtTheEdgesPushTheCaptionInward)
@@ -114,7 +114,7 @@ TEST(ButtonLayout, ATopPictureWithoutCaptionCountsTheCaptionAsMinusThree)
     host.button->set_Caption(QString());
     host.button->set_Picture(square(16));
     host.button->set_PictureAlign(4);
-    EXPECT_EQ(host.button->state().PictureRect, (ButtonBox{22, 13, 38, 29}));
+    EXPECT_EQ(host.button->state().PictureRect, (ButtonBox { 22, 13, 38, 29 }));
 }
 
 TEST(ButtonLayout, ABottomPictureSitsBelowTheCaption)
@@ -196,7 +196,7 @@ TEST_P(ButtonPressedCaptionTest, MovesWithThePressedFace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ButtonPressedCaptionTest,
-                         testing::Values(PressCase{0, QPoint(1, 1)}, PressCase{3, QPoint(1, 1)},
-                                         PressCase{4, QPoint(0, 1)}, PressCase{6, QPoint(0, 1)}));
+    testing::Values(PressCase { 0, QPoint(1, 1) }, PressCase { 3, QPoint(1, 1) }, PressCase { 4, QPoint(0, 1) },
+        PressCase { 6, QPoint(0, 1) }));
 
 } // namespace

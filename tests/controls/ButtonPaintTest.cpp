@@ -5,8 +5,8 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using namespace ButtonColors;
 namespace {
 
 enum class Look { Normal, Focused, Pressed, Hover, Disabled };
-const char *const LookNames[] = {"normal", "focused", "pressed", "hover", "disabled"};
+const char *const LookNames[] = { "normal", "focused", "pressed", "hover", "disabled" };
 
 // Puts a button into one of its looks through the events that produce it.
 void showLook(gxButtons_H *button, Look look)
@@ -67,7 +67,7 @@ TEST(ButtonFace, Style7WithAGradientShadesItsEdgesFromTheFace)
     const OleColor faceRGB = ShiftColor(0xCB9654, 31);
     ASSERT_EQ(button->state().FaceRGB, faceRGB);
     const std::vector<OleColor> bands = GradientStep(faceRGB, ShiftColor(0xFEF3E5, 31), W);
-    for (int x : {10, 48, 80})
+    for (int x : { 10, 48, 80 })
         EXPECT_EQ(rgbAt(face, x, 4), rgbOf(bands[std::size_t(x)])) << x;
 
     const OleColor light = ShiftColor(faceRGB, 31, true);
@@ -182,7 +182,7 @@ TEST(ButtonFace, AFocusedRectangleShowsADottedInvertedFocusRectangle)
 TEST(ButtonFace, AStyleOutsideTheRangeDrawsNoEdges)
 {
     ButtonHost host(QSize(96, 28));
-    host.button->ReadProperties(PropertyBag(QVariantMap{{QStringLiteral("BackStyle"), 9}}));
+    host.button->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("BackStyle"), 9 } }));
     sendFocus(host.button, QEvent::FocusIn);
     const QRgb face = rgbOf(host.button->state().FaceRGB);
     EXPECT_EQ(rgbAt(host.button->MemDC(), 10, 0), face);
@@ -250,7 +250,7 @@ TEST(ButtonShape, AnEllipseIsTheButtonsWindowRegion)
     EXPECT_TRUE(region.contains(QPoint(48, 14)));
     EXPECT_TRUE(region.contains(QPoint(48, 0)));
     EXPECT_TRUE(region.contains(QPoint(0, 14)));
-    for (const QPoint &corner : {QPoint(0, 0), QPoint(95, 0), QPoint(0, 27), QPoint(95, 27)})
+    for (const QPoint &corner : { QPoint(0, 0), QPoint(95, 0), QPoint(0, 27), QPoint(95, 27) })
         EXPECT_FALSE(region.contains(corner));
     EXPECT_EQ(host.button->state().OutlineRightX, 96);
 }
@@ -323,19 +323,19 @@ TEST_P(ButtonCornerTest, CutsTheCornersItsStyleAsksFor)
         EXPECT_TRUE(host.button->mask().contains(point)) << point.x() << "," << point.y();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Corners, ButtonCornerTest,
-    testing::Values(
-        CutCase{"style7_rounded", 7, 0, true, {{0, 0}, {1, 0}, {0, 1}, {95, 0}, {95, 1}, {0, 27}, {95, 27}},
-                {{2, 0}, {0, 2}, {93, 0}, {2, 27}}},
-        CutCase{"style0_square", 0, 0, true, {}, {{0, 0}, {95, 0}, {0, 27}, {95, 27}}},
-        CutCase{"style6_square", 6, 0, true, {}, {{0, 0}, {95, 0}, {0, 27}, {95, 27}}},
-        CutCase{"style1_pixels", 1, 0, true, {{0, 0}, {95, 0}, {0, 27}, {95, 27}}, {{1, 0}, {0, 1}, {94, 27}}},
-        CutCase{"style3_enabled", 3, 0, true, {{0, 27}, {95, 0}}, {{0, 0}, {95, 27}}},
-        CutCase{"style3_disabled", 3, 0, false, {}, {{0, 0}, {95, 0}, {0, 27}, {95, 27}}},
-        CutCase{"style7_both_slanted", 7, 3, true, {}, {{0, 0}, {93, 27}}},
-        CutCase{"style7_left_slanted", 7, 1, true, {{95, 0}, {95, 27}}, {{0, 0}, {93, 0}}},
-        CutCase{"style2_right_slanted", 2, 2, true, {{0, 0}, {0, 27}}, {{2, 0}, {2, 27}}}),
+INSTANTIATE_TEST_SUITE_P(Corners, ButtonCornerTest,
+    testing::Values(CutCase { "style7_rounded", 7, 0, true,
+                        { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 95, 0 }, { 95, 1 }, { 0, 27 }, { 95, 27 } },
+                        { { 2, 0 }, { 0, 2 }, { 93, 0 }, { 2, 27 } } },
+        CutCase { "style0_square", 0, 0, true, {}, { { 0, 0 }, { 95, 0 }, { 0, 27 }, { 95, 27 } } },
+        CutCase { "style6_square", 6, 0, true, {}, { { 0, 0 }, { 95, 0 }, { 0, 27 }, { 95, 27 } } },
+        CutCase { "style1_pixels", 1, 0, true, { { 0, 0 }, { 95, 0 }, { 0, 27 }, { 95, 27 } },
+            { { 1, 0 }, { 0, 1 }, { 94, 27 } } },
+        CutCase { "style3_enabled", 3, 0, true, { { 0, 27 }, { 95, 0 } }, { { 0, 0 }, { 95, 27 } } },
+        CutCase { "style3_disabled", 3, 0, false, {}, { { 0, 0 }, { 95, 0 }, { 0, 27 }, { 95, 27 } } },
+        CutCase { "style7_both_slanted", 7, 3, true, {}, { { 0, 0 }, { 93, 27 } } },
+        CutCase { "style7_left_slanted", 7, 1, true, { { 95, 0 }, { 95, 27 } }, { { 0, 0 }, { 93, 0 } } },
+        CutCase { "style2_right_slanted", 2, 2, true, { { 0, 0 }, { 0, 27 } }, { { 2, 0 }, { 2, 27 } } }),
     [](const testing::TestParamInfo<CutCase> &info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -367,7 +367,7 @@ TEST(ButtonPicture, ABitmapLeavesOutTheColourOfItsTopLeftPixel)
     host.button->set_Caption(QStringLiteral("Open"));
     host.button->set_Picture(ButtonPicture::fromBitmap(squareOn(Qt::magenta, Qt::red, 16)));
     const ButtonBox picture = host.button->state().PictureRect;
-    EXPECT_EQ(picture, (ButtonBox{6, 7, 22, 23}));
+    EXPECT_EQ(picture, (ButtonBox { 6, 7, 22, 23 }));
     EXPECT_EQ(rgbAt(host.button->MemDC(), 14, 15), 0xFF0000u);
     EXPECT_EQ(rgbAt(host.button->MemDC(), 6, 7), rgbOf(host.button->state().FaceRGB));
     EXPECT_EQ(countRed(host.button->MemDC(), picture.toRect()), 8 * 8);
@@ -390,11 +390,11 @@ TEST(ButtonPicture, AnIconKeepsItsOwnTransparency)
 
 TEST(ButtonPicture, DisabledPicturesAreEmbossedInTwoGreys)
 {
-    for (const bool icon : {false, true}) {
+    for (const bool icon : { false, true }) {
         ButtonHost host(QSize(100, 30));
         const QImage image = squareOn(Qt::magenta, Qt::red, 16);
-        host.button->set_Picture(icon ? ButtonPicture::fromIcon(QIcon(QPixmap::fromImage(image)))
-                                      : ButtonPicture::fromBitmap(image));
+        host.button->set_Picture(
+            icon ? ButtonPicture::fromIcon(QIcon(QPixmap::fromImage(image))) : ButtonPicture::fromBitmap(image));
         host.button->set_Enabled(false);
         const ButtonBox picture = host.button->state().PictureRect;
         const QImage &face = host.button->MemDC();
@@ -469,7 +469,7 @@ TEST(ButtonGallery, WritesEveryStyleShapeAndLookForAPersonToCheck)
         GTEST_SKIP() << "TRESSEL_TEST_OUTPUT names no folder for the pictures";
     const QSize size(96, 28);
     const int cell = 8;
-    for (const bool wizardColours : {false, true}) {
+    for (const bool wizardColours : { false, true }) {
         for (int style = 0; style <= 7; ++style) {
             QImage sheet(5 * (size.width() + cell) + cell, 7 * (size.height() + cell) + cell, QImage::Format_RGB32);
             QRgb background = 0;
@@ -492,8 +492,8 @@ TEST(ButtonGallery, WritesEveryStyleShapeAndLookForAPersonToCheck)
                         // Every look shows at least its caption.
                         EXPECT_GT(face.size().width() * face.size().height(), 0);
                         EXPECT_TRUE(hasInk(face, background)) << style << "/" << shape << "/" << LookNames[look];
-                        painter.drawImage(cell + look * (size.width() + cell), cell + shape * (size.height() + cell),
-                                          face);
+                        painter.drawImage(
+                            cell + look * (size.width() + cell), cell + shape * (size.height() + cell), face);
                     }
                 }
             }

@@ -109,17 +109,15 @@ TEST_P(ButtonRangeTest, ValuesOutsideTheRangeChangeNothingAndReportNothing)
     EXPECT_EQ(changed.count(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Properties, ButtonRangeTest,
-    testing::Values(
-        RangeCase{"ButtonStyle", &gxButtons_H::set_ButtonStyle, &gxButtons_H::ButtonStyle, 7, {-1, 8}},
-        RangeCase{"CaptionAlign", &gxButtons_H::set_CaptionAlign, &gxButtons_H::CaptionAlign, 1, {-1, 3}},
-        RangeCase{"CaptionStyle", &gxButtons_H::set_CaptionStyle, &gxButtons_H::CaptionStyle, 2, {-1, 3}},
-        RangeCase{"ButtonShape", &gxButtons_H::set_ButtonShape, &gxButtons_H::ButtonShape, 6, {-1, 7}},
-        RangeCase{"PictureAlign", &gxButtons_H::set_PictureAlign, &gxButtons_H::PictureAlign, 3, {-1, 6}},
-        RangeCase{"PictureSize", &gxButtons_H::set_PictureSize, &gxButtons_H::PictureSize, 2, {-1, 5}},
-        RangeCase{"GradientMode", &gxButtons_H::set_GradientMode, &gxButtons_H::GradientMode, 4, {-1, 5}},
-        RangeCase{"MousePointer", &gxButtons_H::set_MousePointer, &gxButtons_H::MousePointer, 11, {-1, 16, 98}}),
+INSTANTIATE_TEST_SUITE_P(Properties, ButtonRangeTest,
+    testing::Values(RangeCase { "ButtonStyle", &gxButtons_H::set_ButtonStyle, &gxButtons_H::ButtonStyle, 7, { -1, 8 } },
+        RangeCase { "CaptionAlign", &gxButtons_H::set_CaptionAlign, &gxButtons_H::CaptionAlign, 1, { -1, 3 } },
+        RangeCase { "CaptionStyle", &gxButtons_H::set_CaptionStyle, &gxButtons_H::CaptionStyle, 2, { -1, 3 } },
+        RangeCase { "ButtonShape", &gxButtons_H::set_ButtonShape, &gxButtons_H::ButtonShape, 6, { -1, 7 } },
+        RangeCase { "PictureAlign", &gxButtons_H::set_PictureAlign, &gxButtons_H::PictureAlign, 3, { -1, 6 } },
+        RangeCase { "PictureSize", &gxButtons_H::set_PictureSize, &gxButtons_H::PictureSize, 2, { -1, 5 } },
+        RangeCase { "GradientMode", &gxButtons_H::set_GradientMode, &gxButtons_H::GradientMode, 4, { -1, 5 } },
+        RangeCase { "MousePointer", &gxButtons_H::set_MousePointer, &gxButtons_H::MousePointer, 11, { -1, 16, 98 } }),
     [](const testing::TestParamInfo<RangeCase> &info) { return std::string(info.param.name); });
 
 TEST(ButtonAlignment, APictureAboveOrBelowKeepsTheCaptionCentred)
@@ -235,9 +233,8 @@ TEST(ButtonHoverColours, WithAGradientTheHoverFaceIsTheGradientColour)
 
     // A stored button whose hover face still is its face: a new face moves
     // the hover face to the gradient colour, which then no longer follows.
-    button.ReadProperties(PropertyBag(QVariantMap{{QStringLiteral("Gradient"), 1},
-                                                  {QStringLiteral("cGradient"), 0xFEF3E5},
-                                                  {QStringLiteral("cBack"), 0x102030}}));
+    button.ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("Gradient"), 1 },
+        { QStringLiteral("cGradient"), 0xFEF3E5 }, { QStringLiteral("cBack"), 0x102030 } }));
     ASSERT_EQ(button.HoverBackColor(), 0x102030u);
     button.set_BackColor(0xCB9654);
     EXPECT_EQ(button.HoverBackColor(), 0xFEF3E5u);
@@ -280,18 +277,18 @@ TEST(ButtonChanges, EachPropertyReportsItsBagKey)
 {
     gxButtons_H button;
     const std::vector<std::pair<std::function<void()>, QString>> cases = {
-        {[&] { button.set_ButtonStyle(7); }, QStringLiteral("BackStyle")},
-        {[&] { button.set_Caption(QStringLiteral("x")); }, QStringLiteral("Caption")},
-        {[&] { button.set_CaptionStyle(1); }, QStringLiteral("CapStyle")},
-        {[&] { button.set_PictureSize(2); }, QStringLiteral("ImgSize")},
-        {[&] { button.set_ShowFocusRect(false); }, QStringLiteral("Focus")},
-        {[&] { button.set_GradientMode(3); }, QStringLiteral("Gradient")},
-        {[&] { button.set_GradientColor(0x123); }, QStringLiteral("cGradient")},
-        {[&] { button.set_BackColor(0x456); }, QStringLiteral("cBack")},
-        {[&] { button.set_HoverColorLocks(3); }, QStringLiteral("LockHover")},
-        {[&] { button.set_Enabled(false); }, QStringLiteral("Enabled")},
-        {[&] { button.set_MousePointer(2); }, QStringLiteral("mPointer")},
-        {[&] { button.set_FontStyle(2); }, QStringLiteral("Font")},
+        { [&] { button.set_ButtonStyle(7); }, QStringLiteral("BackStyle") },
+        { [&] { button.set_Caption(QStringLiteral("x")); }, QStringLiteral("Caption") },
+        { [&] { button.set_CaptionStyle(1); }, QStringLiteral("CapStyle") },
+        { [&] { button.set_PictureSize(2); }, QStringLiteral("ImgSize") },
+        { [&] { button.set_ShowFocusRect(false); }, QStringLiteral("Focus") },
+        { [&] { button.set_GradientMode(3); }, QStringLiteral("Gradient") },
+        { [&] { button.set_GradientColor(0x123); }, QStringLiteral("cGradient") },
+        { [&] { button.set_BackColor(0x456); }, QStringLiteral("cBack") },
+        { [&] { button.set_HoverColorLocks(3); }, QStringLiteral("LockHover") },
+        { [&] { button.set_Enabled(false); }, QStringLiteral("Enabled") },
+        { [&] { button.set_MousePointer(2); }, QStringLiteral("mPointer") },
+        { [&] { button.set_FontStyle(2); }, QStringLiteral("Font") },
     };
     for (const auto &[change, key] : cases) {
         QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
@@ -371,7 +368,7 @@ TEST(ButtonPropertyBag, ADefaultButtonWritesOnlyItsFontAndFace)
     button.WriteProperties(bag);
     QStringList keys = bag.keys();
     keys.sort();
-    EXPECT_EQ(keys, (QStringList{QStringLiteral("cback"), QStringLiteral("font")}));
+    EXPECT_EQ(keys, (QStringList { QStringLiteral("cback"), QStringLiteral("font") }));
 }
 
 TEST(ButtonPropertyBag, WrittenAndReadBackGivesTheSameButton)
@@ -454,7 +451,7 @@ TEST(ButtonPropertyBag, MissingKeysTakeDefaultsAndKeysIgnoreCase)
     palette.setColor(QPalette::Window, QColor(10, 20, 30));
     window.setPalette(palette);
     auto *button = new gxButtons_H(&window);
-    button->ReadProperties(PropertyBag(QVariantMap{{QStringLiteral("CAPALIGN"), 1}}));
+    button->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("CAPALIGN"), 1 } }));
     EXPECT_EQ(button->CaptionAlign(), 1);
     EXPECT_EQ(button->Caption(), QString());
     EXPECT_EQ(button->ForeColor(), SystemButtonText);
@@ -466,7 +463,7 @@ TEST(ButtonPropertyBag, MissingKeysTakeDefaultsAndKeysIgnoreCase)
 TEST(ButtonPropertyBag, StoredValuesAreTakenUnchecked)
 {
     ButtonHost host;
-    host.button->ReadProperties(PropertyBag(QVariantMap{{QStringLiteral("BackStyle"), 9}}));
+    host.button->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("BackStyle"), 9 } }));
     EXPECT_EQ(host.button->ButtonStyle(), 9);
     QImage frame;
     host.button->drawFace(frame);

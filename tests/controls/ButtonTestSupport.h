@@ -28,7 +28,7 @@ struct ButtonHost
 // Delivers a mouse event the way the window system would, without running
 // the event loop (so the hover timer cannot end a look half-way).
 inline void sendMouse(QWidget *target, QEvent::Type type, QPoint position, Qt::MouseButton button,
-                      Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QMouseEvent event(type, QPointF(position), QPointF(target->mapToGlobal(position)), button, held, modifiers);
     QCoreApplication::sendEvent(target, &event);
@@ -69,13 +69,13 @@ struct EventLog
         QObject::connect(button, &gxButtons_H::MouseUp, button, mouse("MouseUp"));
         QObject::connect(button, &gxButtons_H::Click, button, [this] { entries << QStringLiteral("Click"); });
         QObject::connect(button, &gxButtons_H::DoubleClick, button,
-                         [this](int b) { entries << QStringLiteral("DoubleClick(%1)").arg(b); });
+            [this](int b) { entries << QStringLiteral("DoubleClick(%1)").arg(b); });
         QObject::connect(button, &gxButtons_H::KeyDown, button,
-                         [this](int k, int s) { entries << QStringLiteral("KeyDown(%1,%2)").arg(k).arg(s); });
+            [this](int k, int s) { entries << QStringLiteral("KeyDown(%1,%2)").arg(k).arg(s); });
         QObject::connect(button, &gxButtons_H::KeyPress, button,
-                         [this](int k) { entries << QStringLiteral("KeyPress(%1)").arg(k); });
+            [this](int k) { entries << QStringLiteral("KeyPress(%1)").arg(k); });
         QObject::connect(button, &gxButtons_H::KeyUp, button,
-                         [this](int k, int s) { entries << QStringLiteral("KeyUp(%1,%2)").arg(k).arg(s); });
+            [this](int k, int s) { entries << QStringLiteral("KeyUp(%1,%2)").arg(k).arg(s); });
         QObject::connect(button, &gxButtons_H::MouseOnButton, button, [this](bool on) {
             entries << (on ? QStringLiteral("MouseOnButton(True)") : QStringLiteral("MouseOnButton(False)"));
         });

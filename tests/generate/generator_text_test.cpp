@@ -41,8 +41,9 @@ TEST_F(Generators, FailureBlockRedirectsOrEndsWithTheErrorText)
     page.prefs().is_embeded_result_page = true;
     age.error_html = QStringLiteral("<p align=\\\"center\\\">Say $age \"now\"</p>");
     // The reader's escaped quotes stay; the rest is escaped for the string.
-    EXPECT_EQ(age.required_code(), QStringLiteral("if (strlen($age) == 0 )\r\n{\r\n"
-                                                  "die(\"<p align=\\\"center\\\">Say \\$age \\\"now\\\"</p>\");\r\n}\r\n"));
+    EXPECT_EQ(age.required_code(),
+        QStringLiteral("if (strlen($age) == 0 )\r\n{\r\n"
+                       "die(\"<p align=\\\"center\\\">Say \\$age \\\"now\\\"</p>\");\r\n}\r\n"));
 
     page.prefs().is_embeded_result_page = false;
     page.prefs().error_page = QStringLiteral("oops \"$x\".html");
@@ -73,8 +74,8 @@ TEST_F(Generators, LengthCountsCharacters)
     zip.length_operator1 = 1;
     zip.length_min = 5;
     EXPECT_EQ(zip.validation_code(),
-              QStringLiteral("if ((preg_match('//u', $zip) ? preg_match_all('/./su', $zip) : strlen($zip)) <5)\r\n")
-                  + redirect_block);
+        QStringLiteral("if ((preg_match('//u', $zip) ? preg_match_all('/./su', $zip) : strlen($zip)) <5)\r\n")
+            + redirect_block);
 }
 
 TEST_F(Generators, CompareAndListTests)
@@ -89,9 +90,10 @@ TEST_F(Generators, CompareAndListTests)
     Field &colour = page.add(QStringLiteral("colour"));
     colour.validation_type = 3;
     colour.list_values = QStringLiteral("|red||green|");
-    EXPECT_EQ(colour.validation_code(), QStringLiteral("if ( strcasecmp($colour,\"red\") != 0 && "
-                                                       "strcasecmp($colour,\"green\") != 0 )\r\n")
-                                            + redirect_block);
+    EXPECT_EQ(colour.validation_code(),
+        QStringLiteral("if ( strcasecmp($colour,\"red\") != 0 && "
+                       "strcasecmp($colour,\"green\") != 0 )\r\n")
+            + redirect_block);
     colour.list_values = QStringLiteral("a \"b\" $c");
     EXPECT_TRUE(colour.validation_code().contains(QStringLiteral("\"a \\\"b\\\" \\$c\"")));
     colour.list_values = QStringLiteral("||");
@@ -130,15 +132,16 @@ TEST_F(Generators, UploadBlockNormalisesFolderAndAddress)
     photo.mime_types()->Add(QStringLiteral("image/jpeg"));
     const QString code = photo.validation_code();
     EXPECT_TRUE(code.startsWith(QStringLiteral("if( $photo_Size == 0)\r\n") + redirect_block
-                                + QStringLiteral("if( $photo_Size >2000000)\r\n{\r\n//delete file \r\n"
-                                                 "unlink($photo_Temp);\r\nheader(")));
-    EXPECT_TRUE(code.contains(QStringLiteral(
-        "\r\nif( $photo_Mime_Type != \"image/gif\" AND $photo_Mime_Type != \"image/jpeg\" )\r\n{\r\n"
-        "unlink($photo_Temp);\r\n")));
+        + QStringLiteral("if( $photo_Size >2000000)\r\n{\r\n//delete file \r\n"
+                         "unlink($photo_Temp);\r\nheader(")));
+    EXPECT_TRUE(code.contains(
+        QStringLiteral("\r\nif( $photo_Mime_Type != \"image/gif\" AND $photo_Mime_Type != \"image/jpeg\" )\r\n{\r\n"
+                       "unlink($photo_Temp);\r\n")));
     EXPECT_TRUE(code.contains(QStringLiteral("\r\n$uploadFile = \"up/files/\".$photo_Name ;\r\n"
                                              "if (!is_dir(dirname($uploadFile)))\r\n  {\r\n")));
-    EXPECT_TRUE(code.endsWith(QStringLiteral("@move_uploaded_file( $photo_Temp , $uploadFile); \r\n"
-                                             "@chmod($uploadFile, 0644);\r\n$photo_URL = \"http://\".$photo_Name ;\r\n")));
+    EXPECT_TRUE(
+        code.endsWith(QStringLiteral("@move_uploaded_file( $photo_Temp , $uploadFile); \r\n"
+                                     "@chmod($uploadFile, 0644);\r\n$photo_URL = \"http://\".$photo_Name ;\r\n")));
     EXPECT_EQ(photo.upload_folder, QStringLiteral("up/files"));
     EXPECT_EQ(photo.upload_url, QStringLiteral("http:/"));
     // Generating again writes the same text and keeps the size as entered.
@@ -155,9 +158,10 @@ TEST_F(Generators, UploadBlockNormalisesFolderAndAddress)
 TEST_F(Generators, FixedFunctionsAndBannedIpBlock)
 {
     const QString maker = create_directory().get_code();
-    EXPECT_EQ(maker, QStringLiteral("function RecursiveMkdir($path)\r\n {\r\n   if (!file_exists($path)) \r\n   { \r\n"
-                                    "      RecursiveMkdir(dirname($path));\r\n      mkdir($path, 0777);\r\n"
-                                    "    }\r\n  }\r\n\r\n"));
+    EXPECT_EQ(maker,
+        QStringLiteral("function RecursiveMkdir($path)\r\n {\r\n   if (!file_exists($path)) \r\n   { \r\n"
+                       "      RecursiveMkdir(dirname($path));\r\n      mkdir($path, 0777);\r\n"
+                       "    }\r\n  }\r\n\r\n"));
     const QString banned = IPBanning().get_php_code();
     EXPECT_TRUE(banned.startsWith(QStringLiteral("if (file_exists(\"blockedIPs.txt\"))\r\n{\r\n")));
     EXPECT_TRUE(banned.contains(QStringLiteral("\r\n       die(\"Sorry your IP is banned!\"); \r\n")));
@@ -174,7 +178,7 @@ TEST_F(Generators, ReceivingCodeReadsEachFieldAsText)
     page.form->is_send_ip = false;
     page.add(QStringLiteral("email"));
     EXPECT_EQ(globals::rec_vars()->get_recieving_code(),
-              QStringLiteral("@$email = is_string($_POST['email'] ?? null) ? $_POST['email'] : \"\";\r\n"));
+        QStringLiteral("@$email = is_string($_POST['email'] ?? null) ? $_POST['email'] : \"\";\r\n"));
 
     page.form->is_send_ip = true;
     page.form->set_Method(QStringLiteral("GET"));
@@ -188,12 +192,15 @@ TEST_F(Generators, ReceivingCodeReadsEachFieldAsText)
     EXPECT_EQ(lines[0], QStringLiteral("@$tsl_ip= $_SERVER['REMOTE_ADDR'];"));
     EXPECT_EQ(lines[1], QStringLiteral("@$email = is_string($_GET['email'] ?? null) ? $_GET['email'] : \"\";"));
     EXPECT_EQ(lines[2], QStringLiteral("@$colors = $_GET['colors'] ?? null;"));
-    EXPECT_EQ(lines[3], QStringLiteral("@$colors = (is_array($colors) && $colors === array_filter($colors, "
-                                       "'is_string')) ? implode(\"&\" , $colors) : \"\";"));
-    EXPECT_EQ(lines[4], QStringLiteral("@$photo_Name = is_string($_FILES['photo']['name'] ?? null) ? "
-                                       "$_FILES['photo']['name'] : \"\";"));
-    EXPECT_EQ(lines[5], QStringLiteral("@$photo_Size = is_int($_FILES['photo']['size'] ?? null) ? "
-                                       "$_FILES['photo']['size'] : 0;"));
+    EXPECT_EQ(lines[3],
+        QStringLiteral("@$colors = (is_array($colors) && $colors === array_filter($colors, "
+                       "'is_string')) ? implode(\"&\" , $colors) : \"\";"));
+    EXPECT_EQ(lines[4],
+        QStringLiteral("@$photo_Name = is_string($_FILES['photo']['name'] ?? null) ? "
+                       "$_FILES['photo']['name'] : \"\";"));
+    EXPECT_EQ(lines[5],
+        QStringLiteral("@$photo_Size = is_int($_FILES['photo']['size'] ?? null) ? "
+                       "$_FILES['photo']['size'] : 0;"));
     EXPECT_TRUE(lines[6].startsWith(QStringLiteral("@$photo_Temp = ")));
     EXPECT_TRUE(lines[7].startsWith(QStringLiteral("@$photo_Mime_Type = is_string($_FILES['photo']['type']")));
     EXPECT_EQ(lines[8], QStringLiteral("@$email2 = is_string($_GET['e_mail_2'] ?? null) ? $_GET['e_mail_2'] : \"\";"));
@@ -212,18 +219,18 @@ TEST_F(Generators, OwnerMailWithVisitorAddressAndIpLine)
     mail.message_lines()->Add(QStringLiteral("Name: $name\\n"));
     mail.message_lines()->Add(QStringLiteral("City: $city"));
     EXPECT_EQ(mail.get_txtMail_code(),
-              QStringLiteral(
-                  "$tsl_header = \"\";\r\n"
-                  "if (filter_var($email, FILTER_VALIDATE_EMAIL) !== false && strpbrk($email, \"\\r\\n\") === false) {\r\n"
-                  "$tsl_header = \"From: $email\\n\"\r\n"
-                  "  . \"Reply-To: $email\\n\";\r\n"
-                  "}\r\n"
-                  "$tsl_subject = \"New \\\"order\\\" for \\$5\";\r\n"
-                  "$tsl_email_to = \"owner@example.com,boss@example.com\";\r\n"
-                  "$tsl_message = \"Visitor's IP: $tsl_ip\\n\"\r\n"
-                  ". \"Name: $name\\n\"\r\n"
-                  ". \"City: $city\";\r\n"
-                  "@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;\r\n"));
+        QStringLiteral(
+            "$tsl_header = \"\";\r\n"
+            "if (filter_var($email, FILTER_VALIDATE_EMAIL) !== false && strpbrk($email, \"\\r\\n\") === false) {\r\n"
+            "$tsl_header = \"From: $email\\n\"\r\n"
+            "  . \"Reply-To: $email\\n\";\r\n"
+            "}\r\n"
+            "$tsl_subject = \"New \\\"order\\\" for \\$5\";\r\n"
+            "$tsl_email_to = \"owner@example.com,boss@example.com\";\r\n"
+            "$tsl_message = \"Visitor's IP: $tsl_ip\\n\"\r\n"
+            ". \"Name: $name\\n\"\r\n"
+            ". \"City: $city\";\r\n"
+            "@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;\r\n"));
 }
 
 TEST_F(Generators, MailLinesKeepFieldReferencesOnly)
@@ -240,13 +247,13 @@ TEST_F(Generators, MailLinesKeepFieldReferencesOnly)
     EXPECT_TRUE(code.startsWith(QStringLiteral("$tsl_header = \"From: shop@example.com\\n\"\r\n"
                                                "  . \"Reply-To: shop@example.com\\n\";\r\n")));
     EXPECT_TRUE(code.contains(QStringLiteral("$tsl_email_to = \"$name\";\r\n")));
-    EXPECT_TRUE(code.contains(
-        QStringLiteral("$tsl_message = \"Hi {{$name}, \\$names cost \\$5 at C:\\\\shop\\n\"\r\n")));
+    EXPECT_TRUE(
+        code.contains(QStringLiteral("$tsl_message = \"Hi {{$name}, \\$names cost \\$5 at C:\\\\shop\\n\"\r\n")));
     EXPECT_TRUE(code.contains(QStringLiteral(". \"{$photo_URL}[0] {$name}->x\";\r\n")));
     EXPECT_FALSE(code.contains(QStringLiteral("Visitor's IP")));
-    EXPECT_TRUE(code.endsWith(
-        QStringLiteral("if (filter_var($tsl_email_to, FILTER_VALIDATE_EMAIL) !== false && strpbrk($tsl_email_to, "
-                       "\"\\r\\n\") === false)\r\n@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;\r\n")));
+    EXPECT_TRUE(code.endsWith(QStringLiteral(
+        "if (filter_var($tsl_email_to, FILTER_VALIDATE_EMAIL) !== false && strpbrk($tsl_email_to, "
+        "\"\\r\\n\") === false)\r\n@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;\r\n")));
 }
 
 TEST_F(Generators, MailBodyOfOneLineOrNone)
@@ -275,9 +282,9 @@ TEST_F(Generators, CsvHeaderAndRecordLines)
     const QString code = csv.get_csv_code();
     EXPECT_TRUE(code.startsWith(QStringLiteral("$tsl_file_name = \"data.csv\";\r\n"
                                                "$tsl_first_raw = \"name,comments,photo\\n\";\r\n")));
-    EXPECT_TRUE(code.contains(QStringLiteral(
-        "\r\n$tsl_values = $tsl_csv_value($name) . \",\" . $tsl_csv_value(str_replace (\"\\r\\n\",\"<BR>\",$comments )) "
-        ". \",\" . $tsl_csv_value($photo_Name) . \"\\n\";\r\n")));
+    EXPECT_TRUE(code.contains(QStringLiteral("\r\n$tsl_values = $tsl_csv_value($name) . \",\" . "
+                                             "$tsl_csv_value(str_replace (\"\\r\\n\",\"<BR>\",$comments )) "
+                                             ". \",\" . $tsl_csv_value($photo_Name) . \"\\n\";\r\n")));
     EXPECT_EQ(code.count(QStringLiteral("die(")), 3);
     EXPECT_TRUE(code.endsWith(QStringLiteral("fclose($tsl_handle);\r\n")));
 
@@ -299,17 +306,19 @@ TEST(HtmlConverter, ColoursAndFonts)
     EXPECT_EQ(Html_converter::color_to_html(0x0A0B0C), QStringLiteral("#0C0B0A"));
     EXPECT_EQ(Html_converter::color_to_html(static_cast<qint32>(0x80000012)), QStringLiteral("#120000"));
 
-    FontSpec arial{QStringLiteral("Arial"), 10, true};
+    FontSpec arial { QStringLiteral("Arial"), 10, true };
     EXPECT_EQ(Html_converter::text_to_html(QStringLiteral("Thanks"), arial, 0),
-              QStringLiteral("<p align='center'><b><font face='Arial' size='2' color='#000000'>Thanks</font></b></p>"));
+        QStringLiteral("<p align='center'><b><font face='Arial' size='2' color='#000000'>Thanks</font></b></p>"));
 
-    const std::pair<double, char> sizes[] = {{8, '1'}, {8.25, '2'}, {12, '3'}, {12.5, '4'}, {24, '6'}, {36, '7'}};
+    const std::pair<double, char> sizes[]
+        = { { 8, '1' }, { 8.25, '2' }, { 12, '3' }, { 12.5, '4' }, { 24, '6' }, { 36, '7' } };
     for (const auto &[points, html] : sizes) {
-        FontSpec font{QStringLiteral("Times"), points};
-        EXPECT_TRUE(Html_converter::text_to_html(QString(), font, 0).contains(QStringLiteral("size='") + QLatin1Char(html)))
+        FontSpec font { QStringLiteral("Times"), points };
+        EXPECT_TRUE(
+            Html_converter::text_to_html(QString(), font, 0).contains(QStringLiteral("size='") + QLatin1Char(html)))
             << points;
     }
-    FontSpec all{QStringLiteral("X"), 10, true, true, true, true};
+    FontSpec all { QStringLiteral("X"), 10, true, true, true, true };
     const QString html = Html_converter::text_to_html(QStringLiteral("t"), all, 0);
     EXPECT_TRUE(html.startsWith(QStringLiteral("<p align='center'><b><i><u><strike><font ")));
     EXPECT_TRUE(html.endsWith(QStringLiteral("</font></strike></u></i></b></p>")));
@@ -320,8 +329,9 @@ TEST_F(Generators, SettingsAndSetupFiles)
     lib settings;
     settings.host = QStringLiteral("db.example.com");
     settings.password = QStringLiteral("p\"$w");
-    EXPECT_EQ(settings.get_lib_code(), QStringLiteral("$host = \"db.example.com\";\r\n$username = \"\";\r\n"
-                                                      "$password = \"p\\\"\\$w\";\r\n$db = \"\";\r\n$table =\"\";\r\n"));
+    EXPECT_EQ(settings.get_lib_code(),
+        QStringLiteral("$host = \"db.example.com\";\r\n$username = \"\";\r\n"
+                       "$password = \"p\\\"\\$w\";\r\n$db = \"\";\r\n$table =\"\";\r\n"));
 
     Field &c1 = page.add(QStringLiteral("c1"));
     c1.mysql_field = QStringLiteral("c1");
@@ -351,14 +361,15 @@ TEST_F(Generators, ScriptLayoutWithEmbeddedResult)
 
     const QString text = CPHP_script().script_text();
     const QString rule = QStringLiteral("# ") + QString(52, QLatin1Char('-'));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("<?php\r\n") + rule + QStringLiteral("\r\n# -----\r\n"
-                                                                                    "# ----- This script was generated by Tressel 1.2.6 on ")));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("<?php\r\n") + rule
+        + QStringLiteral("\r\n# -----\r\n"
+                         "# ----- This script was generated by Tressel 1.2.6 on ")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n# -----\r\n# -----\r\n") + rule
-                              + QStringLiteral("\r\n\r\n\r\ninclude(\"header.html\");\r\n// Receiving variables\r\n")));
+        + QStringLiteral("\r\n\r\n\r\ninclude(\"header.html\");\r\n// Receiving variables\r\n")));
     EXPECT_FALSE(text.contains(QStringLiteral("// Banned IP addresses")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\n// Validation\r\n\r\n echo(")));
-    EXPECT_TRUE(text.endsWith(
-        QStringLiteral(" echo(\"<p align='center'>Thanks \\\"\\$you\\\"</p>\");\r\ninclude(\"footer.html\");\r\n?>\r\n")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral(
+        " echo(\"<p align='center'>Thanks \\\"\\$you\\\"</p>\");\r\ninclude(\"footer.html\");\r\n?>\r\n")));
 }
 
 TEST_F(Generators, ScriptLayoutWithRedirects)

@@ -75,7 +75,7 @@ TEST_F(Csv, HeaderOnceThenOneRecordPerPost)
                        .add("e.mail", "ann@example.com")
                        .add("secret", "s3"))
                   .body,
-              "ok");
+        "ok");
     ASSERT_EQ(post(PhpRequest().add("name", "Bob, Jr.").add("comments", "He said \"hi\"\nbye")).body, "ok");
     ASSERT_EQ(post(PhpRequest().add("name", "=HYPERLINK(\"http://x\")").add("comments", "-5")).body, "ok");
     ASSERT_EQ(post(PhpRequest().add("name", "+1 (555) 0100").add("comments", "@cmd").add("e.mail", "-x")).body, "ok");
@@ -83,11 +83,11 @@ TEST_F(Csv, HeaderOnceThenOneRecordPerPost)
     const QByteArray data = read_file(QStringLiteral("data.csv"));
     EXPECT_TRUE(data.startsWith("name,comments,colors,email\r\nAnn,first line<BR>second line,red&blue,"));
     const QList<QByteArrayList> expected = {
-        {"name", "comments", "colors", "email"},
-        {"Ann", "first line<BR>second line", "red&blue", "ann@example.com"},
-        {"Bob, Jr.", "He said \"hi\"\nbye", "", ""},
-        {"'=HYPERLINK(\"http://x\")", "-5", "", ""},
-        {"'+1 (555) 0100", "'@cmd", "", "'-x"},
+        { "name", "comments", "colors", "email" },
+        { "Ann", "first line<BR>second line", "red&blue", "ann@example.com" },
+        { "Bob, Jr.", "He said \"hi\"\nbye", "", "" },
+        { "'=HYPERLINK(\"http://x\")", "-5", "", "" },
+        { "'+1 (555) 0100", "'@cmd", "", "'-x" },
     };
     EXPECT_EQ(parse_csv(data), expected);
 }

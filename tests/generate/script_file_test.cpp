@@ -31,11 +31,11 @@ protected:
         page.form->is_send_ip = false;
     }
 
-    PhpResponse upload(const QByteArray &filename, const QByteArray &content = "GIF89a data",
-                       const QByteArray &mime = "image/gif")
+    PhpResponse upload(
+        const QByteArray &filename, const QByteArray &content = "GIF89a data", const QByteArray &mime = "image/gif")
     {
         PhpRequest request;
-        request.uploads.append({"photo", filename, content, mime});
+        request.uploads.append({ "photo", filename, content, mime });
         return post(request);
     }
 
@@ -51,7 +51,7 @@ protected:
 TEST_F(StoredFile, UploadIsStoredAndItsAddressMailed)
 {
     ASSERT_EQ(upload("my photo!.gif").location(), "thanks.html");
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("my_photo_.gif")});
+    EXPECT_EQ(stored(), QStringList { QStringLiteral("my_photo_.gif") });
     EXPECT_EQ(read_file(QStringLiteral("uploads/my_photo_.gif")), "GIF89a data");
     EXPECT_EQ(mailed_address(), "http://example.com/uploads/my_photo_.gif\r\n");
 
@@ -65,7 +65,7 @@ TEST_F(StoredFile, UploadIsStoredAndItsAddressMailed)
 TEST_F(StoredFile, FolderPartsOfTheNameAreDropped)
 {
     ASSERT_EQ(upload("..\\..\\etc/passwd.png", "x", "image/png").location(), "thanks.html");
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("passwd.png")});
+    EXPECT_EQ(stored(), QStringList { QStringLiteral("passwd.png") });
 }
 
 TEST_F(StoredFile, RefusedUploadsStoreNothing)
@@ -77,11 +77,16 @@ TEST_F(StoredFile, RefusedUploadsStoreNothing)
         QByteArray content;
         QByteArray mime;
     } refused[] = {
-        {"photo.gif", big, "image/gif"},       {"photo.gif", "", "image/gif"},
-        {"photo.jpg", "x", "image/jpeg"},      {"shell.php.gif", "x", "image/gif"},
-        {"x.pHp", "x", "image/gif"},           {"x.php5", "x", "image/gif"},
-        {".htaccess", "x", "image/gif"},       {"run.cgi.png", "x", "image/png"},
-        {"page.shtml", "x", "image/gif"},      {"../.hidden.gif", "x", "image/gif"},
+        { "photo.gif", big, "image/gif" },
+        { "photo.gif", "", "image/gif" },
+        { "photo.jpg", "x", "image/jpeg" },
+        { "shell.php.gif", "x", "image/gif" },
+        { "x.pHp", "x", "image/gif" },
+        { "x.php5", "x", "image/gif" },
+        { ".htaccess", "x", "image/gif" },
+        { "run.cgi.png", "x", "image/png" },
+        { "page.shtml", "x", "image/gif" },
+        { "../.hidden.gif", "x", "image/gif" },
     };
     for (const auto &file : refused)
         EXPECT_EQ(upload(file.name, file.content, file.mime).location(), "sorry.html") << file.name.toStdString();

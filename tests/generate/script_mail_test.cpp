@@ -56,9 +56,9 @@ TEST_F(Mail, VisitorCannotAddHeadersOrRecipients)
 {
     page.prefs().is_email = true;
     page.prefs().is_autoresponde = true;
-    for (const QByteArray &address :
-         {QByteArray("ann@example.com\r\nBcc: victim@example.org"), QByteArray("ann@example.com\nBcc: victim@example.org"),
-          QByteArray("ann@example.com, victim@example.org"), QByteArray("not an address")}) {
+    for (const QByteArray &address : { QByteArray("ann@example.com\r\nBcc: victim@example.org"),
+             QByteArray("ann@example.com\nBcc: victim@example.org"), QByteArray("ann@example.com, victim@example.org"),
+             QByteArray("not an address") }) {
         ASSERT_EQ(post(visitor(address)).body, "ok");
         const auto mails = php.take_mails();
         ASSERT_EQ(mails.size(), 1) << address.toStdString(); // the owner's; no auto-response

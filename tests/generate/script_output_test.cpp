@@ -33,36 +33,36 @@ void format(Field &f, qint32 type)
 }
 
 const RuleCase kRules[] = {
-    {"range", [](Field &f) { between(f, 18, 65); }, "30", "17"},
-    {"range_refuses_text", [](Field &f) { between(f, 18, 65); }, "65", "abc"},
-    {"compare_exact_text",
-     [](Field &f) {
-         f.validation_type = 1;
-         f.compare_field()->name = QStringLiteral("other");
-     },
-     "1000", "1e3"},
-    {"list_ignores_case",
-     [](Field &f) {
-         f.validation_type = 3;
-         f.list_values = QStringLiteral("red|green");
-     },
-     "GREEN", "blue"},
-    {"length_in_characters",
-     [](Field &f) {
-         f.validation_type = 4;
-         f.length_operator2 = 0; // fails above three characters
-         f.length_max = 3;
-     },
-     "\xC3\xA9t\xC3\xA9", "abcd"},
-    {"email", [](Field &f) { format(f, 0); }, "me@example.com", "me@example"},
-    {"url_with_https", [](Field &f) { format(f, 1); }, "https://example.com", "ftp://example.com"},
-    {"ip", [](Field &f) { format(f, 2); }, "10.0.0.999", "10.0.0"},
-    {"zip", [](Field &f) { format(f, 3); }, "12345", "1234"},
-    {"zip4_missing_part", [](Field &f) { format(f, 4); }, "12345-6789", "12345"},
-    {"zip4_text", [](Field &f) { format(f, 4); }, "99999-1000", "1zzzz-1zzz"},
-    {"card_with_dashes", [](Field &f) { format(f, 5); }, "4111111111111111", "4111-1111-1111-1111"},
-    {"card_checksum", [](Field &f) { format(f, 5); }, "79927398713", "79927398710"},
-    {"required", [](Field &f) { f.required = true; }, "x", ""},
+    { "range", [](Field &f) { between(f, 18, 65); }, "30", "17" },
+    { "range_refuses_text", [](Field &f) { between(f, 18, 65); }, "65", "abc" },
+    { "compare_exact_text",
+        [](Field &f) {
+            f.validation_type = 1;
+            f.compare_field()->name = QStringLiteral("other");
+        },
+        "1000", "1e3" },
+    { "list_ignores_case",
+        [](Field &f) {
+            f.validation_type = 3;
+            f.list_values = QStringLiteral("red|green");
+        },
+        "GREEN", "blue" },
+    { "length_in_characters",
+        [](Field &f) {
+            f.validation_type = 4;
+            f.length_operator2 = 0; // fails above three characters
+            f.length_max = 3;
+        },
+        "\xC3\xA9t\xC3\xA9", "abcd" },
+    { "email", [](Field &f) { format(f, 0); }, "me@example.com", "me@example" },
+    { "url_with_https", [](Field &f) { format(f, 1); }, "https://example.com", "ftp://example.com" },
+    { "ip", [](Field &f) { format(f, 2); }, "10.0.0.999", "10.0.0" },
+    { "zip", [](Field &f) { format(f, 3); }, "12345", "1234" },
+    { "zip4_missing_part", [](Field &f) { format(f, 4); }, "12345-6789", "12345" },
+    { "zip4_text", [](Field &f) { format(f, 4); }, "99999-1000", "1zzzz-1zzz" },
+    { "card_with_dashes", [](Field &f) { format(f, 5); }, "4111111111111111", "4111-1111-1111-1111" },
+    { "card_checksum", [](Field &f) { format(f, 5); }, "79927398713", "79927398710" },
+    { "required", [](Field &f) { f.required = true; }, "x", "" },
 };
 
 void PrintTo(const RuleCase &rule, std::ostream *out)
@@ -114,11 +114,10 @@ TEST_P(Rules, FailingValueGivesTheFieldsError)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, Rules, ::testing::Combine(::testing::ValuesIn(kRules), ::testing::Bool()),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).label)
-                                 + (std::get<1>(info.param) ? "_embedded" : "_redirect");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, Rules, ::testing::Combine(::testing::ValuesIn(kRules), ::testing::Bool()), [](const auto &info) {
+        return std::string(std::get<0>(info.param).label) + (std::get<1>(info.param) ? "_embedded" : "_redirect");
+    });
 
 TEST_F(ScriptTest, EmbeddedAnswerStandsBetweenHeaderAndFooter)
 {
@@ -131,15 +130,15 @@ TEST_F(ScriptTest, EmbeddedAnswerStandsBetweenHeaderAndFooter)
     write_file(QStringLiteral("header.html"), "<html><body>");
     write_file(QStringLiteral("footer.html"), "</body></html>");
 
-    EXPECT_EQ(post(PhpRequest().add("name", "Ann")).body,
-              "<html><body><p>Thanks, we pay \"$5\" \\o/</p></body></html>");
+    EXPECT_EQ(
+        post(PhpRequest().add("name", "Ann")).body, "<html><body><p>Thanks, we pay \"$5\" \\o/</p></body></html>");
     EXPECT_EQ(post(PhpRequest()).body, "<html><body><p class=\"error\">bad name</p>");
 }
 
 TEST_F(ScriptTest, MissingAndMalformedValuesAreEmpty)
 {
     redirect_results();
-    for (const char *name : {"a", "b", "c"})
+    for (const char *name : { "a", "b", "c" })
         page.add(QString::fromLatin1(name)).required = true;
     page.add(QStringLiteral("list"), QStringLiteral("multi select"), QStringLiteral("list[]"));
     page.add(QStringLiteral("photo"), QStringLiteral("file"));
@@ -147,8 +146,8 @@ TEST_F(ScriptTest, MissingAndMalformedValuesAreEmpty)
     // the required test, without any PHP warning.
     EXPECT_EQ(post(PhpRequest().add("a[]", "x").add("b", "y").add("c", "z")).location(), "sorry.html");
     EXPECT_EQ(post(PhpRequest().add("a", "x").add("b", "y")).location(), "sorry.html");
-    EXPECT_EQ(post(PhpRequest().add("a", "x").add("b", "y").add("c", "z").add("list", "flat")).location(),
-              "thanks.html");
+    EXPECT_EQ(
+        post(PhpRequest().add("a", "x").add("b", "y").add("c", "z").add("list", "flat")).location(), "thanks.html");
 }
 
 TEST_F(ScriptTest, GetFormsReadTheQuery)

@@ -37,10 +37,9 @@ TEST_P(FormMethod, FollowsTheLowerCaseLettersOfTheMethodText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, FormMethod,
-                         ::testing::Values(MethodCase{"post", "POST"}, MethodCase{"get", "GET"},
-                                           MethodCase{"", "POST"}, MethodCase{nullptr, "POST"},
-                                           MethodCase{"GET", "POST"}, MethodCase{"Get", "POST"},
-                                           MethodCase{"dialog", "GET"}, MethodCase{"gap", "POST"}));
+    ::testing::Values(MethodCase { "post", "POST" }, MethodCase { "get", "GET" }, MethodCase { "", "POST" },
+        MethodCase { nullptr, "POST" }, MethodCase { "GET", "POST" }, MethodCase { "Get", "POST" },
+        MethodCase { "dialog", "GET" }, MethodCase { "gap", "POST" }));
 
 TEST_F(ReadForms, EachFormIsKeyedInPageOrderWithItsNameAndAction)
 {
@@ -115,48 +114,49 @@ TEST_P(FieldNaming, NameServesAsPhpVariableAndPostNameAsSubmitted)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FieldNaming,
-    ::testing::Values(
-        FieldCase{"<input name='first name'>", "first_name", "first_name", "text", "Please enter a valid first_name"},
-        FieldCase{"<input name=e-mail>", "email", "e-mail", "text", "Please enter a valid email"},
-        FieldCase{"<input name='a.b(c)'>", "abc", "a.b(c)", "text", "Please enter a valid abc"},
-        FieldCase{"<input name=Phone type=tel>", "Phone", "Phone", "tel", "Please enter a valid phone"},
-        FieldCase{"<input type=file name=photo>", "photo", "photo", "file", "Please enter a valid photo"},
-        FieldCase{"<textarea name=comments></textarea>", "comments", "comments", "textarea",
-                  "Please enter a valid comments"},
-        FieldCase{"<button type=reset name=clear>x</button>", "clear", "clear", "reset", "Please enter a valid clear"},
+INSTANTIATE_TEST_SUITE_P(Names, FieldNaming,
+    ::testing::Values(FieldCase { "<input name='first name'>", "first_name", "first_name", "text",
+                          "Please enter a valid first_name" },
+        FieldCase { "<input name=e-mail>", "email", "e-mail", "text", "Please enter a valid email" },
+        FieldCase { "<input name='a.b(c)'>", "abc", "a.b(c)", "text", "Please enter a valid abc" },
+        FieldCase { "<input name=Phone type=tel>", "Phone", "Phone", "tel", "Please enter a valid phone" },
+        FieldCase { "<input type=file name=photo>", "photo", "photo", "file", "Please enter a valid photo" },
+        FieldCase { "<textarea name=comments></textarea>", "comments", "comments", "textarea",
+            "Please enter a valid comments" },
+        FieldCase {
+            "<button type=reset name=clear>x</button>", "clear", "clear", "reset", "Please enter a valid clear" },
         // Elements without an input-element type.
-        FieldCase{"<select name='colors[]' multiple></select>", "colors", "colors[]", "multi select",
-                  "Please enter a valid colors[]"},
-        FieldCase{"<select name=size></select>", "size", "size", "not specified", "Please enter a valid size"},
-        FieldCase{"<fieldset name=group></fieldset>", "group", "group", "not specified",
-                  "Please enter a valid group"},
-        FieldCase{"<output name=total></output>", "total", "total", "not specified", "Please enter a valid total"},
+        FieldCase { "<select name='colors[]' multiple></select>", "colors", "colors[]", "multi select",
+            "Please enter a valid colors[]" },
+        FieldCase { "<select name=size></select>", "size", "size", "not specified", "Please enter a valid size" },
+        FieldCase {
+            "<fieldset name=group></fieldset>", "group", "group", "not specified", "Please enter a valid group" },
+        FieldCase { "<output name=total></output>", "total", "total", "not specified", "Please enter a valid total" },
         // Names made valid PHP variables.
-        FieldCase{"<input type=checkbox name='tags[]'>", "tags", "tags[]", "multi select",
-                  "Please enter a valid tags[]"},
-        FieldCase{"<input name='e-mail address'>", "email_address", "e-mail_address", "text",
-                  "Please enter a valid e-mail_address"},
-        FieldCase{"<input name='item[3]'>", "item3", "item[3]", "text", "Please enter a valid item[3]"},
-        FieldCase{"<input name='a;b'>", "ab", "a;b", "text", "Please enter a valid a;b"},
-        FieldCase{"<input name='2nd choice'>", "_2nd_choice", "2nd_choice", "text",
-                  "Please enter a valid 2nd_choice"},
-        FieldCase{"<input name=this>", "this_", "this", "text", "Please enter a valid this"},
-        FieldCase{"<input name=_POST>", "_POST_", "_POST", "text", "Please enter a valid _post"},
-        FieldCase{"<input name=GLOBALS>", "GLOBALS_", "GLOBALS", "text", "Please enter a valid globals"},
-        FieldCase{"<input name=argv>", "argv_", "argv", "text", "Please enter a valid argv"},
-        FieldCase{"<input name=tsl_ip>", "_tsl_ip", "tsl_ip", "text", "Please enter a valid tsl_ip"},
-        FieldCase{"<input name=prénom>", "prénom", "prénom", "text", "Please enter a valid prénom"},
-        FieldCase{"<input name='!!!'>", "", "!!!", "text", "Please enter a valid "}));
+        FieldCase {
+            "<input type=checkbox name='tags[]'>", "tags", "tags[]", "multi select", "Please enter a valid tags[]" },
+        FieldCase { "<input name='e-mail address'>", "email_address", "e-mail_address", "text",
+            "Please enter a valid e-mail_address" },
+        FieldCase { "<input name='item[3]'>", "item3", "item[3]", "text", "Please enter a valid item[3]" },
+        FieldCase { "<input name='a;b'>", "ab", "a;b", "text", "Please enter a valid a;b" },
+        FieldCase {
+            "<input name='2nd choice'>", "_2nd_choice", "2nd_choice", "text", "Please enter a valid 2nd_choice" },
+        FieldCase { "<input name=this>", "this_", "this", "text", "Please enter a valid this" },
+        FieldCase { "<input name=_POST>", "_POST_", "_POST", "text", "Please enter a valid _post" },
+        FieldCase { "<input name=GLOBALS>", "GLOBALS_", "GLOBALS", "text", "Please enter a valid globals" },
+        FieldCase { "<input name=argv>", "argv_", "argv", "text", "Please enter a valid argv" },
+        FieldCase { "<input name=tsl_ip>", "_tsl_ip", "tsl_ip", "text", "Please enter a valid tsl_ip" },
+        FieldCase { "<input name=prénom>", "prénom", "prénom", "text", "Please enter a valid prénom" },
+        FieldCase { "<input name='!!!'>", "", "!!!", "text", "Please enter a valid " }));
 
 TEST_F(ReadForms, ErrorTextsNameTheField)
 {
     ASSERT_TRUE(read("<form><input name=Phone></form>"));
     const Field &field = *page.forms->Item(1)->fields()->Item(1);
     EXPECT_EQ(field.error_message, QStringLiteral("Please enter a valid phone"));
-    EXPECT_EQ(field.error_html, QStringLiteral("<p align=\\\"center\\\"><font size=\\\"4\\\" face=\\\"Vrinda\\\" "
-                                               "color=\\\"#FF0000\\\">please enter a valid Phone </font></p>"));
+    EXPECT_EQ(field.error_html,
+        QStringLiteral("<p align=\\\"center\\\"><font size=\\\"4\\\" face=\\\"Vrinda\\\" "
+                       "color=\\\"#FF0000\\\">please enter a valid Phone </font></p>"));
 }
 
 TEST_F(ReadForms, OnlyTheFirstOfTwoEqualNamesBecomesAField)
@@ -212,8 +212,9 @@ TEST_F(ReadForms, APageWithMoreElementsThanAnyFormUsesIsRefused)
     for (int i = 0; i <= 50000; ++i)
         html += "<input name=a" + QByteArray::number(i) + ">";
     EXPECT_FALSE(read(html));
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be read: its forms hold more than 50000 elements, more "
-                                       "than a form can use."));
+    EXPECT_EQ(notice(),
+        QStringLiteral("The page could not be read: its forms hold more than 50000 elements, more "
+                       "than a form can use."));
     EXPECT_EQ(failed, 1);
     EXPECT_EQ(page.forms->Count(), 0);
 }
@@ -228,8 +229,9 @@ TEST_F(ReadForms, AMissingFileIsReportedAndLeavesNoForms)
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(failed, 1);
     EXPECT_EQ(page.forms->Count(), 0);
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be loaded: the file \"")
-                            + QDir::toNativeSeparators(page.path) + QStringLiteral("\" does not exist."));
+    EXPECT_EQ(notice(),
+        QStringLiteral("The page could not be loaded: the file \"") + QDir::toNativeSeparators(page.path)
+            + QStringLiteral("\" does not exist."));
 }
 
 TEST_F(ReadForms, AFolderOrNoFileIsReported)
@@ -239,8 +241,9 @@ TEST_F(ReadForms, AFolderOrNoFileIsReported)
     page.path.clear();
     page.ReadForms();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("The page could not be loaded: \"")
-                                    + QDir::toNativeSeparators(folder.path()) + QStringLiteral("\" is a folder, not a file."));
+    EXPECT_EQ(messages[0].text,
+        QStringLiteral("The page could not be loaded: \"") + QDir::toNativeSeparators(folder.path())
+            + QStringLiteral("\" is a folder, not a file."));
     EXPECT_EQ(messages[1].text, QStringLiteral("The page could not be loaded: no file was chosen."));
     EXPECT_EQ(failed, 2);
     EXPECT_EQ(finished, 0);
@@ -250,9 +253,9 @@ TEST_F(ReadForms, APageOverTheSizeLimitIsRefused)
 {
     page.max_page_size = 1024;
     EXPECT_FALSE(read("<form>" + QByteArray(2000, 'x') + "</form>"));
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be loaded: the file \"")
-                            + QDir::toNativeSeparators(page.path)
-                            + QStringLiteral("\" is larger than 1 kB, more than a page with a form needs."));
+    EXPECT_EQ(notice(),
+        QStringLiteral("The page could not be loaded: the file \"") + QDir::toNativeSeparators(page.path)
+            + QStringLiteral("\" is larger than 1 kB, more than a page with a form needs."));
     EXPECT_EQ(failed, 1);
 }
 
@@ -277,8 +280,9 @@ TEST_F(ReadForms, AWebAddressThatIsNoWebPageIsReported)
     page.URL = QStringLiteral("  ");
     page.ReadForms();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("The page could not be loaded: \"ftp://example.com/form.html\" is not "
-                                               "the address of a web page (it must begin with http:// or https://)."));
+    EXPECT_EQ(messages[0].text,
+        QStringLiteral("The page could not be loaded: \"ftp://example.com/form.html\" is not "
+                       "the address of a web page (it must begin with http:// or https://)."));
     EXPECT_EQ(messages[1].text, QStringLiteral("The page could not be loaded: no web address was given."));
     EXPECT_EQ(failed, 2);
 }

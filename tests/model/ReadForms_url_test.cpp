@@ -24,7 +24,7 @@ protected:
         page.pagetype = 1;
         page.load_timeout = std::chrono::seconds(1);
         TestHttpServer::Response form;
-        form.headers = {{"Content-Type", "text/html; charset=utf-8"}};
+        form.headers = { { "Content-Type", "text/html; charset=utf-8" } };
         form.body = kForm;
         server.serve("/form.html", form);
     }
@@ -56,18 +56,18 @@ TEST_F(ReadFormsFromTheWeb, RedirectsAreFollowed)
 {
     TestHttpServer::Response moved;
     moved.status = "302 Found";
-    moved.headers = {{"Location", "/form.html"}};
+    moved.headers = { { "Location", "/form.html" } };
     server.serve("/old.html", moved);
     read("/old.html");
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(page.nforms, 1);
-    EXPECT_EQ(server.requested(), (QList<QByteArray>{"/old.html", "/form.html"}));
+    EXPECT_EQ(server.requested(), (QList<QByteArray> { "/old.html", "/form.html" }));
 }
 
 TEST_F(ReadFormsFromTheWeb, TheCharsetOfTheHttpHeaderIsHonoured)
 {
     TestHttpServer::Response latin;
-    latin.headers = {{"Content-Type", "text/html;charset=\"ISO-8859-1\""}};
+    latin.headers = { { "Content-Type", "text/html;charset=\"ISO-8859-1\"" } };
     latin.body = "<form><input name='pr\xE9nom'><input name='\x93quoted\x94 name'></form>";
     server.serve("/latin.html", latin);
     read("/latin.html");
@@ -83,7 +83,8 @@ TEST_F(ReadFormsFromTheWeb, AnHttpErrorIsReportedWithItsStatus)
     read("/missing.html");
     EXPECT_EQ(finished, 0);
     EXPECT_EQ(failed, 1);
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" answered \"404 Not Found\"."));
+    EXPECT_EQ(
+        notice(), QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" answered \"404 Not Found\"."));
     EXPECT_EQ(page.forms->Count(), 0);
 }
 
@@ -109,7 +110,7 @@ TEST_F(ReadFormsFromTheWeb, ASilentServerTimesOutWhileTheEventLoopKeepsRunning)
     EXPECT_FALSE(page.is_reading());
     EXPECT_EQ(failed, 1);
     EXPECT_EQ(notice(),
-              QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" did not answer within 1 second."));
+        QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" did not answer within 1 second."));
 }
 
 TEST_F(ReadFormsFromTheWeb, APageObjectDeletedWhileWaitingEndsTheReadingQuietly)
@@ -139,7 +140,8 @@ TEST_F(ReadFormsFromTheWeb, ARefusedConnectionIsReported)
     page.URL = QStringLiteral("http://127.0.0.1:%1/form.html").arg(port);
     page.ReadForms();
     EXPECT_EQ(failed, 1);
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" refused the connection."));
+    EXPECT_EQ(
+        notice(), QStringLiteral("The page could not be loaded: the server \"127.0.0.1\" refused the connection."));
 }
 
 TEST_F(ReadFormsFromTheWeb, APageOverTheSizeLimitIsRefused)
@@ -151,7 +153,8 @@ TEST_F(ReadFormsFromTheWeb, APageOverTheSizeLimitIsRefused)
     read("/big.html");
     EXPECT_EQ(failed, 1);
     EXPECT_EQ(notice(),
-              QStringLiteral("The page could not be loaded: the page is larger than 1 kB, more than a page with a form needs."));
+        QStringLiteral(
+            "The page could not be loaded: the page is larger than 1 kB, more than a page with a form needs."));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         webpage::set_message_function([this](const QString &text, qint32 buttons, qint32 icon) {
-            messages.push_back({text, buttons, icon});
+            messages.push_back({ text, buttons, icon });
             return 4; // OK
         });
         QObject::connect(&page, &webpage::FinishReading, [this] { ++finished; });

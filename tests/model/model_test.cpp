@@ -41,7 +41,7 @@ TEST(Collection, KeepsOrderKeysWithoutCaseAndCountsFromOne)
     QStringList walked;
     for (const auto &entry : items)
         walked << entry.value;
-    EXPECT_EQ(walked, (QStringList{QStringLiteral("third"), QStringLiteral("back")}));
+    EXPECT_EQ(walked, (QStringList { QStringLiteral("third"), QStringLiteral("back") }));
 }
 
 TEST(Field, StartsWithNoRuleAndEveryOperatorOff)
@@ -165,8 +165,8 @@ TEST(Settings, StartWithTheirDefaults)
 TEST(Globals, SplitListKeepsEmptyParts)
 {
     EXPECT_EQ(globals::split_list(QString()), QStringList());
-    EXPECT_EQ(globals::split_list(QStringLiteral("red|green")), (QStringList{"red", "green"}));
-    EXPECT_EQ(globals::split_list(QStringLiteral("|a||")), (QStringList{"", "a", "", ""}));
+    EXPECT_EQ(globals::split_list(QStringLiteral("red|green")), (QStringList { "red", "green" }));
+    EXPECT_EQ(globals::split_list(QStringLiteral("|a||")), (QStringList { "", "a", "", "" }));
 }
 
 struct SeparatorCase
@@ -184,16 +184,14 @@ TEST_P(RemoveLastSeparator, DropsOneTrailingSeparatorEveryStarAndOuterBlanks)
 {
     const auto &c = GetParam();
     EXPECT_EQ(globals::remove_last_separator(QString::fromUtf8(c.text), QString::fromUtf8(c.separator)),
-              QString::fromUtf8(c.expected));
+        QString::fromUtf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RemoveLastSeparator,
-                         ::testing::Values(SeparatorCase{"a;^b;^", ";^", "a;^b"}, SeparatorCase{"", ",", ""},
-                                           SeparatorCase{"5*3;^", ";^", "53"}, SeparatorCase{"a,b,,", ",", "a,b,"},
-                                           SeparatorCase{"  a,b  ", ",", "a,b"},
-                                           SeparatorCase{"name   city   ", "   ", "name   city"},
-                                           SeparatorCase{"up/files/", "/", "up/files"},
-                                           SeparatorCase{"http://", "/", "http:/"}));
+    ::testing::Values(SeparatorCase { "a;^b;^", ";^", "a;^b" }, SeparatorCase { "", ",", "" },
+        SeparatorCase { "5*3;^", ";^", "53" }, SeparatorCase { "a,b,,", ",", "a,b," },
+        SeparatorCase { "  a,b  ", ",", "a,b" }, SeparatorCase { "name   city   ", "   ", "name   city" },
+        SeparatorCase { "up/files/", "/", "up/files" }, SeparatorCase { "http://", "/", "http:/" }));
 
 TEST(Globals, RemoveSpecialCharsDeletesTheListedCharactersOnly)
 {

@@ -39,11 +39,13 @@ TEST(Connection, OpensWithTheGivenValuesAndTalksUtf8mb4)
     auto shared = std::make_shared<MYSQL_CONNECTION>();
     EXPECT_EQ(shared->State(), MYSQL_CONNECTION::Closed);
     EXPECT_EQ(shared->OpenConnection(server.host, server.user, server.password, database.name(), server.port, 0),
-              MYSQL_CONNECTION::Open);
+        MYSQL_CONNECTION::Open);
     EXPECT_EQ(shared->Error()->Number(), 0);
     EXPECT_EQ(single_value(*shared, QStringLiteral("SELECT DATABASE()")).toString(), database.name());
-    EXPECT_EQ(single_value(*shared, QStringLiteral("SELECT @@character_set_client")).toString(), QStringLiteral("utf8mb4"));
-    EXPECT_EQ(single_value(*shared, QStringLiteral("SELECT @@character_set_results")).toString(), QStringLiteral("utf8mb4"));
+    EXPECT_EQ(
+        single_value(*shared, QStringLiteral("SELECT @@character_set_client")).toString(), QStringLiteral("utf8mb4"));
+    EXPECT_EQ(
+        single_value(*shared, QStringLiteral("SELECT @@character_set_results")).toString(), QStringLiteral("utf8mb4"));
     // Text beyond the basic plane goes both ways unchanged.
     EXPECT_EQ(single_value(*shared, QStringLiteral("SELECT 'Zoë 😀'")).toString(), QStringLiteral("Zoë 😀"));
 
@@ -55,8 +57,8 @@ struct Refusal
 {
     const char *label;
     bool wrong_port;
-    const char *user;      // nullptr: the test user
-    const char *password;  // nullptr: the test password
+    const char *user; // nullptr: the test user
+    const char *password; // nullptr: the test password
     const char *database;
     unsigned int number;
     const char *text_start;
@@ -91,9 +93,8 @@ TEST_P(ConnectRefusal, KeepsTheLibraryNumberAndTextAndStaysClosed)
 
     // The same attempt through the bare client library gives the same words.
     MYSQL *raw = mysql_init(nullptr);
-    mysql_real_connect(raw, server.host.toUtf8().constData(), user.toUtf8().constData(),
-                       password.toUtf8().constData(), dbname.toUtf8().constData(), static_cast<unsigned>(port),
-                       nullptr, 0);
+    mysql_real_connect(raw, server.host.toUtf8().constData(), user.toUtf8().constData(), password.toUtf8().constData(),
+        dbname.toUtf8().constData(), static_cast<unsigned>(port), nullptr, 0);
     EXPECT_EQ(connection->Error()->Number(), static_cast<qint32>(mysql_errno(raw)));
     EXPECT_EQ(connection->Error()->Description(), QString::fromUtf8(mysql_error(raw)));
     mysql_close(raw);
@@ -105,14 +106,12 @@ TEST_P(ConnectRefusal, KeepsTheLibraryNumberAndTextAndStaysClosed)
     EXPECT_EQ(connection->QueryInfo(), QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, ConnectRefusal,
-    ::testing::Values(Refusal{"port", true, nullptr, nullptr, "", 2002, "Can't connect to server on '127.0.0.1'"},
-                      Refusal{"user", false, "nobody_here", nullptr, "", 1045, "Access denied for user 'nobody_here'@"},
-                      Refusal{"password", false, nullptr, "wrong password", "", 1045,
-                              "Access denied for user 'tressel'@"},
-                      Refusal{"database", false, nullptr, nullptr, "no_such_database", 1049,
-                              "Unknown database 'no_such_database'"}),
+INSTANTIATE_TEST_SUITE_P(Refusals, ConnectRefusal,
+    ::testing::Values(Refusal { "port", true, nullptr, nullptr, "", 2002, "Can't connect to server on '127.0.0.1'" },
+        Refusal { "user", false, "nobody_here", nullptr, "", 1045, "Access denied for user 'nobody_here'@" },
+        Refusal { "password", false, nullptr, "wrong password", "", 1045, "Access denied for user 'tressel'@" },
+        Refusal {
+            "database", false, nullptr, nullptr, "no_such_database", 1049, "Unknown database 'no_such_database'" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 TEST(Connection, SecondOpenClosesTheFirstConnection)
@@ -167,11 +166,13 @@ TEST(Connection, StatementsWithoutRowsReportTheirCounts)
     ASSERT_TRUE(database.ok());
     auto connection = open_to(database, database.name());
     qint32 affected = -5;
-    connection->Execute(QStringLiteral("CREATE TABLE t (id INT AUTO_INCREMENT PRIMARY KEY, name VARCHAR(20))"), affected);
+    connection->Execute(
+        QStringLiteral("CREATE TABLE t (id INT AUTO_INCREMENT PRIMARY KEY, name VARCHAR(20))"), affected);
     EXPECT_EQ(connection->Error()->Number(), 0);
     EXPECT_EQ(affected, 0);
 
-    const auto insert = connection->Execute(QStringLiteral(" INSERT INTO t (name) VALUES ('a'), ('b'), ('c') "), affected);
+    const auto insert
+        = connection->Execute(QStringLiteral(" INSERT INTO t (name) VALUES ('a'), ('b'), ('c') "), affected);
     EXPECT_EQ(insert->State(), MYSQL_RS::Closed);
     EXPECT_EQ(insert->AffectedRecords(), 3);
     EXPECT_EQ(affected, 3);
@@ -185,8 +186,7 @@ TEST(Connection, StatementsWithoutRowsReportTheirCounts)
 
     connection->Execute(QStringLiteral("INSERT INTO t (name) VALUES ('d')"));
     EXPECT_EQ(connection->LastInsertID(), 4);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT name FROM t ORDER BY id")),
-              (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT name FROM t ORDER BY id")), (QStringList { "a", "b", "c", "d" }));
 }
 
 TEST(Connection, StatementErrorsStayUntilTheNextStatement)
@@ -200,8 +200,8 @@ TEST(Connection, StatementErrorsStayUntilTheNextStatement)
     EXPECT_EQ(failed->RecordCount(), 0);
     EXPECT_EQ(connection->Error()->Number(), 1146);
     // The server's text, with the name outside ASCII intact.
-    EXPECT_EQ(connection->Error()->Description(),
-              QStringLiteral("Table '%1.tablé' doesn't exist").arg(database.name()));
+    EXPECT_EQ(
+        connection->Error()->Description(), QStringLiteral("Table '%1.tablé' doesn't exist").arg(database.name()));
 
     // Ping, QueryInfo and LastInsertID neither clear nor set the error.
     connection->Ping();
@@ -226,12 +226,13 @@ TEST(Connection, ZeroByteDoesNotCutAStatementShort)
     TestDatabase database;
     ASSERT_TRUE(database.ok());
     auto connection = open_to(database, database.name());
-    database.exec({QStringLiteral("CREATE TABLE t (id INT PRIMARY KEY)"), QStringLiteral("INSERT INTO t VALUES (1), (2)")});
+    database.exec(
+        { QStringLiteral("CREATE TABLE t (id INT PRIMARY KEY)"), QStringLiteral("INSERT INTO t VALUES (1), (2)") });
     // Cut at the zero byte this would delete every row.
     const QString statement = QStringLiteral("DELETE FROM t") + QChar(0) + QStringLiteral(" WHERE id = 1");
     connection->Execute(statement);
     EXPECT_NE(connection->Error()->Number(), 0);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT id FROM t ORDER BY id")), (QStringList{"1", "2"}));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT id FROM t ORDER BY id")), (QStringList { "1", "2" }));
 }
 
 TEST(Connection, SelectDbChangesTheDatabaseOnlyOnSuccess)
@@ -262,7 +263,7 @@ TEST(Connection, OptionsApplyOnEveryOpenInTheirOrder)
     connection->SetOption(99, QStringLiteral("ignored"));
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(connection->OpenConnection(server.host, server.user, server.password, QString(), server.port, 0),
-                  MYSQL_CONNECTION::Open)
+            MYSQL_CONNECTION::Open)
             << connection->Error()->Description().toStdString();
         EXPECT_EQ(single_value(*connection, QStringLiteral("SELECT @greeting")).toString(), QStringLiteral("hello"));
         const auto status = connection->Execute(QStringLiteral("SHOW SESSION STATUS LIKE 'Compression'"));
@@ -282,18 +283,18 @@ TEST(Connection, OptionFileAndGroupReachTheLibrary)
     // "localhost" goes through the socket that the option file names.
     QTemporaryFile options;
     ASSERT_TRUE(options.open());
-    options.write(QStringLiteral("[tressel_test]\nsocket=%1\ninit-command=SET @from_file = 'yes'\n")
-                      .arg(server.socket)
-                      .toUtf8());
+    options.write(
+        QStringLiteral("[tressel_test]\nsocket=%1\ninit-command=SET @from_file = 'yes'\n").arg(server.socket).toUtf8());
     options.close();
     auto connection = std::make_shared<MYSQL_CONNECTION>();
     connection->SetOption(MYSQL_CONNECTION::ReadDefaultFile, options.fileName());
     connection->SetOption(MYSQL_CONNECTION::ReadDefaultGroup, QStringLiteral("tressel_test"));
-    ASSERT_EQ(connection->OpenConnection(QStringLiteral("localhost"), server.user, server.password), MYSQL_CONNECTION::Open)
+    ASSERT_EQ(
+        connection->OpenConnection(QStringLiteral("localhost"), server.user, server.password), MYSQL_CONNECTION::Open)
         << connection->Error()->Description().toStdString();
     EXPECT_EQ(single_value(*connection, QStringLiteral("SELECT @from_file")).toString(), QStringLiteral("yes"));
     EXPECT_EQ(single_value(*connection, QStringLiteral("SELECT CURRENT_USER()")).toString(),
-              server.user + QStringLiteral("@localhost"));
+        server.user + QStringLiteral("@localhost"));
 }
 
 TEST(Connection, ServerThatNeverAnswersGivesUpAfterTheConnectTimeOut)
@@ -304,8 +305,8 @@ TEST(Connection, ServerThatNeverAnswersGivesUpAfterTheConnectTimeOut)
     auto connection = std::make_shared<MYSQL_CONNECTION>();
     connection->SetOption(MYSQL_CONNECTION::ConnectTimeout, QStringLiteral("1"));
     EXPECT_EQ(connection->OpenConnection(QStringLiteral("127.0.0.1"), QStringLiteral("u"), QStringLiteral("p"),
-                                         QString(), silent.serverPort(), 0),
-              MYSQL_CONNECTION::Closed);
+                  QString(), silent.serverPort(), 0),
+        MYSQL_CONNECTION::Closed);
     EXPECT_EQ(connection->Error()->Number(), 2013);
     EXPECT_TRUE(connection->Error()->Description().startsWith(QStringLiteral("Lost connection to server")))
         << connection->Error()->Description().toStdString();

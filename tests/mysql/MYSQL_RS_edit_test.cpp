@@ -23,10 +23,12 @@ protected:
         const TestServer &server = database.server();
         connection = std::make_shared<MYSQL_CONNECTION>();
         ASSERT_EQ(connection->OpenConnection(server.host, server.user, server.password, database.name(), server.port),
-                  MYSQL_CONNECTION::Open);
+            MYSQL_CONNECTION::Open);
         database.exec({
-            QStringLiteral("CREATE TABLE people (id INT PRIMARY KEY, name VARCHAR(40), note TEXT NULL, born DATE NULL)"),
-            QStringLiteral("INSERT INTO people VALUES (1, 'ann', 'a', NULL), (2, 'bob', 'b', NULL), (3, 'cy', 'c', NULL)"),
+            QStringLiteral(
+                "CREATE TABLE people (id INT PRIMARY KEY, name VARCHAR(40), note TEXT NULL, born DATE NULL)"),
+            QStringLiteral(
+                "INSERT INTO people VALUES (1, 'ann', 'a', NULL), (2, 'bob', 'b', NULL), (3, 'cy', 'c', NULL)"),
             QStringLiteral("CREATE TABLE loose (name VARCHAR(40), note TEXT NULL)"),
             QStringLiteral("INSERT INTO loose VALUES ('ann', 'a'), ('bob', 'b')"),
         });
@@ -61,7 +63,7 @@ TEST_F(Editing, MovingDropsAPendingEditWhenAutoUpdateIsOff)
     EXPECT_EQ(rs->Update(), -1);
     connection->set_AutoUpdate(true);
     rs->MoveNext();
-    EXPECT_EQ(names(), (QStringList{"ann", "bob", "cy"}));
+    EXPECT_EQ(names(), (QStringList { "ann", "bob", "cy" }));
 }
 
 TEST_F(Editing, MovingWritesAPendingEditWhenAutoUpdateIsOn)
@@ -73,8 +75,8 @@ TEST_F(Editing, MovingWritesAPendingEditWhenAutoUpdateIsOn)
     rs->fields(QStringLiteral("note"))->set_Value(mysql_value::Null());
     rs->MoveNext();
     EXPECT_EQ(rs->EditMode(), 0);
-    EXPECT_EQ(names(), (QStringList{"ann", "bobby", "cy"}));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM people WHERE id = 2")), QStringList{"(null)"});
+    EXPECT_EQ(names(), (QStringList { "ann", "bobby", "cy" }));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM people WHERE id = 2")), QStringList { "(null)" });
     // The buffered row is old, yet the row shows what was written.
     rs->MovePrevious();
     EXPECT_EQ(rs->fields(1)->Value().toString(), QStringLiteral("bobby"));
@@ -87,7 +89,7 @@ TEST_F(Editing, MovingWritesAPendingEditWhenAutoUpdateIsOn)
     rs->MoveNext();
     EXPECT_TRUE(rs->EOF_());
     EXPECT_EQ(rs->EditMode(), 0);
-    EXPECT_EQ(names(), (QStringList{"ann", "bobby", "cy"}));
+    EXPECT_EQ(names(), (QStringList { "ann", "bobby", "cy" }));
 }
 
 TEST_F(Editing, UpdateWritesOnlyTheValuesNotYetWritten)
@@ -104,7 +106,7 @@ TEST_F(Editing, UpdateWritesOnlyTheValuesNotYetWritten)
     rs->fields(QStringLiteral("note"))->set_Value(QStringLiteral("new note"));
     EXPECT_EQ(rs->Update(), 1);
     EXPECT_EQ(database.column(QStringLiteral("SELECT CONCAT(name, '/', note) FROM people WHERE id = 1")),
-              QStringList{"other/new note"});
+        QStringList { "other/new note" });
 }
 
 TEST_F(Editing, TextIsStoredExactlyWhateverItHolds)
@@ -117,7 +119,7 @@ TEST_F(Editing, TextIsStoredExactlyWhateverItHolds)
     const RawRows stored = database.rows(QStringLiteral("SELECT note FROM people WHERE id = 1"));
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(QString::fromUtf8(*stored[0][0]), tricky);
-    EXPECT_EQ(names(), (QStringList{"ann", "bob", "cy"}));
+    EXPECT_EQ(names(), (QStringList { "ann", "bob", "cy" }));
 }
 
 TEST_F(Editing, DateColumnsTakeDatesAndTurnAnythingElseIntoTheZeroDate)
@@ -136,7 +138,7 @@ TEST_F(Editing, DateColumnsTakeDatesAndTurnAnythingElseIntoTheZeroDate)
     rs->MoveFirst();
     EXPECT_EQ(rs->fields(QStringLiteral("born"))->Value().toString(), QStringLiteral("2005-03-04"));
     EXPECT_EQ(database.column(QStringLiteral("SELECT born FROM people ORDER BY id")),
-              (QStringList{"2005-03-04", "1999-12-31", "0000-00-00"}));
+        (QStringList { "2005-03-04", "1999-12-31", "0000-00-00" }));
 }
 
 TEST_F(Editing, AddNewInsertsARowThatRequeryShows)
@@ -153,7 +155,7 @@ TEST_F(Editing, AddNewInsertsARowThatRequeryShows)
     EXPECT_EQ(rs->Update(), 1);
     EXPECT_EQ(rs->EditMode(), 0);
     EXPECT_EQ(database.column(QStringLiteral("SELECT CONCAT(name, ' ', born) FROM people WHERE id = 4")),
-              QStringList{"di'd 2001-02-03"});
+        QStringList { "di'd 2001-02-03" });
 
     EXPECT_EQ(rs->RecordCount(), 3);
     rs->Requery();
@@ -170,7 +172,7 @@ TEST_F(Editing, AddNewInsertsARowThatRequeryShows)
     rs->fields(0)->set_Value(6);
     rs->MoveNext();
     EXPECT_EQ(database.column(QStringLiteral("SELECT id FROM people ORDER BY id")),
-              (QStringList{"1", "2", "3", "4", "6"}));
+        (QStringList { "1", "2", "3", "4", "6" }));
 }
 
 TEST_F(Editing, RefusedInsertKeepsTheServerError)
@@ -195,7 +197,7 @@ TEST_F(Editing, DeletedRowStaysInTheSetButCannotBeEdited)
     rs->fields(1)->set_Value(QStringLiteral("ghost"));
     EXPECT_EQ(rs->Update(), -1);
     EXPECT_EQ(rs->fields(1)->Value().toString(), QStringLiteral("bob"));
-    EXPECT_EQ(names(), (QStringList{"ann", "cy"}));
+    EXPECT_EQ(names(), (QStringList { "ann", "cy" }));
     rs->MoveNext();
     EXPECT_EQ(rs->EditMode(), 0);
     rs->MovePrevious();
@@ -208,35 +210,36 @@ TEST_F(Editing, TableWithoutPrimaryKeyIsNeverWritten)
     rs->fields(1)->set_Value(QStringLiteral("changed"));
     EXPECT_EQ(rs->Update(), 0);
     EXPECT_EQ(rs->Delete(), 0);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM loose ORDER BY name")), (QStringList{"a", "b"}));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM loose ORDER BY name")), (QStringList { "a", "b" }));
     // New rows need no key.
     EXPECT_EQ(rs->AddNew(), 0);
     rs->fields(0)->set_Value(QStringLiteral("cy"));
     EXPECT_EQ(rs->Update(), 1);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT COUNT(*) FROM loose")), QStringList{"3"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT COUNT(*) FROM loose")), QStringList { "3" });
 }
 
 TEST_F(Editing, PartOfACompositeKeyIsNotEnoughToFindTheRow)
 {
-    database.exec({QStringLiteral("CREATE TABLE pairs (a INT, b INT, v VARCHAR(5), PRIMARY KEY (a, b))"),
-                   QStringLiteral("INSERT INTO pairs VALUES (1, 1, 'x'), (1, 2, 'y')")});
+    database.exec({ QStringLiteral("CREATE TABLE pairs (a INT, b INT, v VARCHAR(5), PRIMARY KEY (a, b))"),
+        QStringLiteral("INSERT INTO pairs VALUES (1, 1, 'x'), (1, 2, 'y')") });
     const auto part = connection->Execute(QStringLiteral("SELECT a, v FROM pairs ORDER BY b"));
     part->fields(1)->set_Value(QStringLiteral("z"));
     EXPECT_EQ(part->Update(), 0);
     EXPECT_EQ(part->Delete(), 0);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT v FROM pairs ORDER BY b")), (QStringList{"x", "y"}));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT v FROM pairs ORDER BY b")), (QStringList { "x", "y" }));
 
     const auto whole = connection->Execute(QStringLiteral("SELECT a, b, v FROM pairs ORDER BY b"));
     whole->fields(2)->set_Value(QStringLiteral("z"));
     EXPECT_EQ(whole->Update(), 1);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT v FROM pairs ORDER BY b")), (QStringList{"z", "y"}));
+    EXPECT_EQ(database.column(QStringLiteral("SELECT v FROM pairs ORDER BY b")), (QStringList { "z", "y" }));
 }
 
 TEST_F(Editing, JoinsAndComputedColumnsCannotBeEdited)
 {
-    database.exec({QStringLiteral("CREATE TABLE pets (owner INT PRIMARY KEY, pet VARCHAR(10))"),
-                   QStringLiteral("INSERT INTO pets VALUES (1, 'cat')")});
-    const auto join = connection->Execute(QStringLiteral("SELECT people.id, name, pet FROM people JOIN pets ON owner = id"));
+    database.exec({ QStringLiteral("CREATE TABLE pets (owner INT PRIMARY KEY, pet VARCHAR(10))"),
+        QStringLiteral("INSERT INTO pets VALUES (1, 'cat')") });
+    const auto join
+        = connection->Execute(QStringLiteral("SELECT people.id, name, pet FROM people JOIN pets ON owner = id"));
     join->fields(QStringLiteral("pet"))->set_Value(QStringLiteral("dog"));
     EXPECT_EQ(join->Update(), -1);
     EXPECT_EQ(join->AddNew(), -1);
@@ -245,7 +248,7 @@ TEST_F(Editing, JoinsAndComputedColumnsCannotBeEdited)
     const auto computed = connection->Execute(QStringLiteral("SELECT id, UPPER(name) AS loud FROM people"));
     computed->fields(QStringLiteral("loud"))->set_Value(QStringLiteral("X"));
     EXPECT_EQ(computed->EditMode(), 0);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT pet FROM pets")), QStringList{"cat"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT pet FROM pets")), QStringList { "cat" });
 }
 
 TEST_F(Editing, SearchResolvesAPendingEditOnlyWhenAsked)
@@ -255,7 +258,7 @@ TEST_F(Editing, SearchResolvesAPendingEditOnlyWhenAsked)
     rs->fields(1)->set_Value(QStringLiteral("anna"));
     EXPECT_EQ(rs->FindFirst(1, QStringLiteral("cy"), MYSQL_RS::ResolveAndMove), 3);
     EXPECT_EQ(rs->EditMode(), 0);
-    EXPECT_EQ(names(), (QStringList{"anna", "bob", "cy"}));
+    EXPECT_EQ(names(), (QStringList { "anna", "bob", "cy" }));
 
     // A search that moves without resolving leaves the edit pending; it is
     // still written to its own row.
@@ -264,8 +267,8 @@ TEST_F(Editing, SearchResolvesAPendingEditOnlyWhenAsked)
     EXPECT_EQ(rs->FindFirst(1, QStringLiteral("bob")), 2);
     EXPECT_EQ(rs->EditMode(), 1);
     EXPECT_EQ(rs->Update(), 1);
-    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM people ORDER BY id")),
-              (QStringList{"for ann", "b", "c"}));
+    EXPECT_EQ(
+        database.column(QStringLiteral("SELECT note FROM people ORDER BY id")), (QStringList { "for ann", "b", "c" }));
     EXPECT_EQ(rs->fields(1)->Value().toString(), QStringLiteral("bob"));
 }
 

@@ -23,7 +23,7 @@ protected:
         const TestServer &server = database.server();
         connection = std::make_shared<MYSQL_CONNECTION>();
         ASSERT_EQ(connection->OpenConnection(server.host, server.user, server.password, database.name(), server.port),
-                  MYSQL_CONNECTION::Open);
+            MYSQL_CONNECTION::Open);
         database.exec({
             QStringLiteral("CREATE TABLE people (id INT PRIMARY KEY, name VARCHAR(40), note TEXT NULL)"),
             QStringLiteral("INSERT INTO people VALUES (1, 'ann', 'first'), (2, 'bob', NULL), (3, 'cy', '')"),
@@ -60,7 +60,7 @@ TEST_F(ResultSet, NavigationStopsOneRowPastEitherEnd)
     QStringList walked;
     for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
         walked << rs->fields(0)->Value().toString();
-    EXPECT_EQ(walked, (QStringList{"ann", "bob", "cy"}));
+    EXPECT_EQ(walked, (QStringList { "ann", "bob", "cy" }));
     EXPECT_EQ(rs->AbsolutePosition(), -2);
     EXPECT_TRUE(rs->EOF_());
     EXPECT_FALSE(rs->BOF());
@@ -86,10 +86,10 @@ TEST_F(ResultSet, NavigationStopsOneRowPastEitherEnd)
     QStringList backwards;
     for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious())
         backwards << rs->fields(0)->Value().toString();
-    EXPECT_EQ(backwards, (QStringList{"cy", "bob", "ann"}));
+    EXPECT_EQ(backwards, (QStringList { "cy", "bob", "ann" }));
     rs->set_AbsolutePosition(2);
     EXPECT_EQ(rs->fields(0)->Value().toString(), QStringLiteral("bob"));
-    for (const qint32 outside : {0, 4, -1}) {
+    for (const qint32 outside : { 0, 4, -1 }) {
         rs->set_AbsolutePosition(outside);
         EXPECT_EQ(rs->AbsolutePosition(), 2) << outside;
     }
@@ -155,7 +155,8 @@ TEST_F(ResultSet, ColumnsAreFoundByNumberOrByNameWithoutRegardToCase)
     EXPECT_EQ(rs->fields(QStringLiteral("SECOND"))->Value().toString(), QStringLiteral("by number"));
     EXPECT_EQ(rs->fields("second")->name(), QStringLiteral("second"));
 
-    for (const QVariant &missing : {QVariant(QStringLiteral("third")), QVariant(3), QVariant(-1), mysql_value::Null()}) {
+    for (const QVariant &missing :
+        { QVariant(QStringLiteral("third")), QVariant(3), QVariant(-1), mysql_value::Null() }) {
         const auto &column = rs->fields(missing);
         EXPECT_TRUE(column->Value().isEmpty()) << missing.toString().toStdString();
         EXPECT_EQ(column->MySqlType(), 254);
@@ -181,8 +182,8 @@ TEST_F(ResultSet, OneSharedCursorFollowsTheLastColumnAsked)
     EXPECT_TRUE(held->Value().isEmpty());
     EXPECT_EQ(held->name(), QString());
     held->set_Value(QStringLiteral("ignored"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT name FROM people ORDER BY id")),
-              (QStringList{"ann", "bob", "cy"}));
+    EXPECT_EQ(
+        database.column(QStringLiteral("SELECT name FROM people ORDER BY id")), (QStringList { "ann", "bob", "cy" }));
 }
 
 TEST_F(ResultSet, ColumnDescriptionsComeFromTheServer)
@@ -214,8 +215,8 @@ TEST_F(ResultSet, ColumnDescriptionsComeFromTheServer)
 
 TEST_F(ResultSet, TablesOfTheColumnsInColumnOrder)
 {
-    database.exec({QStringLiteral("CREATE TABLE pets (owner INT, pet VARCHAR(10))"),
-                   QStringLiteral("INSERT INTO pets VALUES (1, 'cat')")});
+    database.exec({ QStringLiteral("CREATE TABLE pets (owner INT, pet VARCHAR(10))"),
+        QStringLiteral("INSERT INTO pets VALUES (1, 'cat')") });
     const auto join = query(QStringLiteral("SELECT p.name, q.pet, p.id FROM people p JOIN pets q ON q.owner = p.id"));
     EXPECT_EQ(join->TableCount(), 2);
     EXPECT_EQ(join->table(), QStringLiteral("p,q"));
@@ -240,7 +241,7 @@ TEST_F(ResultSet, LargeResultReadsEveryRowWhereverTheWalkGoes)
     for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
         sum += rs->fields(0)->Value().toString().toLongLong();
     EXPECT_EQ(sum, 5000LL * 5001 / 2);
-    for (const qint32 row : {4999, 2, 5000, 1, 2500}) {
+    for (const qint32 row : { 4999, 2, 5000, 1, 2500 }) {
         rs->set_AbsolutePosition(row);
         EXPECT_EQ(rs->fields(1)->Value().toString(), QStringLiteral("v") + QString::number(row));
     }

@@ -79,15 +79,14 @@ TestDatabase::TestDatabase()
     m_raw = mysql_init(nullptr);
     mysql_options(m_raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     if (!mysql_real_connect(m_raw, m_server->host.toUtf8().constData(), m_server->user.toUtf8().constData(),
-                            m_server->password.toUtf8().constData(), nullptr, static_cast<unsigned>(m_server->port),
-                            nullptr, 0)) {
+            m_server->password.toUtf8().constData(), nullptr, static_cast<unsigned>(m_server->port), nullptr, 0)) {
         ADD_FAILURE() << "cannot connect to the test server: " << mysql_error(m_raw);
         mysql_close(m_raw);
         m_raw = nullptr;
         return;
     }
-    exec({QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(m_name),
-          QStringLiteral("CREATE DATABASE `%1`").arg(m_name), QStringLiteral("USE `%1`").arg(m_name)});
+    exec({ QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(m_name),
+        QStringLiteral("CREATE DATABASE `%1`").arg(m_name), QStringLiteral("USE `%1`").arg(m_name) });
 }
 
 TestDatabase::~TestDatabase()

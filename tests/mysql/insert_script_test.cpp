@@ -121,15 +121,16 @@ TEST_F(InsertScript, SetupCreatesTheTableThatTheScriptFills)
                                              "IFNULL(COLUMN_DEFAULT, '-')) FROM information_schema.COLUMNS WHERE "
                                              "TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'entries' ORDER BY "
                                              "ORDINAL_POSITION")),
-              (QStringList{"id_col int(11) PRI -", "name_col varchar(50)  'nobody \"$x\"'"}));
+        (QStringList { "id_col int(11) PRI -", "name_col varchar(50)  'nobody \"$x\"'" }));
 
     post_ok(PhpRequest().add("id", "7").add("name", "ann"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT CONCAT(id_col, ' ', name_col) FROM entries")), QStringList{"7 ann"});
+    EXPECT_EQ(
+        database.column(QStringLiteral("SELECT CONCAT(id_col, ' ', name_col) FROM entries")), QStringList { "7 ann" });
 
     settings.db = QStringLiteral("no_such_db");
     write_php_file(runner.path(QStringLiteral("lib.php")), settings.get_lib_code());
     EXPECT_EQ(runner.run_cli(QStringLiteral("setup.php")).body,
-              QByteArray("Can't use no_such_db : Unknown database 'no_such_db'"));
+        QByteArray("Can't use no_such_db : Unknown database 'no_such_db'"));
 }
 
 class StoredValue : public InsertScript, public ::testing::WithParamInterface<QByteArray>
@@ -150,11 +151,9 @@ TEST_P(StoredValue, ArrivesExactlyAsPosted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredValue,
-                         ::testing::Values(QByteArray("plain text"), QByteArray("It's \"quoted\""),
-                                           QByteArray("C:\\path\\to\\n \\' \\\\"), QByteArray("'); DROP TABLE entries; --"),
-                                           QByteArray("\"); DROP TABLE entries; -- $tsl_db {$x}"),
-                                           QByteArray("zero\0byte", 9), QByteArray("Zo\xc3\xab \xf0\x9f\x98\x80"),
-                                           QByteArray("")));
+    ::testing::Values(QByteArray("plain text"), QByteArray("It's \"quoted\""), QByteArray("C:\\path\\to\\n \\' \\\\"),
+        QByteArray("'); DROP TABLE entries; --"), QByteArray("\"); DROP TABLE entries; -- $tsl_db {$x}"),
+        QByteArray("zero\0byte", 9), QByteArray("Zo\xc3\xab \xf0\x9f\x98\x80"), QByteArray("")));
 
 TEST_F(InsertScript, MultiSelectValuesAndUploadNamesAreStored)
 {
@@ -165,7 +164,7 @@ TEST_F(InsertScript, MultiSelectValuesAndUploadNamesAreStored)
     column(QStringLiteral("skipped")).in_mysql = false;
     PhpRequest request;
     request.add("colors[]", "red").add("colors[]", "it's \"green\"").add("skipped", "ignored");
-    request.uploads.append({"photo", "my photo's $name.png", "PNGDATA", "image/png"});
+    request.uploads.append({ "photo", "my photo's $name.png", "PNGDATA", "image/png" });
     post_ok(request);
     const RawRows rows = stored(QStringLiteral("colors_col, photo_col, skipped_col"));
     ASSERT_EQ(rows.size(), 1u);
@@ -183,7 +182,7 @@ TEST_F(InsertScript, RecordGoesToTheTableOnlyWhenTheActionIsChosen)
     post_ok(PhpRequest().add("name", "both"));
     page.prefs().is_mysql = false;
     post_ok(PhpRequest().add("name", "file only"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT name_col FROM entries")), QStringList{"both"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT name_col FROM entries")), QStringList { "both" });
     QFile csv(runner.path(QStringLiteral("records.csv")));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll(), QByteArray("name\nboth\nfile only\n"));
@@ -194,7 +193,7 @@ TEST_F(InsertScript, FormWithoutMappedFieldsInsertsADefaultRow)
     database.exec(QStringLiteral("CREATE TABLE entries (id INT AUTO_INCREMENT PRIMARY KEY, note TEXT DEFAULT 'd')"));
     page.add(QStringLiteral("name")).in_mysql = false;
     post_ok(PhpRequest().add("name", "x"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM entries")), QStringList{"d"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT note FROM entries")), QStringList { "d" });
 }
 
 TEST_F(InsertScript, HostMayNameASocket)
@@ -204,7 +203,7 @@ TEST_F(InsertScript, HostMayNameASocket)
     profile->set_host(QStringLiteral("localhost:") + database.server().socket);
     profile->set_port(QStringLiteral("3306"));
     post_ok(PhpRequest().add("name", "through the socket"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT name_col FROM entries")), QStringList{"through the socket"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT name_col FROM entries")), QStringList { "through the socket" });
 }
 
 struct DateCase
@@ -242,13 +241,12 @@ TEST_P(DateConversion, TypedDateIsStoredInTheServersFormat)
     EXPECT_EQ(rows[0][1], QByteArray("3/4/2005")); // not a date field
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, DateConversion,
-    ::testing::Values(DateCase{"month_day_year", 0, "DATE", "3/4/2005", "2005-03-04"},
-                      DateCase{"month_day_year_dashes", 0, "DATE", "12-31-1999", "1999-12-31"},
-                      DateCase{"day_month_year", 1, "DATE", "4/3/2005", "2005-03-04"},
-                      DateCase{"month_day_year_time", 2, "DATETIME", "3/4/2005 10:20:30", "2005-03-04 10:20:30"},
-                      DateCase{"day_month_year_time", 3, "DATETIME", "4/3/2005 23:59:01", "2005-03-04 23:59:01"}),
+INSTANTIATE_TEST_SUITE_P(Formats, DateConversion,
+    ::testing::Values(DateCase { "month_day_year", 0, "DATE", "3/4/2005", "2005-03-04" },
+        DateCase { "month_day_year_dashes", 0, "DATE", "12-31-1999", "1999-12-31" },
+        DateCase { "day_month_year", 1, "DATE", "4/3/2005", "2005-03-04" },
+        DateCase { "month_day_year_time", 2, "DATETIME", "3/4/2005 10:20:30", "2005-03-04 10:20:30" },
+        DateCase { "day_month_year_time", 3, "DATETIME", "4/3/2005 23:59:01", "2005-03-04 23:59:01" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 TEST_F(InsertScript, ConnectedWizardConvertsOnlyDateAndDatetimeColumns)
@@ -279,16 +277,16 @@ TEST_F(InsertScript, DateWithoutSeparatorDoesNotStopTheScript)
     column(QStringLiteral("day")).is_date_field = true;
     globals::is_convert_date = true;
     post_ok(PhpRequest().add("day", "20050304"));
-    EXPECT_EQ(database.column(QStringLiteral("SELECT day_col FROM entries")), QStringList{"-20050304-"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT day_col FROM entries")), QStringList { "-20050304-" });
 }
 
 struct Failure
 {
     const char *label;
     bool server_down;
-    const char *dbname;   // nullptr: the test database
+    const char *dbname; // nullptr: the test database
     const char *table;
-    const char *message;  // %1: the test database
+    const char *message; // %1: the test database
 };
 
 void PrintTo(const Failure &failure, std::ostream *out)
@@ -319,18 +317,16 @@ TEST_P(FailureText, ShowErrorsEndsWithTheServersReasonOrGoesOnSilently)
     const PhpResponse silent = post(PhpRequest().add("name", "abcdef"));
     EXPECT_EQ(silent.body, thanks);
     EXPECT_EQ(silent.errors, QByteArray());
-    EXPECT_EQ(database.column(QStringLiteral("SELECT COUNT(*) FROM entries")), QStringList{"0"});
+    EXPECT_EQ(database.column(QStringLiteral("SELECT COUNT(*) FROM entries")), QStringList { "0" });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, FailureText,
-    ::testing::Values(Failure{"server_down", true, nullptr, "entries", "Could not connect: Connection refused"},
-                      Failure{"unknown_database", false, "no_such_db", "entries",
-                              "Can not use $tsl_db : Unknown database 'no_such_db'"},
-                      Failure{"missing_table", false, nullptr, "missing",
-                              "Invalid query: Table '%1.missing' doesn't exist"},
-                      Failure{"value_too_long", false, nullptr, "entries",
-                              "Invalid query: Data too long for column 'name_col' at row 1"}),
+INSTANTIATE_TEST_SUITE_P(Failures, FailureText,
+    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "Could not connect: Connection refused" },
+        Failure {
+            "unknown_database", false, "no_such_db", "entries", "Can not use $tsl_db : Unknown database 'no_such_db'" },
+        Failure { "missing_table", false, nullptr, "missing", "Invalid query: Table '%1.missing' doesn't exist" },
+        Failure { "value_too_long", false, nullptr, "entries",
+            "Invalid query: Data too long for column 'name_col' at row 1" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace

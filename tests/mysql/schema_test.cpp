@@ -60,7 +60,7 @@ TEST_F(Schema, ConnectOpensTheSharedConnectionWithoutADatabase)
 
     profile->disconnect();
     EXPECT_FALSE(globals::mysql_conn);
-    EXPECT_EQ(profile->GetDatabases(), QStringList{QString()});
+    EXPECT_EQ(profile->GetDatabases(), QStringList { QString() });
     EXPECT_EQ(profile->database_count(), 0);
 
     // A new run starts without connection and with fresh settings.
@@ -84,12 +84,12 @@ TEST_F(Schema, FailedConnectKeepsTheServersMessage)
 
 TEST_F(Schema, PortThatIsNotANumberIsRefusedWithAMessage)
 {
-    for (const char *port : {"33o6", "-1", "70000", "3306 x"}) {
+    for (const char *port : { "33o6", "-1", "70000", "3306 x" }) {
         profile->set_port(QString::fromLatin1(port));
         EXPECT_FALSE(profile->Connect()) << port;
         EXPECT_EQ(globals::mysql_conn->Error()->Number(), -2) << port;
-        EXPECT_EQ(globals::mysql_conn->Error()->Description(),
-                  QStringLiteral("The port must be a number from 0 to 65535."));
+        EXPECT_EQ(
+            globals::mysql_conn->Error()->Description(), QStringLiteral("The port must be a number from 0 to 65535."));
     }
     profile->set_port(QStringLiteral(" %1 ").arg(database.server().port));
     EXPECT_TRUE(profile->Connect());
@@ -133,15 +133,16 @@ TEST_F(Schema, SaveAppendsTheProfileAsOneLine)
     EXPECT_TRUE(profile->Save(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("Mysql connection =db.example.com;me;secret:3307\r\n"
-                                         "Mysql connection =db.example.com;me;secret:3307\r\n"));
+    EXPECT_EQ(file.readAll(),
+        QByteArray("Mysql connection =db.example.com;me;secret:3307\r\n"
+                   "Mysql connection =db.example.com;me;secret:3307\r\n"));
     EXPECT_FALSE(profile->Save(folder.filePath(QStringLiteral("missing/folder/file.txt"))));
 }
 
 TEST_F(Schema, TablesOfTheChosenDatabaseAreListedAndFoundWithoutRegardToCase)
 {
-    database.exec({QStringLiteral("CREATE TABLE users (id INT)"), QStringLiteral("CREATE TABLE `odd``name` (x INT)"),
-                   QStringLiteral("CREATE TABLE Users2 (id INT)")});
+    database.exec({ QStringLiteral("CREATE TABLE users (id INT)"), QStringLiteral("CREATE TABLE `odd``name` (x INT)"),
+        QStringLiteral("CREATE TABLE Users2 (id INT)") });
     ASSERT_TRUE(profile->Connect());
     db &action = *globals::mysql_db();
     action.dbname = database.name();
@@ -150,7 +151,7 @@ TEST_F(Schema, TablesOfTheChosenDatabaseAreListedAndFoundWithoutRegardToCase)
     QStringList listed;
     for (const auto &entry : *action.tables)
         listed << entry.value->table_name();
-    EXPECT_EQ(listed, (QStringList{"Users2", "odd`name", "users"}));
+    EXPECT_EQ(listed, (QStringList { "Users2", "odd`name", "users" }));
     EXPECT_EQ(action.tables->Item(QStringLiteral("USERS"))->table_name(), QStringLiteral("users"));
     EXPECT_EQ(action.tables->Item(2)->table_name(), QStringLiteral("odd`name"));
 
@@ -172,9 +173,9 @@ TEST_F(Schema, ColumnsAreReadInTableOrderWithTheirTypeKeywords)
     const auto table = action.tables->Item(QStringLiteral("t"));
     table->read_flds();
     EXPECT_EQ(all(*table->field_names()),
-              (QStringList{"id", "qty", "pic", "seen", "stamp", "tags", "day", "flag", "label", "kind"}));
-    EXPECT_EQ(all(*table->field_types()), (QStringList{"bigint", "int", "mediumblob", "datetime", "timestamp", "set",
-                                                       "date", "", "varchar", "int"}));
+        (QStringList { "id", "qty", "pic", "seen", "stamp", "tags", "day", "flag", "label", "kind" }));
+    EXPECT_EQ(all(*table->field_types()),
+        (QStringList { "bigint", "int", "mediumblob", "datetime", "timestamp", "set", "date", "", "varchar", "int" }));
     EXPECT_EQ(table->field_types()->Item(QStringLiteral("SEEN")), QStringLiteral("datetime"));
 
     // Reading again gives the same columns, not twice as many.
@@ -196,7 +197,7 @@ TEST_F(Schema, TableThatCannotBeReadHasNoColumns)
     MySQLTable weird;
     weird.set_table_name(QStringLiteral("we`ird"));
     weird.read_flds();
-    EXPECT_EQ(all(*weird.field_names()), (QStringList{"a", "b"}));
+    EXPECT_EQ(all(*weird.field_names()), (QStringList { "a", "b" }));
 }
 
 TEST_F(Schema, CreatedbMakesTheDatabaseOnce)
@@ -207,7 +208,7 @@ TEST_F(Schema, CreatedbMakesTheDatabaseOnce)
     EXPECT_TRUE(action.createdb());
     EXPECT_TRUE(action.createdb());
     EXPECT_EQ(database.column(QStringLiteral("SHOW DATABASES LIKE '%1-new'").arg(database.name())),
-              QStringList{database.name() + QStringLiteral("-new")});
+        QStringList { database.name() + QStringLiteral("-new") });
     database.exec(QStringLiteral("DROP DATABASE `%1-new`").arg(database.name()));
 }
 
@@ -223,21 +224,19 @@ class FieldDataType : public ::testing::TestWithParam<TypeCase>
 
 TEST_P(FieldDataType, FirstKeywordContainedInTheTypeText)
 {
-    EXPECT_EQ(MySQLTable::field_data_type(QString::fromLatin1(GetParam().type)),
-              QString::fromLatin1(GetParam().keyword));
+    EXPECT_EQ(
+        MySQLTable::field_data_type(QString::fromLatin1(GetParam().type)), QString::fromLatin1(GetParam().keyword));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keywords, FieldDataType,
-    ::testing::Values(TypeCase{"bigint(20) unsigned", "bigint"}, TypeCase{"int(11)", "int"},
-                      TypeCase{"tinyint(1)", "tinyint"}, TypeCase{"mediumblob", "mediumblob"},
-                      TypeCase{"datetime", "datetime"}, TypeCase{"date", "date"}, TypeCase{"timestamp(14)", "timestamp"},
-                      TypeCase{"time", "time"}, TypeCase{"set('x','y')", "set"}, TypeCase{"varchar(40)", "varchar"},
-                      TypeCase{"char(2)", "char"}, TypeCase{"longtext", "longtext"}, TypeCase{"tinytext", "tinytext"},
-                      TypeCase{"text", "text"}, TypeCase{"double(8,2)", "double"}, TypeCase{"decimal(10,0)", "decimal"},
-                      TypeCase{"year(4)", "year"}, TypeCase{"enum('a','b')", "enum"},
-                      TypeCase{"enum('int','b')", "int"}, TypeCase{"bit(1)", ""}, TypeCase{"INT", ""},
-                      TypeCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Keywords, FieldDataType,
+    ::testing::Values(TypeCase { "bigint(20) unsigned", "bigint" }, TypeCase { "int(11)", "int" },
+        TypeCase { "tinyint(1)", "tinyint" }, TypeCase { "mediumblob", "mediumblob" },
+        TypeCase { "datetime", "datetime" }, TypeCase { "date", "date" }, TypeCase { "timestamp(14)", "timestamp" },
+        TypeCase { "time", "time" }, TypeCase { "set('x','y')", "set" }, TypeCase { "varchar(40)", "varchar" },
+        TypeCase { "char(2)", "char" }, TypeCase { "longtext", "longtext" }, TypeCase { "tinytext", "tinytext" },
+        TypeCase { "text", "text" }, TypeCase { "double(8,2)", "double" }, TypeCase { "decimal(10,0)", "decimal" },
+        TypeCase { "year(4)", "year" }, TypeCase { "enum('a','b')", "enum" }, TypeCase { "enum('int','b')", "int" },
+        TypeCase { "bit(1)", "" }, TypeCase { "INT", "" }, TypeCase { "", "" }));
 
 TEST(MySQLTablesCollection, AddSharesTheColumnNamesButNotTheTypes)
 {

@@ -25,12 +25,18 @@ QString error_log(const QString &mail_folder)
 QStringList php_settings(const QString &mail_folder)
 {
     return {
-        QStringLiteral("-d"), QStringLiteral("sendmail_path=%1 %2").arg(capture_script(), mail_folder),
-        QStringLiteral("-d"), QStringLiteral("error_reporting=E_ALL"),
-        QStringLiteral("-d"), QStringLiteral("display_errors=0"),
-        QStringLiteral("-d"), QStringLiteral("log_errors=1"),
-        QStringLiteral("-d"), QStringLiteral("html_errors=0"),
-        QStringLiteral("-d"), QStringLiteral("error_log=") + error_log(mail_folder),
+        QStringLiteral("-d"),
+        QStringLiteral("sendmail_path=%1 %2").arg(capture_script(), mail_folder),
+        QStringLiteral("-d"),
+        QStringLiteral("error_reporting=E_ALL"),
+        QStringLiteral("-d"),
+        QStringLiteral("display_errors=0"),
+        QStringLiteral("-d"),
+        QStringLiteral("log_errors=1"),
+        QStringLiteral("-d"),
+        QStringLiteral("html_errors=0"),
+        QStringLiteral("-d"),
+        QStringLiteral("error_log=") + error_log(mail_folder),
     };
 }
 
@@ -59,8 +65,7 @@ QByteArray multipart(const PhpRequest &request, const QByteArray &boundary)
 {
     QByteArray body;
     for (const auto &[name, value] : request.fields) {
-        body += "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value
-            + "\r\n";
+        body += "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value + "\r\n";
     }
     for (const auto &upload : request.uploads) {
         body += "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + upload.field + "\"; filename=\""
@@ -101,8 +106,8 @@ QPair<QByteArray, QByteArray> split_head(const QByteArray &data)
         skip = 2;
     }
     if (at < 0)
-        return {data, QByteArray()};
-    return {data.left(at), data.mid(at + skip)};
+        return { data, QByteArray() };
+    return { data.left(at), data.mid(at + skip) };
 }
 
 PhpResponse finish(QProcess &php, PhpResponse response, bool cgi, const QString &mail_folder)
@@ -194,7 +199,7 @@ QList<CapturedMail> PhpRunner::take_mails()
 {
     QDir dir(m_mail_folder.path());
     QList<CapturedMail> mails;
-    for (const QString &name : dir.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name)) {
+    for (const QString &name : dir.entryList({ QStringLiteral("*.eml") }, QDir::Files, QDir::Name)) {
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             continue;

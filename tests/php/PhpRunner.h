@@ -20,12 +20,12 @@ struct PhpRequest
 
     QByteArray method = "POST";
     QList<QPair<QByteArray, QByteArray>> fields; // in order; a name may repeat
-    QList<Upload> uploads;                       // any upload makes the body multipart
+    QList<Upload> uploads; // any upload makes the body multipart
     QByteArray remote_addr = "203.0.113.7";
 
     PhpRequest &add(const QByteArray &name, const QByteArray &value)
     {
-        fields.append({name, value});
+        fields.append({ name, value });
         return *this;
     }
 };

@@ -122,18 +122,17 @@ TEST_P(ContextTopics, OpenTheTopicOfTheirPageInAWindowOfItsOwn)
     EXPECT_FALSE(blocking_window_shown());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryPage, ContextTopics,
-    ::testing::Values(ContextTopic{1, "Step 1: Your form and its actions", "Load HTML Form From URL"},
-                      ContextTopic{2, "Step 2: Checking each field", "Required (don't allow empty values)"},
-                      ContextTopic{3, "Mail to the form owner", "Multiple Recipients..."},
-                      ContextTopic{4, "Confirmation mail to the visitor (auto-responder)", "Add Personalized Field.."},
-                      ContextTopic{5, "Saving submissions in a text file", "End of Line"},
-                      ContextTopic{6, "Saving submissions in a MySQL table", "Field mapping"},
-                      ContextTopic{7, "Where the script goes, and Generate", "PHP Script Destination"},
-                      ContextTopic{8, "The task report", "For more information click here"},
-                      ContextTopic{9, "Uploaded files", "URL TO The Upload Folder"},
-                      ContextTopic{10, "Creating a new MySQL table", "Primary key"}));
+INSTANTIATE_TEST_SUITE_P(EveryPage, ContextTopics,
+    ::testing::Values(ContextTopic { 1, "Step 1: Your form and its actions", "Load HTML Form From URL" },
+        ContextTopic { 2, "Step 2: Checking each field", "Required (don't allow empty values)" },
+        ContextTopic { 3, "Mail to the form owner", "Multiple Recipients..." },
+        ContextTopic { 4, "Confirmation mail to the visitor (auto-responder)", "Add Personalized Field.." },
+        ContextTopic { 5, "Saving submissions in a text file", "End of Line" },
+        ContextTopic { 6, "Saving submissions in a MySQL table", "Field mapping" },
+        ContextTopic { 7, "Where the script goes, and Generate", "PHP Script Destination" },
+        ContextTopic { 8, "The task report", "For more information click here" },
+        ContextTopic { 9, "Uploaded files", "URL TO The Upload Folder" },
+        ContextTopic { 10, "Creating a new MySQL table", "Primary key" }));
 
 const QString kOpeningTitle = QStringLiteral("Welcome to Tressel");
 
@@ -171,10 +170,10 @@ TEST_P(ShowCommands, OpenTheirTabAtTheOpeningTopic)
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, ShowCommands,
-                         ::testing::Values(ShowCommand{"Show", &HTMLHelpViewer::Show, "contentsTab"},
-                                           ShowCommand{"ShowContents", &HTMLHelpViewer::ShowContents, "contentsTab"},
-                                           ShowCommand{"ShowIndex", &HTMLHelpViewer::ShowIndex, "indexTab"},
-                                           ShowCommand{"ShowSearch", &HTMLHelpViewer::ShowSearch, "searchTab"}));
+    ::testing::Values(ShowCommand { "Show", &HTMLHelpViewer::Show, "contentsTab" },
+        ShowCommand { "ShowContents", &HTMLHelpViewer::ShowContents, "contentsTab" },
+        ShowCommand { "ShowIndex", &HTMLHelpViewer::ShowIndex, "indexTab" },
+        ShowCommand { "ShowSearch", &HTMLHelpViewer::ShowSearch, "searchTab" }));
 
 TEST_F(HelpViewer, TabsKeepTheTopicShownWhileShowGoesBackToTheOpeningTopic)
 {
@@ -428,11 +427,11 @@ TEST_P(UnusableHelpFile, ShowsAWindowSayingSoAndNoMessage)
     EXPECT_EQ(topic_title(window), QStringLiteral("Step 2: Checking each field"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, UnusableHelpFile, ::testing::Values("missing", "folder", "not a collection", "empty"),
-                         [](const auto &info) {
-                             QString name = QString::fromUtf8(info.param);
-                             return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnusableHelpFile, ::testing::Values("missing", "folder", "not a collection", "empty"), [](const auto &info) {
+        QString name = QString::fromUtf8(info.param);
+        return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+    });
 
 // F1 on a page: the shared viewer opens the application's help file.
 class F1Help : public ::testing::Test
@@ -521,17 +520,16 @@ TEST_P(ProgramEndWays, ClosesTheHelpWindowCleanly)
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=ProgramEnd.EndsWithTheHelpWindowOpen")});
+        { QStringLiteral("--gtest_filter=ProgramEnd.EndsWithTheHelpWindowOpen") });
     ASSERT_TRUE(child.waitForFinished(kWaitMs));
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ProgramEndWays, ::testing::Values("event loop", "no event loop"),
-                         [](const auto &info) {
-                             QString name = QString::fromUtf8(info.param);
-                             return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Ways, ProgramEndWays, ::testing::Values("event loop", "no event loop"), [](const auto &info) {
+    QString name = QString::fromUtf8(info.param);
+    return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+});
 
 // A picture of the viewer at the field-rules topic, for a person to look at.
 TEST_F(HelpViewer, PictureOfTheFieldRulesTopic)

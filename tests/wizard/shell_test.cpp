@@ -62,11 +62,7 @@ protected:
         click(page, "Browse");
     }
 
-    template <typename T>
-    T *control(const char *name)
-    {
-        return page->findChild<T *>(QString::fromLatin1(name));
-    }
+    template<typename T> T *control(const char *name) { return page->findChild<T *>(QString::fromLatin1(name)); }
 
     QTemporaryDir folder;
     frmStep1 *page = nullptr;
@@ -99,8 +95,8 @@ TEST_F(Pages, SeveralFormsOpenThePicker)
         click(picker, "CmdOk");
     });
     browse("<form><input name=a></form><form><input name=b><input name=c></form><form><input name=d></form>");
-    EXPECT_EQ(listed, (QStringList{"Form1", "Form2", "Form3"}));
-    EXPECT_EQ(messages(), (QStringList{"please select a form to process", "HTML Form is successfully loaded "}));
+    EXPECT_EQ(listed, (QStringList { "Form1", "Form2", "Form3" }));
+    EXPECT_EQ(messages(), (QStringList { "please select a form to process", "HTML Form is successfully loaded " }));
     EXPECT_EQ(globals::selected_form_title, QStringLiteral("Form2"));
     EXPECT_EQ(globals::web_page()->selected_form->fields()->Count(), 2);
 }
@@ -121,16 +117,18 @@ TEST_F(Pages, PagesWithoutAUsableForm)
 TEST_F(Pages, UnnamedFieldsAreLeftOut)
 {
     browse("<form><input><textarea></textarea><input name=city><input type=reset name=r></form>");
-    EXPECT_EQ(messages(), (QStringList{"Some fields in the selected form don't have names , only named fields will be "
-                                       "processed ",
-                                       "HTML Form is successfully loaded "}));
+    EXPECT_EQ(messages(),
+        (QStringList { "Some fields in the selected form don't have names , only named fields will be "
+                       "processed ",
+            "HTML Form is successfully loaded " }));
     EXPECT_EQ(globals::web_page()->selected_form->fields()->Count(), 1);
 
     answer(1); // load another form
     browse("<form><input><select></select></form>");
-    EXPECT_EQ(messages().mid(2), (QStringList{"An HTML form was already loaded , do you wish to load a new form",
-                                              "All fields in the selected form are unnamed; please make sure that each "
-                                              "field has a name in the form, you like to process."}));
+    EXPECT_EQ(messages().mid(2),
+        (QStringList { "An HTML form was already loaded , do you wish to load a new form",
+            "All fields in the selected form are unnamed; please make sure that each "
+            "field has a name in the form, you like to process." }));
     EXPECT_FALSE(page->form_loaded());
 }
 
@@ -408,7 +406,7 @@ TEST_P(PageOrderWalk, NextAndBackVisitTheChosenActionsPages)
     prefs.is_autoresponde = actions & 2;
     prefs.is_csv = actions & 4;
     prefs.is_mysql = actions & 8;
-    QList<WizardPage> expected{WizardPage::frmStep1, WizardPage::frmStep2};
+    QList<WizardPage> expected { WizardPage::frmStep1, WizardPage::frmStep2 };
     if (prefs.is_email)
         expected << WizardPage::frmStep3;
     if (prefs.is_autoresponde)
@@ -419,12 +417,12 @@ TEST_P(PageOrderWalk, NextAndBackVisitTheChosenActionsPages)
         expected << WizardPage::frmstep6a;
     expected << WizardPage::frmStep7;
 
-    QList<WizardPage> forward{WizardPage::frmStep1};
+    QList<WizardPage> forward { WizardPage::frmStep1 };
     while (forward.size() < 10 && next_page(forward.back(), prefs) != WizardPage::None)
         forward << next_page(forward.back(), prefs);
     EXPECT_EQ(forward, expected);
 
-    QList<WizardPage> backward{WizardPage::frmStep7};
+    QList<WizardPage> backward { WizardPage::frmStep7 };
     while (backward.size() < 10 && previous_page(backward.back(), prefs) != WizardPage::None)
         backward << previous_page(backward.back(), prefs);
     std::reverse(backward.begin(), backward.end());
@@ -467,20 +465,21 @@ TEST_P(MessageBoxLayout, SizesTheBoxToTheText)
 constexpr double kDesignedHeight = MessageLayout::kInnerHeight + MessageLayout::kFrameHeight;
 using B = MessageLayout::Button;
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, MessageBoxLayout,
+INSTANTIATE_TEST_SUITE_P(EdgeCases, MessageBoxLayout,
     ::testing::Values(
         // A short text with Ok: the row's width decides; Ok is centred.
-        LayoutCase{1000, 1, 2780, kDesignedHeight, 1000, {B::Ok}, (2780 - 90 - 1230) / 2.0},
+        LayoutCase { 1000, 1, 2780, kDesignedHeight, 1000, { B::Ok }, (2780 - 90 - 1230) / 2.0 },
         // One line up to exactly 7500; the text decides the width.
-        LayoutCase{6690, 3, 7590, kDesignedHeight, 6690, {B::Yes, B::No}, (7500 - 2460 - 200) / 2.0},
-        LayoutCase{6691, 3, 7500, kDesignedHeight + 220, 6200, {B::Yes, B::No}, (7410 - 2460 - 200) / 2.0},
+        LayoutCase { 6690, 3, 7590, kDesignedHeight, 6690, { B::Yes, B::No }, (7500 - 2460 - 200) / 2.0 },
+        LayoutCase { 6691, 3, 7500, kDesignedHeight + 220, 6200, { B::Yes, B::No }, (7410 - 2460 - 200) / 2.0 },
         // Two lines up to exactly 13000, three beyond.
-        LayoutCase{12190, 4, 7500, kDesignedHeight + 220, 6200, {B::Yes, B::No, B::Cancel}, (7410 - 3690 - 300) / 2.0},
-        LayoutCase{12191, 2, 7500, kDesignedHeight + 550, 6200, {B::Ok, B::Cancel}, (7410 - 2460 - 200) / 2.0},
+        LayoutCase {
+            12190, 4, 7500, kDesignedHeight + 220, 6200, { B::Yes, B::No, B::Cancel }, (7410 - 3690 - 300) / 2.0 },
+        LayoutCase { 12191, 2, 7500, kDesignedHeight + 550, 6200, { B::Ok, B::Cancel }, (7410 - 2460 - 200) / 2.0 },
         // The overwrite set always starts at its designed place.
-        LayoutCase{500, 5, 8100, kDesignedHeight, 500, {B::SkipAll, B::OverWrite, B::OverwriteAll, B::Cancel}, 1920},
-        LayoutCase{500, 9, 1400, kDesignedHeight, 500, {}, 0}));
+        LayoutCase {
+            500, 5, 8100, kDesignedHeight, 500, { B::SkipAll, B::OverWrite, B::OverwriteAll, B::Cancel }, 1920 },
+        LayoutCase { 500, 9, 1400, kDesignedHeight, 500, {}, 0 }));
 
 TEST_F(WizardTest, MessageBoxAnswersWithTheButtonPressed)
 {
@@ -510,9 +509,9 @@ TEST(CommonDialog, FilterAndValuesKeptOnCancel)
 {
     CommonDialog::clear_script();
     EXPECT_EQ(CommonDialog::qt_filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*")),
-              QStringLiteral("(*.html) (*.html *.htm);;(*.php) (*.php);;All (*.*)"));
+        QStringLiteral("(*.html) (*.html *.htm);;(*.php) (*.php);;All (*.*)"));
     EXPECT_EQ(CommonDialog::qt_filter(QStringLiteral("(*.tsl)|*.tsl;*.tsl|All|*.*")),
-              QStringLiteral("(*.tsl) (*.tsl);;All (*.*)"));
+        QStringLiteral("(*.tsl) (*.tsl);;All (*.*)"));
 
     CommonDialog dialog;
     CommonDialog::script(CommonDialog::Answer::cancelled());
@@ -525,7 +524,7 @@ TEST(CommonDialog, FilterAndValuesKeptOnCancel)
     EXPECT_EQ(dialog.FileName(), QStringLiteral("/tmp/a.html"));
 
     EXPECT_FALSE(dialog.Font().name.isEmpty()); // usable before any choice
-    CommonDialog::script(CommonDialog::Answer::chosen_font(FontSpec{QStringLiteral("Courier"), 12, true}, 0x0000FF));
+    CommonDialog::script(CommonDialog::Answer::chosen_font(FontSpec { QStringLiteral("Courier"), 12, true }, 0x0000FF));
     dialog.ShowFont();
     CommonDialog::script(CommonDialog::Answer::cancelled());
     dialog.ShowFont();

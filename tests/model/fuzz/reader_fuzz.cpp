@@ -74,8 +74,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const char *const charsets[] = {"", "utf-8", "windows-1252", "shift_jis", "utf-16le", "iso-2022-jp", "gbk",
-                                           "koi8-r"};
+    static const char *const charsets[]
+        = { "", "utf-8", "windows-1252", "shift_jis", "utf-16le", "iso-2022-jp", "gbk", "koi8-r" };
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
     const HtmlDocument document = HtmlDocument::read(bytes, size ? charsets[data[0] % 8] : "", reader->limits);
