@@ -36,11 +36,25 @@ QString check_body(const Field &field)
     return line(QStringLiteral("{")) + failure_block(field) + line(QStringLiteral("}"));
 }
 
-QString literal(const QString &text)
+namespace {
+
+// Which backslash pairs already in the text stand as the user wrote them.
+enum class KeptEscapes { None, All, Quotes };
+
+QString double_quoted(const QString &text, KeptEscapes kept)
 {
     QString result;
     result.reserve(text.size() + 8);
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool pair = c == QLatin1Char('\\') && i + 1 < text.size();
+        if (pair
+            && (kept == KeptEscapes::All || (kept == KeptEscapes::Quotes && text.at(i + 1) == QLatin1Char('"')))) {
+            result += c;
+            result += text.at(++i);
+            continue;
+        }
+        // A lone backslash, a quote or a dollar sign is literal text.
         if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$'))
             result += QLatin1Char('\\');
         result += c;
@@ -48,46 +62,21 @@ QString literal(const QString &text)
     return result;
 }
 
+} // namespace
+
+QString literal(const QString &text)
+{
+    return double_quoted(text, KeptEscapes::None);
+}
+
 QString literal_keeping_escapes(const QString &text)
 {
-    QString result;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\\')) {
-            // A pair is an escape the user wrote; a lone final backslash
-            // would swallow the closing quote.
-            if (i + 1 < text.size()) {
-                result += c;
-                result += text.at(++i);
-            } else {
-                result += QStringLiteral("\\\\");
-            }
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('$')) {
-            result += QLatin1Char('\\');
-            result += c;
-        } else {
-            result += c;
-        }
-    }
-    return result;
+    return double_quoted(text, KeptEscapes::All);
 }
 
 QString literal_html(const QString &text)
 {
-    QString result;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-            result += QStringLiteral("\\\""); // already escaped by the reader
-            ++i;
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$')) {
-            result += QLatin1Char('\\');
-            result += c;
-        } else {
-            result += c;
-        }
-    }
-    return result;
+    return double_quoted(text, KeptEscapes::Quotes);
 }
 
 QString single_quoted(const QString &text)

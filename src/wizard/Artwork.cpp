@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -41,4 +42,23 @@ QPixmap message_icon(int icon)
     default:
         return style->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(43, 45);
     }
+}
+
+QLabel *logo_label(QWidget *parent, int size)
+{
+    auto *image = new QLabel(parent);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(tressel_logo(size));
+    return image;
+}
+
+QLabel *product_name_label(QWidget *parent)
+{
+    auto *name = new QLabel(QStringLiteral("Tressel"), parent);
+    name->setObjectName(QStringLiteral("Label2"));
+    QFont big = name->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setBold(true);
+    name->setFont(big);
+    return name;
 }

@@ -60,15 +60,8 @@ frmAbout::frmAbout(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Tressel"));
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(tressel_logo(64));
-    auto *name = new QLabel(QStringLiteral("Tressel"), this);
-    name->setObjectName(QStringLiteral("Label2"));
-    QFont big = name->font();
-    big.setPointSize(big.pointSize() * 2);
-    big.setBold(true);
-    name->setFont(big);
+    QLabel *image = logo_label(this, 64);
+    QLabel *name = product_name_label(this);
     auto *version = new QLabel(QStringLiteral("Version : 1.2.5"), this);
     version->setObjectName(QStringLiteral("version"));
     auto *line = new QFrame(this);

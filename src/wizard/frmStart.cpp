@@ -23,17 +23,10 @@ frmStart::frmStart(QWidget *parent)
     setWindowTitle(QStringLiteral("Tressel"));
     chkhide->setObjectName(QStringLiteral("chkhide"));
 
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(tressel_logo(96));
+    QLabel *image = logo_label(this, 96);
     auto *welcome = new QLabel(QStringLiteral("Welcome to"), this);
     welcome->setObjectName(QStringLiteral("Label1"));
-    auto *name = new QLabel(QStringLiteral("Tressel"), this);
-    name->setObjectName(QStringLiteral("Label2"));
-    QFont big = name->font();
-    big.setPointSize(big.pointSize() * 2);
-    big.setBold(true);
-    name->setFont(big);
+    QLabel *name = product_name_label(this);
     auto *text = new QLabel(
         QStringLiteral(
             "Tressel creates a PHP script to process any web form, it makes all necessary validation, to "
