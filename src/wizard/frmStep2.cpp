@@ -202,7 +202,8 @@ QStringList frmStep2::read_types(const QString &path, QString *error)
 
     // Items as a delimited read gives them: separated by commas and line
     // ends, blanks around them dropped, a quoted item taken whole.
-    const auto separator = [](QChar c) { return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+    const auto separator
+        = [](QChar c) { return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
     QStringList entries;
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -286,7 +287,7 @@ frmStep2::frmStep2(QWidget *parent)
     lstfields->setSelectionMode(QAbstractItemView::SingleSelection);
     lstfields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstfields->viewport()->installEventFilter(this);
-    lstfields->setMinimumWidth(170);
+    lstfields->setFixedWidth(190);
 
     QFont title = lblfield->font();
     title.setBold(true);
@@ -364,9 +365,9 @@ frmStep2::frmStep2(QWidget *parent)
 
     // The offered types, read once.
     QString error;
-    const QString path
-        = types_file().isEmpty() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("types.txt"))
-                                 : types_file();
+    const QString path = types_file().isEmpty()
+        ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("types.txt"))
+        : types_file();
     lsttypes->addItems(read_types(path, &error));
     lblTypesMissing->setText(QStringLiteral("No file types can be offered: %1 could not be read (%2).")
                                  .arg(QDir::toNativeSeparators(path), error));
@@ -608,7 +609,8 @@ void frmStep2::load_setting(const QString &name)
         break;
     }
 
-    chknull->setChecked(f.required);
+    // An upload is never required as well (see the rule choice).
+    chknull->setChecked(f.required && f.validation_type != 7);
     if (globals::prefs()->is_embeded_result_page)
         main->setPlainText(box_text(f.error_message));
 }
@@ -626,13 +628,9 @@ void frmStep2::hide_all()
             txtmin->setText(QString::number(f.length_min));
             txtmax->setText(QString::number(f.length_max));
         }
-        // Each setText writes back into the field: read every value first.
-        const QString folder = f.upload_folder;
-        const QString url = f.upload_url;
-        const double size = f.max_size;
-        txtdestination->setText(folder);
-        txturl->setText(url);
-        txtsize->setText(size_text(size));
+        txtdestination->setText(f.upload_folder);
+        txturl->setText(f.upload_url);
+        txtsize->setText(size_text(f.max_size));
         load_lstFiles(*field);
     }
     txtValue->clear();
@@ -676,12 +674,14 @@ void frmStep2::cmbvalidation_Click()
                 field->expression_type = rule->expression;
         }
         hide_all();
-        const std::map<Panel, QWidget *> panels {
-            { Panel::Ranges, ranges }, { Panel::Compare, pcompare }, { Panel::Values, values }, { Panel::Upload, VField }
-        };
+        const std::map<Panel, QWidget *> panels { { Panel::Ranges, ranges }, { Panel::Compare, pcompare },
+            { Panel::Values, values }, { Panel::Upload, VField } };
         if (const auto shown = panels.find(rule->panel); shown != panels.end())
             shown->second->show();
         if (rule->panel == Panel::Upload) {
+            // The upload check refuses a missing file itself; a required
+            // test would look for a posted value a file field never has.
+            chknull->setChecked(false);
             chknull->hide();
             globals::prefs()->is_upload = true;
         }
@@ -932,12 +932,12 @@ bool frmStep2::chk_validation_settings()
                 f.error_html = alert_html(f.error_message, m_font, m_color);
                 if (f.validation_type == 1) {
                     if (f.compare_field()->name.isEmpty())
-                        problem = QStringLiteral("Please select a field to be compared with '") + name
-                            + QLatin1Char('\'');
+                        problem
+                            = QStringLiteral("Please select a field to be compared with '") + name + QLatin1Char('\'');
                 } else if (f.validation_type == 3) {
                     if (f.list_values.isEmpty())
-                        problem = QStringLiteral("Please enter the list of values for field '") + name
-                            + QLatin1Char('\'');
+                        problem
+                            = QStringLiteral("Please enter the list of values for field '") + name + QLatin1Char('\'');
                 } else if (f.validation_type == 7) {
                     // The generated script takes "\" in the folder for "/".
                     QString folder = f.upload_folder;
