@@ -651,19 +651,6 @@ TEST_F(RulesPageTest, NextGoesToTheFirstChosenActionAndBackToPageOne)
     EXPECT_TRUE(messages().isEmpty());
 }
 
-TEST_F(RulesPageTest, CancelAsksBeforeEnding)
-{
-    open({ { "a", "text" } });
-    page()->close();
-    EXPECT_EQ(last_message(), QStringLiteral("Do you really want to exit!? "));
-    EXPECT_TRUE(page()->isVisible());
-    answer(1);
-    answer(2);
-    click(page(), "cmdCancel");
-    EXPECT_EQ(last_message(), QStringLiteral("Do you want to save this project to work on later?"));
-    EXPECT_TRUE(program_ended());
-}
-
 TEST_F(RulesPageTest, F1InTheUploadSettingsOpensTheirTopic)
 {
     globals::app_help_file() = QStringLiteral(TRESSEL_HELP_COLLECTION);
