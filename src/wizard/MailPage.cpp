@@ -46,17 +46,21 @@ void MailPage::convert_message(const QString &body, StringCollection &lines)
     QString text = body;
     // The box gives "\n"; a pasted text may still carry CR LF.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\n'), QStringLiteral("\\n|"));
-    const QStringList pieces = text.split(QLatin1Char('|'));
-    for (QString piece : pieces) {
-        const qsizetype hash = piece.indexOf(QLatin1Char('#'));
+    // Lines are cut at the line breaks only, so a "|" typed in the body
+    // stays in the mail.
+    const QStringList typed = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        QString line = typed.at(i);
+        if (i < typed.size() - 1)
+            line += QStringLiteral("\\n");
+        const qsizetype hash = line.indexOf(QLatin1Char('#'));
         if (hash >= 0) {
-            piece[hash] = QLatin1Char('$');
-            piece.remove(QLatin1Char('#'));
+            line[hash] = QLatin1Char('$');
+            line.remove(QLatin1Char('#'));
         }
-        piece.replace(QLatin1Char('"'), QLatin1Char('\''));
-        if (!piece.isEmpty())
-            lines.Add(piece);
+        line.replace(QLatin1Char('"'), QLatin1Char('\''));
+        if (!line.isEmpty())
+            lines.Add(line);
     }
 }
 

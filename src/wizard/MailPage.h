@@ -23,8 +23,8 @@ class MailPage : public WizardWindow
 public:
     // The body's lines as PHP string text: every line but the last ends in
     // "\n", the first "#" of a line opens a field reference ("$"), other
-    // "#" go and double quotes become single quotes; empty pieces are left
-    // out. A "|" typed in the body also ends a piece.
+    // "#" go and double quotes become single quotes; an empty last line is
+    // left out.
     static void convert_message(const QString &body, StringCollection &lines);
 
     // The text of an address box before anything was chosen.

@@ -13,7 +13,7 @@
 
 namespace {
 
-// A page of another part of the wizard: only its place in the order.
+// A page made elsewhere in the wizard: here only its place in the order.
 class StandInPage final : public WizardWindow
 {
 public:

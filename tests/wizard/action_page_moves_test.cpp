@@ -72,6 +72,7 @@ TEST_P(ActionPageExit, CancelAndTheCloseBoxAskBeforeEnding)
 {
     set_actions(true, true, true, false);
     WizardWindow *page = window(GetParam());
+    EXPECT_EQ(page->help_context(), static_cast<int>(GetParam()) + 1); // pages 3 to 5 open topics 3 to 5
     show_page(page);
     click(page, "cmdCancel");
     page->close();

@@ -49,7 +49,7 @@ TEST_F(ActionPagesScript, OwnerMailAutoResponseAndDataFile)
     click(owner, "cmdMultipleRecipient");
     owner->cmbfields->setCurrentIndex(owner->cmbfields->findText(QStringLiteral("email")));
     owner->txtSubject->setText(QStringLiteral("New order"));
-    owner->txtMessage->appendPlainText(QStringLiteral("Sent by \"#name#\" at $5 & 100%"));
+    owner->txtMessage->appendPlainText(QStringLiteral("Sent by \"#name#\" | $5 & 100%"));
     click(owner, "cmdNext");
 
     auto *reply = static_cast<frmStep4 *>(window(WizardPage::frmStep4));
@@ -92,7 +92,7 @@ TEST_F(ActionPagesScript, OwnerMailAutoResponseAndDataFile)
     EXPECT_EQ(to_owner.headers.value("from"), "ann@example.com");
     EXPECT_EQ(to_owner.body,
         "Visitor's IP: 203.0.113.7\nemail: ann@example.com\nname: Ann O'Neil\ncity: Paris\n\n"
-        "Sent by 'Ann O'Neil' at $5 & 100%\r\n");
+        "Sent by 'Ann O'Neil' | $5 & 100%\r\n");
 
     const CapturedMail &to_visitor = mails[1];
     EXPECT_EQ(to_visitor.headers.value("to"), "ann@example.com");

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, MailBody,
             BodyCase { "#a# and #b#", { "$a and b" } },
             // Double quotes become single quotes, with or without "#".
             BodyCase { "Say \"hi\"\n\"#name#\"", { "Say 'hi'\\n", "'$name'" } },
-            // A typed "|" ends a line without a line break.
-            BodyCase { "a|b", { "a", "b" } }, BodyCase { "x\r\ny", { "x\\n", "y" } })));
+            // A typed "|" is text like any other.
+            BodyCase { "a|b\n|", { "a|b\\n", "|" } }, BodyCase { "x\r\ny", { "x\\n", "y" } })));
 
 } // namespace
