@@ -4,6 +4,9 @@
 #include "WizardFrame.h"
 #include "frmStep1.h"
 #include "frmStep2.h"
+#include "frmStep3.h"
+#include "frmStep4.h"
+#include "frmstep5.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"
@@ -15,6 +18,9 @@ void register_pages()
     WizardFrame &frame = WizardFrame::instance();
     frame.set_factory(WizardPage::frmStep1, [] { return new frmStep1; });
     frame.set_factory(WizardPage::frmStep2, [] { return new frmStep2; });
+    frame.set_factory(WizardPage::frmStep3, [] { return new frmStep3; });
+    frame.set_factory(WizardPage::frmStep4, [] { return new frmStep4; });
+    frame.set_factory(WizardPage::frmstep5, [] { return new frmstep5; });
 }
 
 bool start_wizard(const QString &command_line)

@@ -1,0 +1,184 @@
+#include "frmstep5.h"
+
+#include "WizardButtons.h"
+#include "WizardFrame.h"
+#include "named.h"
+
+#include "generate/CSV.h"
+#include "model/CForm.h"
+#include "model/globals.h"
+#include "model/webpage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox *editable_combo(QWidget *parent, const char *name, const QStringList &items, const QString &text)
+{
+    auto *combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setEditText(text);
+    return combo;
+}
+
+QStringList field_names()
+{
+    QStringList names;
+    if (const auto &form = globals::web_page()->selected_form) {
+        for (const auto &entry : *form->fields())
+            names << entry.value->name;
+    }
+    return names;
+}
+
+} // namespace
+
+frmstep5::frmstep5(QWidget *parent)
+    : WizardWindow(WizardPage::frmstep5, 5, parent)
+    , lstfields(named(new QListWidget(this), "lstfields"))
+    , txtfilename(named(new QLineEdit(this), "txtfilename"))
+    , cmbtypes(editable_combo(this, "cmbtypes", { "*.csv", "*.tab", "*.txt" }, QStringLiteral("*.csv")))
+    , cmbDelimiter(
+          editable_combo(this, "cmbDelimiter", { "comma", "semicolon", "tab", "space" }, QStringLiteral("comma")))
+    , cmbendline(editable_combo(this, "cmbendline", { "\\r\\n", "\\n" }, QStringLiteral("\\r\\n")))
+    , cmdSelectAll(make_button(this, "cmdSelectAll", QStringLiteral("Select All")))
+    , CmdselectNone(make_button(this, "CmdselectNone", QStringLiteral("Select None")))
+    , cmdBack(make_button(this, "cmdBack", QStringLiteral("<< Back")))
+    , cmdNext(make_button(this, "cmdNext", QStringLiteral("Next >>")))
+    , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
+    , cmdHelp(make_button(this, "cmdHelp", QStringLiteral("Help")))
+{
+    setObjectName(QStringLiteral("frmstep5"));
+    lstfields->setSelectionMode(QAbstractItemView::MultiSelection);
+    const QString separator_hint = QStringLiteral("A separator between fields");
+    auto *separator = new QLabel(QStringLiteral("Separator"), this);
+    separator->setToolTip(separator_hint);
+    cmbDelimiter->setToolTip(separator_hint);
+
+    auto *choices = new QHBoxLayout;
+    choices->addWidget(cmdSelectAll);
+    choices->addWidget(CmdselectNone);
+    choices->addStretch(1);
+    auto *left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("Fields to save"), this));
+    left->addWidget(lstfields, 1);
+    left->addLayout(choices);
+
+    auto *right = new QGridLayout;
+    right->addWidget(new QLabel(QStringLiteral("File Name"), this), 0, 0);
+    right->addWidget(txtfilename, 0, 1);
+    right->addWidget(new QLabel(QStringLiteral("File Format"), this), 1, 0);
+    right->addWidget(cmbtypes, 1, 1);
+    right->addWidget(separator, 2, 0);
+    right->addWidget(cmbDelimiter, 2, 1);
+    right->addWidget(new QLabel(QStringLiteral("End of Line"), this), 3, 0);
+    right->addWidget(cmbendline, 3, 1);
+    right->setRowStretch(4, 1);
+
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(16);
+    columns->addLayout(right, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (gxButtons_H *button : { cmdBack, cmdNext, cmdCancel, cmdHelp })
+        buttons->addWidget(button);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    resize(600, 400);
+
+    connect(cmbtypes, &QComboBox::activated, this, &frmstep5::cmbtypes_Click);
+    connect(cmdSelectAll, &gxButtons_H::Click, lstfields, &QListWidget::selectAll);
+    connect(CmdselectNone, &gxButtons_H::Click, lstfields, &QListWidget::clearSelection);
+    connect(cmdNext, &gxButtons_H::Click, this, &frmstep5::cmdNext_Click);
+    connect(cmdBack, &gxButtons_H::Click, this, [this] { WizardFrame::instance().go_back(*this); });
+    connect(cmdCancel, &gxButtons_H::Click, this, &frmstep5::cancel);
+    connect(cmdHelp, &gxButtons_H::Click, this, &frmstep5::show_help);
+
+    list_fields();
+}
+
+void frmstep5::showEvent(QShowEvent *event)
+{
+    // Another form taken since the list was made: its fields are listed, so
+    // no choice applies to a field the form no longer has.
+    if (field_names() != m_listed)
+        list_fields();
+    WizardWindow::showEvent(event);
+}
+
+void frmstep5::list_fields()
+{
+    lstfields->clear();
+    m_listed = field_names();
+    const auto &form = globals::web_page()->selected_form;
+    if (!form)
+        return;
+    for (const auto &entry : *form->fields()) {
+        auto *item = new QListWidgetItem(entry.value->name, lstfields);
+        item->setSelected(entry.value->in_csv);
+    }
+}
+
+void frmstep5::cmbtypes_Click(int index)
+{
+    const QString format = cmbtypes->itemText(index);
+    if (format == QLatin1String("*.csv"))
+        cmbDelimiter->setEditText(QStringLiteral("Comma"));
+    else if (format == QLatin1String("*.tab"))
+        cmbDelimiter->setEditText(QStringLiteral("Tab"));
+}
+
+bool frmstep5::check()
+{
+    return true;
+}
+
+void frmstep5::get_csv_options()
+{
+    CSV &csv = *globals::csv_file();
+    if (const auto &form = globals::web_page()->selected_form) {
+        const auto &list = *form->fields();
+        for (int i = 0; i < lstfields->count(); ++i) {
+            const QListWidgetItem *item = lstfields->item(i);
+            if (list.Contains(item->text()))
+                list.Item(item->text())->in_csv = item->isSelected();
+        }
+    }
+
+    const QString extension = globals::trim_blanks(QString(cmbtypes->currentText()).remove(QLatin1Char('*')));
+    const QString name = txtfilename->text();
+    csv.filename = name.contains(extension) ? name : name + extension;
+
+    const QString separator = cmbDelimiter->currentText().toLower();
+    if (separator == QLatin1String("comma"))
+        csv.separator = QStringLiteral(",");
+    else if (separator == QLatin1String("semicolon"))
+        csv.separator = QStringLiteral(";");
+    else if (separator == QLatin1String("tab"))
+        csv.separator = QStringLiteral("   ");
+    else if (separator == QLatin1String("space"))
+        csv.separator = QStringLiteral(" ");
+
+    csv.EndLine = cmbendline->currentText();
+}
+
+void frmstep5::cmdNext_Click()
+{
+    if (!check())
+        return;
+    get_csv_options();
+    WizardFrame::instance().go_next(*this);
+}
