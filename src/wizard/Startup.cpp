@@ -3,6 +3,7 @@
 #include "MyMessage.h"
 #include "WizardFrame.h"
 #include "frmStep1.h"
+#include "frmStep7.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"
@@ -13,6 +14,7 @@ void register_pages()
 {
     WizardFrame &frame = WizardFrame::instance();
     frame.set_factory(WizardPage::frmStep1, [] { return new frmStep1; });
+    frame.set_factory(WizardPage::frmStep7, [] { return new frmStep7; });
 }
 
 bool start_wizard(const QString &command_line)
