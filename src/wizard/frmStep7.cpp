@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <exception>
+
 namespace {
 
 const QString kGenerate = QStringLiteral("Generate");
@@ -188,8 +190,9 @@ frmStep7::frmStep7(QWidget *parent)
     connect(cmdbrowsefailure, &gxButtons_H::Click, this, [this] { browse_page(m_error_dialog, txtError); });
     connect(headerbrowse, &gxButtons_H::Click, this, [this] { browse_page(m_header_dialog, txtHeader); });
     connect(browsefooter, &gxButtons_H::Click, this, [this] { browse_page(m_footer_dialog, txtFooter); });
-    connect(chkHeader, &QCheckBox::clicked, this, &frmStep7::chkHeader_Click);
-    connect(chkFooter, &QCheckBox::clicked, this, &frmStep7::chkFooter_Click);
+    // Also when a reopened project ticks them.
+    connect(chkHeader, &QCheckBox::toggled, this, &frmStep7::chkHeader_Click);
+    connect(chkFooter, &QCheckBox::toggled, this, &frmStep7::chkFooter_Click);
     connect(format, &gxButtons_H::Click, this, &frmStep7::format_Click);
     connect(cmdIP, &gxButtons_H::Click, this, &frmStep7::cmdIP_Click);
     connect(cmdNext, &gxButtons_H::Click, this, &frmStep7::cmdNext_Click);
@@ -384,6 +387,10 @@ void frmStep7::generate()
     } catch (const FileError &error) {
         MyMessage::show_message(
             QStringLiteral("The script was not generated: ") + error.path() + QLatin1Char(' ') + error.reason(), 1, 2);
+        return;
+    } catch (const std::exception &error) {
+        MyMessage::show_message(
+            QStringLiteral("The script was not generated: ") + QString::fromLocal8Bit(error.what()), 1, 2);
         return;
     }
     frmAction(this).exec();
