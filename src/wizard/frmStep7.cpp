@@ -45,17 +45,17 @@ void place(QWidget *widget, int left, int top, int width, int height)
     widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
 }
 
-QFont to_font(const FontSpec &spec, const QFont &fallback)
+QFont to_font(const FontSpec &chosen, const QFont &fallback)
 {
     QFont font(fallback);
-    if (!spec.name.isEmpty())
-        font.setFamily(spec.name);
-    if (spec.size > 0)
-        font.setPointSizeF(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikethrough);
+    if (!chosen.name.isEmpty())
+        font.setFamily(chosen.name);
+    if (chosen.size > 0)
+        font.setPointSizeF(chosen.size);
+    font.setBold(chosen.bold);
+    font.setItalic(chosen.italic);
+    font.setUnderline(chosen.underline);
+    font.setStrikeOut(chosen.strikethrough);
     return font;
 }
 
