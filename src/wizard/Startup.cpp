@@ -7,6 +7,7 @@
 #include "frmStep3.h"
 #include "frmStep4.h"
 #include "frmstep5.h"
+#include "frmStep7.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"
@@ -21,6 +22,7 @@ void register_pages()
     frame.set_factory(WizardPage::frmStep3, [] { return new frmStep3; });
     frame.set_factory(WizardPage::frmStep4, [] { return new frmStep4; });
     frame.set_factory(WizardPage::frmstep5, [] { return new frmstep5; });
+    frame.set_factory(WizardPage::frmStep7, [] { return new frmStep7; });
 }
 
 bool start_wizard(const QString &command_line)
