@@ -313,6 +313,13 @@ TEST_F(Pages, AboutBoxLinksToTheSite)
     EXPECT_EQ(catcher.opened[2], catcher.opened[1]);
 }
 
+TEST_F(Pages, NoMysqlPageInThisVersion)
+{
+    WizardFrame::instance().move(*page, WizardPage::frmstep6a);
+    EXPECT_TRUE(last_message().startsWith(QStringLiteral("The MySQL page is not part of this version")));
+    EXPECT_TRUE(page->isVisible());
+}
+
 TEST_F(Pages, PictureOfTheFirstPage)
 {
     page->resize(560, 520);
