@@ -1,5 +1,7 @@
 #include "FontChooser.h"
 
+#include "FontConversion.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -10,20 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QColor to_qcolor(qint32 color)
-{
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-qint32 from_qcolor(const QColor &color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
-
-} // namespace
 
 FontChooser::FontChooser(QWidget *parent)
     : QDialog(parent)
@@ -122,14 +110,9 @@ void FontChooser::choose_color()
 
 void FontChooser::update_sample()
 {
-    const FontSpec spec = font_choice();
-    QFont font(spec.name);
-    font.setPointSizeF(spec.size > 0 ? spec.size : 10);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikethrough);
-    m_sample->setFont(font);
+    QFont base = m_sample->font();
+    base.setPointSize(10);
+    m_sample->setFont(to_qfont(font_choice(), base));
     QPalette palette = m_sample->palette();
     palette.setColor(QPalette::WindowText, to_qcolor(m_color));
     m_sample->setPalette(palette);

@@ -6,8 +6,8 @@
 #include "frmStep2.h"
 #include "frmStep3.h"
 #include "frmStep4.h"
-#include "frmstep5.h"
 #include "frmStep7.h"
+#include "frmstep5.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"

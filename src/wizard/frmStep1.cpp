@@ -7,6 +7,7 @@
 #include "frmAbout.h"
 #include "frmStart.h"
 #include "frmWait.h"
+#include "named.h"
 
 #include "generate/CSV.h"
 #include "generate/Crecieving_vars.h"
@@ -36,12 +37,6 @@ const QString kNoDateFormat = QStringLiteral("Select date Format");
 void notice(const QString &text)
 {
     MyMessage::show_message(text, 1, 3);
-}
-
-template<typename T> T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "frmStep2.h"
 
+#include "FontConversion.h"
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "NumericText.h"
 #include "WizardButtons.h"
 #include "WizardFrame.h"
+#include "named.h"
 
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
@@ -109,12 +111,6 @@ const Operator *operator_named(const QString &text)
 void notice(const QString &text)
 {
     MyMessage::show_message(text, 1, 3);
-}
-
-template<typename T> T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 std::shared_ptr<fields> form_fields()
@@ -889,16 +885,9 @@ void frmStep2::main_Change()
 
 void frmStep2::apply_alert_font()
 {
-    QFont font(m_font.name);
-    if (m_font.size > 0)
-        font.setPointSizeF(m_font.size);
-    font.setBold(m_font.bold);
-    font.setItalic(m_font.italic);
-    font.setUnderline(m_font.underline);
-    font.setStrikeOut(m_font.strikethrough);
-    main->setFont(font);
+    main->setFont(to_qfont(m_font));
     QPalette palette = main->palette();
-    palette.setColor(QPalette::Text, QColor(m_color & 0xFF, (m_color >> 8) & 0xFF, (m_color >> 16) & 0xFF));
+    palette.setColor(QPalette::Text, to_qcolor(m_color));
     main->setPalette(palette);
 }
 

@@ -1,5 +1,6 @@
 #include "frmStep7.h"
 
+#include "FontConversion.h"
 #include "GenerateAction.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
@@ -7,6 +8,7 @@
 #include "frmAction.h"
 #include "frmFolder.h"
 #include "frmIP.h"
+#include "named.h"
 
 #include "generate/Html_converter.h"
 #include "model/Cprefrences.h"
@@ -33,35 +35,10 @@ void notice(const QString &text)
     MyMessage::show_message(text, 1, 3);
 }
 
-template<typename T> T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 // Window geometry is kept in twips, 15 to a pixel.
 void place(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont to_font(const FontSpec &chosen, const QFont &fallback)
-{
-    QFont font(fallback);
-    if (!chosen.name.isEmpty())
-        font.setFamily(chosen.name);
-    if (chosen.size > 0)
-        font.setPointSizeF(chosen.size);
-    font.setBold(chosen.bold);
-    font.setItalic(chosen.italic);
-    font.setUnderline(chosen.underline);
-    font.setStrikeOut(chosen.strikethrough);
-    return font;
-}
-
-QColor to_color(qint32 color)
-{
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
 } // namespace
@@ -157,7 +134,7 @@ frmStep7::frmStep7(QWidget *parent)
     // starting font, a usable one.
     m_message_font = m_font_dialog.Font();
     m_message_color = m_font_dialog.Color();
-    main->setFont(to_font(m_message_font, main->font()));
+    main->setFont(to_qfont(m_message_font, main->font()));
 
     set_hint_label(lblHelp);
     const QString success = QStringLiteral(" The script will show this page once the form is successfully processed");
@@ -273,9 +250,9 @@ void frmStep7::format_Click()
     // holds the values it had.
     m_message_font = m_font_dialog.Font();
     m_message_color = m_font_dialog.Color();
-    main->setFont(to_font(m_message_font, main->font()));
+    main->setFont(to_qfont(m_message_font, main->font()));
     QPalette palette = main->palette();
-    palette.setColor(QPalette::Text, to_color(m_message_color));
+    palette.setColor(QPalette::Text, to_qcolor(m_message_color));
     main->setPalette(palette);
 }
 
