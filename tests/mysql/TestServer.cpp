@@ -1,7 +1,10 @@
 #include "TestServer.h"
 
+#include "mysql/MYSQL_CONNECTION.h"
+
 #include <QCryptographicHash>
 #include <QFile>
+#include <QMap>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -12,49 +15,23 @@ namespace {
 
 std::optional<TestServer> read_server()
 {
-    const QString path = qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE));
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file(qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE)));
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    TestServer server;
-    for (const QByteArray &raw : file.readAll().split('\n')) {
-        const qsizetype at = raw.indexOf('=');
-        if (at < 0)
-            continue;
-        const QByteArray key = raw.left(at);
-        const QString value = QString::fromUtf8(raw.mid(at + 1));
-        if (key == "host")
-            server.host = value;
-        else if (key == "port")
-            server.port = value.toInt();
-        else if (key == "socket")
-            server.socket = value;
-        else if (key == "user")
-            server.user = value;
-        else if (key == "password")
-            server.password = value;
-    }
-    if (server.port == 0)
-        return std::nullopt;
-    return server;
+    QMap<QByteArray, QString> values;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        values.insert(line.left(line.indexOf('=')), QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
+    const TestServer server { values["host"], values["user"], values["password"], values["port"].toInt() };
+    return server.port ? std::optional(server) : std::nullopt;
 }
 
-// A database name made from the test's name, within MySQL's 64 characters.
-QString database_name()
+// Sends statements; a refusal fails the test with the server's message.
+bool run(st_mysql *raw, const QString &statements)
 {
-    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    QString name = QStringLiteral("t_") + QString::fromUtf8(info->test_suite_name()) + QLatin1Char('_')
-        + QString::fromUtf8(info->name());
-    for (QChar &c : name) {
-        if (!c.isLetterOrNumber() || c.unicode() > 127)
-            c = QLatin1Char('_');
-    }
-    name = name.toLower();
-    if (name.size() > 60) {
-        const QByteArray hash = QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(10);
-        name = name.left(49) + QLatin1Char('_') + QString::fromLatin1(hash);
-    }
-    return name;
+    const QByteArray text = statements.toUtf8();
+    if (raw && mysql_real_query(raw, text.constData(), static_cast<unsigned long>(text.size())) != 0)
+        ADD_FAILURE() << text.constData() << ": " << mysql_error(raw);
+    return raw && mysql_errno(raw) == 0;
 }
 
 } // namespace
@@ -62,83 +39,68 @@ QString database_name()
 const TestServer *TestServer::get()
 {
     static const std::optional<TestServer> server = read_server();
-    if (!server) {
-        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, which starts one with "
-                         "tests/mysql/mariadb_server.sh, or point TRESSEL_MARIADB at the file its start wrote.";
-        return nullptr;
-    }
-    return &*server;
+    if (!server)
+        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set TRESSEL_MARIADB.";
+    return server ? &*server : nullptr;
 }
 
 TestDatabase::TestDatabase()
     : m_server(TestServer::get())
-    , m_name(database_name())
 {
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QByteArray full = QByteArray(test->test_suite_name()) + '.' + test->name();
+    m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;
     m_raw = mysql_init(nullptr);
     mysql_options(m_raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     if (!mysql_real_connect(m_raw, m_server->host.toUtf8().constData(), m_server->user.toUtf8().constData(),
-            m_server->password.toUtf8().constData(), nullptr, static_cast<unsigned>(m_server->port), nullptr, 0)) {
+            m_server->password.toUtf8().constData(), nullptr, static_cast<unsigned>(m_server->port), nullptr,
+            CLIENT_MULTI_STATEMENTS)) {
         ADD_FAILURE() << "cannot connect to the test server: " << mysql_error(m_raw);
-        mysql_close(m_raw);
-        m_raw = nullptr;
+        mysql_close(std::exchange(m_raw, nullptr));
         return;
     }
-    exec({ QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(m_name),
-        QStringLiteral("CREATE DATABASE `%1`").arg(m_name), QStringLiteral("USE `%1`").arg(m_name) });
+    exec(QString("DROP DATABASE IF EXISTS `%1`; CREATE DATABASE `%1`; USE `%1`").arg(m_name));
 }
 
 TestDatabase::~TestDatabase()
 {
     if (!m_raw)
         return;
-    mysql_query(m_raw, QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(m_name).toUtf8().constData());
+    run(m_raw, "DROP DATABASE `" + m_name + '`');
     mysql_close(m_raw);
 }
 
-void TestDatabase::exec(const QString &statement)
+std::shared_ptr<MYSQL_CONNECTION> TestDatabase::connect() const
 {
-    if (!m_raw)
-        return;
-    const QByteArray text = statement.toUtf8();
-    if (mysql_real_query(m_raw, text.constData(), static_cast<unsigned long>(text.size())) != 0) {
-        ADD_FAILURE() << text.constData() << ": " << mysql_error(m_raw);
-        return;
-    }
-    mysql_free_result(mysql_store_result(m_raw));
+    auto connection = std::make_shared<MYSQL_CONNECTION>();
+    if (m_server)
+        connection->OpenConnection(m_server->host, m_server->user, m_server->password, m_name, m_server->port);
+    EXPECT_EQ(connection->State(), MYSQL_CONNECTION::Open) << connection->Error()->Description().toStdString();
+    return connection;
 }
 
-void TestDatabase::exec(const QStringList &statements)
+void TestDatabase::exec(const QString &statements)
 {
-    for (const QString &statement : statements)
-        exec(statement);
+    if (!run(m_raw, statements))
+        return;
+    do
+        mysql_free_result(mysql_store_result(m_raw));
+    while (mysql_next_result(m_raw) == 0);
+    if (mysql_errno(m_raw))
+        ADD_FAILURE() << statements.toStdString() << ": " << mysql_error(m_raw);
 }
 
 RawRows TestDatabase::rows(const QString &query)
 {
     RawRows result;
-    if (!m_raw)
-        return result;
-    const QByteArray text = query.toUtf8();
-    if (mysql_real_query(m_raw, text.constData(), static_cast<unsigned long>(text.size())) != 0) {
-        ADD_FAILURE() << text.constData() << ": " << mysql_error(m_raw);
-        return result;
-    }
-    MYSQL_RES *res = mysql_store_result(m_raw);
-    if (!res)
-        return result;
-    const unsigned int count = mysql_num_fields(res);
-    while (MYSQL_ROW row = mysql_fetch_row(res)) {
+    MYSQL_RES *res = run(m_raw, query) ? mysql_store_result(m_raw) : nullptr;
+    while (MYSQL_ROW row = res ? mysql_fetch_row(res) : nullptr) {
         const unsigned long *lengths = mysql_fetch_lengths(res);
-        std::vector<RawValue> values;
-        for (unsigned int i = 0; i < count; ++i) {
-            if (row[i])
-                values.emplace_back(QByteArray(row[i], static_cast<qsizetype>(lengths[i])));
-            else
-                values.emplace_back(std::nullopt);
-        }
-        result.push_back(std::move(values));
+        auto &values = result.emplace_back();
+        for (unsigned int i = 0; i < mysql_num_fields(res); ++i)
+            values.push_back(row[i] ? std::optional(QByteArray(row[i], qsizetype(lengths[i]))) : std::nullopt);
     }
     mysql_free_result(res);
     return result;
@@ -148,7 +110,7 @@ QStringList TestDatabase::column(const QString &query)
 {
     QStringList values;
     for (const auto &row : rows(query))
-        values << (row.empty() || !row[0] ? QStringLiteral("(null)") : QString::fromUtf8(*row[0]));
+        values << (row.at(0) ? QString::fromUtf8(*row[0]) : QStringLiteral("(null)"));
     return values;
 }
 
@@ -157,7 +119,5 @@ qint32 closed_port()
     // A port the kernel just handed out and that is closed again at once.
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
-    const qint32 port = probe.serverPort();
-    probe.close();
-    return port;
+    return probe.serverPort();
 }

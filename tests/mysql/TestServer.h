@@ -4,33 +4,29 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+class MYSQL_CONNECTION;
 struct st_mysql;
 
-// The private MariaDB server of the test run, as tests/mysql/mariadb_server.sh
-// wrote it into its state file (the build's, or the one TRESSEL_MARIADB names).
+// The test run's MariaDB server, as mariadb_server.sh wrote it into its state
+// file (the build's, or the one TRESSEL_MARIADB names).
 struct TestServer
 {
-    QString host;
+    QString host, user, password;
     qint32 port = 0;
-    QString socket;
-    QString user;
-    QString password;
 
-    // Fails the calling test (and returns nullptr) when the server is missing.
+    // Fails the calling test (and returns nullptr) when there is no server.
     static const TestServer *get();
 };
 
-// One value read back with the bare client library: bytes, or none for NULL.
-using RawValue = std::optional<QByteArray>;
-using RawRows = std::vector<std::vector<RawValue>>;
+// Rows read with the bare client library: bytes, or none for NULL.
+using RawRows = std::vector<std::vector<std::optional<QByteArray>>>;
 
-// A database of the current test's own (so tests can run side by side),
-// dropped and made anew at the start and dropped at the end, with a
-// connection through the bare client library for preparing tables and
-// checking what the code under test wrote.
+// The current test's own database (so tests run side by side), dropped at the
+// end, with a bare client connection to prepare tables and check results.
 class TestDatabase final
 {
 public:
@@ -42,10 +38,11 @@ public:
     bool ok() const { return m_raw != nullptr; }
     const QString &name() const { return m_name; }
     const TestServer &server() const { return *m_server; }
+    // A connection of the code under test, opened on this database.
+    std::shared_ptr<MYSQL_CONNECTION> connect() const;
 
-    // Runs statements; a failure fails the test with the server's message.
-    void exec(const QString &statement);
-    void exec(const QStringList &statements);
+    // Runs statements separated by ";"; a refusal fails the test.
+    void exec(const QString &statements);
     RawRows rows(const QString &query);
     // The first column of each row, NULL as "(null)".
     QStringList column(const QString &query);

@@ -1,153 +1,79 @@
 #!/usr/bin/env bash
-# Starts and stops a private MariaDB server for the tests: a fresh data
-# folder in a temporary directory, its own socket, a free TCP port on
-# 127.0.0.1 and a test user. The system's own server is never touched.
-#
-#   mariadb_server.sh start <state-file>   start, then write the state file
-#   mariadb_server.sh stop <state-file>    stop the server and remove it all
-#
-# The state file holds key=value lines (host, port, socket, user, password,
-# dir, pid); tests read it through TRESSEL_MARIADB.
-#
-# A watchdog stops the server when the process that started it (ctest, or
-# TRESSEL_MARIADB_OWNER) ends, so an interrupted test run leaves nothing.
+# mariadb_server.sh start|stop <state-file>: a private MariaDB server for the
+# tests (fresh data folder in a temporary directory, free port on 127.0.0.1,
+# a test user); the system's own server is never touched. The state file holds
+# key=value lines that tests read through TRESSEL_MARIADB. A watchdog stops the
+# server when its starter (ctest, or TRESSEL_MARIADB_OWNER) ends.
 set -euo pipefail
-
-mode=${1:-}
-state=${2:-}
-if [ -z "$mode" ] || [ -z "$state" ]; then
+mode=${1:-} state=${2:-}
+if [ -z "$state" ] || ! [[ $mode =~ ^(start|stop)$ ]]; then
     echo "usage: $0 start|stop <state-file>" >&2
     exit 2
 fi
 
-# The test user's password holds characters that need escaping in PHP and SQL
-# texts, so every place that writes it into a script is exercised.
-test_user=tressel
-test_password='Pw"$x\y'"'"'z'
-# The same password as an SQL string literal.
+# The password holds characters that need escaping in PHP and SQL texts, so
+# every place that writes it into a script is exercised.
+password='Pw"$x\y'"'"'z'
 sql_password="'Pw\"\$x\\\\y''z'"
 
-state_value() {
-    sed -n "s/^$1=//p" "$state" 2>/dev/null | head -n 1
-}
+value() { sed -n "s/^$1=//p" "$state" 2>/dev/null | head -n 1; }
 
+# Stops the server of a folder (with its pid and watchdog) and removes the folder.
 stop_server() {
-    local dir=$1 pid=$2 watchdog=${3:-}
-    if [ -n "$watchdog" ] && [ "$watchdog" != "$$" ]; then
-        kill "$watchdog" 2>/dev/null || true
+    [ -z "${3:-}" ] || kill "$3" 2>/dev/null || true
+    if [ -n "$2" ] && kill -TERM "$2" 2>/dev/null; then
+        for _ in $(seq 150); do kill -0 "$2" 2>/dev/null || break; sleep 0.2; done
+        kill -KILL "$2" 2>/dev/null || true
     fi
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill -TERM "$pid" 2>/dev/null || true
-        for _ in $(seq 1 150); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.2
-        done
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    case "$dir" in
-        */tressel-mariadb.*) rm -rf "$dir" ;;
-    esac
+    case "$1" in */tressel-mariadb.*) rm -rf "$1" ;; esac
 }
 
-free_port() {
-    # Asks the kernel for a port that is free right now.
-    php -n -r '$s = stream_socket_server("tcp://127.0.0.1:0", $no, $text); $n = stream_socket_get_name($s, false);
-               echo substr($n, strrpos($n, ":") + 1);'
-}
+# Stop, or clean up after a run that ended without its stop step.
+if [ -e "$state" ]; then
+    stop_server "$(value dir)" "$(value pid)" "$(value watchdog)"
+    rm -f "$state"
+fi
+[ "$mode" = start ] || exit 0
 
-start() {
-    if [ -e "$state" ]; then
-        # A state file from a run that ended without its stop step.
-        stop_server "$(state_value dir)" "$(state_value pid)" "$(state_value watchdog)"
-        rm -f "$state"
-    fi
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tressel-mariadb.XXXXXX")
+sock=$dir/mysqld.sock pid="" up=0 as_root=()
+[ "$(id -u)" -ne 0 ] || as_root=(--user=root) # mariadbd refuses root unless told
+fail() { cat "$1" >&2; stop_server "$dir" "$pid"; exit 1; }
+mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal --skip-test-db \
+    --skip-name-resolve "${as_root[@]}" >"$dir/install.log" 2>&1 || fail "$dir/install.log"
 
-    local dir user_opt=()
-    dir=$(mktemp -d "${TMPDIR:-/tmp}/tressel-mariadb.XXXXXX")
-    # mariadbd refuses to run as root unless told to.
-    [ "$(id -u)" -ne 0 ] || user_opt=(--user=root)
-
-    if ! mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal \
-        --skip-test-db --skip-name-resolve "${user_opt[@]}" >"$dir/install.log" 2>&1; then
-        cat "$dir/install.log" >&2
-        stop_server "$dir" ""
-        exit 1
-    fi
-
-    local sock="$dir/mysqld.sock" port pid="" attempt up=0
-    for attempt in 1 2 3 4 5; do
-        port=$(free_port)
-        : >"$dir/error.log"
-        setsid mariadbd --no-defaults --datadir="$dir/data" --socket="$sock" --port="$port" \
-            --bind-address=127.0.0.1 --pid-file="$dir/mysqld.pid" --log-error="$dir/error.log" \
-            --tmpdir="$dir" --skip-name-resolve --skip-log-bin --max-connections=500 \
-            --innodb-buffer-pool-size=64M --innodb-log-file-size=16M --innodb-flush-log-at-trx-commit=0 \
-            --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
-            "${user_opt[@]}" </dev/null >/dev/null 2>&1 &
-        pid=$!
-        for _ in $(seq 1 300); do
-            if mariadb-admin --no-defaults --socket="$sock" --user=root ping >/dev/null 2>&1; then
-                up=1
-                break
-            fi
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.2
-        done
-        [ "$up" -eq 1 ] && break
-        kill -KILL "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        # Another program may have taken the port in the meantime: try again.
-        grep -q "Address already in use" "$dir/error.log" || break
+# A port free right now; another program may take it first, hence the retries.
+for _ in 1 2 3 4 5; do
+    port=$(php -n -r '$n = stream_socket_get_name(stream_socket_server("tcp://127.0.0.1:0"), false);
+                      echo substr($n, strrpos($n, ":") + 1);')
+    : >"$dir/error.log"
+    setsid mariadbd --no-defaults --datadir="$dir/data" --socket="$sock" --port="$port" --bind-address=127.0.0.1 \
+        --pid-file="$dir/mysqld.pid" --log-error="$dir/error.log" --tmpdir="$dir" --skip-name-resolve \
+        --skip-log-bin --max-connections=500 --innodb-buffer-pool-size=64M --innodb-log-file-size=16M \
+        --innodb-flush-log-at-trx-commit=0 --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
+        "${as_root[@]}" </dev/null >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 300); do
+        mariadb-admin --no-defaults --socket="$sock" --user=root ping >/dev/null 2>&1 && up=1 && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
     done
-    if [ "$up" -ne 1 ]; then
-        echo "MariaDB did not start; its log:" >&2
-        cat "$dir/error.log" >&2
-        stop_server "$dir" "$pid"
-        exit 1
-    fi
+    [ "$up" -eq 0 ] || break
+    kill -KILL "$pid" 2>/dev/null || true
+    grep -q "Address already in use" "$dir/error.log" || break
+done
+[ "$up" -eq 1 ] || fail "$dir/error.log"
 
-    mariadb --no-defaults --socket="$sock" --user=root <<SQL
-CREATE USER '$test_user'@'%' IDENTIFIED BY $sql_password;
-CREATE USER '$test_user'@'localhost' IDENTIFIED BY $sql_password;
-GRANT ALL PRIVILEGES ON *.* TO '$test_user'@'%';
-GRANT ALL PRIVILEGES ON *.* TO '$test_user'@'localhost';
+mariadb --no-defaults --socket="$sock" --user=root <<SQL
+CREATE USER 'tressel'@'%' IDENTIFIED BY $sql_password, 'tressel'@'localhost' IDENTIFIED BY $sql_password;
+GRANT ALL PRIVILEGES ON *.* TO 'tressel'@'%', 'tressel'@'localhost';
 SQL
 
-    # Stops the server once the owner is gone, whatever way the run ended.
-    local owner=${TRESSEL_MARIADB_OWNER:-$PPID}
-    setsid bash -c 'while kill -0 "$1" 2>/dev/null && [ -e "$2" ]; do sleep 2; done
-                    [ -e "$2" ] && kill -TERM "$3" 2>/dev/null
-                    sleep 10; case "$4" in */tressel-mariadb.*) rm -rf "$4" ;; esac' \
-        watchdog "$owner" "$dir/mysqld.sock" "$pid" "$dir" </dev/null >/dev/null 2>&1 &
-    local watchdog=$!
+setsid bash -c 'while kill -0 "$1" 2>/dev/null && [ -e "$2" ]; do sleep 2; done
+                [ -e "$2" ] && kill -TERM "$3" 2>/dev/null; sleep 10; rm -rf "$4"' \
+    watchdog "${TRESSEL_MARIADB_OWNER:-$PPID}" "$sock" "$pid" "$dir" </dev/null >/dev/null 2>&1 &
 
-    local tmp_state="$state.tmp"
-    {
-        echo "host=127.0.0.1"
-        echo "port=$port"
-        echo "socket=$sock"
-        echo "user=$test_user"
-        echo "password=$test_password"
-        echo "dir=$dir"
-        echo "pid=$pid"
-        echo "watchdog=$watchdog"
-    } >"$tmp_state"
-    mv "$tmp_state" "$state"
-    echo "MariaDB is running on 127.0.0.1:$port (socket $sock)"
-}
-
-stop() {
-    if [ ! -e "$state" ]; then
-        echo "no server state in $state" >&2
-        exit 0
-    fi
-    stop_server "$(state_value dir)" "$(state_value pid)" "$(state_value watchdog)"
-    rm -f "$state"
-    echo "MariaDB stopped"
-}
-
-case "$mode" in
-    start) start ;;
-    stop) stop ;;
-    *) echo "usage: $0 start|stop <state-file>" >&2; exit 2 ;;
-esac
+printf '%s\n' host=127.0.0.1 "port=$port" "socket=$sock" user=tressel "password=$password" "dir=$dir" "pid=$pid" \
+    "watchdog=$!" >"$state.tmp"
+mv "$state.tmp" "$state"
+echo "MariaDB is running on 127.0.0.1:$port (socket $sock)"
