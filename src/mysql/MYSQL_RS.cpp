@@ -77,6 +77,15 @@ void MYSQL_RS::fetch_row(bool resolve)
     load_row(m_position);
 }
 
+void MYSQL_RS::go_to(qint32 position)
+{
+    // A pending edit belongs to the row it was made on: it is resolved while
+    // that row is still current, so a move past either end does not lose it.
+    resolve_pending_edit();
+    m_position = position;
+    load_row(m_position);
+}
+
 void MYSQL_RS::load_row(qint32 row)
 {
     if (row >= 1 && row <= m_record_count) {
@@ -143,42 +152,35 @@ void MYSQL_RS::set_AbsolutePosition(qint32 position)
 {
     if (m_state == Closed || m_record_count == 0 || position < 1 || position > m_record_count)
         return;
-    m_position = position;
-    fetch_row(true);
+    go_to(position);
 }
 
 void MYSQL_RS::MoveFirst()
 {
     if (m_state == Closed)
         return;
-    m_position = 1;
-    fetch_row(true);
+    go_to(1);
 }
 
 void MYSQL_RS::MoveLast()
 {
     if (m_state == Closed)
         return;
-    m_position = m_record_count;
-    fetch_row(true);
+    go_to(m_record_count);
 }
 
 void MYSQL_RS::MovePrevious()
 {
     if (m_state == Closed)
         return;
-    if (m_position > 0)
-        --m_position;
-    fetch_row(true);
+    go_to(m_position > 0 ? m_position - 1 : m_position);
 }
 
 void MYSQL_RS::MoveNext()
 {
     if (m_state == Closed)
         return;
-    if (m_position <= m_record_count)
-        ++m_position;
-    fetch_row(true);
+    go_to(m_position <= m_record_count ? m_position + 1 : m_position);
 }
 
 void MYSQL_RS::CloseRecordset()

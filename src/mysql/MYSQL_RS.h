@@ -106,6 +106,7 @@ private:
 
     void fetch_row(bool resolve);
     void load_row(qint32 row);
+    void go_to(qint32 position);
     void free_result();
     void resolve_pending_edit();
     void record_edit(const QString &column, const QVariant &value);

@@ -240,6 +240,19 @@ TEST_F(ResultSet, PendingEditIsDroppedOrWrittenOnMoveAsAutoUpdateSays)
     rs->fields("name")->set_Value("closed");
     rs->CloseRecordset();
     EXPECT_EQ(names().at(2), "closed");
+
+    // Moving past either end from an edited row still writes the edit.
+    const auto walk = people();
+    walk->MoveLast();
+    walk->fields("name")->set_Value("last");
+    walk->MoveNext();
+    EXPECT_TRUE(walk->EOF_());
+    walk->MoveFirst();
+    walk->fields("name")->set_Value("first");
+    walk->MovePrevious();
+    EXPECT_TRUE(walk->BOF());
+    EXPECT_EQ(names().front(), "first");
+    EXPECT_EQ(names().back(), "last");
 }
 
 TEST_F(ResultSet, UpdateWritesOnlyThePendingValuesExactlyAsGiven)
