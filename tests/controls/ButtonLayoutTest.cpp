@@ -32,171 +32,127 @@ QRect inkBox(const QImage &image, const QRect &area)
     return box;
 }
 
-TEST(ButtonLayout, ACentredCaptionSitsInTheMiddle)
+TEST(ButtonLayout, CaptionsAreCentredShadedOnesTakeTwoMoreAndLongOnesStayInsideTheMargins)
 {
     ButtonHost host(QSize(100, 30));
-    host.button->set_Caption(QStringLiteral("OK"));
+    host->set_Caption(QStringLiteral("OK"));
     const QSize text = measure(*host.button, QStringLiteral("OK"), 88, 18);
-    const ButtonBox expected { (100 - text.width()) / 2, (30 - text.height()) / 2, 0, 0 };
-    EXPECT_EQ(host.button->state().CaptionRect,
-        (ButtonBox { expected.left, expected.top, expected.left + text.width(), expected.top + text.height() }));
+    const int left = (100 - text.width()) / 2, top = (30 - text.height()) / 2;
+    EXPECT_EQ(host->state().CaptionRect, (ButtonBox { left, top, left + text.width(), top + text.height() }));
+    host->set_CaptionStyle(2);
+    EXPECT_EQ(host->state().CaptionRect.width(), text.width() + 2);
+    EXPECT_EQ(host->state().CaptionRect.height(), text.height() + 2);
+
+    ButtonHost wrapped(QSize(90, 70));
+    wrapped->set_Caption(QStringLiteral("Choose the folder for the script"));
+    const ButtonBox box = wrapped->state().CaptionRect;
+    EXPECT_TRUE(box.left >= 6 && box.right <= 90 && box.top >= 6 && box.bottom <= 70 - 6);
+    EXPECT_GT(box.height(), measure(*wrapped.button, QStringLiteral("Choose"), 78, 58).height());
+
+    ButtonHost tall(QSize(60, 24));
+    tall->set_Caption(QStringLiteral("One||Two||Three"));
+    EXPECT_EQ(tall->state().CaptionRect.top, 6);
+    EXPECT_EQ(tall->state().CaptionRect.bottom, 24 - 6);
 }
 
 TEST(ButtonLayout, TheLineBreakMarkGivesTwoLinesEachCentred)
 {
     ButtonHost host(QSize(120, 50));
-    host.button->set_Caption(QStringLiteral("Save||Project"));
-    const ButtonBox caption = host.button->state().CaptionRect;
-    const int oneLine = measure(*host.button, QStringLiteral("Project"), 108, 38).height();
+    host->set_Caption(QStringLiteral("Save||Project"));
+    const ButtonBox caption = host->state().CaptionRect;
     EXPECT_EQ(caption.height(), measure(*host.button, QStringLiteral("Save\nProject"), 108, 38).height());
-    EXPECT_GT(caption.height(), oneLine * 3 / 2);
+    EXPECT_GT(caption.height(), measure(*host.button, QStringLiteral("Project"), 108, 38).height() * 3 / 2);
 
-    // Both lines are drawn about the same centre.
-    const QImage &face = host.button->MemDC();
     const int middle = caption.top + caption.height() / 2;
-    const QRect first = inkBox(face, QRect(6, caption.top, 108, middle - caption.top));
-    const QRect second = inkBox(face, QRect(6, middle, 108, caption.bottom - middle));
-    ASSERT_FALSE(first.isEmpty());
-    ASSERT_FALSE(second.isEmpty());
+    const QRect first = inkBox(host->MemDC(), QRect(6, caption.top, 108, middle - caption.top));
+    const QRect second = inkBox(host->MemDC(), QRect(6, middle, 108, caption.bottom - middle));
+    ASSERT_FALSE(first.isEmpty() || second.isEmpty());
     EXPECT_LT(first.width(), second.width());
     EXPECT_NEAR(first.center().x(), 60, 2);
     EXPECT_NEAR(second.center().x(), 60, 2);
 }
 
-TEST(ButtonLayout, ALongCaptionWrapsInsideTheMargins)
-{
-    ButtonHost host(QSize(90, 70));
-    const QString text = QStringLiteral("Choose the folder for the script");
-    host.button->set_Caption(text);
-    const ButtonBox caption = host.button->state().CaptionRect;
-    EXPECT_GE(caption.left, 6);
-    EXPECT_LE(caption.right, 90);
-    EXPECT_GE(caption.top, 6);
-    EXPECT_LE(caption.bottom, 70 - 6);
-    EXPECT_GT(caption.height(), measure(*host.button, QStringLiteral("Choose"), 78, 58).height());
-}
-
-TEST(ButtonLayout, ASmallPictureLeftOfTheCaptionIsCentredWithIt)
+TEST(ButtonLayout, PicturesBesideTheCaptionOrAtTheEdgesMoveIt)
 {
     ButtonHost host(QSize(120, 30));
-    host.button->set_Caption(QStringLiteral("Go"));
-    host.button->set_Picture(square(16));
-    host.button->set_PictureAlign(1);
+    host->set_Caption(QStringLiteral("Go"));
+    host->set_Picture(square(16));
     const int textWidth = measure(*host.button, QStringLiteral("Go"), 120 - 12 - 16, 18).width();
-    const ButtonBox caption = host.button->state().CaptionRect;
-    const ButtonBox picture = host.button->state().PictureRect;
-    EXPECT_EQ(caption.left, (120 - (textWidth + 16 + 6)) / 2 + 6 + 16);
-    EXPECT_EQ(caption.left - picture.right, 6);
-    EXPECT_EQ(picture, (ButtonBox { picture.left, 7, picture.left + 16, 23 }));
+    const ButtonState &s = host->state();
+
+    host->set_PictureAlign(1); // the two centred together, six pixels apart
+    EXPECT_EQ(s.CaptionRect.left, (120 - (textWidth + 16 + 6)) / 2 + 6 + 16);
+    EXPECT_EQ(s.PictureRect, (ButtonBox { s.CaptionRect.left - 6 - 16, 7, s.CaptionRect.left - 6, 23 }));
+
+    host->set_PictureAlign(0);
+    host->set_CaptionAlign(0);
+    EXPECT_EQ(s.PictureRect.left, 6);
+    EXPECT_EQ(s.CaptionRect.left, 16 + 12);
+
+    host->set_PictureAlign(2);
+    host->set_CaptionAlign(1);
+    EXPECT_EQ(s.PictureRect.left, 120 - 6 - 16);
+    EXPECT_EQ(s.CaptionRect.left, 120 - 16 - 12 - textWidth);
+
+    // A picture drawn over the whole button reserves no room.
+    ButtonHost large(QSize(120, 60));
+    large->set_Caption(QStringLiteral("Open"));
+    const ButtonBox without = large->state().CaptionRect;
+    large->set_Picture(square(64));
+    large->set_PictureSize(4);
+    EXPECT_EQ(large->state().CaptionRect, without);
 }
 
-TEST(ButtonLayout, PicturesAtTheEdgesPushTheCaptionInward)
+TEST(ButtonLayout, PicturesAboveAndBelowTheCaption)
 {
-    ButtonHost host(QSize(120, 30));
-    host.button->set_Caption(QStringLiteral("Go"));
-    host.button->set_Picture(square(16));
-    const int textWidth = measure(*host.button, QStringLiteral("Go"), 120 - 12 - 16, 18).width();
+    ButtonHost top(QSize(60, 40));
+    top->set_Caption(QString());
+    top->set_Picture(square(16));
+    top->set_PictureAlign(4);
+    // Without a caption the caption counts as -3 pixels high.
+    EXPECT_EQ(top->state().PictureRect, (ButtonBox { 22, 13, 38, 29 }));
 
-    host.button->set_PictureAlign(0);
-    host.button->set_CaptionAlign(0);
-    EXPECT_EQ(host.button->state().PictureRect.left, 6);
-    EXPECT_EQ(host.button->state().CaptionRect.left, 16 + 12);
-
-    host.button->set_PictureAlign(2);
-    host.button->set_CaptionAlign(1);
-    EXPECT_EQ(host.button->state().PictureRect.left, 120 - 6 - 16);
-    EXPECT_EQ(host.button->state().CaptionRect.left, 120 - 16 - 12 - textWidth);
-}
-
-TEST(ButtonLayout, ATopPictureWithoutCaptionCountsTheCaptionAsMinusThree)
-{
-    ButtonHost host(QSize(60, 40));
-    host.button->set_Caption(QString());
-    host.button->set_Picture(square(16));
-    host.button->set_PictureAlign(4);
-    EXPECT_EQ(host.button->state().PictureRect, (ButtonBox { 22, 13, 38, 29 }));
-}
-
-TEST(ButtonLayout, ABottomPictureSitsBelowTheCaption)
-{
-    ButtonHost host(QSize(80, 60));
-    host.button->set_Caption(QStringLiteral("Up"));
-    host.button->set_Picture(square(16));
-    host.button->set_PictureAlign(5);
-    const int textHeight = measure(*host.button, QStringLiteral("Up"), 68, 60 - 12 - 16).height();
+    ButtonHost bottom(QSize(80, 60));
+    bottom->set_Caption(QStringLiteral("Up"));
+    bottom->set_Picture(square(16));
+    bottom->set_PictureAlign(5);
+    const int textHeight = measure(*bottom.button, QStringLiteral("Up"), 68, 60 - 12 - 16).height();
     const int d = (60 - (textHeight + 16)) / 2;
-    EXPECT_EQ(host.button->state().CaptionRect.top, d + 1);
-    EXPECT_EQ(host.button->state().PictureRect.top, d + textHeight + 3);
-    EXPECT_EQ(host.button->state().PictureRect.left, (80 - 16) / 2);
-}
-
-TEST(ButtonLayout, ALargePictureReservesNoSpace)
-{
-    ButtonHost host(QSize(120, 60));
-    host.button->set_Caption(QStringLiteral("Open"));
-    const ButtonBox without = host.button->state().CaptionRect;
-    host.button->set_Picture(square(64));
-    host.button->set_PictureSize(4);
-    EXPECT_EQ(host.button->state().CaptionRect, without);
+    EXPECT_EQ(bottom->state().CaptionRect.top, d + 1);
+    EXPECT_EQ(bottom->state().PictureRect.top, d + textHeight + 3);
+    EXPECT_EQ(bottom->state().PictureRect.left, (80 - 16) / 2);
 }
 
 TEST(ButtonLayout, ASlantedLeftSideNarrowsTheFace)
 {
     ButtonHost host(QSize(120, 28));
-    host.button->set_Caption(QStringLiteral("Next"));
-    host.button->set_ButtonShape(1);
+    host->set_Caption(QStringLiteral("Next"));
+    host->set_ButtonShape(1);
     const int outline = 29; // the slant spans the height plus one
-    ASSERT_EQ(host.button->state().OutlineLeftX, outline);
+    ASSERT_EQ(host->state().OutlineLeftX, outline);
     const int left = outline - outline / 3;
-    const int usable = 120 - left;
-    const int textWidth = measure(*host.button, QStringLiteral("Next"), usable - 12, 16).width();
-    EXPECT_EQ(host.button->state().CaptionRect.left, (usable - textWidth) / 2 + left);
+    const int textWidth = measure(*host.button, QStringLiteral("Next"), 120 - left - 12, 16).width();
+    EXPECT_EQ(host->state().CaptionRect.left, (120 - left - textWidth) / 2 + left);
 }
 
-TEST(ButtonLayout, AShadedCaptionTakesTwoPixelsMore)
-{
-    ButtonHost host(QSize(100, 30));
-    host.button->set_Caption(QStringLiteral("Shade"));
-    const ButtonBox plain = host.button->state().CaptionRect;
-    host.button->set_CaptionStyle(2);
-    EXPECT_EQ(host.button->state().CaptionRect.width(), plain.width() + 2);
-    EXPECT_EQ(host.button->state().CaptionRect.height(), plain.height() + 2);
-}
-
-TEST(ButtonLayout, ACaptionTallerThanTheButtonStaysInsideTheMargin)
-{
-    ButtonHost host(QSize(60, 24));
-    host.button->set_Caption(QStringLiteral("One||Two||Three"));
-    EXPECT_EQ(host.button->state().CaptionRect.top, 6);
-    EXPECT_EQ(host.button->state().CaptionRect.bottom, 24 - 6);
-}
-
-struct PressCase
-{
-    int shape;
-    QPoint shift;
-};
-
-class ButtonPressedCaptionTest : public testing::TestWithParam<PressCase>
+class ButtonPressedCaptionTest : public testing::TestWithParam<std::pair<int, QPoint>>
 {
 };
 
 TEST_P(ButtonPressedCaptionTest, MovesWithThePressedFace)
 {
     ButtonHost host(QSize(100, 36));
-    host.button->set_ButtonShape(GetParam().shape);
-    host.button->set_Caption(QStringLiteral("Press"));
-    const QRect area = host.button->state().CaptionRect.toRect().adjusted(-2, -2, 2, 2);
-    const QRect idle = inkBox(host.button->MemDC(), area);
-    moveMouse(host.button, QPoint(50, 18));
-    pressLeft(host.button, QPoint(50, 18));
-    const QRect pressed = inkBox(host.button->MemDC(), area);
+    host->set_ButtonShape(GetParam().first);
+    host->set_Caption(QStringLiteral("Press"));
+    const QRect area = host->state().CaptionRect.toRect().adjusted(-2, -2, 2, 2);
+    const QRect idle = inkBox(host->MemDC(), area);
+    pressAt(host.button, QPoint(50, 18));
     ASSERT_FALSE(idle.isEmpty());
-    EXPECT_EQ(pressed, idle.translated(GetParam().shift));
+    EXPECT_EQ(inkBox(host->MemDC(), area), idle.translated(GetParam().second));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ButtonPressedCaptionTest,
-    testing::Values(PressCase { 0, QPoint(1, 1) }, PressCase { 3, QPoint(1, 1) }, PressCase { 4, QPoint(0, 1) },
-        PressCase { 6, QPoint(0, 1) }));
+    testing::Values(std::pair(0, QPoint(1, 1)), std::pair(3, QPoint(1, 1)), std::pair(4, QPoint(0, 1)),
+        std::pair(6, QPoint(0, 1))));
 
 } // namespace

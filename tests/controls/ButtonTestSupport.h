@@ -15,11 +15,13 @@ struct ButtonHost
     explicit ButtonHost(QSize buttonSize = QSize(100, 30))
         : button(new gxButtons_H(&window))
     {
-        window.resize(buttonSize.width() + 40, buttonSize.height() + 40);
+        window.resize(buttonSize + QSize(40, 40));
         button->setObjectName(QStringLiteral("cmdTest"));
-        button->setGeometry(10, 10, buttonSize.width(), buttonSize.height());
+        button->setGeometry(QRect(QPoint(10, 10), buttonSize));
         window.show();
     }
+
+    gxButtons_H *operator->() const { return button; }
 
     QWidget window;
     gxButtons_H *button;
@@ -28,25 +30,17 @@ struct ButtonHost
 // Delivers a mouse event the way the window system would, without running
 // the event loop (so the hover timer cannot end a look half-way).
 inline void sendMouse(QWidget *target, QEvent::Type type, QPoint position, Qt::MouseButton button,
-    Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    Qt::MouseButtons held = Qt::NoButton, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QMouseEvent event(type, QPointF(position), QPointF(target->mapToGlobal(position)), button, held, modifiers);
     QCoreApplication::sendEvent(target, &event);
 }
 
-inline void moveMouse(QWidget *target, QPoint position, Qt::MouseButtons held = Qt::NoButton)
+// Moves over the button and holds the left button down there.
+inline void pressAt(QWidget *target, QPoint position)
 {
-    sendMouse(target, QEvent::MouseMove, position, Qt::NoButton, held);
-}
-
-inline void pressLeft(QWidget *target, QPoint position)
-{
+    sendMouse(target, QEvent::MouseMove, position, Qt::NoButton);
     sendMouse(target, QEvent::MouseButtonPress, position, Qt::LeftButton, Qt::LeftButton);
-}
-
-inline void releaseLeft(QWidget *target, QPoint position)
-{
-    sendMouse(target, QEvent::MouseButtonRelease, position, Qt::LeftButton, Qt::NoButton);
 }
 
 inline void sendFocus(QWidget *target, QEvent::Type type)
@@ -60,26 +54,24 @@ struct EventLog
 {
     explicit EventLog(gxButtons_H *button)
     {
-        auto mouse = [this](const char *name) {
-            return [this, name](int b, int s, float x, float y) {
-                entries << QStringLiteral("%1(%2,%3,%4,%5)").arg(QLatin1String(name)).arg(b).arg(s).arg(x).arg(y);
+        auto note = [this](const char *name) {
+            return [this, name](auto... values) {
+                QStringList parts;
+                ((parts << QVariant(values).toString()), ...);
+                entries << QLatin1String(name) + (parts.isEmpty() ? QString() : u'(' + parts.join(u',') + u')');
             };
         };
-        QObject::connect(button, &gxButtons_H::MouseDown, button, mouse("MouseDown"));
-        QObject::connect(button, &gxButtons_H::MouseUp, button, mouse("MouseUp"));
-        QObject::connect(button, &gxButtons_H::Click, button, [this] { entries << QStringLiteral("Click"); });
-        QObject::connect(button, &gxButtons_H::DoubleClick, button,
-            [this](int b) { entries << QStringLiteral("DoubleClick(%1)").arg(b); });
-        QObject::connect(button, &gxButtons_H::KeyDown, button,
-            [this](int k, int s) { entries << QStringLiteral("KeyDown(%1,%2)").arg(k).arg(s); });
-        QObject::connect(button, &gxButtons_H::KeyPress, button,
-            [this](int k) { entries << QStringLiteral("KeyPress(%1)").arg(k); });
-        QObject::connect(button, &gxButtons_H::KeyUp, button,
-            [this](int k, int s) { entries << QStringLiteral("KeyUp(%1,%2)").arg(k).arg(s); });
-        QObject::connect(button, &gxButtons_H::MouseOnButton, button, [this](bool on) {
-            entries << (on ? QStringLiteral("MouseOnButton(True)") : QStringLiteral("MouseOnButton(False)"));
-        });
+        QObject::connect(button, &gxButtons_H::MouseDown, button, note("MouseDown"));
+        QObject::connect(button, &gxButtons_H::MouseUp, button, note("MouseUp"));
+        QObject::connect(button, &gxButtons_H::Click, button, note("Click"));
+        QObject::connect(button, &gxButtons_H::DoubleClick, button, note("DoubleClick"));
+        QObject::connect(button, &gxButtons_H::KeyDown, button, note("KeyDown"));
+        QObject::connect(button, &gxButtons_H::KeyPress, button, note("KeyPress"));
+        QObject::connect(button, &gxButtons_H::KeyUp, button, note("KeyUp"));
+        QObject::connect(button, &gxButtons_H::MouseOnButton, button, note("MouseOnButton"));
     }
+
+    QString text() const { return entries.join(u' '); }
 
     QStringList entries;
 };
@@ -93,17 +85,4 @@ inline QRgb rgbAt(const QImage &image, int x, int y)
 inline QRgb rgbOf(OleColor colour)
 {
     return ButtonColors::toQColor(colour).rgb() & RGB_MASK;
-}
-
-// What the screen shows of a button: its off-screen copy inside its
-// outline, the window's background outside.
-inline QImage visibleFace(const gxButtons_H &button, QRgb outside)
-{
-    QImage face = button.MemDC().copy();
-    const QRegion outline = button.mask();
-    for (int y = 0; y < face.height(); ++y)
-        for (int x = 0; x < face.width(); ++x)
-            if (!outline.isEmpty() && !outline.contains(QPoint(x, y)))
-                face.setPixel(x, y, outside | 0xFF000000u);
-    return face;
 }
