@@ -17,64 +17,47 @@ void sendKey(QWidget *target, QEvent::Type type, int key, const QString &text = 
     QCoreApplication::sendEvent(target, &event);
 }
 
-// A mouse event at (x, 12) and whether the button is held down after it.
-struct MouseStep
+TEST(ButtonMouse, RaisesItsEventsInOrderAndHoldsThePressedLookUntilTheRelease)
 {
-    QEvent::Type type;
-    Qt::MouseButton button;
-    int x;
-    bool pressedAfter;
-};
-
-struct MouseCase
-{
-    const char *name;
-    Qt::KeyboardModifiers modifiers;
-    std::vector<MouseStep> steps;
-    const char *events;
-};
-
-class ButtonMouseTest : public testing::TestWithParam<MouseCase>
-{
-};
-
-TEST_P(ButtonMouseTest, RaisesItsEventsInOrderAndHoldsThePressedLookUntilTheRelease)
-{
-    const MouseCase &c = GetParam();
-    ButtonHost host;
-    EventLog log(host.button);
-    for (const MouseStep &step : c.steps) {
-        const bool down = step.type != QEvent::MouseButtonRelease;
-        sendMouse(
-            host.button, step.type, QPoint(step.x, 12), step.button, down ? step.button : Qt::NoButton, c.modifiers);
-        EXPECT_EQ(bool(host->state().StateBits & ButtonState::Pressed), step.pressedAfter) << log.text().toStdString();
-    }
-    EXPECT_EQ(log.text(), QLatin1String(c.events));
-}
-
-constexpr auto Press = QEvent::MouseButtonPress;
-constexpr auto Release = QEvent::MouseButtonRelease;
-constexpr auto Double = QEvent::MouseButtonDblClick;
-INSTANTIATE_TEST_SUITE_P(Sequences, ButtonMouseTest,
-    testing::Values(MouseCase { "LeftClick", Qt::NoModifier,
-                        { { Press, Qt::LeftButton, 20, true }, { Release, Qt::LeftButton, 20, false } },
-                        "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click" },
-        MouseCase { "RightWithShiftIsNoClick", Qt::ShiftModifier,
-            { { Press, Qt::RightButton, 20, false }, { Release, Qt::RightButton, 20, false } },
+    // Each step: an event at (x, 12), and whether the button is held down after it.
+    struct Step
+    {
+        QEvent::Type type;
+        Qt::MouseButton button;
+        int x;
+        bool pressedAfter;
+    };
+    constexpr auto Press = QEvent::MouseButtonPress, Release = QEvent::MouseButtonRelease;
+    constexpr auto Left = Qt::LeftButton, Right = Qt::RightButton;
+    const std::tuple<Qt::KeyboardModifiers, std::vector<Step>, const char *> cases[] = {
+        { Qt::NoModifier, { { Press, Left, 20, true }, { Release, Left, 20, false } },
+            "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click" },
+        { Qt::ShiftModifier, { { Press, Right, 20, false }, { Release, Right, 20, false } },
             "MouseDown(2,1,20,12) MouseUp(2,1,20,12)" },
-        MouseCase { "ReleasedAwayIsNoClick", Qt::NoModifier,
-            { { Press, Qt::LeftButton, 20, true }, { Release, Qt::LeftButton, 150, false } },
+        { Qt::NoModifier, { { Press, Left, 20, true }, { Release, Left, 150, false } }, // released away: no click
             "MouseDown(1,0,20,12) MouseUp(1,0,150,12)" },
-        MouseCase { "DoubleClickIsFollowedByADown", Qt::NoModifier,
-            { { Press, Qt::LeftButton, 20, true }, { Release, Qt::LeftButton, 20, false },
-                { Double, Qt::LeftButton, 20, true }, { Release, Qt::LeftButton, 20, false } },
-            "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click DoubleClick(1) MouseDown(1,0,20,12) "
-            "MouseUp(1,0,20,12)" },
-        MouseCase { "RightDoubleClickReportsALeftDownWithoutTheLook", Qt::NoModifier,
-            { { Press, Qt::RightButton, 20, false }, { Release, Qt::RightButton, 20, false },
-                { Double, Qt::RightButton, 20, false } },
-            "MouseDown(2,0,20,12) MouseUp(2,0,20,12) DoubleClick(2) MouseDown(1,0,20,12)" }),
-    [](const testing::TestParamInfo<MouseCase> &info) { return std::string(info.param.name); });
+        { Qt::NoModifier,
+            { { Press, Left, 20, true }, { Release, Left, 20, false }, { QEvent::MouseButtonDblClick, Left, 20, true },
+                { Release, Left, 20, false } },
+            "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click DoubleClick(1) MouseDown(1,0,20,12) MouseUp(1,0,20,12)" },
+        { Qt::NoModifier, // a right double click reports a left down without the look
+            { { Press, Right, 20, false }, { Release, Right, 20, false },
+                { QEvent::MouseButtonDblClick, Right, 20, false } },
+            "MouseDown(2,0,20,12) MouseUp(2,0,20,12) DoubleClick(2) MouseDown(1,0,20,12)" },
+    };
+    for (const auto &[modifiers, steps, events] : cases) {
+        SCOPED_TRACE(events);
+        ButtonHost host;
+        EventLog log(host.button);
+        for (const Step &step : steps) {
+            sendMouse(host.button, step.type, QPoint(step.x, 12), step.button,
+                step.type == Release ? Qt::NoButton : Qt::MouseButtons(step.button), modifiers);
+            EXPECT_EQ(bool(host->state().StateBits & ButtonState::Pressed), step.pressedAfter)
+                << log.text().toStdString();
+        }
+        EXPECT_EQ(log.text(), QLatin1String(events));
+    }
+}
 
 TEST(ButtonHover, StartsOnceOnAMoveInsideAndEndsWhenThePointerIsOverAnotherWidget)
 {
@@ -132,7 +115,7 @@ TEST(ButtonKeyboard, SpaceClicksOnReleaseAndOtherKeysArePassedOnWithTheirCodes)
     EXPECT_EQ(log.text(), QStringLiteral("KeyDown(65,1) KeyPress(65) KeyUp(65,1) KeyDown(112,0)"));
 }
 
-TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOn)
+TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOnAndLosingTheFocusClearsTheLook)
 {
     QWidget window;
     window.resize(300, 60);
@@ -156,16 +139,12 @@ TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOn)
         EXPECT_EQ(buttons[from]->state().StateBits, 0) << from;
     }
     EXPECT_TRUE(log.entries.isEmpty()) << log.text().toStdString();
-}
 
-TEST(ButtonFocus, GainingSetsTheFocusedLookAndLosingClearsEveryFlag)
-{
-    ButtonHost host;
-    sendFocus(host.button, QEvent::FocusIn);
-    pressAt(host.button, Inside);
-    EXPECT_EQ(host->state().StateBits, ButtonState::Focused | ButtonState::Pressed | ButtonState::MouseOver);
-    sendFocus(host.button, QEvent::FocusOut);
-    EXPECT_EQ(host->state().StateBits, 0);
+    // Losing the focus clears every look flag.
+    pressAt(buttons[1], QPoint(20, 12));
+    EXPECT_EQ(buttons[1]->state().StateBits, ButtonState::Focused | ButtonState::Pressed | ButtonState::MouseOver);
+    buttons[0]->setFocus();
+    EXPECT_EQ(buttons[1]->state().StateBits, 0);
 }
 
 // Notes whether the button was ever painted in its pressed look.

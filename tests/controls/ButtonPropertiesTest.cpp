@@ -2,6 +2,8 @@
 
 #include "controls/WizardButtonLook.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QSignalSpy>
 
 #include <functional>
@@ -12,11 +14,41 @@ using namespace ButtonColors;
 
 namespace {
 
-ButtonPicture redSquare()
+TEST(ButtonColours, ShadesTranslationAndGradientSteps)
 {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    return ButtonPicture::fromBitmap(image);
+    struct Shift
+    {
+        OleColor colour;
+        int amount;
+        bool proportionalBlue, avoidBlackWhite, invert;
+        OleColor expected;
+    };
+    const Shift shifts[] = { { RGB(128, 128, 128), -26, false, false, false, RGB(102, 102, 102) },
+        { RGB(255, 255, 255), 31, false, true, false, RGB(224, 224, 224) }, // white avoided
+        { RGB(0, 0, 0), 0, false, true, false, RGB(64, 64, 64) },
+        { RGB(255, 255, 255), 0, false, true, false, RGB(191, 191, 191) },
+        { RGB(0, 0, 192), -32, true, false, false, RGB(0, 0, 160) }, // blue's share
+        { RGB(10, 10, 100), -25, true, false, false, RGB(0, 0, 87) }, // the share truncates
+        { RGB(250, 10, 5), 20, false, false, false, RGB(255, 30, 25) }, // channels clamp
+        { RGB(250, 10, 5), -20, false, false, false, RGB(230, 0, 0) },
+        { RGB(10, 20, 30), 0, false, false, true, RGB(245, 235, 225) } };
+    for (const Shift &s : shifts)
+        EXPECT_EQ(ShiftColor(s.colour, s.amount, s.proportionalBlue, s.avoidBlackWhite, s.invert), s.expected)
+            << std::hex << s.colour << " by " << std::dec << s.amount;
+    // Avoiding black and white while inverting flips between them; the retry is bounded.
+    const OleColor flipped = ShiftColor(RGB(0, 0, 0), 255, false, true, true);
+    EXPECT_TRUE(flipped == 0 || flipped == 0xFFFFFF);
+
+    EXPECT_EQ(TranslateColor(SystemButtonFace), fromQColor(QGuiApplication::palette().color(QPalette::Button)));
+    EXPECT_EQ(TranslateColor(0x00CB9654), 0x00CB9654u);
+    EXPECT_EQ(toQColor(0xCB9654), QColor(0x54, 0x96, 0xCB)); // red in the low byte
+
+    EXPECT_EQ(GradientStep(RGB(200, 0, 100), RGB(0, 200, 100), 3),
+        (std::vector<OleColor> { RGB(200, 0, 100), RGB(100, 100, 100), RGB(0, 200, 100) }));
+    EXPECT_EQ(GradientStep(0, RGB(255, 255, 255), 5)[1], RGB(63, 63, 63));
+    // One band would divide by zero; it takes the start colour.
+    EXPECT_EQ(GradientStep(RGB(1, 2, 3), RGB(200, 200, 200), 1), std::vector<OleColor> { RGB(1, 2, 3) });
+    EXPECT_TRUE(GradientStep(RGB(1, 2, 3), RGB(200, 200, 200), 0).empty());
 }
 
 TEST(ButtonCaption, AnUnnamedButtonShowsItsNameAndTheLastAmpersandGivesTheAccessKey)
@@ -28,61 +60,48 @@ TEST(ButtonCaption, AnUnnamedButtonShowsItsNameAndTheLastAmpersandGivesTheAccess
     window.show();
     EXPECT_EQ(named->Caption(), QStringLiteral("Next >>"));
 
-    const std::vector<std::pair<const char *, const char *>> keys
-        = { { "&Save", "S" }, { "Close", "S" }, { "&Back && &Forward", "F" }, { "Trailing&", "" } };
-    for (const auto &[caption, key] : keys) {
-        host->set_Caption(QLatin1String(caption)); // a caption without a mark keeps the key
+    // A caption without a mark keeps the key it had.
+    for (const auto &[caption, key] : std::vector<std::pair<const char *, const char *>> {
+             { "&Save", "S" }, { "Close", "S" }, { "&Back && &Forward", "F" }, { "Trailing&", "" } }) {
+        host->set_Caption(QLatin1String(caption));
         EXPECT_EQ(host->AccessKeys(), QLatin1String(key)) << caption;
     }
 }
 
-struct RangeCase
+TEST(ButtonProperties, ValuesOutsideTheRangeChangeNothingAndReportNothing)
 {
-    const char *name;
-    void (gxButtons_H::*set)(int);
-    int (gxButtons_H::*get)() const;
-    int valid;
-    std::vector<int> invalid;
-};
-
-class ButtonRangeTest : public testing::TestWithParam<RangeCase>
-{
-};
-
-TEST_P(ButtonRangeTest, ValuesOutsideTheRangeChangeNothingAndReportNothing)
-{
-    const RangeCase &c = GetParam();
-    gxButtons_H button;
-    (button.*c.set)(c.valid);
-    ASSERT_EQ((button.*c.get)(), c.valid);
-    QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
-    for (int value : c.invalid) {
-        (button.*c.set)(value);
-        EXPECT_EQ((button.*c.get)(), c.valid) << value;
+    using B = gxButtons_H;
+    const std::tuple<void (B::*)(int), int (B::*)() const, int, std::vector<int>> ranges[] = {
+        { &B::set_ButtonStyle, &B::ButtonStyle, 7, { -1, 8 } },
+        { &B::set_CaptionAlign, &B::CaptionAlign, 1, { -1, 3 } },
+        { &B::set_CaptionStyle, &B::CaptionStyle, 2, { -1, 3 } },
+        { &B::set_ButtonShape, &B::ButtonShape, 6, { -1, 7 } },
+        { &B::set_PictureAlign, &B::PictureAlign, 3, { -1, 6 } },
+        { &B::set_PictureSize, &B::PictureSize, 2, { -1, 5 } },
+        { &B::set_GradientMode, &B::GradientMode, 4, { -1, 5 } },
+        { &B::set_MousePointer, &B::MousePointer, 11, { -1, 16, 98 } },
+    };
+    for (const auto &[set, get, valid, invalid] : ranges) {
+        gxButtons_H button;
+        (button.*set)(valid);
+        ASSERT_EQ((button.*get)(), valid);
+        QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
+        for (int value : invalid)
+            (button.*set)(value);
+        EXPECT_EQ((button.*get)(), valid);
+        EXPECT_EQ(changed.count(), 0) << valid;
     }
-    EXPECT_EQ(changed.count(), 0);
 }
 
-using B = gxButtons_H;
-INSTANTIATE_TEST_SUITE_P(Properties, ButtonRangeTest,
-    testing::Values(RangeCase { "ButtonStyle", &B::set_ButtonStyle, &B::ButtonStyle, 7, { -1, 8 } },
-        RangeCase { "CaptionAlign", &B::set_CaptionAlign, &B::CaptionAlign, 1, { -1, 3 } },
-        RangeCase { "CaptionStyle", &B::set_CaptionStyle, &B::CaptionStyle, 2, { -1, 3 } },
-        RangeCase { "ButtonShape", &B::set_ButtonShape, &B::ButtonShape, 6, { -1, 7 } },
-        RangeCase { "PictureAlign", &B::set_PictureAlign, &B::PictureAlign, 3, { -1, 6 } },
-        RangeCase { "PictureSize", &B::set_PictureSize, &B::PictureSize, 2, { -1, 5 } },
-        RangeCase { "GradientMode", &B::set_GradientMode, &B::GradientMode, 4, { -1, 5 } },
-        RangeCase { "MousePointer", &B::set_MousePointer, &B::MousePointer, 11, { -1, 16, 98 } }),
-    [](const testing::TestParamInfo<RangeCase> &info) { return std::string(info.param.name); });
-
-TEST(ButtonAlignment, APictureAboveOrBelowOrBothSidesSlantedKeepTheCaptionCentred)
+TEST(ButtonProperties, APictureAboveOrBelowOrBothSidesSlantedKeepTheCaptionCentred)
 {
     gxButtons_H button;
     button.set_PictureAlign(5); // without a picture nothing is refused
     button.set_CaptionAlign(1);
     EXPECT_EQ(button.CaptionAlign(), 1);
-
-    button.set_Picture(redSquare());
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    button.set_Picture(ButtonPicture::fromBitmap(image));
     button.set_PictureAlign(4);
     EXPECT_EQ(button.CaptionAlign(), 2); // moved to centre by the picture
     button.set_CaptionAlign(0);
@@ -95,11 +114,10 @@ TEST(ButtonAlignment, APictureAboveOrBelowOrBothSidesSlantedKeepTheCaptionCentre
     button.set_ButtonShape(3);
     EXPECT_EQ(button.CaptionAlign(), 2);
     ASSERT_EQ(changed.count(), 2);
-    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("CapAlign"));
-    EXPECT_EQ(changed.at(1).at(0).toString(), QStringLiteral("Shape"));
+    EXPECT_EQ(changed.at(0).at(0).toString() + changed.at(1).at(0).toString(), QStringLiteral("CapAlignShape"));
 }
 
-TEST(ButtonHoverColours, FollowTheNormalOnesUntilLockedByAColourOfTheirOwn)
+TEST(ButtonProperties, HoverColoursFollowTheNormalOnesUntilLockedByAColourOfTheirOwn)
 {
     gxButtons_H button;
     button.set_BackColor(0x112233);
@@ -113,7 +131,6 @@ TEST(ButtonHoverColours, FollowTheNormalOnesUntilLockedByAColourOfTheirOwn)
     button.set_ForeColor(0x123456); // still follows under lock 1
     EXPECT_EQ(button.HoverBackColor(), 0x00FF00u);
     EXPECT_EQ(button.HoverForeColor(), 0x123456u);
-
     button.set_HoverForeColor(0x00FFFF);
     EXPECT_EQ(button.HoverColorLocks(), 3);
     button.set_ForeColor(0x404040);
@@ -126,30 +143,26 @@ TEST(ButtonHoverColours, FollowTheNormalOnesUntilLockedByAColourOfTheirOwn)
     button.set_ForeColor(0x010203);
     EXPECT_NE(button.HoverForeColor(), 0x010203u);
 
-    gxButtons_H lockedByCaption;
-    lockedByCaption.set_HoverForeColor(0x00FFFF);
-    EXPECT_EQ(lockedByCaption.HoverColorLocks(), 2);
-}
+    gxButtons_H captionLocked;
+    captionLocked.set_HoverForeColor(0x00FFFF);
+    EXPECT_EQ(captionLocked.HoverColorLocks(), 2);
 
-TEST(ButtonHoverColours, WithAGradientTheHoverFaceIsTheGradientColour)
-{
-    gxButtons_H button;
-    button.set_GradientMode(1);
-    button.set_GradientColor(0xFEF3E5);
-    EXPECT_EQ(button.HoverBackColor(), 0xFEF3E5u);
-    EXPECT_EQ(button.HoverColorLocks(), 0);
-
-    // A stored button whose hover face still is its face: a new face moves
-    // the hover face to the gradient colour, which then no longer follows.
-    button.ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("Gradient"), 1 },
+    // With a gradient the hover face is the gradient colour. A stored button
+    // whose hover face still is its face: a new face moves the hover face to
+    // the gradient colour, which then no longer follows.
+    gxButtons_H gradient;
+    gradient.set_GradientMode(1);
+    gradient.set_GradientColor(0xFEF3E5);
+    EXPECT_EQ(gradient.HoverBackColor(), 0xFEF3E5u);
+    gradient.ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("Gradient"), 1 },
         { QStringLiteral("cGradient"), 0xFEF3E5 }, { QStringLiteral("cBack"), 0x102030 } }));
-    ASSERT_EQ(button.HoverBackColor(), 0x102030u);
-    button.set_BackColor(0xCB9654);
-    EXPECT_EQ(button.HoverBackColor(), 0xFEF3E5u);
-    EXPECT_EQ(button.HoverColorLocks(), 1);
+    ASSERT_EQ(gradient.HoverBackColor(), 0x102030u);
+    gradient.set_BackColor(0xCB9654);
+    EXPECT_EQ(gradient.HoverBackColor(), 0xFEF3E5u);
+    EXPECT_EQ(gradient.HoverColorLocks(), 1);
 }
 
-TEST(ButtonChanges, EachPropertyReportsItsBagKey)
+TEST(ButtonProperties, EachChangeReportsItsBagKey)
 {
     gxButtons_H button;
     const std::vector<std::pair<std::function<void()>, const char *>> cases = {
@@ -174,7 +187,7 @@ TEST(ButtonChanges, EachPropertyReportsItsBagKey)
     }
 }
 
-TEST(ButtonChanges, LookFlagsPointerAndFontFollowTheirSettings)
+TEST(ButtonProperties, LookFlagsPointerAndFontFollowTheirSettings)
 {
     ButtonHost host;
     host.window.setEnabled(false); // the look follows the window, the setting stays the button's
@@ -199,22 +212,21 @@ TEST(ButtonChanges, LookFlagsPointerAndFontFollowTheirSettings)
     EXPECT_EQ(host->state().MemFont.pixelSize(), 13);
 }
 
-TEST(ButtonDelayDrawing, HoldsRedrawsAndAResizeUntilReleased)
+TEST(ButtonProperties, HeldDrawingKeepsTheFaceAndHandlesAResizeOnRelease)
 {
     ButtonHost host;
     host->set_ButtonShape(4);
     const QImage before = host->MemDC().copy();
     host->set_DelayDrawing(true);
     host->set_Caption(QStringLiteral("Something else"));
-    host->set_ButtonStyle(7);
-    EXPECT_EQ(host->MemDC(), before);
     host->resize(120, 40);
+    EXPECT_EQ(host->MemDC(), before);
     host->set_DelayDrawing(false);
     EXPECT_EQ(host->mask(), QRegion(QRect(0, 0, 120, 40), QRegion::Ellipse));
     EXPECT_EQ(host->MemDC().size(), QSize(120, 40));
 }
 
-TEST(ButtonZeroSize, ChangesAndInputOnAnEmptyButtonDrawNothingAndDoNotFail)
+TEST(ButtonProperties, AnEmptyButtonTakesChangesAndInputAndDrawsNothing)
 {
     for (int shape = 0; shape <= 6; ++shape) {
         ButtonHost host(QSize(0, 0));
@@ -224,17 +236,23 @@ TEST(ButtonZeroSize, ChangesAndInputOnAnEmptyButtonDrawNothingAndDoNotFail)
         host->set_Caption(QStringLiteral("&Go"));
         pressAt(host.button, QPoint(0, 0));
         sendFocus(host.button, QEvent::FocusIn);
-        host->Refresh();
         QImage frame(4, 4, QImage::Format_RGB32);
         host->drawFace(frame);
         EXPECT_TRUE(host->size().isEmpty()) << shape; // a slanted one may widen, yet stays empty
-        EXPECT_TRUE(host->MemDC().isNull()) << shape;
-        EXPECT_TRUE(frame.isNull()) << shape;
+        EXPECT_TRUE(host->MemDC().isNull() && frame.isNull()) << shape;
     }
 }
 
 // ---------------------------------------------------------------------------
 // Property bag
+
+QVariantList describe(const gxButtons_H &b)
+{
+    return { b.Caption(), b.AccessKeys(), b.ButtonStyle(), b.ButtonShape(), b.CaptionAlign(), b.CaptionStyle(),
+        b.state().PictureWidth, b.PictureAlign(), b.PictureSize(), b.GradientMode(), b.GradientColor(), b.BackColor(),
+        b.ForeColor(), b.HoverForeColor(), b.HoverBackColor(), b.HoverColorLocks(), b.ShowFocusRect(),
+        b.Font().pointSizeF(), b.FontStyle(), b.MousePointer(), b.Enabled() };
+}
 
 TEST(ButtonPropertyBag, WrittenAndReadBackGivesTheSameButton)
 {
@@ -245,7 +263,9 @@ TEST(ButtonPropertyBag, WrittenAndReadBackGivesTheSameButton)
     original->set_ButtonShape(2);
     original->set_CaptionAlign(0);
     original->set_CaptionStyle(1);
-    original->set_Picture(redSquare());
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    original->set_Picture(ButtonPicture::fromBitmap(image));
     original->set_PictureAlign(3);
     original->set_PictureSize(1);
     original->set_GradientMode(1);
@@ -265,71 +285,40 @@ TEST(ButtonPropertyBag, WrittenAndReadBackGivesTheSameButton)
     original->WriteProperties(bag);
     auto *copy = new gxButtons_H(&window);
     copy->ReadProperties(bag);
-
-    EXPECT_EQ(copy->Caption(), original->Caption());
-    EXPECT_EQ(copy->AccessKeys(), QStringLiteral("G"));
-    EXPECT_EQ(copy->ButtonStyle(), 7);
-    EXPECT_EQ(copy->ButtonShape(), 2);
-    EXPECT_EQ(copy->CaptionAlign(), 0);
-    EXPECT_EQ(copy->CaptionStyle(), 1);
+    EXPECT_EQ(describe(*copy),
+        (QVariantList { "&Generate", "G", 7, 2, 0, 1, 16, 3, 1, 1, 0xFEF3E5u, 0xD08737u, 0x404040u, 0x00FFFFu,
+            0x0000FFu, 3, false, 9.75, 6, 14, false }));
     EXPECT_EQ(copy->Picture(), original->Picture());
-    EXPECT_EQ(copy->state().PictureWidth, 16);
-    EXPECT_EQ(copy->PictureAlign(), 3);
-    EXPECT_EQ(copy->PictureSize(), 1);
-    EXPECT_EQ(copy->GradientMode(), 1);
-    EXPECT_EQ(copy->GradientColor(), 0xFEF3E5u);
-    EXPECT_EQ(copy->BackColor(), 0xD08737u);
-    EXPECT_EQ(copy->ForeColor(), 0x404040u);
-    EXPECT_EQ(copy->HoverForeColor(), 0x00FFFFu);
-    EXPECT_EQ(copy->HoverBackColor(), 0x0000FFu);
-    EXPECT_EQ(copy->HoverColorLocks(), 3);
-    EXPECT_FALSE(copy->ShowFocusRect());
     EXPECT_EQ(copy->Font(), original->Font());
-    EXPECT_TRUE(copy->Font().italic());
-    EXPECT_EQ(copy->FontStyle(), 6);
-    EXPECT_EQ(copy->MousePointer(), 14);
-    EXPECT_FALSE(copy->Enabled());
     EXPECT_EQ(copy->state().FaceRGB, original->state().FaceRGB);
-
     PropertyBag again;
     copy->WriteProperties(again);
     EXPECT_EQ(again.toVariantMap(), bag.toVariantMap());
 }
 
-TEST(ButtonPropertyBag, ADefaultButtonWritesOnlyFontAndFaceAndReadsBackItsSystemColours)
+TEST(ButtonPropertyBag, DefaultsAreNotWrittenAndMissingKeysReadAsDefaults)
 {
     gxButtons_H original;
     original.set_Caption(QString());
     PropertyBag bag;
     original.WriteProperties(bag);
-    QStringList keys = bag.keys();
-    keys.sort();
-    EXPECT_EQ(keys, (QStringList { QStringLiteral("cback"), QStringLiteral("font") }));
-
+    EXPECT_EQ(bag.keys(), (QStringList { QStringLiteral("cback"), QStringLiteral("font") }));
     original.set_CaptionAlign(0);
     original.WriteProperties(bag);
     gxButtons_H copy;
     copy.ReadProperties(bag);
-    EXPECT_EQ(copy.CaptionAlign(), 0);
-    EXPECT_EQ(copy.BackColor(), SystemButtonFace);
-    EXPECT_EQ(copy.ForeColor(), SystemButtonText);
-    EXPECT_EQ(copy.HoverBackColor(), SystemButtonFace);
-}
+    EXPECT_EQ(describe(copy), describe(original)); // system colours included
 
-TEST(ButtonPropertyBag, MissingKeysTakeDefaultsAndKeysIgnoreCase)
-{
-    QWidget window;
+    QWidget window; // keys ignore case; a missing face is the window's background
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, QColor(10, 20, 30));
     window.setPalette(palette);
     auto *button = new gxButtons_H(&window);
     button->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("CAPALIGN"), 1 } }));
     EXPECT_EQ(button->CaptionAlign(), 1);
-    EXPECT_EQ(button->Caption(), QString());
     EXPECT_EQ(button->ForeColor(), SystemButtonText);
-    EXPECT_EQ(button->BackColor(), RGB(10, 20, 30)); // the window's background
+    EXPECT_EQ(button->BackColor(), RGB(10, 20, 30));
     EXPECT_EQ(button->HoverBackColor(), RGB(10, 20, 30));
-    EXPECT_EQ(button->PictureSize(), 0);
 }
 
 TEST(ButtonPropertyBag, AStoredStyleOutOfRangeIsTakenAndDrawsAPlainFace)
@@ -338,9 +327,8 @@ TEST(ButtonPropertyBag, AStoredStyleOutOfRangeIsTakenAndDrawsAPlainFace)
     host->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("BackStyle"), 9 } }));
     EXPECT_EQ(host->ButtonStyle(), 9);
     sendFocus(host.button, QEvent::FocusIn);
-    const QRgb face = rgbOf(host->state().FaceRGB);
     for (const QPoint &p : { QPoint(10, 0), QPoint(4, 10), QPoint(95, 27) })
-        EXPECT_EQ(rgbAt(host->MemDC(), p.x(), p.y()), face) << p.x() << "," << p.y();
+        EXPECT_EQ(rgbAt(host->MemDC(), p.x(), p.y()), rgbOf(host->state().FaceRGB)) << p.x() << "," << p.y();
 }
 
 } // namespace
