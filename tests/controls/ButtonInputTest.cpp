@@ -19,41 +19,29 @@ void sendKey(QWidget *target, QEvent::Type type, int key, const QString &text = 
 
 TEST(ButtonMouse, RaisesItsEventsInOrderAndHoldsThePressedLookUntilTheRelease)
 {
-    // Each step: an event at (x, 12), and whether the button is held down after it.
-    struct Step
-    {
-        QEvent::Type type;
-        Qt::MouseButton button;
-        int x;
-        bool pressedAfter;
-    };
-    constexpr auto Press = QEvent::MouseButtonPress, Release = QEvent::MouseButtonRelease;
-    constexpr auto Left = Qt::LeftButton, Right = Qt::RightButton;
-    const std::tuple<Qt::KeyboardModifiers, std::vector<Step>, const char *> cases[] = {
-        { Qt::NoModifier, { { Press, Left, 20, true }, { Release, Left, 20, false } },
-            "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click" },
-        { Qt::ShiftModifier, { { Press, Right, 20, false }, { Release, Right, 20, false } },
-            "MouseDown(2,1,20,12) MouseUp(2,1,20,12)" },
-        { Qt::NoModifier, { { Press, Left, 20, true }, { Release, Left, 150, false } }, // released away: no click
-            "MouseDown(1,0,20,12) MouseUp(1,0,150,12)" },
-        { Qt::NoModifier,
-            { { Press, Left, 20, true }, { Release, Left, 20, false }, { QEvent::MouseButtonDblClick, Left, 20, true },
-                { Release, Left, 20, false } },
+    // Steps: L or R button, d down, u up or D double click, at x (y is 12); "*": held down after it.
+    const std::tuple<Qt::KeyboardModifiers, const char *, const char *> cases[] = {
+        { Qt::NoModifier, "Ld20* Lu20", "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click" },
+        { Qt::ShiftModifier, "Rd20 Ru20", "MouseDown(2,1,20,12) MouseUp(2,1,20,12)" },
+        { Qt::NoModifier, "Ld20* Lu150", "MouseDown(1,0,20,12) MouseUp(1,0,150,12)" }, // released away: no click
+        { Qt::NoModifier, "Ld20* Lu20 LD20* Lu20",
             "MouseDown(1,0,20,12) MouseUp(1,0,20,12) Click DoubleClick(1) MouseDown(1,0,20,12) MouseUp(1,0,20,12)" },
-        { Qt::NoModifier, // a right double click reports a left down without the look
-            { { Press, Right, 20, false }, { Release, Right, 20, false },
-                { QEvent::MouseButtonDblClick, Right, 20, false } },
-            "MouseDown(2,0,20,12) MouseUp(2,0,20,12) DoubleClick(2) MouseDown(1,0,20,12)" },
+        { Qt::NoModifier, "Rd20 Ru20 RD20", // a right double click reports a left down without the look
+            "MouseDown(2,0,20,12) MouseUp(2,0,20,12) DoubleClick(2) MouseDown(1,0,20,12)" }
     };
     for (const auto &[modifiers, steps, events] : cases) {
-        SCOPED_TRACE(events);
+        SCOPED_TRACE(steps);
         ButtonHost host;
         EventLog log(host.button);
-        for (const Step &step : steps) {
-            sendMouse(host.button, step.type, QPoint(step.x, 12), step.button,
-                step.type == Release ? Qt::NoButton : Qt::MouseButtons(step.button), modifiers);
-            EXPECT_EQ(bool(host->state().StateBits & ButtonState::Pressed), step.pressedAfter)
-                << log.text().toStdString();
+        for (const QString &step : QString::fromLatin1(steps).split(u' ')) {
+            const Qt::MouseButton button = step[0] == u'L' ? Qt::LeftButton : Qt::RightButton;
+            const bool up = step[1] == u'u', held = step.endsWith(u'*');
+            const QEvent::Type type = up ? QEvent::MouseButtonRelease
+                : step[1] == u'd'        ? QEvent::MouseButtonPress
+                                         : QEvent::MouseButtonDblClick;
+            const QPoint at(step.mid(2, step.size() - 2 - held).toInt(), 12);
+            sendMouse(host.button, type, at, button, up ? Qt::NoButton : Qt::MouseButtons(button), modifiers);
+            EXPECT_EQ(bool(host->state().StateBits & ButtonState::Pressed), held) << step.toStdString();
         }
         EXPECT_EQ(log.text(), QLatin1String(events));
     }
@@ -147,22 +135,15 @@ TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOnAndLosingTheFocusClea
     EXPECT_EQ(buttons[1]->state().StateBits, 0);
 }
 
-// Notes whether the button was ever painted in its pressed look.
+// Notes whether a button it watches was ever painted in its pressed look.
 struct PaintWatcher : QObject
 {
-    explicit PaintWatcher(gxButtons_H *watched)
-        : button(watched)
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        button->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        sawPressedLook |= event->type() == QEvent::Paint && button->state().pressedLook();
+        sawPressedLook |= event->type() == QEvent::Paint && static_cast<gxButtons_H *>(watched)->state().pressedLook();
         return false;
     }
 
-    gxButtons_H *button;
     bool sawPressedLook = false;
 };
 
@@ -177,7 +158,8 @@ TEST(ButtonAccessKey, FlashesAnIdleButtonThenClicksAndAnUnmarkedKeyClicksAFocuse
     std::vector<bool> pressedWhenClicked;
     QObject::connect(host.button, &gxButtons_H::Click, host.button,
         [&] { pressedWhenClicked.push_back(host->state().StateBits & ButtonState::Pressed); });
-    PaintWatcher watcher(host.button);
+    PaintWatcher watcher;
+    host->installEventFilter(&watcher);
     QTest::keyClick(&host.window, Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(log.text(), QStringLiteral("Click"));
     EXPECT_EQ(pressedWhenClicked, std::vector<bool> { false });

@@ -13,31 +13,25 @@ using namespace ButtonColors;
 
 namespace {
 
-// The pixels of an area whose colour (0x00RRGGBB) matches: how many, and their bounding box.
-struct Found
+// How many pixels of an area have a matching colour (0x00RRGGBB), and their bounding box.
+std::pair<int, QRect> find(const QImage &image, const QRect &area, const std::function<bool(QRgb)> &match)
 {
-    int count = 0;
-    QRect box;
-};
-
-Found find(const QImage &image, const QRect &area, const std::function<bool(QRgb)> &match)
-{
-    Found found;
+    std::pair<int, QRect> found;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.rect().contains(x, y) && match(rgbAt(image, x, y)))
-                found.count++, found.box |= QRect(x, y, 1, 1);
+                found.first++, found.second |= QRect(x, y, 1, 1);
     return found;
 }
 
 QRect inkBox(const QImage &image, const QRect &area)
 {
-    return find(image, area, [](QRgb colour) { return qGray(colour) < 100; }).box;
+    return find(image, area, [](QRgb colour) { return qGray(colour) < 100; }).second;
 }
 
 int countRed(const QImage &image, const QRect &area)
 {
-    return find(image, area, [](QRgb colour) { return colour == 0xFF0000; }).count;
+    return find(image, area, [](QRgb colour) { return colour == 0xFF0000; }).first;
 }
 
 void expectPixels(const QImage &image, const std::vector<std::tuple<int, int, OleColor>> &pixels)
@@ -54,14 +48,14 @@ QSize measure(const gxButtons_H &button, const QString &text, int roomWidth, int
         .size();
 }
 
-// A square picture: red in the middle of magenta (a bitmap's top-left
-// colour is its transparent one), or of the given background.
-ButtonPicture picture(int side, bool icon = false, QColor background = Qt::magenta)
+// A red square in the middle of a picture whose top-left pixel (a bitmap's
+// transparent colour) is blue.
+ButtonPicture picture(int width, int height, bool icon = false)
 {
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(background);
-    for (int y = side / 4; y < side - side / 4; ++y)
-        for (int x = side / 4; x < side - side / 4; ++x)
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(icon ? QColor(Qt::transparent) : QColor(Qt::blue));
+    for (int y = height / 4; y < height - height / 4; ++y)
+        for (int x = width / 4; x < width - width / 4; ++x)
             image.setPixel(x, y, qRgb(255, 0, 0));
     return icon ? ButtonPicture::fromIcon(QIcon(QPixmap::fromImage(image))) : ButtonPicture::fromBitmap(image);
 }
@@ -110,7 +104,7 @@ TEST(ButtonLayout, PicturesBesideAtTheEdgesAboveAndBelowTheCaption)
 {
     ButtonHost host(QSize(120, 30));
     host->set_Caption(QStringLiteral("Go"));
-    host->set_Picture(picture(16));
+    host->set_Picture(picture(16, 16));
     const int textWidth = measure(*host.button, QStringLiteral("Go"), 120 - 12 - 16, 18).width();
     const ButtonState &s = host->state();
     host->set_PictureAlign(1); // the two centred together, six pixels apart
@@ -142,7 +136,6 @@ TEST(ButtonLayout, PicturesBesideAtTheEdgesAboveAndBelowTheCaption)
     plain->set_Caption(QStringLiteral("Open"));
     host->set_Caption(QStringLiteral("Open"));
     host->set_PictureAlign(0);
-    host->set_Picture(picture(64));
     host->set_PictureSize(4);
     EXPECT_EQ(s.CaptionRect, plain->state().CaptionRect);
 }
@@ -192,6 +185,14 @@ TEST(ButtonFace, Style7WithAGradientShadesItsEdgesFromTheFace)
             { 10, 0, 0 }, { 10, 1, light }, { 10, 2, white }, { 10, 25, face }, { 10, 26, dark }, { 10, 27, 0 },
             { 0, 10, 0 }, { 1, 10, light }, { 2, 10, white }, { 93, 10, face }, { 94, 10, dark }, { 95, 10, 0 },
             { 1, 1, 0 }, { 2, 2, light }, { 3, 3, white }, { 94, 26, 0 }, { 93, 25, dark } });
+    QRegion rounded(0, 0, 96, 28); // three pixels cut at each corner
+    for (const QPoint &p : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(94, 0), QPoint(95, 0), QPoint(95, 1),
+             QPoint(0, 26), QPoint(0, 27), QPoint(1, 27), QPoint(95, 26), QPoint(94, 27), QPoint(95, 27) })
+        rounded -= QRegion(p.x(), p.y(), 1, 1);
+    EXPECT_EQ(host->mask() & QRegion(0, 0, 96, 28), rounded);
+    QImage elsewhere(10, 10, QImage::Format_ARGB32); // the same frame drawn into another image
+    host->drawFace(elsewhere);
+    EXPECT_EQ(elsewhere, host->MemDC());
 
     pressAt(host.button, QPoint(40, 14));
     const OleColor pressed = ShiftColor(face, -64, true);
@@ -204,38 +205,15 @@ TEST(ButtonFace, Style7WithAGradientShadesItsEdgesFromTheFace)
     expectPixels(host->MemDC(), { { 10, 4, ShiftColor(0x00FF00, 31) }, { 80, 4, ShiftColor(0x00FF00, 31) } });
 }
 
-TEST(ButtonFace, Style2DarkensDownwardAndGradientsRunEitherWay)
+TEST(ButtonFace, Style2DarkensDownwardRoundingHalvesToEven)
 {
     ButtonHost host(QSize(96, 28));
     host->set_ButtonStyle(2);
     host->set_BackColor(RGB(200, 200, 200));
     host->set_Caption(QString());
     const OleColor face = ShiftColor(RGB(200, 200, 200), 48, true);
-    // Row 14 of 28 shifts by -12.5, which rounds to even.
+    // Row 14 of 28 shifts by -12.5.
     expectPixels(host->MemDC(), { { 10, 14, ShiftColor(face, -12, true) }, { 10, 3, ShiftColor(face, -3, true) } });
-
-    host->set_ButtonStyle(0);
-    host->set_BackColor(0x0000FF);
-    host->set_GradientColor(0xFF0000);
-    host->set_GradientMode(1);
-    const QImage forward = host->MemDC().copy();
-    EXPECT_EQ(rgbAt(forward, 10, 14), rgbOf(GradientStep(0x0000FF, 0xFF0000, 96)[10]));
-    host->set_GradientMode(2);
-    for (int x = 3; x < 96 - 3; ++x)
-        EXPECT_EQ(rgbAt(host->MemDC(), x, 14), rgbAt(forward, 95 - x, 14)) << x;
-}
-
-TEST(ButtonFace, FocusShowsADottedInvertedRectangleAndAnotherImageGetsTheSameFrame)
-{
-    ButtonHost host(QSize(96, 28));
-    host->set_Caption(QString());
-    const QImage idle = host->MemDC().copy();
-    sendFocus(host.button, QEvent::FocusIn);
-    for (int x = 4; x < 96 - 4; ++x)
-        EXPECT_EQ(rgbAt(host->MemDC(), x, 4), x % 2 ? rgbAt(idle, x, 4) : ~rgbAt(idle, x, 4) & RGB_MASK) << x;
-    QImage elsewhere(10, 10, QImage::Format_ARGB32);
-    host->drawFace(elsewhere);
-    EXPECT_EQ(elsewhere, host->MemDC());
 }
 
 TEST(ButtonFace, DisabledCaptionsAreEtchedOrFlatByStyle)
@@ -250,37 +228,54 @@ TEST(ButtonFace, DisabledCaptionsAreEtchedOrFlatByStyle)
         host->set_Enabled(false);
         const QRect area = host->state().CaptionRect.toRect().adjusted(-1, -1, 2, 2);
         auto count = [&](OleColor colour) {
-            return find(host->MemDC(), area, [&](QRgb c) { return c == rgbOf(colour); }).count;
+            return find(host->MemDC(), area, [&](QRgb c) { return c == rgbOf(colour); }).first;
         };
-        SCOPED_TRACE(style);
-        if (style == 7) { // white under grey, no caption colour
-            EXPECT_GT(count(0xFFFFFF), 10);
-            EXPECT_GT(count(0x808080), 10);
-            EXPECT_EQ(count(host->ForeColor()), 0);
-        } else if (style == 3) { // flat grey
-            EXPECT_GT(count(0x808080), 10);
-            EXPECT_EQ(count(0xFFFFFF), 0);
-        } else { // a darker shade of the face
+        const int white = count(0xFFFFFF), grey = count(0x808080), caption = count(host->ForeColor());
+        SCOPED_TRACE(
+            testing::Message() << style << ": white " << white << ", grey " << grey << ", caption " << caption);
+        if (style == 7) // etched: white under grey, no caption colour
+            EXPECT_TRUE(white > 10 && grey > 10 && caption == 0);
+        else if (style == 3) // flat grey
+            EXPECT_TRUE(grey > 10 && white == 0);
+        else // a darker shade of the face
             EXPECT_GT(count(ShiftColor(host->state().FaceRGB, -104, true)), 10);
-        }
     }
 }
 
 // ---------------------------------------------------------------------------
 // Shapes and regions
 
-TEST(ButtonShape, EllipsesAndSlantedSides)
+TEST(ButtonShape, RegionsOfEllipsesSlantsAndCutCorners)
 {
     ButtonHost host(QSize(96, 28));
+    auto inside = [&](std::initializer_list<QPoint> points) {
+        QString map; // one letter a point: y inside, n outside
+        for (const QPoint &p : points)
+            map += host->mask().contains(p) ? u'y' : u'n';
+        return map;
+    };
+    const auto corners = { QPoint(0, 0), QPoint(95, 0), QPoint(0, 27), QPoint(95, 27) };
+    EXPECT_EQ(inside(corners), QStringLiteral("yyyy"));
     host->set_ButtonShape(5);
     EXPECT_EQ(host->mask(), QRegion(QRect(0, 0, 96, 28), QRegion::Ellipse));
-    EXPECT_TRUE(host->mask().contains(QPoint(48, 0)) && host->mask().contains(QPoint(0, 14)));
-    EXPECT_FALSE(host->mask().contains(QPoint(0, 0)) || host->mask().contains(QPoint(95, 27)));
+    EXPECT_EQ(inside({ QPoint(48, 0), QPoint(0, 14), QPoint(0, 0), QPoint(95, 27) }), QStringLiteral("yynn"));
     EXPECT_EQ(host->state().OutlineRightX, 96);
 
-    host->set_ButtonShape(2); // slants run at 45 degrees
-    EXPECT_EQ(host->state().OutlineLeftX, 0);
+    host->set_ButtonShape(1); // slants run at 45 degrees
+    EXPECT_EQ(inside({ QPoint(1, 1), QPoint(29, 27), QPoint(5, 27) }), QStringLiteral("yyn"));
+    host->set_ButtonShape(2);
     EXPECT_EQ(host->state().OutlineRightX, 96 - 29);
+    EXPECT_EQ(inside({ QPoint(93, 26), QPoint(94, 26), QPoint(94, 1) }), QStringLiteral("ynn"));
+
+    host->set_ButtonShape(0);
+    host->set_ButtonStyle(1); // single pixels
+    EXPECT_EQ(
+        inside({ QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(95, 27), QPoint(94, 27) }), QStringLiteral("nyyny"));
+    host->set_ButtonStyle(3); // two corners, only while enabled
+    EXPECT_EQ(inside(corners), QStringLiteral("ynny"));
+    host->set_Enabled(false);
+    EXPECT_EQ(inside(corners), QStringLiteral("yyyy"));
+
     host->resize(30, 28); // too narrow for two slants: widens in steps of five
     host->set_ButtonShape(3);
     EXPECT_EQ(host->width(), 35);
@@ -290,85 +285,42 @@ TEST(ButtonShape, EllipsesAndSlantedSides)
     EXPECT_EQ(host->width(), 34);
 }
 
-TEST(ButtonShape, CutsTheCornersItsStyleAndShapeAskFor)
-{
-    const std::vector<QPoint> corners = { { 0, 0 }, { 95, 0 }, { 0, 27 }, { 95, 27 } };
-    const std::tuple<int, int, bool, std::vector<QPoint>, std::vector<QPoint>> cases[] = {
-        // style, shape, enabled, cut, kept
-        { 7, 0, true, { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 95, 1 }, { 0, 27 } }, { { 2, 0 }, { 0, 2 }, { 93, 0 } } },
-        { 0, 0, true, {}, corners },
-        { 6, 0, true, {}, corners },
-        { 3, 0, false, {}, corners },
-        { 1, 0, true, corners, { { 1, 0 }, { 0, 1 }, { 94, 27 } } },
-        { 3, 0, true, { { 0, 27 }, { 95, 0 } }, { { 0, 0 }, { 95, 27 } } },
-        { 0, 1, true, { { 5, 27 } }, { { 1, 1 }, { 29, 27 } } },
-        { 0, 2, true, { { 94, 1 }, { 94, 26 } }, { { 93, 26 } } },
-        { 7, 3, true, {}, { { 0, 0 }, { 93, 27 } } },
-        { 7, 1, true, { { 95, 0 }, { 95, 27 } }, { { 0, 0 }, { 93, 0 } } },
-        { 2, 2, true, { { 0, 0 }, { 0, 27 } }, { { 2, 0 }, { 2, 27 } } },
-    };
-    for (const auto &[style, shape, enabled, cut, kept] : cases) {
-        ButtonHost host(QSize(96, 28));
-        host->set_ButtonStyle(style);
-        host->set_ButtonShape(shape);
-        host->set_Enabled(enabled);
-        SCOPED_TRACE(testing::Message() << "style " << style << " shape " << shape << " enabled " << enabled);
-        for (const QPoint &p : cut)
-            EXPECT_FALSE(host->mask().contains(p)) << p.x() << "," << p.y();
-        for (const QPoint &p : kept)
-            EXPECT_TRUE(host->mask().contains(p)) << p.x() << "," << p.y();
-    }
-}
-
 // ---------------------------------------------------------------------------
 // Pictures
 
-TEST(ButtonPicture, TransparencyPressedShiftAndTheEmbossedDisabledLook)
+TEST(ButtonPicture, TransparentPartsShowTheFaceAndThePictureMovesWithThePressedFace)
 {
     for (const bool icon : { false, true }) {
         SCOPED_TRACE(icon);
         ButtonHost host(QSize(100, 30));
         host->set_Caption(QStringLiteral("Open"));
-        host->set_Picture(picture(16, icon, icon ? Qt::transparent : Qt::magenta));
-        const ButtonBox at = host->state().PictureRect;
-        EXPECT_EQ(at, (ButtonBox { 6, 7, 22, 23 }));
-        EXPECT_EQ(countRed(host->MemDC(), at.toRect()), 8 * 8);
+        host->set_Picture(picture(16, 16, icon));
+        EXPECT_EQ(host->state().PictureRect, (ButtonBox { 6, 7, 22, 23 }));
+        EXPECT_EQ(countRed(host->MemDC(), QRect(6, 7, 16, 16)), 8 * 8);
         expectPixels(host->MemDC(), { { 6, 7, host->state().FaceRGB } });
         pressAt(host.button, QPoint(50, 15));
-        EXPECT_NE(rgbAt(host->MemDC(), 10, 11), 0xFF0000u);
         EXPECT_EQ(countRed(host->MemDC(), QRect(11, 12, 8, 8)), 8 * 8);
-
-        sendMouse(host.button, QEvent::MouseButtonRelease, QPoint(50, 15), Qt::LeftButton);
-        host->set_Picture(picture(16, icon)); // disabled: dark grey, a light copy up and left
-        host->set_Enabled(false);
-        EXPECT_EQ(countRed(host->MemDC(), at.toRect()), 0);
-        expectPixels(host->MemDC(), { { 14, 15, 0x9C9C9C } });
-        if (!icon)
-            expectPixels(host->MemDC(), { { 9, 10, 0xE4E4E4 }, { 7, 8, host->state().FaceRGB } });
+        EXPECT_NE(rgbAt(host->MemDC(), 10, 11), 0xFF0000u);
     }
 }
 
-TEST(ButtonPicture, Size40CoversTheButtonAndSize48FitsInside)
+TEST(ButtonPicture, DisabledPicturesAreEmbossedInTwoGreysAndSize48FitsInside)
 {
-    auto solid = [](int w, int h) {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        image.setPixel(0, 0, qRgb(0, 0, 255)); // the transparent colour
-        return ButtonPicture::fromBitmap(image);
-    };
     ButtonHost host(QSize(100, 30));
-    host->set_Caption(QString());
-    host->set_Picture(solid(20, 20));
-    host->set_PictureSize(3);
-    EXPECT_EQ(countRed(host->MemDC(), QRect(3, 3, 94, 24)), 94 * 24);
-    EXPECT_NE(rgbAt(host->MemDC(), 50, 0), 0xFF0000u); // the edges go on top
+    host->set_Picture(picture(16, 16));
+    host->set_Enabled(false);
+    EXPECT_EQ(countRed(host->MemDC(), QRect(6, 7, 16, 16)), 0);
+    // Dark on the square, the light copy one pixel up and left.
+    expectPixels(host->MemDC(), { { 14, 15, 0x9C9C9C }, { 9, 10, 0xE4E4E4 }, { 7, 8, host->state().FaceRGB } });
 
+    host->set_Enabled(true);
     host->resize(100, 60);
-    host->set_Picture(solid(64, 32));
+    host->set_Caption(QString());
+    host->set_Picture(picture(64, 32));
     host->set_PictureSize(4);
-    // (100-12)/64 keeps the shape: 88 x 44 centred, less the transparent top-left pixel.
-    EXPECT_EQ(countRed(host->MemDC(), QRect(0, 0, 100, 60)), 88 * 44 - 1);
-    EXPECT_EQ(countRed(host->MemDC(), QRect(6, 8, 88, 44)), 88 * 44 - 1);
+    // (100-12)/64 keeps the shape: 88 x 44 centred, its red half in the middle.
+    EXPECT_EQ(countRed(host->MemDC(), QRect(0, 0, 100, 60)), 44 * 22);
+    EXPECT_EQ(countRed(host->MemDC(), QRect(6 + 22, 8 + 11, 44, 22)), 44 * 22);
 }
 
 // ---------------------------------------------------------------------------
@@ -409,7 +361,7 @@ TEST(ButtonGallery, WritesEveryStyleShapeAndLookForAPersonToCheck)
                             if (!host->mask().isEmpty() && !host->mask().contains(QPoint(x, y)))
                                 face.setPixel(x, y, background);
                     // Every look shows at least its caption.
-                    EXPECT_GT(find(face, face.rect(), [&](QRgb c) { return c != (background & RGB_MASK); }).count, 0)
+                    EXPECT_GT(find(face, face.rect(), [&](QRgb c) { return c != (background & RGB_MASK); }).first, 0)
                         << style << "/" << shape << "/" << looks[look];
                     painter.drawImage(8 + look * w, 8 + shape * h, face);
                 }

@@ -16,25 +16,16 @@ namespace {
 
 TEST(ButtonColours, ShadesTranslationAndGradientSteps)
 {
-    struct Shift
-    {
-        OleColor colour;
-        int amount;
-        bool proportionalBlue, avoidBlackWhite, invert;
-        OleColor expected;
-    };
-    const Shift shifts[] = { { RGB(128, 128, 128), -26, false, false, false, RGB(102, 102, 102) },
-        { RGB(255, 255, 255), 31, false, true, false, RGB(224, 224, 224) }, // white avoided
-        { RGB(0, 0, 0), 0, false, true, false, RGB(64, 64, 64) },
-        { RGB(255, 255, 255), 0, false, true, false, RGB(191, 191, 191) },
-        { RGB(0, 0, 192), -32, true, false, false, RGB(0, 0, 160) }, // blue's share
-        { RGB(10, 10, 100), -25, true, false, false, RGB(0, 0, 87) }, // the share truncates
-        { RGB(250, 10, 5), 20, false, false, false, RGB(255, 30, 25) }, // channels clamp
-        { RGB(250, 10, 5), -20, false, false, false, RGB(230, 0, 0) },
-        { RGB(10, 20, 30), 0, false, false, true, RGB(245, 235, 225) } };
-    for (const Shift &s : shifts)
-        EXPECT_EQ(ShiftColor(s.colour, s.amount, s.proportionalBlue, s.avoidBlackWhite, s.invert), s.expected)
-            << std::hex << s.colour << " by " << std::dec << s.amount;
+    // colour, amount, blue proportionally, avoiding black and white, inverted: the shade
+    const std::tuple<OleColor, int, bool, bool, bool, OleColor> shifts[]
+        = { { RGB(128, 128, 128), -26, false, false, false, RGB(102, 102, 102) },
+              { RGB(255, 255, 255), 31, false, true, false, RGB(224, 224, 224) },
+              { RGB(255, 255, 255), 0, false, true, false, RGB(191, 191, 191) },
+              { RGB(10, 10, 100), -25, true, false, false, RGB(0, 0, 87) }, // blue's share truncates
+              { RGB(250, 10, 5), 20, false, false, false, RGB(255, 30, 25) }, // channels clamp
+              { RGB(10, 20, 30), 0, false, false, true, RGB(245, 235, 225) } };
+    for (const auto &[colour, amount, blue, avoid, invert, expected] : shifts)
+        EXPECT_EQ(ShiftColor(colour, amount, blue, avoid, invert), expected) << colour << " by " << amount;
     // Avoiding black and white while inverting flips between them; the retry is bounded.
     const OleColor flipped = ShiftColor(RGB(0, 0, 0), 255, false, true, true);
     EXPECT_TRUE(flipped == 0 || flipped == 0xFFFFFF);
@@ -71,25 +62,20 @@ TEST(ButtonCaption, AnUnnamedButtonShowsItsNameAndTheLastAmpersandGivesTheAccess
 TEST(ButtonProperties, ValuesOutsideTheRangeChangeNothingAndReportNothing)
 {
     using B = gxButtons_H;
-    const std::tuple<void (B::*)(int), int (B::*)() const, int, std::vector<int>> ranges[] = {
-        { &B::set_ButtonStyle, &B::ButtonStyle, 7, { -1, 8 } },
-        { &B::set_CaptionAlign, &B::CaptionAlign, 1, { -1, 3 } },
-        { &B::set_CaptionStyle, &B::CaptionStyle, 2, { -1, 3 } },
-        { &B::set_ButtonShape, &B::ButtonShape, 6, { -1, 7 } },
-        { &B::set_PictureAlign, &B::PictureAlign, 3, { -1, 6 } },
-        { &B::set_PictureSize, &B::PictureSize, 2, { -1, 5 } },
-        { &B::set_GradientMode, &B::GradientMode, 4, { -1, 5 } },
-        { &B::set_MousePointer, &B::MousePointer, 11, { -1, 16, 98 } },
-    };
-    for (const auto &[set, get, valid, invalid] : ranges) {
+    const std::tuple<void (B::*)(int), int (B::*)() const, int> ranges[]
+        = { { &B::set_ButtonStyle, &B::ButtonStyle, 7 }, { &B::set_CaptionAlign, &B::CaptionAlign, 2 },
+              { &B::set_CaptionStyle, &B::CaptionStyle, 2 }, { &B::set_ButtonShape, &B::ButtonShape, 6 },
+              { &B::set_PictureAlign, &B::PictureAlign, 5 }, { &B::set_PictureSize, &B::PictureSize, 4 },
+              { &B::set_GradientMode, &B::GradientMode, 4 }, { &B::set_MousePointer, &B::MousePointer, 15 } };
+    for (const auto &[set, get, highest] : ranges) {
         gxButtons_H button;
-        (button.*set)(valid);
-        ASSERT_EQ((button.*get)(), valid);
+        (button.*set)(highest);
+        ASSERT_EQ((button.*get)(), highest);
         QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
-        for (int value : invalid)
-            (button.*set)(value);
-        EXPECT_EQ((button.*get)(), valid);
-        EXPECT_EQ(changed.count(), 0) << valid;
+        (button.*set)(-1);
+        (button.*set)(highest + 1);
+        EXPECT_EQ((button.*get)(), highest);
+        EXPECT_EQ(changed.count(), 0) << highest;
     }
 }
 
@@ -120,29 +106,22 @@ TEST(ButtonProperties, APictureAboveOrBelowOrBothSidesSlantedKeepTheCaptionCentr
 TEST(ButtonProperties, HoverColoursFollowTheNormalOnesUntilLockedByAColourOfTheirOwn)
 {
     gxButtons_H button;
+    auto hover = [&] { return std::tuple(button.HoverBackColor(), button.HoverForeColor(), button.HoverColorLocks()); };
     button.set_BackColor(0x112233);
     button.set_ForeColor(0x445566);
-    EXPECT_EQ(button.HoverBackColor(), 0x112233u);
-    EXPECT_EQ(button.HoverForeColor(), 0x445566u);
-
+    EXPECT_EQ(hover(), std::tuple(0x112233u, 0x445566u, 0));
     button.set_HoverBackColor(0x00FF00);
-    EXPECT_EQ(button.HoverColorLocks(), 1);
     button.set_BackColor(0x0000FF);
-    button.set_ForeColor(0x123456); // still follows under lock 1
-    EXPECT_EQ(button.HoverBackColor(), 0x00FF00u);
-    EXPECT_EQ(button.HoverForeColor(), 0x123456u);
+    button.set_ForeColor(0x123456); // the caption colour still follows under lock 1
+    EXPECT_EQ(hover(), std::tuple(0x00FF00u, 0x123456u, 1));
     button.set_HoverForeColor(0x00FFFF);
-    EXPECT_EQ(button.HoverColorLocks(), 3);
     button.set_ForeColor(0x404040);
-    EXPECT_EQ(button.HoverForeColor(), 0x00FFFFu);
-
+    EXPECT_EQ(hover(), std::tuple(0x00FF00u, 0x00FFFFu, 3));
     button.set_HoverColorLocks(0); // brings the followers back
-    EXPECT_EQ(button.HoverBackColor(), button.BackColor());
-    EXPECT_EQ(button.HoverForeColor(), button.ForeColor());
+    EXPECT_EQ(hover(), std::tuple(0x0000FFu, 0x404040u, 0));
     button.set_HoverColorLocks(9); // any other value makes nothing follow
     button.set_ForeColor(0x010203);
-    EXPECT_NE(button.HoverForeColor(), 0x010203u);
-
+    EXPECT_EQ(hover(), std::tuple(0x0000FFu, 0x404040u, 9));
     gxButtons_H captionLocked;
     captionLocked.set_HoverForeColor(0x00FFFF);
     EXPECT_EQ(captionLocked.HoverColorLocks(), 2);
@@ -162,51 +141,13 @@ TEST(ButtonProperties, HoverColoursFollowTheNormalOnesUntilLockedByAColourOfThei
     EXPECT_EQ(gradient.HoverColorLocks(), 1);
 }
 
-TEST(ButtonProperties, EachChangeReportsItsBagKey)
-{
-    gxButtons_H button;
-    const std::vector<std::pair<std::function<void()>, const char *>> cases = {
-        { [&] { button.set_ButtonStyle(7); }, "BackStyle" },
-        { [&] { button.set_Caption(QStringLiteral("x")); }, "Caption" },
-        { [&] { button.set_CaptionStyle(1); }, "CapStyle" },
-        { [&] { button.set_PictureSize(2); }, "ImgSize" },
-        { [&] { button.set_ShowFocusRect(false); }, "Focus" },
-        { [&] { button.set_GradientMode(3); }, "Gradient" },
-        { [&] { button.set_GradientColor(0x123); }, "cGradient" },
-        { [&] { button.set_BackColor(0x456); }, "cBack" },
-        { [&] { button.set_HoverColorLocks(3); }, "LockHover" },
-        { [&] { button.set_Enabled(false); }, "Enabled" },
-        { [&] { button.set_MousePointer(2); }, "mPointer" },
-        { [&] { button.set_FontStyle(2); }, "Font" },
-    };
-    for (const auto &[change, key] : cases) {
-        QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
-        change();
-        ASSERT_GE(changed.count(), 1) << key;
-        EXPECT_EQ(changed.last().at(0).toString(), QLatin1String(key));
-    }
-}
-
-TEST(ButtonProperties, LookFlagsPointerAndFontFollowTheirSettings)
+TEST(ButtonProperties, TheLookFollowsTheWindowAndTheFontIsDrawnInPixels)
 {
     ButtonHost host;
     host.window.setEnabled(false); // the look follows the window, the setting stays the button's
     EXPECT_TRUE(host->Enabled());
     EXPECT_FALSE(host->state().Enabled);
     host.window.setEnabled(true);
-
-    sendFocus(host.button, QEvent::FocusIn);
-    ASSERT_TRUE(host->state().StateBits & ButtonState::Focused);
-    host->set_ShowFocusRect(false);
-    EXPECT_FALSE(host->state().StateBits & ButtonState::Focused);
-
-    host->set_MousePointer(11);
-    EXPECT_EQ(host->cursor().shape(), Qt::WaitCursor);
-    QPixmap arrow(16, 16);
-    arrow.fill(Qt::black);
-    host->set_MouseIcon(ButtonPicture::fromIcon(QIcon(arrow)));
-    EXPECT_EQ(host->MousePointer(), 99);
-    EXPECT_EQ(host->cursor().shape(), Qt::BitmapCursor);
 
     host->set_Font(WizardButtonLook::font(9.75)); // drawn at 15 twips a pixel
     EXPECT_EQ(host->state().MemFont.pixelSize(), 13);
@@ -254,32 +195,32 @@ QVariantList describe(const gxButtons_H &b)
         b.Font().pointSizeF(), b.FontStyle(), b.MousePointer(), b.Enabled() };
 }
 
-TEST(ButtonPropertyBag, WrittenAndReadBackGivesTheSameButton)
+TEST(ButtonPropertyBag, EachChangeReportsItsKeyAndTheBagWrittenReadsBackTheSameButton)
 {
-    QWidget window;
-    auto *original = new gxButtons_H(&window);
-    original->set_Caption(QStringLiteral("&Generate"));
-    original->set_ButtonStyle(7);
-    original->set_ButtonShape(2);
-    original->set_CaptionAlign(0);
-    original->set_CaptionStyle(1);
+    using B = gxButtons_H;
+    auto set = [](auto setter, auto value) { return std::function<void(B &)>([=](B &b) { (b.*setter)(value); }); };
     QImage image(16, 16, QImage::Format_RGB32);
     image.fill(Qt::red);
-    original->set_Picture(ButtonPicture::fromBitmap(image));
-    original->set_PictureAlign(3);
-    original->set_PictureSize(1);
-    original->set_GradientMode(1);
-    original->set_GradientColor(0xFEF3E5);
-    original->set_BackColor(0xD08737);
-    original->set_ForeColor(0x404040);
-    original->set_HoverForeColor(0x00FFFF);
-    original->set_HoverColorLocks(3);
-    original->set_HoverBackColor(0x0000FF);
-    original->set_ShowFocusRect(false);
-    original->set_Font(WizardButtonLook::font(9.75));
-    original->set_FontStyle(6);
-    original->set_MousePointer(14);
-    original->set_Enabled(false);
+    const std::pair<const char *, std::function<void(B &)>> changes[]
+        = { { "Caption", set(&B::set_Caption, QStringLiteral("&Generate")) },
+              { "BackStyle", set(&B::set_ButtonStyle, 7) }, { "Shape", set(&B::set_ButtonShape, 2) },
+              { "CapAlign", set(&B::set_CaptionAlign, 0) }, { "CapStyle", set(&B::set_CaptionStyle, 1) },
+              { "Image", set(&B::set_Picture, ButtonPicture::fromBitmap(image)) },
+              { "ImgAlign", set(&B::set_PictureAlign, 3) }, { "ImgSize", set(&B::set_PictureSize, 1) },
+              { "Gradient", set(&B::set_GradientMode, 1) }, { "cGradient", set(&B::set_GradientColor, 0xFEF3E5u) },
+              { "cBack", set(&B::set_BackColor, 0xD08737u) }, { "cFore", set(&B::set_ForeColor, 0x404040u) },
+              { "cFHover", set(&B::set_HoverForeColor, 0x00FFFFu) }, { "LockHover", set(&B::set_HoverColorLocks, 3) },
+              { "cBHover", set(&B::set_HoverBackColor, 0x0000FFu) }, { "Focus", set(&B::set_ShowFocusRect, false) },
+              { "Font", set(&B::set_Font, WizardButtonLook::font(9.75)) }, { "Font", set(&B::set_FontStyle, 6) },
+              { "mPointer", set(&B::set_MousePointer, 14) }, { "Enabled", set(&B::set_Enabled, false) } };
+    QWidget window;
+    auto *original = new gxButtons_H(&window);
+    for (const auto &[key, change] : changes) {
+        QSignalSpy changed(original, &gxButtons_H::PropertyChanged);
+        change(*original);
+        ASSERT_GE(changed.count(), 1) << key;
+        EXPECT_EQ(changed.last().at(0).toString(), QLatin1String(key));
+    }
 
     PropertyBag bag;
     original->WriteProperties(bag);
@@ -309,23 +250,19 @@ TEST(ButtonPropertyBag, DefaultsAreNotWrittenAndMissingKeysReadAsDefaults)
     copy.ReadProperties(bag);
     EXPECT_EQ(describe(copy), describe(original)); // system colours included
 
-    QWidget window; // keys ignore case; a missing face is the window's background
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, QColor(10, 20, 30));
-    window.setPalette(palette);
-    auto *button = new gxButtons_H(&window);
-    button->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("CAPALIGN"), 1 } }));
-    EXPECT_EQ(button->CaptionAlign(), 1);
-    EXPECT_EQ(button->ForeColor(), SystemButtonText);
-    EXPECT_EQ(button->BackColor(), RGB(10, 20, 30));
-    EXPECT_EQ(button->HoverBackColor(), RGB(10, 20, 30));
-}
-
-TEST(ButtonPropertyBag, AStoredStyleOutOfRangeIsTakenAndDrawsAPlainFace)
-{
+    // Keys ignore case; a missing face is the window's background; stored
+    // values are taken unchecked, and a style out of range draws a plain face.
     ButtonHost host(QSize(96, 28));
-    host->ReadProperties(PropertyBag(QVariantMap { { QStringLiteral("BackStyle"), 9 } }));
+    QPalette palette = host.window.palette();
+    palette.setColor(QPalette::Window, QColor(10, 20, 30));
+    host.window.setPalette(palette);
+    host->ReadProperties(
+        PropertyBag(QVariantMap { { QStringLiteral("CAPALIGN"), 1 }, { QStringLiteral("backstyle"), 9 } }));
+    EXPECT_EQ(host->CaptionAlign(), 1);
     EXPECT_EQ(host->ButtonStyle(), 9);
+    EXPECT_EQ(host->ForeColor(), SystemButtonText);
+    EXPECT_EQ(host->BackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(host->HoverBackColor(), RGB(10, 20, 30));
     sendFocus(host.button, QEvent::FocusIn);
     for (const QPoint &p : { QPoint(10, 0), QPoint(4, 10), QPoint(95, 27) })
         EXPECT_EQ(rgbAt(host->MemDC(), p.x(), p.y()), rgbOf(host->state().FaceRGB)) << p.x() << "," << p.y();
