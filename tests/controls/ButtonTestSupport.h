@@ -4,10 +4,7 @@
 #include "controls/gxButtons_H.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QMouseEvent>
-#include <QStringList>
-#include <QWidget>
 
 // A shown window holding one button at (10, 10).
 struct ButtonHost
@@ -48,33 +45,6 @@ inline void sendFocus(QWidget *target, QEvent::Type type)
     QFocusEvent event(type, Qt::OtherFocusReason);
     QCoreApplication::sendEvent(target, &event);
 }
-
-// Every event of a button in arrival order, e.g. "MouseDown(1,0,5,6)".
-struct EventLog
-{
-    explicit EventLog(gxButtons_H *button)
-    {
-        auto note = [this](const char *name) {
-            return [this, name](auto... values) {
-                QStringList parts;
-                ((parts << QVariant(values).toString()), ...);
-                entries << QLatin1String(name) + (parts.isEmpty() ? QString() : u'(' + parts.join(u',') + u')');
-            };
-        };
-        QObject::connect(button, &gxButtons_H::MouseDown, button, note("MouseDown"));
-        QObject::connect(button, &gxButtons_H::MouseUp, button, note("MouseUp"));
-        QObject::connect(button, &gxButtons_H::Click, button, note("Click"));
-        QObject::connect(button, &gxButtons_H::DoubleClick, button, note("DoubleClick"));
-        QObject::connect(button, &gxButtons_H::KeyDown, button, note("KeyDown"));
-        QObject::connect(button, &gxButtons_H::KeyPress, button, note("KeyPress"));
-        QObject::connect(button, &gxButtons_H::KeyUp, button, note("KeyUp"));
-        QObject::connect(button, &gxButtons_H::MouseOnButton, button, note("MouseOnButton"));
-    }
-
-    QString text() const { return entries.join(u' '); }
-
-    QStringList entries;
-};
 
 // A pixel of an image as 0x00RRGGBB, and an OLE colour in the same form.
 inline QRgb rgbAt(const QImage &image, int x, int y)
