@@ -65,8 +65,7 @@ TEST(ButtonMouse, RaisesItsEventsInOrderAndHoldsThePressedLookUntilTheRelease)
             const Qt::MouseButton button = step[0] == u'L' ? Qt::LeftButton : Qt::RightButton;
             const bool up = step[1] == u'u', held = step.endsWith(u'*');
             const QEvent::Type type = up ? QEvent::MouseButtonRelease
-                : step[1] == u'd'        ? QEvent::MouseButtonPress
-                                         : QEvent::MouseButtonDblClick;
+                                         : (step[1] == u'd' ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick);
             const QPoint at(step.mid(2, step.size() - 2 - held).toInt(), 12);
             sendMouse(host.button, type, at, button, up ? Qt::NoButton : Qt::MouseButtons(button), modifiers);
             EXPECT_EQ(bool(host->state().StateBits & ButtonState::Pressed), held) << step.toStdString();
@@ -92,8 +91,7 @@ TEST(ButtonHover, StartsOnceOnAMoveInsideAndEndsWhenThePointerIsOverAnotherWidge
     sendMouse(host.button, QEvent::MouseMove, Inside + QPoint(5, 0), Qt::NoButton);
     EXPECT_EQ(log.text(),
         QStringLiteral("MouseMove(1,0,-3,5) MouseOnButton(true) MouseMove(0,0,20,12) MouseMove(0,0,25,12)"));
-    EXPECT_TRUE(host->state().HoverTimerOn);
-    EXPECT_TRUE(host->state().StateBits & ButtonState::MouseOver);
+    EXPECT_TRUE(host->state().HoverTimerOn && (host->state().StateBits & ButtonState::MouseOver));
 
     QCursor::setPos(other->mapToGlobal(QPoint(5, 5)));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !host->state().HoverTimerOn; }, 2000));
@@ -136,7 +134,6 @@ TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOnAndLosingTheFocusClea
     host.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
     host->setFocus();
-    ASSERT_TRUE(host->state().StateBits & ButtonState::Focused);
     EventLog log(host.button);
     // The focus follows the order of creation: the host's button, then the other two.
     for (const auto &[from, key, to] : { std::tuple(1, Qt::Key_Right, 0), std::tuple(0, Qt::Key_Up, 1),
@@ -173,24 +170,22 @@ TEST(ButtonAccessKey, FlashesAnIdleButtonThenClicksAndAnUnmarkedKeyClicksAFocuse
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
     host.window.setFocus();
     EventLog log(host.button);
-    std::vector<bool> pressedWhenClicked;
+    // After each click, the look flags the button had when it was raised.
     QObject::connect(host.button, &gxButtons_H::Click, host.button,
-        [&] { pressedWhenClicked.push_back(host->state().StateBits & ButtonState::Pressed); });
+        [&] { log.entries << QString::number(host->state().StateBits); });
     PaintWatcher watcher;
     host->installEventFilter(&watcher);
     QTest::keyClick(&host.window, Qt::Key_N, Qt::AltModifier);
-    EXPECT_EQ(log.text(), QStringLiteral("Click"));
-    EXPECT_EQ(pressedWhenClicked, std::vector<bool> { false });
+    EXPECT_EQ(log.text(), QStringLiteral("Click 0"));
     EXPECT_EQ(host->state().StateBits, 0);
     EXPECT_TRUE(watcher.sawPressedLook); // the pressed look reached the screen before the click
 
     // A caption without a mark keeps the key; a focused button clicks at once.
     host->set_Caption(QStringLiteral("Next"));
     host->setFocus();
-    ASSERT_EQ(host->state().StateBits, ButtonState::Focused);
     watcher.sawPressedLook = false;
     QTest::keyClick(&host.window, Qt::Key_N, Qt::AltModifier);
-    EXPECT_EQ(log.text(), QStringLiteral("Click Click"));
+    EXPECT_EQ(log.text(), QStringLiteral("Click 0 Click 1")); // focused only
     EXPECT_FALSE(watcher.sawPressedLook);
 }
 

@@ -64,7 +64,6 @@ TEST(ButtonProperties, ValuesOutsideTheRangeChangeNothingAndReportNothing)
     for (const auto &[set, get, highest] : ranges) {
         gxButtons_H button;
         (button.*set)(highest);
-        ASSERT_EQ((button.*get)(), highest);
         QSignalSpy changed(&button, &gxButtons_H::PropertyChanged);
         (button.*set)(-1);
         (button.*set)(highest + 1);
@@ -79,9 +78,7 @@ TEST(ButtonProperties, APictureAboveOrBelowOrBothSidesSlantedKeepTheCaptionCentr
     button.set_PictureAlign(5); // without a picture nothing is refused
     button.set_CaptionAlign(1);
     EXPECT_EQ(button.CaptionAlign(), 1);
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    button.set_Picture(ButtonPicture::fromBitmap(image));
+    button.set_Picture(square(16));
     button.set_PictureAlign(4);
     EXPECT_EQ(button.CaptionAlign(), 2); // moved to centre by the picture
     button.set_CaptionAlign(0);
@@ -135,18 +132,6 @@ TEST(ButtonProperties, HoverColoursFollowTheNormalOnesUntilLockedByAColourOfThei
     EXPECT_EQ(gradient.HoverColorLocks(), 1);
 }
 
-TEST(ButtonProperties, TheLookFollowsTheWindowAndTheFontIsDrawnInPixels)
-{
-    ButtonHost host;
-    host.window.setEnabled(false); // the look follows the window, the setting stays the button's
-    EXPECT_TRUE(host->Enabled());
-    EXPECT_FALSE(host->state().Enabled);
-    host.window.setEnabled(true);
-
-    host->set_Font(WizardButtonLook::font(9.75)); // drawn at 15 twips a pixel
-    EXPECT_EQ(host->state().MemFont.pixelSize(), 13);
-}
-
 TEST(ButtonProperties, HeldDrawingKeepsTheFaceAndHandlesAResizeOnRelease)
 {
     ButtonHost host;
@@ -173,38 +158,33 @@ TEST(ButtonProperties, AnEmptyButtonTakesChangesAndInputAndDrawsNothing)
         sendFocus(host.button, QEvent::FocusIn);
         QImage frame(4, 4, QImage::Format_RGB32);
         host->drawFace(frame);
-        EXPECT_TRUE(host->size().isEmpty()) << shape; // a slanted one may widen, yet stays empty
-        EXPECT_TRUE(host->MemDC().isNull() && frame.isNull()) << shape;
+        // A slanted one may widen, yet stays empty.
+        EXPECT_TRUE(host->size().isEmpty() && host->MemDC().isNull() && frame.isNull()) << shape;
     }
 }
-
-// ---------------------------------------------------------------------------
-// Property bag
 
 QVariantList describe(const gxButtons_H &b)
 {
     return { b.Caption(), b.AccessKeys(), b.ButtonStyle(), b.ButtonShape(), b.CaptionAlign(), b.CaptionStyle(),
         b.state().PictureWidth, b.PictureAlign(), b.PictureSize(), b.GradientMode(), b.GradientColor(), b.BackColor(),
         b.ForeColor(), b.HoverForeColor(), b.HoverBackColor(), b.HoverColorLocks(), b.ShowFocusRect(),
-        b.Font().pointSizeF(), b.FontStyle(), b.MousePointer(), b.Enabled() };
+        b.Font().pointSizeF(), b.state().MemFont.pixelSize(), b.FontStyle(), b.MousePointer(), b.Enabled() };
 }
 
 TEST(ButtonPropertyBag, EachChangeReportsItsKeyAndTheBagWrittenReadsBackTheSameButton)
 {
     using B = gxButtons_H;
     auto set = [](auto setter, auto value) { return std::function<void(B &)>([=](B &b) { (b.*setter)(value); }); };
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
     const std::pair<const char *, std::function<void(B &)>> changes[]
         = { { "Caption", set(&B::set_Caption, QStringLiteral("&Generate")) },
               { "BackStyle", set(&B::set_ButtonStyle, 7) }, { "Shape", set(&B::set_ButtonShape, 2) },
               { "CapAlign", set(&B::set_CaptionAlign, 0) }, { "CapStyle", set(&B::set_CaptionStyle, 1) },
-              { "Image", set(&B::set_Picture, ButtonPicture::fromBitmap(image)) },
-              { "ImgAlign", set(&B::set_PictureAlign, 3) }, { "ImgSize", set(&B::set_PictureSize, 1) },
-              { "Gradient", set(&B::set_GradientMode, 1) }, { "cGradient", set(&B::set_GradientColor, 0xFEF3E5u) },
-              { "cBack", set(&B::set_BackColor, 0xD08737u) }, { "cFore", set(&B::set_ForeColor, 0x404040u) },
-              { "cFHover", set(&B::set_HoverForeColor, 0x00FFFFu) }, { "LockHover", set(&B::set_HoverColorLocks, 3) },
-              { "cBHover", set(&B::set_HoverBackColor, 0x0000FFu) }, { "Focus", set(&B::set_ShowFocusRect, false) },
+              { "Image", set(&B::set_Picture, square(16)) }, { "ImgAlign", set(&B::set_PictureAlign, 3) },
+              { "ImgSize", set(&B::set_PictureSize, 1) }, { "Gradient", set(&B::set_GradientMode, 1) },
+              { "cGradient", set(&B::set_GradientColor, 0xFEF3E5u) }, { "cBack", set(&B::set_BackColor, 0xD08737u) },
+              { "cFore", set(&B::set_ForeColor, 0x404040u) }, { "cFHover", set(&B::set_HoverForeColor, 0x00FFFFu) },
+              { "LockHover", set(&B::set_HoverColorLocks, 3) }, { "cBHover", set(&B::set_HoverBackColor, 0x0000FFu) },
+              { "Focus", set(&B::set_ShowFocusRect, false) },
               { "Font", set(&B::set_Font, WizardButtonLook::font(9.75)) }, { "Font", set(&B::set_FontStyle, 6) },
               { "mPointer", set(&B::set_MousePointer, 14) }, { "Enabled", set(&B::set_Enabled, false) } };
     QWidget window;
@@ -222,10 +202,9 @@ TEST(ButtonPropertyBag, EachChangeReportsItsKeyAndTheBagWrittenReadsBackTheSameB
     copy->ReadProperties(bag);
     EXPECT_EQ(describe(*copy),
         (QVariantList { "&Generate", "G", 7, 2, 0, 1, 16, 3, 1, 1, 0xFEF3E5u, 0xD08737u, 0x404040u, 0x00FFFFu,
-            0x0000FFu, 3, false, 9.75, 6, 14, false }));
+            0x0000FFu, 3, false, 9.75, 13, 6, 14, false }));
     EXPECT_EQ(copy->Picture(), original->Picture());
     EXPECT_EQ(copy->Font(), original->Font());
-    EXPECT_EQ(copy->state().FaceRGB, original->state().FaceRGB);
     PropertyBag again;
     copy->WriteProperties(again);
     EXPECT_EQ(again.toVariantMap(), bag.toVariantMap());
@@ -252,11 +231,9 @@ TEST(ButtonPropertyBag, DefaultsAreNotWrittenAndMissingKeysReadAsDefaults)
     host.window.setPalette(palette);
     host->ReadProperties(
         PropertyBag(QVariantMap { { QStringLiteral("CAPALIGN"), 1 }, { QStringLiteral("backstyle"), 9 } }));
-    EXPECT_EQ(host->CaptionAlign(), 1);
-    EXPECT_EQ(host->ButtonStyle(), 9);
-    EXPECT_EQ(host->ForeColor(), SystemButtonText);
-    EXPECT_EQ(host->BackColor(), RGB(10, 20, 30));
-    EXPECT_EQ(host->HoverBackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(std::tuple(host->CaptionAlign(), host->ButtonStyle(), host->ForeColor(), host->BackColor(),
+                  host->HoverBackColor()),
+        std::tuple(1, 9, SystemButtonText, RGB(10, 20, 30), RGB(10, 20, 30)));
     sendFocus(host.button, QEvent::FocusIn);
     EXPECT_EQ(rgbAt(host->MemDC(), 10, 0), rgbOf(host->state().FaceRGB));
 }

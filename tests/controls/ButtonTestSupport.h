@@ -46,6 +46,14 @@ inline void sendFocus(QWidget *target, QEvent::Type type)
     QCoreApplication::sendEvent(target, &event);
 }
 
+// A plain square bitmap picture.
+inline ButtonPicture square(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    return ButtonPicture::fromBitmap(image);
+}
+
 // A pixel of an image as 0x00RRGGBB, and an OLE colour in the same form.
 inline QRgb rgbAt(const QImage &image, int x, int y)
 {
