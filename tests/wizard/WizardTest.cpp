@@ -3,9 +3,11 @@
 #include "wizard/CommonDialog.h"
 #include "wizard/MyMessage.h"
 #include "wizard/Startup.h"
-#include "wizard/WizardFrame.h"
+#include "wizard/WizardWindow.h"
 #include "wizard/frmStart.h"
+#include "wizard/frmStep1.h"
 
+#include "model/CForm.h"
 #include "model/globals.h"
 #include "model/ini_variables.h"
 
@@ -13,19 +15,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QListWidget>
 #include <QTimer>
-
-WizardTest::WizardTest() = default;
-WizardTest::~WizardTest() = default;
 
 void WizardTest::SetUp()
 {
     // wizard.ini of this test alone: test programs run side by side.
-    m_config = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     ini_variables::hide_start = 0;
     frmStart::is_shown = false;
     globals::reset();
@@ -51,8 +47,67 @@ void WizardTest::TearDown()
 {
     MyMessage::set_responder({});
     WizardFrame::instance().set_end_handler({});
+    WizardFrame::instance().set_save_project({});
     WizardFrame::instance().reset();
     EXPECT_TRUE(m_answers.empty()) << "answers left unused";
+}
+
+std::shared_ptr<CForm> WizardTest::make_form(FieldList fields)
+{
+    auto form = std::make_shared<CForm>();
+    form->set_Method(QStringLiteral("POST"));
+    for (const auto &[name, type] : fields) {
+        Field field;
+        field.name = field.post_name = QString::fromLatin1(name);
+        field.field_type = QString::fromLatin1(type);
+        field.error_message = QStringLiteral("Please enter a valid ") + field.name;
+        form->fields()->Add(field, field.name);
+    }
+    return form;
+}
+
+void WizardTest::take(const std::shared_ptr<CForm> &form)
+{
+    frmStart::is_shown = true;
+    static_cast<frmStep1 *>(window(WizardPage::frmStep1))->select_form(form);
+    EXPECT_EQ(last_message(), QStringLiteral("HTML Form is successfully loaded "));
+    m_messages.clear();
+    m_buttons.clear();
+    m_icons.clear();
+}
+
+void WizardTest::stand_in(std::initializer_list<WizardPage> pages)
+{
+    for (WizardPage page : pages)
+        WizardFrame::instance().set_factory(page, [page] { return new WizardWindow(page, 0); });
+}
+
+WizardPage WizardTest::visible_page()
+{
+    WizardPage shown = WizardPage::None;
+    for (int i = 0; i < static_cast<int>(WizardPage::None); ++i) {
+        const auto page = static_cast<WizardPage>(i);
+        if (WizardFrame::instance().exists(page) && window(page)->isVisible()) {
+            EXPECT_EQ(shown, WizardPage::None) << "two pages visible";
+            shown = page;
+        }
+    }
+    return shown;
+}
+
+void WizardTest::show_page(QWidget *page)
+{
+    page->show();
+    page->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(page));
+}
+
+void WizardTest::click_entry(QListWidget *list, const char *text)
+{
+    const auto found = list->findItems(QString::fromUtf8(text), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text;
+    list->scrollToItem(found.front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
 }
 
 void WizardTest::on_next_modal(std::function<void(QWidget *)> action)
@@ -67,23 +122,23 @@ void WizardTest::on_next_modal(std::function<void(QWidget *)> action)
         timer->stop();
         timer->deleteLater();
         delete waited;
-        if (modal)
-            action(modal);
-        else
+        if (!modal) {
             ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
+        action(modal);
+        if (modal->isVisible()) {
+            ADD_FAILURE() << "the dialog stayed open";
+            modal->close();
+        }
     });
     timer->start(10);
 }
 
-void WizardTest::settle(int milliseconds)
-{
-    QTest::qWait(milliseconds);
-}
-
 void WizardTest::click(QWidget *window, const char *name)
 {
-    auto *target = window->findChild<QWidget *>(QString::fromLatin1(name));
-    ASSERT_TRUE(target) << name;
+    auto *target = find<QWidget>(window, name);
+    ASSERT_TRUE(target);
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
 }
 
@@ -91,4 +146,25 @@ void WizardTest::save_picture(QWidget *window, const QString &name)
 {
     const QString folder = qEnvironmentVariable("TRESSEL_TEST_OUTPUT", QDir::tempPath());
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+}
+
+QStringList WizardTest::texts(const StringCollection &entries)
+{
+    QStringList result;
+    for (const auto &entry : entries)
+        result << entry.value;
+    return result;
+}
+
+QByteArray WizardTest::read_file(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void WizardTest::write_file(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(content);
 }

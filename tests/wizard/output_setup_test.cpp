@@ -13,11 +13,7 @@
 
 namespace {
 
-class SetupFiles : public OutputTest
-{
-};
-
-TEST_F(SetupFiles, SetupCreatesTheTableOnTheChosenConnection)
+TEST_F(OutputTest, SetupCreatesTheTableOnTheChosenConnection)
 {
     TestDatabase database;
     ASSERT_TRUE(database.ok());
@@ -28,9 +24,8 @@ TEST_F(SetupFiles, SetupCreatesTheTableOnTheChosenConnection)
     profile.set_password(server.password);
     profile.set_port(QString::number(server.port));
     globals::mysql_db()->dbname = database.name();
-    sql &setup = *globals::sql_script();
-    setup.mysql_table = QStringLiteral("entries");
-    setup.primary_key = QStringLiteral("name_col");
+    globals::sql_script()->mysql_table = QStringLiteral("entries");
+    globals::sql_script()->primary_key = QStringLiteral("name_col");
     Field &name = *form->form->fields()->Item(1);
     name.mysql_field = QStringLiteral("name_col");
     name.sql_type = QStringLiteral("varchar");
@@ -38,11 +33,10 @@ TEST_F(SetupFiles, SetupCreatesTheTableOnTheChosenConnection)
     name.sql_default = QStringLiteral("NOT NULL");
     globals::prefs()->is_create_tble = true;
 
-    choose_destination(php->folder());
+    choose_destination(php.folder());
     set_message(QStringLiteral("hi"));
     generate();
-
-    const PhpResponse created = php->run_cli(QStringLiteral("setup.php"));
+    const PhpResponse created = php.run_cli(QStringLiteral("setup.php"));
     EXPECT_EQ(created.body, QByteArray("Table created successfully")) << created.errors.toStdString();
     EXPECT_EQ(created.errors, QByteArray());
     EXPECT_EQ(database.column(QStringLiteral("SELECT CONCAT(COLUMN_NAME, ' ', COLUMN_TYPE, ' ', COLUMN_KEY) FROM "

@@ -1,0 +1,322 @@
+// The action pages (owner mail, auto-responder, CSV file) driven through
+// their windows: their checks, what Next copies into the model, where Next
+// and Back lead, and the mails and data file of a real submission.
+#include "WizardTest.h"
+
+#include "PhpRunner.h"
+
+#include "wizard/MailPage.h"
+#include "wizard/frmStep3.h"
+#include "wizard/frmStep4.h"
+#include "wizard/frmstep5.h"
+
+#include "generate/CPHP_script.h"
+#include "generate/CSV.h"
+#include "generate/cmail.h"
+#include "model/CForm.h"
+#include "model/Cprefrences.h"
+#include "model/globals.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include <array>
+
+namespace {
+
+enum Action { Email = 1, Auto = 2, Csv = 4, Mysql = 8 };
+
+// A run whose first page has taken a form of email, name, city (text) and
+// photo (upload); the pages around the action pages stand in.
+class ActionPages : public WizardTest
+{
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        stand_in({ WizardPage::frmStep2, WizardPage::frmstep6a, WizardPage::frmStep7 });
+        form = make_form({ { "email", "text" }, { "name", "text" }, { "city", "text" }, { "photo", "file" } });
+        take(form);
+    }
+
+    static void set_actions(int actions)
+    {
+        Cprefrences &prefs = *globals::prefs();
+        prefs.is_email = actions & Email;
+        prefs.is_autoresponde = actions & Auto;
+        prefs.is_csv = actions & Csv;
+        prefs.is_mysql = actions & Mysql;
+    }
+
+    static frmStep3 *owner() { return static_cast<frmStep3 *>(window(WizardPage::frmStep3)); }
+    static frmStep4 *reply() { return static_cast<frmStep4 *>(window(WizardPage::frmStep4)); }
+    static frmstep5 *csv() { return static_cast<frmstep5 *>(window(WizardPage::frmstep5)); }
+
+    // The owner-mail page filled in so that it passes its check.
+    static void fill_in_owner()
+    {
+        owner()->txtTo->setText(QStringLiteral("owner@example.com"));
+        owner()->cmbfields->setEditText(QStringLiteral("email"));
+        owner()->txtSubject->setText(QStringLiteral("New order"));
+    }
+
+    std::shared_ptr<CForm> form;
+};
+
+TEST_F(ActionPages, OwnerMailCheckReportsAndFocusesTheFirstFailingRule)
+{
+    const char *const no_from
+        = "You must select the field which include your visitor email address from the 'From' list";
+    const std::array<const char *, 6> cases[] = {
+        // To, From (nullptr: the prompt), Subject, Message, the message, the control focused
+        { "", nullptr, "", "", "You must specify a valid email address to send this email message to", "txtTo" },
+        { "owner@example", "email", "s", "m", "Please enter a valid email address", "txtTo" },
+        { "not an address.", nullptr, "s", "m", no_from, "cmbfields" }, // any text with a dot passes
+        { "a@b.c", "", "s", "m", no_from, "cmbfields" },
+        { "a@b.c", "email", "", "", "Subject is empty", "txtSubject" },
+        { "a@b.c", "me@example.com", "s", "", "Message is empty", "txtMessage" },
+    };
+    set_actions(Email);
+    show_page(owner());
+    for (const auto &[to, from, subject, message, told, focused] : cases) {
+        SCOPED_TRACE(told);
+        owner()->txtTo->setText(QString::fromUtf8(to));
+        owner()->cmbfields->setEditText(from ? QString::fromUtf8(from) : MailPage::kSelectVisitorField);
+        owner()->txtSubject->setText(QString::fromUtf8(subject));
+        owner()->txtMessage->setPlainText(QString::fromUtf8(message));
+        click(owner(), "cmdNext");
+        EXPECT_EQ(last_message(), QString::fromUtf8(told));
+        EXPECT_EQ(m_icons.back(), 3);
+        QWidget *focus = owner()->focusWidget();
+        QWidget *control = find<QWidget>(owner(), focused);
+        EXPECT_TRUE(focus && (focus == control || control->isAncestorOf(focus)));
+    }
+    EXPECT_EQ(messages().size(), 6);
+    EXPECT_EQ(visible_page(), WizardPage::frmStep3);
+    EXPECT_TRUE(globals::owner_mail()->email_to.isEmpty()); // nothing copied
+}
+
+TEST_F(ActionPages, OwnerMailNextCopiesThePage)
+{
+    set_actions(Email);
+    show_page(owner());
+    fill_in_owner();
+    owner()->chkIP->setChecked(false);
+    click(owner(), "cmdNext");
+    EXPECT_TRUE(messages().isEmpty());
+    const cmail &mail = *globals::owner_mail();
+    EXPECT_EQ(mail.sender, QStringLiteral("email"));
+    EXPECT_FALSE(mail.is_GeneericEmail);
+    EXPECT_FALSE(form->is_send_ip);
+    EXPECT_EQ(visible_page(), WizardPage::frmStep7);
+
+    // A typed address is no field; field names compare exactly.
+    for (const auto &[from, typed] :
+        { std::pair { "photo", false }, std::pair { "forms@example.com", true }, std::pair { "EMAIL", true } }) {
+        show_page(owner());
+        owner()->cmbfields->setEditText(QString::fromLatin1(from));
+        owner()->chkIP->setChecked(true);
+        click(owner(), "cmdNext");
+        EXPECT_EQ(mail.sender, QString::fromLatin1(from));
+        EXPECT_EQ(mail.is_GeneericEmail, typed) << from;
+        EXPECT_TRUE(form->is_send_ip);
+    }
+}
+
+TEST_F(ActionPages, RecipientsDialog)
+{
+    set_actions(Email);
+    show_page(owner());
+    const auto with_recipients = [](std::function<void(QWidget *)> action) {
+        on_next_modal(std::move(action));
+        click(owner(), "cmdMultipleRecipient");
+    };
+    with_recipients([](QWidget *dialog) {
+        for (const char *address : { "nobody", "a@example.com", "b@example.org", "A@EXAMPLE.COM" }) {
+            find<QLineEdit>(dialog, "txtEmail")->setText(QString::fromUtf8(address));
+            click(dialog, "cmdAdd");
+        }
+        // An address is held once: the list points at it.
+        EXPECT_EQ(find<QListWidget>(dialog, "lstemails")->currentItem()->text(), QStringLiteral("a@example.com"));
+        save_picture(dialog, QStringLiteral("recipients.png"));
+        click(dialog, "CmdOk");
+    });
+    EXPECT_EQ(messages(), QStringList { "Please enter a valid email address" });
+    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("a@example.com,b@example.org"));
+    EXPECT_TRUE(globals::owner_mail()->is_multiRecipients);
+
+    // Ok kept the choice: remove it, and the other address alone is the recipient.
+    with_recipients([](QWidget *dialog) {
+        click(dialog, "cmdRemove");
+        click(dialog, "cmdRemove"); // the choice went with the entry
+        click(dialog, "CmdOk");
+    });
+    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("b@example.org"));
+    EXPECT_FALSE(globals::owner_mail()->is_multiRecipients);
+
+    // Cancel and the close box keep what was added, but not in the To box.
+    owner()->txtTo->setText(QStringLiteral("typed@example.com"));
+    with_recipients([](QWidget *dialog) {
+        find<QLineEdit>(dialog, "txtEmail")->setText(QStringLiteral("c@example.com"));
+        click(dialog, "cmdAdd");
+        click(dialog, "cmdCancel");
+    });
+    with_recipients([](QWidget *dialog) { dialog->close(); });
+    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("typed@example.com"));
+    EXPECT_EQ(texts(*globals::owner_mail()->recipients()), (QStringList { "b@example.org", "c@example.com" }));
+    save_picture(owner(), QStringLiteral("page3-owner-mail.png"));
+}
+
+TEST_F(ActionPages, AutoResponderHasNoChecksAndCopiesThePage)
+{
+    set_actions(Auto);
+    show_page(reply());
+    click(reply(), "cmdNext"); // every state passes
+    EXPECT_EQ(visible_page(), WizardPage::frmStep7);
+    EXPECT_EQ(globals::auto_mail()->email_to, QLatin1Char('$') + MailPage::kSelectVisitorField);
+
+    show_page(reply());
+    reply()->cmbfields->setEditText(QStringLiteral("  email "));
+    reply()->txtMessage->setPlainText(QStringLiteral("Dear "));
+    on_next_modal([](QWidget *picker) {
+        click(picker, "cmdAdd"); // nothing chosen: told, and the picker stays
+        EXPECT_TRUE(picker->isVisible());
+        find<QListWidget>(picker, "lstfields")->item(3)->setSelected(true);
+        save_picture(picker, QStringLiteral("field-picker.png"));
+        click(picker, "cmdAdd");
+    });
+    click(reply(), "personalize");
+    EXPECT_EQ(messages(), QStringList { "Please select a field to insert in the message body" });
+    EXPECT_EQ(reply()->txtMessage->toPlainText(), QStringLiteral("Dear #photo_URL#"));
+    save_picture(reply(), QStringLiteral("page4-auto-responder.png"));
+    click(reply(), "cmdNext");
+    EXPECT_EQ(globals::auto_mail()->email_to, QStringLiteral("$email"));
+    EXPECT_EQ(texts(*globals::auto_mail()->message_lines()), QStringList { "Dear $photo_URL" });
+}
+
+TEST_F(ActionPages, NextTurnsEitherMailsBodyIntoMessageLines)
+{
+    const std::pair<const char *, QStringList> cases[] = {
+        // Every line but the last keeps "\n" for PHP; a final line break adds nothing.
+        { "a\n\nb\n", { "a\\n", "\\n", "b\\n" } },
+        { "x\r\ny", { "x\\n", "y" } },
+        { "Name: #name#\nCity: #city#", { "Name: $name\\n", "City: $city" } },
+        { "#a# and #b#", { "$a and b" } }, // only the first "#" of a line opens a reference
+        // Double quotes become single quotes; a typed "|" is text like any other.
+        { "Say \"hi\"\n\"#name#\"", { "Say 'hi'\\n", "'$name'" } },
+        { "a|b\n|", { "a|b\\n", "|" } },
+    };
+    set_actions(Email | Auto);
+    fill_in_owner();
+    for (const bool to_owner : { true, false }) {
+        WizardWindow *page = to_owner ? static_cast<WizardWindow *>(owner()) : reply();
+        const auto mail = to_owner ? globals::owner_mail() : globals::auto_mail();
+        for (const auto &[body, lines] : cases) {
+            SCOPED_TRACE(body);
+            show_page(page);
+            (to_owner ? owner()->txtMessage : reply()->txtMessage)->setPlainText(QString::fromUtf8(body));
+            click(page, "cmdNext");
+            EXPECT_EQ(texts(*mail->message_lines()), lines); // nothing left from an earlier Next
+        }
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ActionPages, CsvNameGetsTheExtensionAndOnlyNamedSeparatorsAreTaken)
+{
+    const std::array<const char *, 5> cases[] = {
+        // name, format, separator typed, file name, separator ("~" is the one set before)
+        { "data", "*.csv", "comma", "data.csv", "," },
+        { "data.csv", "*.csv", "Comma", "data.csv", "," },
+        { "my.csv.old", "*.csv", "SEMICOLON", "my.csv.old", ";" },
+        { "", "*.csv", "pipe", ".csv", "~" },
+        { "a.csv.txt", "*.txt", "tab", "a.csv.txt", "   " }, // three blanks, not a tab character
+        { "a.csv.txt", "*.csv", "Space", "a.csv.txt", " " },
+        { "log", " *.tab ", "", "log.tab", "~" },
+        // File names compare with their letter case; unknown separators keep the old one.
+        { "DATA.CSV", "*.csv", " comma", "DATA.CSV.csv", "~" },
+        { "x", "*.csv", ";", "x.csv", "~" },
+    };
+    set_actions(Csv);
+    for (const auto &[name, format, typed, filename, separator] : cases) {
+        SCOPED_TRACE(name);
+        show_page(csv());
+        globals::csv_file()->separator = QStringLiteral("~");
+        csv()->txtfilename->setText(QString::fromUtf8(name));
+        csv()->cmbtypes->setEditText(QString::fromUtf8(format));
+        csv()->cmbDelimiter->setEditText(QString::fromUtf8(typed));
+        if (!*typed)
+            save_picture(csv(), QStringLiteral("page5-csv.png"));
+        click(csv(), "cmdNext");
+        EXPECT_EQ(globals::csv_file()->filename, QString::fromUtf8(filename));
+        EXPECT_EQ(globals::csv_file()->separator, QString::fromUtf8(separator));
+    }
+}
+
+// The pages filled in as a person would, the script generated and run by
+// php-cgi: the owner's mail, the visitor's mail and the data file.
+TEST_F(ActionPages, OwnerMailAutoResponseAndDataFile)
+{
+    take(make_form({ { "email", "text" }, { "name", "text" }, { "city", "text" } }));
+    set_actions(Email | Auto | Csv);
+    show_page(owner());
+    on_next_modal([](QWidget *dialog) {
+        for (const char *address : { "owner@example.com", "boss@example.com" }) {
+            find<QLineEdit>(dialog, "txtEmail")->setText(QString::fromUtf8(address));
+            click(dialog, "cmdAdd");
+        }
+        click(dialog, "CmdOk");
+    });
+    click(owner(), "cmdMultipleRecipient");
+    owner()->cmbfields->setCurrentIndex(owner()->cmbfields->findText(QStringLiteral("email")));
+    owner()->txtSubject->setText(QStringLiteral("New order"));
+    owner()->txtMessage->appendPlainText(QStringLiteral("Sent by \"#name#\" | $5 & 100%"));
+    click(owner(), "cmdNext");
+
+    ASSERT_EQ(visible_page(), WizardPage::frmStep4);
+    reply()->txtsender->setText(QStringLiteral("shop@example.com"));
+    reply()->cmbfields->setCurrentIndex(0);
+    reply()->txtSubject->setText(QStringLiteral("Thank you"));
+    reply()->txtMessage->setPlainText(QStringLiteral("Dear #name#\n\nwe will ship to #city#."));
+    click(reply(), "cmdNext");
+
+    ASSERT_EQ(visible_page(), WizardPage::frmstep5);
+    csv()->txtfilename->setText(QStringLiteral("orders"));
+    csv()->cmbDelimiter->setEditText(QStringLiteral("semicolon"));
+    csv()->cmbendline->setCurrentIndex(1);
+    csv()->lstfields->item(2)->setSelected(false);
+    click(csv(), "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmStep7);
+    EXPECT_TRUE(messages().isEmpty());
+
+    PhpRunner php;
+    globals::prefs()->success_message = QStringLiteral("ok");
+    globals::prefs()->php_des = php.path(QStringLiteral("order.php"));
+    globals::php_script()->prepare_script();
+    const PhpResponse response = php.run(QStringLiteral("order.php"),
+        PhpRequest().add("email", "ann@example.com").add("name", "Ann O'Neil").add("city", "Paris"));
+    EXPECT_EQ(response.errors, QByteArray());
+    EXPECT_EQ(response.body, "ok");
+    const auto mails = php.take_mails();
+    ASSERT_EQ(mails.size(), 2);
+    const auto headers = [](const CapturedMail &mail) {
+        return QList<QByteArray> { mail.headers.value("to"), mail.headers.value("subject"),
+            mail.headers.value("from") };
+    };
+    EXPECT_EQ(headers(mails[0]),
+        (QList<QByteArray> { "owner@example.com,boss@example.com", "New order", "ann@example.com" }));
+    EXPECT_EQ(mails[0].body,
+        "Visitor's IP: 203.0.113.7\nemail: ann@example.com\nname: Ann O'Neil\ncity: Paris\n\n"
+        "Sent by 'Ann O'Neil' | $5 & 100%\r\n");
+    EXPECT_EQ(headers(mails[1]), (QList<QByteArray> { "ann@example.com", "Thank you", "shop@example.com" }));
+    EXPECT_EQ(mails[1].body, "Dear Ann O'Neil\n\nwe will ship to Paris.\r\n");
+    QFile data(php.path(QStringLiteral("orders.csv")));
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    EXPECT_EQ(data.readAll(), "email;name\nann@example.com;Ann O'Neil\n");
+}
+
+} // namespace

@@ -1,0 +1,309 @@
+// The output page, its dialogs (folder chooser, input box, banned-address
+// list), Generate in both result modes run with PHP, and the task report.
+#include "OutputTest.h"
+
+#include "wizard/CommonDialog.h"
+#include "wizard/frmAction.h"
+#include "wizard/frmFolder.h"
+#include "wizard/frmInput.h"
+
+#include "generate/Html_converter.h"
+#include "model/Cprefrences.h"
+#include "model/ini_variables.h"
+#include "model/webpage.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+const QByteArray kTop = "<html><body>TOP|";
+const QByteArray kBottom = "|BOTTOM</body></html>\n";
+
+TEST_F(OutputTest, EachResultModeShowsItsOwnControls)
+{
+    for (const bool embedded : { false, true }) {
+        reshow(embedded);
+        for (const char *name : { "main", "format", "chkHeader", "txtHeader", "chkFooter", "txtFooter" })
+            EXPECT_EQ(control<QWidget>(name)->isVisible(), embedded) << name;
+        EXPECT_EQ(control<QFrame>("result_pages")->isVisible(), !embedded);
+    }
+    EXPECT_EQ(caption("cmdNext"), QStringLiteral("Generate"));
+    save_picture(page, QStringLiteral("output-page-embedded.png"));
+}
+
+TEST(OutputNames, ScriptNamesAreCompletedAndPathsRefused)
+{
+    for (const auto &[typed, script] : { std::pair { "index.php", "index.php" }, std::pair { "contact", "contact.php" },
+             std::pair { "contact.PHP", "contact.PHP.php" }, std::pair { "form.php.bak", "form.php.bak" } })
+        EXPECT_EQ(frmFolder::script_file_name(QString::fromLatin1(typed)), QString::fromLatin1(script));
+    for (const auto &[name, valid] : { std::pair { "", false }, std::pair { "a\\b", false },
+             std::pair { "site/form", false }, std::pair { "my form #2", true } })
+        EXPECT_EQ(frmInput::valid_name(QString::fromLatin1(name)), valid) << name;
+}
+
+TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
+{
+    on_next_modal([](QWidget *chooser) {
+        EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Select output folder"));
+        on_next_modal([](QWidget *input) {
+            EXPECT_EQ(find<QLineEdit>(input, "Text1")->selectedText(), QStringLiteral("index.php"));
+            click(input, "CmdOk");
+        });
+        find<DirListBox>(chooser, "folder")->set_Path(QDir::rootPath());
+        click(chooser, "ok");
+    });
+    click(page, "Browse");
+    EXPECT_EQ(globals::prefs()->des_folder, QStringLiteral("/"));
+    EXPECT_EQ(globals::prefs()->php_des, QStringLiteral("/index.php"));
+
+    const QString script = php.path(QStringLiteral("index.php"));
+    write_file(script, "<?php echo 'old'; ?>");
+    answer(2);
+    choose_destination(php.folder(), QStringLiteral("index"), [](QWidget *chooser) {
+        EXPECT_TRUE(chooser->isVisible()); // No keeps the chooser open
+        save_picture(chooser, QStringLiteral("folder-chooser.png"));
+        click(chooser, "cancel");
+    });
+    EXPECT_EQ(messages(),
+        (QStringList { "index.php  already exists, do you want to overwrite it?",
+            "You must select a destination folder before proceeding" }));
+    EXPECT_EQ(m_buttons.first(), 3);
+    answer(1);
+    choose_destination(php.folder(), QStringLiteral("index"));
+    EXPECT_EQ(control<QLineEdit>("txtdestination")->text(), script);
+    EXPECT_EQ(globals::prefs()->script_name, QStringLiteral("index.php"));
+    EXPECT_EQ(read_file(script), QByteArray("<?php echo 'old'; ?>")); // replaced only by a generation
+}
+
+TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
+{
+    globals::web_page()->blocked_ips()->Add(QStringLiteral("203.0.113.7"));
+    on_next_modal([](QWidget *dialog) {
+        auto *list = find<QListWidget>(dialog, "lstIps");
+        EXPECT_EQ(list->count(), 1); // listed from the collection
+        for (const char *address : { "10", "1.2", "abc.def", "1.2" }) { // a dot is all it takes
+            find<QLineEdit>(dialog, "txtIP")->setText(QString::fromLatin1(address));
+            click(dialog, "cmdAdd");
+        }
+        save_picture(dialog, QStringLiteral("banned-addresses.png"));
+        click(dialog, "cmdRemove"); // nothing chosen: nothing removed
+        list->setCurrentRow(2);
+        click(dialog, "cmdRemove");
+        EXPECT_EQ(list->count(), 3);
+        click(dialog, "CmdOk");
+    });
+    click(page, "cmdIP");
+    EXPECT_EQ(messages(), QStringList { "Please enter a valid IP address" });
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), (QStringList { "203.0.113.7", "1.2", "1.2" }));
+
+    choose_destination(php.folder());
+    set_message(QStringLiteral("welcome"));
+    generate();
+    EXPECT_EQ(read_file(php.path(QStringLiteral("blockedIPs.txt"))), QByteArray("203.0.113.7\r\n1.2\r\n1.2\r\n"));
+    PhpRequest request;
+    request.add("name", "Ann");
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), request).body, QByteArray("Sorry your IP is banned!"));
+    request.remote_addr = "192.0.2.1";
+    EXPECT_TRUE(php.run(QStringLiteral("index.php"), request).body.contains("welcome"));
+}
+
+TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
+{
+    choose_destination(php.folder(), QStringLiteral("index"));
+    set_message(QStringLiteral("Thank you\nWe got it\nBye"));
+    part("chkHeader", "txtHeader", source(QStringLiteral("top.html"), kTop));
+    part("chkFooter", "txtFooter", source(QStringLiteral("bottom.html"), kBottom));
+    EXPECT_TRUE(control<QWidget>("txtFooter")->isEnabled() && control<QWidget>("browsefooter")->isEnabled());
+    ini_variables::hide_start = 1;
+    generate([this](QWidget *report) {
+        EXPECT_EQ(find<QLabel>(report, "Labelmain")->text(),
+            QStringLiteral("Tressel has successfully created script file:\n") + php.path(QStringLiteral("index.php"))
+                + QStringLiteral("\nResult page is embedded in the result script\nHeader: top.html\nFooter: "
+                                 "bottom.html\n"));
+        EXPECT_EQ(find<QLabel>(report, "Labelcausion")->text(),
+            QStringLiteral("Please remember to change the action attribute in the form tag to 'index.php'"));
+        save_picture(report, QStringLiteral("task-report.png"));
+    });
+    EXPECT_TRUE(messages().isEmpty()) << last_message().toStdString();
+    EXPECT_EQ(caption("cmdNext"), QStringLiteral("Save Project"));
+    EXPECT_EQ(caption("cmdCancel"), QStringLiteral("Close"));
+    const Cprefrences &prefs = *globals::prefs();
+    EXPECT_EQ(prefs.success_message,
+        Html_converter::text_to_html(
+            QStringLiteral("Thank you<br>We got it<br>Bye"), CommonDialog().Font(), CommonDialog().Color()));
+    EXPECT_EQ(folder_files(), (QStringList { "bottom.html", "index.php", "top.html" }));
+    EXPECT_EQ(read_file(ini_variables::wizard_ini_path()), QByteArray(" 1 \r\n"));
+
+    const PhpResponse done = php.run(QStringLiteral("index.php"), PhpRequest().add("name", "Ann"));
+    EXPECT_EQ(done.errors, QByteArray());
+    EXPECT_EQ(done.body, kTop + prefs.success_message.toUtf8() + kBottom);
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "")).body,
+        kTop + "<p class=\"error\">bad name</p>");
+
+    // From now on Next saves the project only, and Close asks to save it.
+    int saves = 0; // the first save fails
+    WizardFrame::instance().set_save_project([&saves] { globals::project_saved = ++saves > 1; });
+    ASSERT_TRUE(QFile::remove(php.path(QStringLiteral("index.php"))));
+    generate_stopped();
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(QFileInfo::exists(php.path(QStringLiteral("index.php"))));
+    click(page, "cmdBack"); // Back restores Generate only
+    EXPECT_EQ(caption("cmdNext"), QStringLiteral("Generate"));
+    EXPECT_EQ(caption("cmdCancel"), QStringLiteral("Close"));
+    page->show();
+    answer(0); // the question closed: saved all the same
+    click(page, "cmdCancel");
+    EXPECT_EQ(saves, 2);
+    EXPECT_FALSE(program_ended());
+    page->close(); // saved now: the close box ends without a question
+    EXPECT_EQ(messages(), QStringList { "Do you want to save this project ?" });
+    EXPECT_TRUE(program_ended());
+}
+
+TEST_F(OutputTest, RedirectToCopiedResultPagesWithAHeader)
+{
+    result_pages();
+    part("chkHeader", "txtHeader", source(QStringLiteral("top.html"), kTop));
+    choose_destination(php.folder());
+    generate([this](QWidget *report) {
+        EXPECT_TRUE(find<QLabel>(report, "Labelmain")
+                        ->text()
+                        .endsWith(QStringLiteral("\nResult page isn't embedded in the result script\nSuccess page: "
+                                                 "thanks.html\nError page: sorry.html\n")));
+    });
+    EXPECT_EQ(folder_files(), (QStringList { "index.php", "sorry.html", "thanks.html", "top.html" }));
+    EXPECT_EQ(read_file(php.path(QStringLiteral("sorry.html"))), QByteArray("SORRY"));
+    EXPECT_FALSE(read_file(php.path(QStringLiteral("index.php"))).contains("include("));
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "Ann")).location(), "thanks.html");
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "")).location(), "sorry.html");
+}
+
+struct StopCase
+{
+    bool destination, message;
+    const char *cleared; // a result page box emptied
+    const char *check, *box; // a header or footer ticked without a file
+    int answer; // to the question; -1: none asked
+    const char *told;
+};
+
+class Stops : public OutputTest, public ::testing::WithParamInterface<StopCase>
+{
+};
+
+TEST_P(Stops, NothingIsWritten)
+{
+    const StopCase &c = GetParam();
+    if (c.destination)
+        choose_destination(php.folder());
+    if (c.message)
+        set_message(QStringLiteral("hi"));
+    if (c.cleared) {
+        result_pages();
+        control<QLineEdit>(c.cleared)->clear();
+    }
+    if (c.check)
+        part(c.check, c.box, QString());
+    if (c.answer >= 0)
+        answer(c.answer);
+    generate_stopped();
+    EXPECT_EQ(messages(), QStringList { QString::fromUtf8(c.told) });
+    EXPECT_EQ(m_icons.value(0), 3);
+    EXPECT_EQ(folder_files(), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(ini_variables::wizard_ini_path()));
+    EXPECT_EQ(caption("cmdNext"), QStringLiteral("Generate"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Generate, Stops,
+    ::testing::Values(StopCase { false, true, nullptr, nullptr, nullptr, -1, "Please specify a destination file" },
+        StopCase { true, false, nullptr, nullptr, nullptr, -1, "Success Message is empty" },
+        StopCase { true, false, "txtSuccess", nullptr, nullptr, -1, "Success page can't be empty" },
+        StopCase { true, false, "txtError", nullptr, nullptr, -1, "Error page can't be empty" },
+        StopCase { true, true, nullptr, "chkHeader", "txtHeader", 1,
+            "Header file is empty, Do you want to insert a header file in the result script?" },
+        StopCase { true, true, nullptr, "chkFooter", "txtFooter", 0,
+            "footer file is empty, Do you want to insert a footer file in the result script?" }));
+
+// A destination that cannot take the script, as real for root as for anyone.
+TEST_F(OutputTest, UnwritableDestinationIsTold)
+{
+    set_message(QStringLiteral("hi"));
+    ASSERT_TRUE(QDir(php.folder()).mkdir(QStringLiteral("site")));
+    choose_destination(php.path(QStringLiteral("site")));
+    ASSERT_TRUE(QDir(php.path(QStringLiteral("site"))).removeRecursively());
+    generate_stopped();
+    EXPECT_EQ(messages(),
+        QStringList { QStringLiteral("The script was not generated: ") + globals::prefs()->php_des
+            + QStringLiteral(" cannot be written (No such file or directory)") });
+    EXPECT_EQ(m_icons.back(), 2);
+    EXPECT_EQ(caption("cmdNext"), QStringLiteral("Generate"));
+    EXPECT_EQ(caption("cmdCancel"), QStringLiteral("Cancel"));
+}
+
+struct FailureCase
+{
+    std::function<void(OutputTest &)> arrange;
+    const char *failing; // the file named
+    const char *reason;
+    QStringList left; // what the folder holds afterwards
+};
+
+class OldScript : public OutputTest, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(OldScript, KeptWhenTheGenerationFails)
+{
+    write_file(php.path(QStringLiteral("index.php")), "<?php echo 'old'; ?>");
+    answer(1); // overwrite it
+    choose_destination(php.folder());
+    set_message(QStringLiteral("hi"));
+    GetParam().arrange(*this);
+    generate_stopped();
+    EXPECT_EQ(last_message(),
+        QStringLiteral("The script was not generated: ") + php.path(QString::fromLatin1(GetParam().failing))
+            + QLatin1Char(' ') + QString::fromLatin1(GetParam().reason));
+    EXPECT_EQ(read_file(php.path(QStringLiteral("index.php"))), QByteArray("<?php echo 'old'; ?>"));
+    EXPECT_EQ(folder_files(), GetParam().left); // no temporary file left behind either
+}
+
+INSTANTIATE_TEST_SUITE_P(Generate, OldScript,
+    ::testing::Values(FailureCase { [](OutputTest &t) {
+                                       t.part("chkHeader", "txtHeader", t.php.path(QStringLiteral("none/top.html")));
+                                   },
+                          "none/top.html", "cannot be read (No such file or directory)", { "index.php" } },
+        FailureCase { [](OutputTest &t) {
+                         globals::prefs()->is_create_tble = true;
+                         QDir(t.php.folder()).mkdir(QStringLiteral("lib.php"));
+                     },
+            "lib.php", "cannot be written (Filename refers to a directory)", { "index.php", "lib.php" } }));
+
+TEST_F(OutputTest, TaskReportIsSavedAsALog)
+{
+    Cprefrences &prefs = *globals::prefs();
+    prefs.php_des = QStringLiteral("/srv/caf\u00e9/index.php");
+    prefs.script_name = QStringLiteral("index.php");
+    prefs.is_email = prefs.is_mysql = true;
+    prefs.is_embeded_result_page = false;
+    prefs.success_page = QStringLiteral("thanks.html");
+    prefs.error_page = QStringLiteral("sorry.html");
+    frmAction report;
+    report.show();
+    CommonDialog::script(CommonDialog::Answer::chosen_file(sources.filePath(QStringLiteral("task.log"))));
+    click(&report, "cmdsave");
+    EXPECT_EQ(read_file(sources.filePath(QStringLiteral("task.log"))),
+        "***********************************\r\nTressel, Task Report\r\n***********************************\r\n"
+        "Tressel has successfully created script file: \r\n/srv/caf\xC3\xA9/index.php\r\n\r\n"
+        "With the following options:-\r\n\r\nSend email to form owner  : True\r\n"
+        "Send auto respond email to user  : False\r\nSave fields values in a text file   : False\r\n"
+        "Save Fields Values in a MySQL table  : True\r\nEmbed result page to script : False\r\n"
+        "Header  : \r\nFooter  : \r\nsuccss page  : thanks.html\r\nError Page  : sorry.html\r\n"
+        "Please remember to change the action attribute in the form tag to:index.php\r\n"
+        "***********************************\r\n\r\n");
+    EXPECT_EQ(CommonDialog::asked().back(), CommonDialog::Kind::Save);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+} // namespace
