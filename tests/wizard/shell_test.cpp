@@ -228,29 +228,51 @@ TEST_F(WizardTest, CommandLineMustNameAProjectFile)
     EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
 
-TEST_F(WizardTest, IntroductionUntilTurnedOffInWizardIni)
+TEST_F(WizardTest, IntroductionOncePerRunUntilTurnedOff)
 {
-    bool shown = false;
-    on_next_modal([&](QWidget *intro) {
-        shown = intro->objectName() == QLatin1String("frmStart");
-        save_picture(intro, QStringLiteral("introduction.png"));
-        find<QCheckBox>(intro, "chkhide")->setChecked(true);
-        click(intro, "cmdNext");
-    });
+    // Shown at the first activation, then never again in this run.
+    int shown = 0;
+    const auto answer_intro = [&](bool hide) {
+        on_next_modal([&shown, hide](QWidget *intro) {
+            shown += intro->objectName() == QLatin1String("frmStart");
+            save_picture(intro, QStringLiteral("introduction.png"));
+            find<QCheckBox>(intro, "chkhide")->setChecked(hide);
+            click(intro, "cmdNext");
+        });
+    };
+    answer_intro(false);
     ASSERT_TRUE(start_wizard(QString()));
     settle(200);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(read_file(ini_variables::wizard_ini_path()), " 1 \r\n");
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(read_file(ini_variables::wizard_ini_path()), " 0 \r\n");
+    QWidget *first = window(WizardPage::frmStep1);
+    first->hide();
+    first->show();
+    first->activateWindow();
+    settle(200);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-    // The next run reads the file as page 1 shows, and leaves it off.
-    WizardFrame::instance().reset();
-    frmStart::is_shown = false;
-    ini_variables::hide_start = 0;
-    ASSERT_TRUE(start_wizard(QString()));
-    settle(200);
+    // The next run shows it again; turned off, the run after does not.
+    for (const bool hide : { true, false }) {
+        WizardFrame::instance().reset();
+        frmStart::is_shown = false;
+        ini_variables::hide_start = 0;
+        if (hide)
+            answer_intro(true);
+        ASSERT_TRUE(start_wizard(QString()));
+        settle(200);
+    }
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(read_file(ini_variables::wizard_ini_path()), " 1 \r\n");
     EXPECT_EQ(ini_variables::hide_start, 1);
     EXPECT_FALSE(frmStart::is_shown);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // The MySQL settings have no page in this version: Next says so.
+    WizardFrame::instance().move(*window(WizardPage::frmStep1), WizardPage::frmstep6a);
+    EXPECT_TRUE(last_message().startsWith(QStringLiteral("The MySQL page is not part of this version")));
+    EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
 
 // The way through the pages for every choice of the four actions, forward
