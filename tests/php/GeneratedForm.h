@@ -3,6 +3,7 @@
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/Field.h"
+#include "model/globals.h"
 
 #include <QString>
 
@@ -21,7 +22,7 @@ public:
     // the name.
     Field &add(const QString &name, const QString &type = QStringLiteral("text"), const QString &posted = QString());
 
-    Cprefrences &prefs();
+    Cprefrences &prefs() { return *globals::prefs(); }
     std::shared_ptr<CForm> form;
 
     // Writes the script into the runner's folder.

@@ -14,21 +14,18 @@ class QTcpSocket;
 // running while it waits for a page.
 class TestHttpServer final : public QObject
 {
-    Q_OBJECT
-
 public:
     struct Response
     {
         QByteArray status = "200 OK";
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
-        // Accept the request and never answer.
-        bool silent = false;
+        bool silent = false; // accept the request and never answer
     };
 
     TestHttpServer();
 
-    void serve(const QByteArray &path, const Response &response);
+    void serve(const QByteArray &path, const Response &response) { m_routes.insert(path, response); }
     QString url(const QByteArray &path) const;
     // Paths requested so far, in order.
     const QList<QByteArray> &requested() const { return m_requested; }
