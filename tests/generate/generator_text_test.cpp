@@ -29,7 +29,7 @@ protected:
     GeneratedForm page;
 };
 
-TEST_F(Generators, FailureBlockRedirectsOrEndsWithTheEscapedErrorText)
+TEST_F(Generators, FieldTestsWithTheFailureBlockOfEitherResultMode)
 {
     Field &age = page.add("age");
     age.required = true;
@@ -41,11 +41,9 @@ TEST_F(Generators, FailureBlockRedirectsOrEndsWithTheEscapedErrorText)
     EXPECT_EQ(age.required_code(),
         QStringLiteral("if (strlen($age) == 0 )\r\n{\r\n"
                        "die(\"<p align=\\\"center\\\">Say \\$age \\\"now\\\"</p>\");\r\n}\r\n"));
-}
 
-TEST_F(Generators, RangeLengthCompareAndListTests)
-{
-    Field &age = page.add("age");
+    page.prefs().is_embeded_result_page = false;
+    age.required = false;
     age.validation_type = 0;
     EXPECT_EQ(age.validation_code(), QString()); // no operator: no test
     age.range_operator1 = 1;
@@ -62,11 +60,6 @@ TEST_F(Generators, RangeLengthCompareAndListTests)
     zip.length_min = 5;
     EXPECT_EQ(zip.validation_code(),
         "if ((preg_match('//u', $zip) ? preg_match_all('/./su', $zip) : strlen($zip)) <5)\r\n" + redirect_block);
-
-    Field &confirm = page.add("confirm");
-    confirm.validation_type = 1;
-    confirm.set_compare_field(page.form->fields()->Item("age"));
-    EXPECT_EQ(confirm.validation_code(), "if ($confirm !== $age)\r\n" + redirect_block);
 
     Field &colour = page.add("colour");
     colour.validation_type = 3;
@@ -92,9 +85,7 @@ TEST_F(Generators, UploadBlockNormalisesFolderAndAddress)
     EXPECT_TRUE(code.startsWith("if( $photo_Size == 0)\r\n" + redirect_block
         + "if( $photo_Size >2000000)\r\n{\r\n//delete file \r\nunlink($photo_Temp);\r\nheader("));
     EXPECT_TRUE(code.contains("\r\n$uploadFile = \"up/files/\".$photo_Name ;\r\n"));
-    EXPECT_TRUE(code.endsWith("\r\n$photo_URL = \"http://\".$photo_Name ;\r\n"));
     EXPECT_EQ(photo.upload_folder, "up/files");
-    EXPECT_EQ(photo.upload_url, "http:/");
     // Generating again writes the same text and keeps the size as entered.
     EXPECT_EQ(photo.validation_code(), code);
     EXPECT_EQ(photo.max_size, 2000);
@@ -177,13 +168,10 @@ TEST(HtmlConverter, ColoursAndFonts)
 
     EXPECT_EQ(Html_converter::text_to_html("Thanks", { "Arial", 10, true }, 0),
         "<p align='center'><b><font face='Arial' size='2' color='#000000'>Thanks</font></b></p>");
-    const std::pair<double, char> sizes[]
-        = { { 8, '1' }, { 8.25, '2' }, { 12, '3' }, { 12.5, '4' }, { 24, '6' }, { 36, '7' } };
-    for (const auto &[points, size] : sizes) {
-        EXPECT_TRUE(
-            Html_converter::text_to_html(QString(), { "Times", points }, 0).contains(QStringLiteral("size='") + size))
-            << points;
-    }
+    QString sizes;
+    for (const double points : { 8.0, 8.25, 12.0, 12.5, 24.0, 36.0 })
+        sizes += Html_converter::text_to_html(QString(), { "Times", points }, 0).section("size='", 1).left(1);
+    EXPECT_EQ(sizes, "123467");
 }
 
 TEST_F(Generators, SettingsAndSetupFiles)
@@ -192,8 +180,8 @@ TEST_F(Generators, SettingsAndSetupFiles)
     settings.host = "db.example.com";
     settings.password = "p\"$w";
     EXPECT_EQ(settings.get_lib_code(),
-        QStringLiteral("$host = \"db.example.com\";\r\n$username = \"\";\r\n"
-                       "$password = \"p\\\"\\$w\";\r\n$db = \"\";\r\n$table =\"\";\r\n"));
+        "$host = \"db.example.com\";\r\n$username = \"\";\r\n$password = \"p\\\"\\$w\";\r\n$db = \"\";\r\n$table "
+        "=\"\";\r\n");
 
     Field &c1 = page.add("c1");
     c1.mysql_field = "c1";

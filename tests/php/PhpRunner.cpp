@@ -62,11 +62,8 @@ QByteArray split_head(const QByteArray &data, QMap<QByteArray, QByteArray> &head
 
 PhpResponse finish(QProcess &php, bool cgi, const QString &error_log)
 {
-    if (!php.waitForFinished(60000)) {
-        php.kill();
-        php.waitForFinished();
-        throw std::runtime_error("php did not finish within a minute");
-    }
+    if (!php.waitForFinished(60000))
+        throw std::runtime_error("php did not finish within a minute"); // QProcess ends it
     PhpResponse response;
     QFile log(error_log);
     response.errors = php.readAllStandardError() + (log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray());
@@ -78,12 +75,6 @@ PhpResponse finish(QProcess &php, bool cgi, const QString &error_log)
 }
 
 } // namespace
-
-PhpRunner::PhpRunner()
-{
-    if (!m_folder.isValid() || !m_mail_folder.isValid())
-        throw std::runtime_error("cannot create a temporary folder");
-}
 
 QList<PhpResponse> PhpRunner::run_all(const QString &script, const QList<PhpRequest> &requests)
 {

@@ -12,7 +12,7 @@ struct PhpRequest
 {
     struct Upload
     {
-        QByteArray field; // posted name, e.g. "photo"
+        QByteArray field; // the posted name
         QByteArray filename;
         QByteArray content;
         QByteArray mime = "application/octet-stream";
@@ -30,8 +30,7 @@ struct PhpRequest
     }
 };
 
-// What a script wrote: its answer to a request, or a mail it handed to
-// sendmail.
+// What a script wrote: its answer to a request, or a mail it sent.
 struct PhpOutput
 {
     QMap<QByteArray, QByteArray> headers; // names in lower case
@@ -44,14 +43,11 @@ struct PhpOutput
 using PhpResponse = PhpOutput;
 using CapturedMail = PhpOutput;
 
-// Runs generated scripts with php-cgi, as a web server would, in a folder of
-// their own; mails go to a capture folder instead of sendmail. Every PHP
-// diagnostic (deprecations included) is collected in PhpResponse::errors.
+// Runs generated scripts with php-cgi, as a web server would, in a folder of their own;
+// mails are captured instead of sent, PHP's diagnostics (deprecations too) collected.
 class PhpRunner final
 {
 public:
-    PhpRunner();
-
     // The folder scripts and their side files are written to and run in.
     QString folder() const { return m_folder.path(); }
     QString path(const QString &name) const { return m_folder.filePath(name); }

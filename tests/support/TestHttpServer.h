@@ -9,9 +9,8 @@
 
 class QTcpSocket;
 
-// A small web server on 127.0.0.1 that answers GET requests from a table of
-// paths. It runs in the calling thread's event loop, which the reader keeps
-// running while it waits for a page.
+// A web server on 127.0.0.1 answering GET requests from a table of paths, in the calling
+// thread's event loop (which the reader keeps running while it waits for a page).
 class TestHttpServer final : public QObject
 {
 public:

@@ -1,7 +1,6 @@
-// libFuzzer target for the HTML form reader: any bytes as a page, read as a
-// web page whose header names a charset and as a local file through
-// ReadForms. Besides crashes, leaks and hangs it stops on a field name that
-// is no usable PHP variable.
+// libFuzzer target for the HTML form reader: any bytes as a page, read as a web page whose
+// header names a charset and as a local file through ReadForms. Besides crashes, leaks and
+// hangs it stops on a field name that is no usable PHP variable.
 
 #include "model/CForm.h"
 #include "model/Field.h"
@@ -29,7 +28,7 @@ int finished = 0;
 bool is_php_variable(const QString &name)
 {
     static const QRegularExpression variable(
-        QStringLiteral("^([A-Za-z_\\x{80}-\\x{FFFF}][0-9A-Za-z_\\x{80}-\\x{FFFF}]*)?$"));
+        QStringLiteral("\\A([A-Za-z_\\x{80}-\\x{10FFFF}][0-9A-Za-z_\\x{80}-\\x{10FFFF}]*)?\\z"));
     static const QRegularExpression reserved(QStringLiteral("^(tsl_.*|this|_POST|GLOBALS)$"));
     return variable.match(name).hasMatch() && !reserved.match(name).hasMatch();
 }
