@@ -1,30 +1,26 @@
-#include "ReaderFixture.h"
-
+// The HTML engine: which elements belong to which form, their types and
+// names, and the page's character set.
 #include "model/HtmlDocument.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace {
 
-// A document as one line: each form as "name: element=type ..." ("?" for
-// an element without a type), forms separated by " | ".
-QString summary(const HtmlDocument &document)
+// Each form as "name: element=type ..." ("?": no type), forms separated by " | ".
+QString summary(const QByteArray &html)
 {
+    const HtmlDocument document = HtmlDocument::read(html);
     QStringList forms;
     for (const HtmlDocument::Form &form : document.forms()) {
-        QString line = form.name + QLatin1Char(':');
+        QString line = form.name + ':';
         for (const HtmlDocument::Element &element : form.elements)
-            line += QLatin1Char(' ') + element.name + QLatin1Char('=') + element.type.value_or(QStringLiteral("?"));
+            line += ' ' + element.name + '=' + element.type.value_or("?");
         forms << line;
     }
-    return forms.join(QStringLiteral(" | "));
-}
-
-QString summary(const char *html)
-{
-    return summary(HtmlDocument::read(QByteArray(html)));
+    return forms.join(" | ");
 }
 
 struct OwnerCase
@@ -34,76 +30,55 @@ struct OwnerCase
     const char *expected;
 };
 
-void PrintTo(const OwnerCase &c, std::ostream *out)
+TEST(HtmlDocument, ElementsBelongToTheirFormAsInABrowser)
 {
-    *out << c.what;
-}
-
-class FormOwners : public ::testing::TestWithParam<OwnerCase>
-{
-};
-
-TEST_P(FormOwners, ElementsBelongAsInABrowser)
-{
-    EXPECT_EQ(summary(GetParam().html), QString::fromUtf8(GetParam().expected)) << GetParam().html;
-}
-
-INSTANTIATE_TEST_SUITE_P(Markup, FormOwners,
-    ::testing::Values(OwnerCase { "forms in page order, each with its own elements",
-                          "<form name=a><input name=x></form><p><form name=b><textarea name=y></textarea></form>",
-                          "a: x=text | b: y=textarea" },
-        OwnerCase { "a form inside a form is ignored; its elements go to the outer one",
+    const OwnerCase cases[] = {
+        { "a form inside a form is ignored",
             "<form name=outer><input name=x><form name=inner><input name=y></form><input name=z>",
             "outer: x=text y=text" },
-        OwnerCase { "an unclosed form keeps the controls after its parent closes",
-            "<div><form name=f><input name=a></div><input name=b>", "f: a=text b=text" },
-        OwnerCase { "a form opened while another is unclosed is dropped",
-            "<div><form name=a></div><form name=b><input name=x>", "a: x=text" },
-        OwnerCase { "a form opened in a table owns the controls of its cells",
-            "<table><form name=t><tr><td><input name=a></td><td><select name=b></select></td></tr>"
-            "</form></table><input name=c>",
-            "t: a=text b=?" },
-        OwnerCase { "a form closed with its cell owns the controls of the later cells",
-            "<table><tr><td><form name=f><input name=a></td><td><input name=b></td></tr></table>"
-            "</form><input name=c>",
+        { "an unclosed form outlives its parent", "<div><form name=f><input name=a></div><input name=b>",
             "f: a=text b=text" },
-        OwnerCase { "a </form> in a cell ends the pointer, not the form around the table",
+        { "a form opened while another is unclosed is dropped", "<div><form name=a></div><form name=b><input name=x>",
+            "a: x=text" },
+        { "a form in a table owns its cells",
+            "<table><form name=t><tr><td><input name=a></td><td><select name=b></select></td></tr></form></table>"
+            "<input name=c>",
+            "t: a=text b=?" },
+        { "a form closed with its cell owns the later cells",
+            "<table><tr><td><form name=f><input name=a></td><td><input name=b></td></tr></table></form><input name=c>",
+            "f: a=text b=text" },
+        { "a </form> in a cell ends only the pointer",
             "<form name=f><table><tr><td></form></td></tr></table><input name=a>", "f: a=text" },
-        OwnerCase { "a form made in a cell after that owns what follows, even inside the outer form",
-            "<form name=outer><table><tr><td></form><form name=inner><input name=a></td></tr></table>"
-            "<input name=b>",
+        { "a form made in a cell after that owns what follows",
+            "<form name=outer><table><tr><td></form><form name=inner><input name=a></td></tr></table><input name=b>",
             "outer: | inner: a=text b=text" },
-        OwnerCase { "the form attribute points at a form by id, earlier or later",
+        { "the form attribute points at a form by id, earlier or later",
             "<input name=early form=two><form id=one name=one></form>"
             "<form id=two name=two><input name=a form=one><input name=b></form><input name=c form=two>",
             "one: a=text | two: early=text b=text c=text" },
-        OwnerCase { "a form attribute naming no form leaves the element without one",
-            "<form id=f name=f><input name=a form=nothing><input name=b form=''><p id=p>"
-            "<input name=c form=p></form>",
+        { "a form attribute naming no form leaves the element without one",
+            "<form id=f name=f><input name=a form=nothing><input name=b form=''><p id=p><input name=c form=p></form>",
             "f:" },
-        OwnerCase { "the first element with an id is the one that counts",
+        { "the first element with an id counts",
             "<div id=x></div><form id=x name=f><input name=a form=x><input name=b></form>", "f: b=text" },
-        OwnerCase { "template content is not part of the page",
+        { "template content is not part of the page",
             "<template><form name=t><input name=a></form></template><form name=f><input name=b></form>", "f: b=text" },
-        OwnerCase { "a </form> inside a template does not end the form of a table",
-            "<table><form name=f><tr><td><template></form></template><input name=a>", "f: a=text" },
-        OwnerCase { "a </form> inside a select is ignored",
-            "<table><form name=f><tr><td><select name=s></form><option>1</select><input name=a>", "f: s=? a=text" },
-        OwnerCase { "an SVG form is no form and takes its own end tag",
-            "<table><form name=f><tr><td><svg><form></form></svg><input name=a>", "f: a=text" },
-        OwnerCase { "a </form> in a comment, a script or an attribute is no tag",
-            "<table><form name=f><tr><td><!-- </form> --><script>'</form>'</script>"
-            "<a title='</form>'>x</a><textarea name=t></form></textarea><input name=a>",
+        { "a </form> in a template or a select is no end",
+            "<table><form name=f><tr><td><template></form></template><select name=s></form></select><input name=a>",
+            "f: s=? a=text" },
+        { "an SVG form is no form", "<table><form name=f><tr><td><svg><form></form></svg><input name=a>", "f: a=text" },
+        { "a </form> in a comment, a script or an attribute is no tag",
+            "<table><form name=f><tr><td><!-- </form> --><script>'</form>'</script><a title='</form>'>x</a>"
+            "<textarea name=t></form></textarea><input name=a>",
             "f: t=textarea a=text" },
-        OwnerCase { "elements come in tree order: a control moved out of a table comes first",
+        { "tree order: a control moved out of a table comes first",
             "<form name=f><table><tr><td><input name=b></td></tr><input name=c></table></form>", "f: c=text b=text" },
-        OwnerCase {
-            "the obsolete isindex makes no form", "<isindex name=q><form name=f><input name=a></form>", "f: a=text" },
-        OwnerCase { "noscript content counts, as with scripting off",
-            "<noscript><form name=n><input name=a></form></noscript>", "n: a=text" },
-        OwnerCase { "a page without forms has none", "<p>Hello<input name=a>", "" }));
+    };
+    for (const OwnerCase &c : cases)
+        EXPECT_EQ(summary(c.html), QString::fromUtf8(c.expected)) << c.what;
+}
 
-TEST(HtmlDocumentElements, TypesAreTheOnesTheDomReports)
+TEST(HtmlDocument, EveryElementKindWithTheTypeTheDomReports)
 {
     EXPECT_EQ(summary("<form name=k>"
                       "<input name=t><input type=CheckBox name=c><input type=bogus name=u><input type=image name=i>"
@@ -116,22 +91,6 @@ TEST(HtmlDocumentElements, TypesAreTheOnesTheDomReports)
                        "ta=textarea s=? fs=? o=? out=?"));
 }
 
-TEST(HtmlDocumentElements, AttributesAreReadAsWrittenWithReferencesDecoded)
-{
-    const HtmlDocument document = HtmlDocument::read(
-        QByteArray("<form name='a&amp;b' method=Post action='/send?x=1&amp;y=2'><input name='&eacute;t&eacute;'>"
-                   "<input></form><form></form>"));
-    ASSERT_EQ(document.forms().size(), 2u);
-    const HtmlDocument::Form &form = document.forms().front();
-    EXPECT_EQ(form.name, QStringLiteral("a&b"));
-    EXPECT_EQ(form.method, QStringLiteral("Post"));
-    EXPECT_EQ(form.action, QStringLiteral("/send?x=1&y=2"));
-    ASSERT_EQ(form.elements.size(), 2u);
-    EXPECT_EQ(form.elements[0].name, QString::fromUtf8("été"));
-    EXPECT_EQ(form.elements[1].name, QString());
-    EXPECT_TRUE(document.forms().back().method.isEmpty());
-}
-
 struct EncodingCase
 {
     const char *what;
@@ -141,90 +100,45 @@ struct EncodingCase
     const char *encoding;
 };
 
-void PrintTo(const EncodingCase &c, std::ostream *out)
+TEST(HtmlDocument, NamesAreDecodedInThePagesCharacterSet)
 {
-    *out << c.what;
-}
-
-class PageEncodings : public ::testing::TestWithParam<EncodingCase>
-{
-};
-
-TEST_P(PageEncodings, NamesAreDecodedInThePagesCharacterSet)
-{
-    const HtmlDocument document = HtmlDocument::read(GetParam().page, GetParam().http_charset);
-    ASSERT_EQ(document.forms().size(), 1u);
-    ASSERT_EQ(document.forms().front().elements.size(), 1u);
-    EXPECT_EQ(document.forms().front().elements.front().name, QString::fromUtf8(GetParam().name));
-    EXPECT_EQ(document.encoding(), QByteArray(GetParam().encoding));
-}
-
-const QByteArray kLatinForm("<form><input name='pr\xE9nom'></form>");
-const QByteArray kUtf8Form("<form><input name='pr\xC3\xA9nom'></form>");
-// "Привет" in Windows-1251.
-const QByteArray kCyrillicForm("<form><input name='\xCF\xF0\xE8\xE2\xE5\xF2'></form>");
-
-INSTANTIATE_TEST_SUITE_P(Charsets, PageEncodings,
-    ::testing::Values(EncodingCase { "valid UTF-8 without a label", kUtf8Form, {}, "prénom", "UTF-8" },
-        EncodingCase { "other bytes without a label", kLatinForm, {}, "prénom", "windows-1252" },
-        EncodingCase { "meta charset latin1 means Windows-1252",
-            "<meta charset=ISO-8859-1><form><input name='\x93q\x94'></form>", {}, "“q”", "windows-1252" },
-        EncodingCase { "meta http-equiv content type",
-            "<meta http-equiv=Content-Type content='text/html; charset=windows-1251'>" + kCyrillicForm, {}, "Привет",
+    const QByteArray latin("<form><input name='pr\xE9nom'></form>");
+    const QByteArray utf8("<form><input name='pr\xC3\xA9nom'></form>");
+    const QByteArray cyrillic("<form><input name='\xCF\xF0\xE8\xE2\xE5\xF2'></form>"); // Windows-1251
+    const EncodingCase cases[] = {
+        { "other bytes without a label", latin, {}, "prénom", "windows-1252" },
+        { "meta charset latin1 means Windows-1252", "<meta charset=ISO-8859-1><form><input name='\x93q\x94'></form>",
+            {}, "“q”", "windows-1252" },
+        { "meta http-equiv", "<meta http-equiv=Content-Type content='text/html; charset=windows-1251'>" + cyrillic, {},
+            "Привет", "windows-1251" },
+        { "the HTTP header beats the meta", "<meta charset=utf-8>" + latin, "iso-8859-1", "prénom", "windows-1252" },
+        { "a meta past the first 1024 bytes",
+            "<!--" + QByteArray(2000, 'x') + "--><meta charset=windows-1251>" + cyrillic, {}, "Привет",
             "windows-1251" },
-        EncodingCase { "the HTTP header beats the meta", "<meta charset=utf-8>" + kLatinForm, "iso-8859-1", "prénom",
-            "windows-1252" },
-        EncodingCase { "a meta past the first 1024 bytes still counts",
-            "<!--" + QByteArray(2000, 'x') + "--><meta charset=windows-1251>" + kCyrillicForm, {}, "Привет",
-            "windows-1251" },
-        EncodingCase { "a UTF-8 byte order mark beats the meta", "\xEF\xBB\xBF<meta charset=windows-1251>" + kUtf8Form,
-            {}, "prénom", "UTF-8" },
-        EncodingCase { "UTF-16 with byte order mark",
+        { "a UTF-8 byte order mark beats the meta", "\xEF\xBB\xBF<meta charset=windows-1251>" + utf8, {}, "prénom",
+            "UTF-8" },
+        { "UTF-16 with byte order mark",
             QByteArray("\xFF\xFE<\0f\0o\0r\0m\0>\0<\0i\0n\0p\0u\0t\0 \0n\0a\0m\0e\0=\0\xE9\0>\0", 42), {}, "é",
             "UTF-16LE" },
-        EncodingCase { "an unknown label is passed over", "<meta charset=nonsense>" + kLatinForm, "bogus", "prénom",
-            "windows-1252" },
-        EncodingCase { "a meta inside a comment is no meta", "<!-- <meta charset=windows-1251> -->" + kLatinForm, {},
-            "prénom", "windows-1252" },
-        EncodingCase { "a content charset counts only with http-equiv",
-            "<meta content='text/html; charset=windows-1251'>" + kLatinForm, {}, "prénom", "windows-1252" },
-        EncodingCase {
-            "UTF-16 named in a meta means UTF-8", "<meta charset=utf-16>" + kUtf8Form, {}, "prénom", "UTF-8" }));
+        { "unknown labels are passed over", "<meta charset=nonsense>" + latin, "bogus", "prénom", "windows-1252" },
+        { "UTF-16 named in a meta means UTF-8", "<meta charset=utf-16>" + utf8, {}, "prénom", "UTF-8" },
+    };
+    for (const EncodingCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        const HtmlDocument document = HtmlDocument::read(c.page, c.http_charset);
+        ASSERT_EQ(document.forms().size(), 1u);
+        ASSERT_EQ(document.forms().front().elements.size(), 1u);
+        EXPECT_EQ(document.forms().front().elements.front().name, QString::fromUtf8(c.name));
+        EXPECT_EQ(document.encoding(), QByteArray(c.encoding));
+    }
+}
 
-TEST(HtmlDocumentLimits, DeepNestingIsReadWithoutExhaustingTheStack)
+TEST(HtmlDocument, DeepNestingIsReadWithoutExhaustingTheStack)
 {
-    QByteArray page = "<form name=deep>";
+    QByteArray deep = "<form name=deep>";
     for (int i = 0; i < 200000; ++i)
-        page += "<span>";
-    page += "<input name=bottom>";
-    EXPECT_EQ(summary(HtmlDocument::read(page)), QStringLiteral("deep: bottom=text"));
-}
-
-TEST(HtmlDocumentLimits, MarkupThatWouldTakeTooLongIsRefused)
-{
-    // Unclosed block elements make the parser's time grow with the square
-    // of their number.
-    QByteArray page = "<form><input name=a>";
-    for (int i = 0; i < 100000; ++i)
-        page += "<div>";
-    HtmlDocument::Limits limits;
-    limits.time = std::chrono::milliseconds(200);
-    limits.time_per_megabyte = std::chrono::milliseconds(0);
-    const HtmlDocument document = HtmlDocument::read(page, {}, limits);
-    EXPECT_EQ(document.status(), HtmlDocument::Status::TooComplex);
-    EXPECT_TRUE(document.forms().empty());
-}
-
-TEST(HtmlDocumentLimits, MarkupThatWouldTakeTooMuchMemoryIsRefused)
-{
-    QByteArray page = "<form><input name=a>";
-    for (int i = 0; i < 100000; ++i)
-        page += "<b><p>";
-    HtmlDocument::Limits limits;
-    limits.memory = std::size_t(4) << 20;
-    EXPECT_EQ(HtmlDocument::read(page, {}, limits).status(), HtmlDocument::Status::TooComplex);
-    limits.memory = std::size_t(1) << 30;
-    EXPECT_EQ(HtmlDocument::read(page, {}, limits).status(), HtmlDocument::Status::Read);
+        deep += "<span>";
+    EXPECT_EQ(summary(deep + "<input name=bottom>"), "deep: bottom=text");
 }
 
 } // namespace

@@ -1,299 +1,289 @@
-#include "ReaderFixture.h"
-
+// ReadForms on files and on pages of a web server inside the test: forms,
+// fields named after their elements, and every way a page can fail to load.
 #include "model/CForm.h"
 #include "model/Field.h"
 #include "model/Forms.h"
 #include "model/fields.h"
+#include "model/webpage.h"
+#include "support/QtPrinters.h"
+#include "support/TestHttpServer.h"
 
 #include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
+
+#include <gtest/gtest.h>
 
 namespace {
 
-using ReadForms = ReaderFixture;
-
-// ---- forms --------------------------------------------------------------
-
-struct MethodCase
+// A page object whose messages and signals the test records.
+class ReadForms : public ::testing::Test
 {
-    const char *method; // as written in the page; nullptr: no attribute
-    const char *expected;
+protected:
+    void SetUp() override
+    {
+        webpage::set_message_function([this](const QString &text, qint32 buttons, qint32 icon) {
+            EXPECT_EQ(std::pair(buttons, icon), std::pair(1, 3)); // every reader message is a notice
+            messages << text;
+            return 4; // OK
+        });
+        QObject::connect(&page, &webpage::FinishReading, [this] { ++finished; });
+        QObject::connect(&page, &webpage::LoadFailed, [this] { ++failed; });
+    }
+
+    void TearDown() override { webpage::set_message_function({}); }
+
+    // Reads a page from a local file; true when FinishReading came.
+    bool read(const QByteArray &html)
+    {
+        page.pagetype = 0;
+        page.path = folder.filePath("page.html");
+        QFile out(page.path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(html) == html.size());
+        out.close();
+        const int before = finished;
+        page.ReadForms();
+        return finished == before + 1;
+    }
+
+    // The fields of a form as "name=type" or, where they differ, "name/post_name=type".
+    QString fields_of(qsizetype form) const
+    {
+        QStringList listed;
+        for (const auto &entry : *page.forms->Item(form)->fields()) {
+            const Field &f = *entry.value;
+            listed << f.name + (f.post_name == f.name ? QString() : '/' + f.post_name) + '=' + f.field_type;
+        }
+        return listed.join(' ');
+    }
+
+    QTemporaryDir folder;
+    webpage page;
+    QStringList messages;
+    int finished = 0;
+    int failed = 0;
 };
 
-void PrintTo(const MethodCase &c, std::ostream *out)
+TEST_F(ReadForms, MethodFollowsTheLowerCaseLettersOfTheMethodText)
 {
-    *out << (c.method ? c.method : "(none)");
+    // Method as written (nullptr: no attribute), method read.
+    const std::pair<const char *, const char *> cases[] = { { "post", "POST" }, { "get", "GET" }, { "", "POST" },
+        { nullptr, "POST" }, { "GET", "POST" }, { "Get", "POST" }, { "dialog", "GET" }, { "gap", "POST" } };
+    for (const auto &[method, expected] : cases) {
+        ASSERT_TRUE(read(method ? QByteArray("<form method='") + method + "'></form>" : "<form></form>"));
+        EXPECT_EQ(page.forms->Item(1)->Method(), QLatin1String(expected)) << (method ? method : "(none)");
+    }
 }
 
-class FormMethod : public ReaderFixture, public ::testing::WithParamInterface<MethodCase>
-{
-};
-
-TEST_P(FormMethod, FollowsTheLowerCaseLettersOfTheMethodText)
-{
-    const QByteArray attribute = GetParam().method ? QByteArray(" method='") + GetParam().method + "'" : QByteArray();
-    ASSERT_TRUE(read("<form" + attribute + "><input name=a></form>"));
-    EXPECT_EQ(page.forms->Item(1)->Method(), QLatin1String(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Methods, FormMethod,
-    ::testing::Values(MethodCase { "post", "POST" }, MethodCase { "get", "GET" }, MethodCase { "", "POST" },
-        MethodCase { nullptr, "POST" }, MethodCase { "GET", "POST" }, MethodCase { "Get", "POST" },
-        MethodCase { "dialog", "GET" }, MethodCase { "gap", "POST" }));
-
-TEST_F(ReadForms, EachFormIsKeyedInPageOrderWithItsNameAndAction)
+TEST_F(ReadForms, FormsAreKeyedInPageOrderAndEachReadingStartsAfresh)
 {
     ASSERT_TRUE(read("<form name=contact action='send.php' method=post><input name=a></form>"
                      "<form name=search action='find.php' method=get><input name=q><input name=page></form>"));
     EXPECT_EQ(page.nforms, 2);
-    ASSERT_EQ(page.forms->Count(), 2);
     const auto &first = page.forms->Item("Form1");
     const auto &second = page.forms->Item("Form2");
-    EXPECT_EQ(first->FormName(), QStringLiteral("contact"));
-    EXPECT_EQ(first->Action(), QStringLiteral("send.php"));
-    EXPECT_EQ(second->FormName(), QStringLiteral("search"));
-    EXPECT_EQ(second->Action(), QStringLiteral("find.php"));
-    EXPECT_EQ(second->Method(), QStringLiteral("GET"));
-    EXPECT_EQ(second->fields()->Count(), 2);
-    EXPECT_EQ(second->fields()->Item(2)->name, QStringLiteral("page"));
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(failed, 0);
-}
+    EXPECT_EQ(QStringList({ first->FormName(), first->Action(), second->FormName(), second->Action() }),
+        QStringList({ "contact", "send.php", "search", "find.php" }));
+    EXPECT_EQ(fields_of(2), "q=text page=text");
 
-TEST_F(ReadForms, APageWithoutFormsStillFinishes)
-{
-    page.nforms = 3;
-    EXPECT_TRUE(read("<p>No form here.</p>"));
-    EXPECT_EQ(page.nforms, 0);
-    ASSERT_TRUE(page.forms);
-    EXPECT_EQ(page.forms->Count(), 0);
-}
-
-TEST_F(ReadForms, EveryReadingStartsFromNewForms)
-{
-    ASSERT_TRUE(read("<form><input name=a></form>"));
     const std::shared_ptr<Forms> earlier = page.forms;
-    ASSERT_TRUE(read("<form><input name=b></form><form></form>"));
-    EXPECT_NE(page.forms, earlier);
-    EXPECT_EQ(earlier->Count(), 1);
-    EXPECT_EQ(page.nforms, 2);
+    EXPECT_TRUE(read("<p>No form here.</p>"));
+    EXPECT_EQ(std::tuple(page.nforms, page.forms->Count(), earlier->Count()), std::tuple(0, 0, 2));
+    EXPECT_TRUE(messages.isEmpty());
 }
-
-// ---- fields -------------------------------------------------------------
 
 struct FieldCase
 {
     const char *element; // markup of one element inside a form
-    const char *name;
-    const char *post_name;
-    const char *field_type;
+    const char *field; // as fields_of lists it
     const char *error_message;
 };
 
-void PrintTo(const FieldCase &c, std::ostream *out)
+TEST_F(ReadForms, NamesBecomePhpVariablesAndPostNamesAsSubmitted)
 {
-    *out << c.element;
-}
-
-class FieldNaming : public ReaderFixture, public ::testing::WithParamInterface<FieldCase>
-{
-};
-
-TEST_P(FieldNaming, NameServesAsPhpVariableAndPostNameAsSubmitted)
-{
-    ASSERT_TRUE(read(QByteArray("<form>") + GetParam().element + "</form>"));
-    const auto &form_fields = page.forms->Item(1)->fields();
-    ASSERT_EQ(form_fields->Count(), 1);
-    const Field &field = *form_fields->Item(1);
-    EXPECT_EQ(field.name, QString::fromUtf8(GetParam().name));
-    EXPECT_EQ(field.post_name, QString::fromUtf8(GetParam().post_name));
-    EXPECT_EQ(field.field_type, QString::fromUtf8(GetParam().field_type));
-    EXPECT_EQ(field.error_message, QString::fromUtf8(GetParam().error_message));
-    if (!field.name.isEmpty()) {
-        EXPECT_TRUE(form_fields->Contains(field.name));
+    const FieldCase cases[] = {
+        { "<input name='first name'>", "first_name=text", "first_name" },
+        { "<input name=e-mail>", "email/e-mail=text", "email" },
+        { "<input name='a.b(c)'>", "abc/a.b(c)=text", "abc" },
+        { "<input name=Phone type=tel>", "Phone=tel", "phone" },
+        // Names ending in [] post a list; the texts, built first, keep them.
+        { "<select name='colors[]' multiple></select>", "colors/colors[]=multi select", "colors[]" },
+        { "<input type=checkbox name='tags[]'>", "tags/tags[]=multi select", "tags[]" },
+        // An element without an input-element type.
+        { "<select name=size></select>", "size=not specified", "size" },
+        // Names that are no valid PHP variable, or that would overwrite one.
+        { "<input name='e-mail address'>", "email_address/e-mail_address=text", "e-mail_address" },
+        { "<input name='item[3]'>", "item3/item[3]=text", "item[3]" },
+        { "<input name='2nd choice'>", "_2nd_choice/2nd_choice=text", "2nd_choice" },
+        { "<input name=this>", "this_/this=text", "this" },
+        { "<input name=_POST>", "_POST_/_POST=text", "_post" },
+        { "<input name=GLOBALS>", "GLOBALS_/GLOBALS=text", "globals" },
+        { "<input name=tsl_ip>", "_tsl_ip/tsl_ip=text", "tsl_ip" },
+        { "<input name=prénom>", "prénom=text", "prénom" },
+        { "<input name='!!!'>", "/!!!=text", "" },
+        // Of equal names the first stays; unnamed elements all stay.
+        { "<input name=e-mail><input name=email type=hidden><input name=EMAIL>", "email/e-mail=text", "email" },
+        { "<input type=submit><button>Go</button>", "=submit =submit", "" },
+    };
+    for (const FieldCase &c : cases) {
+        SCOPED_TRACE(c.element);
+        ASSERT_TRUE(read(QByteArray("<form>") + c.element + "</form>"));
+        EXPECT_EQ(fields_of(1), QString::fromUtf8(c.field));
+        EXPECT_EQ(page.forms->Item(1)->fields()->Item(1)->error_message,
+            "Please enter a valid " + QString::fromUtf8(c.error_message));
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, FieldNaming,
-    ::testing::Values(FieldCase { "<input name='first name'>", "first_name", "first_name", "text",
-                          "Please enter a valid first_name" },
-        FieldCase { "<input name=e-mail>", "email", "e-mail", "text", "Please enter a valid email" },
-        FieldCase { "<input name='a.b(c)'>", "abc", "a.b(c)", "text", "Please enter a valid abc" },
-        FieldCase { "<input name=Phone type=tel>", "Phone", "Phone", "tel", "Please enter a valid phone" },
-        FieldCase { "<input type=file name=photo>", "photo", "photo", "file", "Please enter a valid photo" },
-        FieldCase { "<textarea name=comments></textarea>", "comments", "comments", "textarea",
-            "Please enter a valid comments" },
-        FieldCase {
-            "<button type=reset name=clear>x</button>", "clear", "clear", "reset", "Please enter a valid clear" },
-        // Elements without an input-element type.
-        FieldCase { "<select name='colors[]' multiple></select>", "colors", "colors[]", "multi select",
-            "Please enter a valid colors[]" },
-        FieldCase { "<select name=size></select>", "size", "size", "not specified", "Please enter a valid size" },
-        FieldCase {
-            "<fieldset name=group></fieldset>", "group", "group", "not specified", "Please enter a valid group" },
-        FieldCase { "<output name=total></output>", "total", "total", "not specified", "Please enter a valid total" },
-        // Names made valid PHP variables.
-        FieldCase {
-            "<input type=checkbox name='tags[]'>", "tags", "tags[]", "multi select", "Please enter a valid tags[]" },
-        FieldCase { "<input name='e-mail address'>", "email_address", "e-mail_address", "text",
-            "Please enter a valid e-mail_address" },
-        FieldCase { "<input name='item[3]'>", "item3", "item[3]", "text", "Please enter a valid item[3]" },
-        FieldCase { "<input name='a;b'>", "ab", "a;b", "text", "Please enter a valid a;b" },
-        FieldCase {
-            "<input name='2nd choice'>", "_2nd_choice", "2nd_choice", "text", "Please enter a valid 2nd_choice" },
-        FieldCase { "<input name=this>", "this_", "this", "text", "Please enter a valid this" },
-        FieldCase { "<input name=_POST>", "_POST_", "_POST", "text", "Please enter a valid _post" },
-        FieldCase { "<input name=GLOBALS>", "GLOBALS_", "GLOBALS", "text", "Please enter a valid globals" },
-        FieldCase { "<input name=argv>", "argv_", "argv", "text", "Please enter a valid argv" },
-        FieldCase { "<input name=tsl_ip>", "_tsl_ip", "tsl_ip", "text", "Please enter a valid tsl_ip" },
-        FieldCase { "<input name=prénom>", "prénom", "prénom", "text", "Please enter a valid prénom" },
-        FieldCase { "<input name='!!!'>", "", "!!!", "text", "Please enter a valid " }));
-
-TEST_F(ReadForms, ErrorTextsNameTheField)
-{
     ASSERT_TRUE(read("<form><input name=Phone></form>"));
-    const Field &field = *page.forms->Item(1)->fields()->Item(1);
-    EXPECT_EQ(field.error_message, QStringLiteral("Please enter a valid phone"));
-    EXPECT_EQ(field.error_html,
+    EXPECT_EQ(page.forms->Item(1)->fields()->Item(1)->error_html,
         QStringLiteral("<p align=\\\"center\\\"><font size=\\\"4\\\" face=\\\"Vrinda\\\" "
                        "color=\\\"#FF0000\\\">please enter a valid Phone </font></p>"));
 }
 
-TEST_F(ReadForms, OnlyTheFirstOfTwoEqualNamesBecomesAField)
+TEST_F(ReadForms, PagesBeyondWhatAFormUsesAreRefusedWithAMessage)
 {
-    ASSERT_TRUE(read("<form><input name=e-mail><input name=email type=hidden><input name=EMAIL></form>"));
-    const auto &form_fields = page.forms->Item(1)->fields();
-    ASSERT_EQ(form_fields->Count(), 1);
-    EXPECT_EQ(form_fields->Item(1)->post_name, QStringLiteral("e-mail"));
-}
-
-TEST_F(ReadForms, UnnamedElementsAreAllKept)
-{
-    ASSERT_TRUE(read("<form><input name=a><input type=submit><button>Go</button><input type=reset></form>"));
-    const auto &form_fields = page.forms->Item(1)->fields();
-    ASSERT_EQ(form_fields->Count(), 4);
-    EXPECT_EQ(form_fields->Item(3)->field_type, QStringLiteral("submit"));
-    EXPECT_TRUE(form_fields->Item(4)->name.isEmpty());
-}
-
-TEST_F(ReadForms, FieldsFollowTheBrowsersOwnershipOfMalformedMarkup)
-{
-    // An unclosed form, a form inside it, controls in later table cells and
-    // a control placed by its form attribute.
-    ASSERT_TRUE(read("<div><form name=one><input name=a></div><form name=ignored><input name=b>"
-                     "<table><tr><td><select name=c></select></td></tr></table></form>"
-                     "<table><form name=two id=two><tr><td><input name=d></td><td><textarea name=e></textarea>"
-                     "</td></tr></form></table><input name=f form=two><input name=g>"));
-    ASSERT_EQ(page.nforms, 2);
-    const auto listed = [this](qsizetype form) {
-        QStringList fields_read;
-        for (const auto &entry : *page.forms->Item(form)->fields())
-            fields_read << entry.value->name + QLatin1Char('=') + entry.value->field_type;
-        return fields_read.join(QLatin1Char(' '));
-    };
-    EXPECT_EQ(listed(1), QStringLiteral("a=text b=text c=not specified"));
-    EXPECT_EQ(listed(2), QStringLiteral("d=text e=textarea f=text"));
-}
-
-TEST_F(ReadForms, MoreFormsThanTheCounterHoldsEndTheReadingWithAMessage)
-{
-    QByteArray html;
+    QByteArray many;
     for (int i = 0; i <= 32767; ++i)
-        html += "<form></form>";
-    EXPECT_FALSE(read(html));
+        many += "<form></form>";
+    EXPECT_FALSE(read(many));
     EXPECT_EQ(page.forms->Count(), 32767);
-    EXPECT_EQ(notice(), QStringLiteral("The page holds more than 32767 forms, more than can be listed."));
     EXPECT_EQ(failed, 0); // loaded, so any wait window stays as it is
-}
 
-TEST_F(ReadForms, APageWithMoreElementsThanAnyFormUsesIsRefused)
-{
-    QByteArray html = "<form>";
+    QByteArray elements = "<form>";
     for (int i = 0; i <= 50000; ++i)
-        html += "<input name=a" + QByteArray::number(i) + ">";
-    EXPECT_FALSE(read(html));
-    EXPECT_EQ(notice(),
-        QStringLiteral("The page could not be read: its forms hold more than 50000 elements, more "
-                       "than a form can use."));
-    EXPECT_EQ(failed, 1);
+        elements += "<input name=a" + QByteArray::number(i) + ">";
+    EXPECT_FALSE(read(elements));
     EXPECT_EQ(page.forms->Count(), 0);
-}
 
-// ---- pages that cannot be read -----------------------------------------
-
-TEST_F(ReadForms, AMissingFileIsReportedAndLeavesNoForms)
-{
-    ASSERT_TRUE(read("<form><input name=a></form>"));
-    page.path = folder.filePath(QStringLiteral("gone.html"));
-    page.ReadForms();
-    EXPECT_EQ(finished, 1);
-    EXPECT_EQ(failed, 1);
-    EXPECT_EQ(page.forms->Count(), 0);
-    EXPECT_EQ(notice(),
-        QStringLiteral("The page could not be loaded: the file \"") + QDir::toNativeSeparators(page.path)
-            + QStringLiteral("\" does not exist."));
-}
-
-TEST_F(ReadForms, AFolderOrNoFileIsReported)
-{
-    page.path = folder.path();
-    page.ReadForms();
-    page.path.clear();
-    page.ReadForms();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text,
-        QStringLiteral("The page could not be loaded: \"") + QDir::toNativeSeparators(folder.path())
-            + QStringLiteral("\" is a folder, not a file."));
-    EXPECT_EQ(messages[1].text, QStringLiteral("The page could not be loaded: no file was chosen."));
-    EXPECT_EQ(failed, 2);
-    EXPECT_EQ(finished, 0);
-}
-
-TEST_F(ReadForms, APageOverTheSizeLimitIsRefused)
-{
-    page.max_page_size = 1024;
-    EXPECT_FALSE(read("<form>" + QByteArray(2000, 'x') + "</form>"));
-    EXPECT_EQ(notice(),
-        QStringLiteral("The page could not be loaded: the file \"") + QDir::toNativeSeparators(page.path)
-            + QStringLiteral("\" is larger than 1 kB, more than a page with a form needs."));
-    EXPECT_EQ(failed, 1);
-}
-
-TEST_F(ReadForms, MarkupTooComplexToParseIsRefused)
-{
     page.parse_limits.time = std::chrono::milliseconds(200);
     page.parse_limits.time_per_megabyte = std::chrono::milliseconds(0);
-    QByteArray html = "<form><input name=a>";
+    QByteArray complex = "<form><input name=a>";
     for (int i = 0; i < 100000; ++i)
-        html += "<ul>";
-    EXPECT_FALSE(read(html));
-    EXPECT_EQ(notice(), QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex."));
-    EXPECT_EQ(failed, 1);
+        complex += "<ul>";
+    EXPECT_FALSE(read(complex));
+    page.max_page_size = 1024;
+    EXPECT_FALSE(read("<form>" + QByteArray(2000, 'x') + "</form>"));
     EXPECT_EQ(page.forms->Count(), 0);
+    EXPECT_EQ(failed, 3);
+    EXPECT_EQ(messages,
+        QStringList({ "The page holds more than 32767 forms, more than can be listed.",
+            "The page could not be read: its forms hold more than 50000 elements, more than a form can use.",
+            "The page could not be read: its HTML is nested too deeply or is too complex.",
+            "The page could not be loaded: the file \"" + QDir::toNativeSeparators(page.path)
+                + "\" is larger than 1 kB, more than a page with a form needs." }));
 }
 
-TEST_F(ReadForms, AWebAddressThatIsNoWebPageIsReported)
+TEST_F(ReadForms, APageThatCannotBeLoadedIsReportedAndLeavesNoForms)
 {
-    page.pagetype = 1;
-    page.URL = QStringLiteral("ftp://example.com/form.html");
-    page.ReadForms();
-    page.URL = QStringLiteral("  ");
-    page.ReadForms();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text,
-        QStringLiteral("The page could not be loaded: \"ftp://example.com/form.html\" is not "
-                       "the address of a web page (it must begin with http:// or https://)."));
-    EXPECT_EQ(messages[1].text, QStringLiteral("The page could not be loaded: no web address was given."));
-    EXPECT_EQ(failed, 2);
-}
-
-TEST_F(ReadForms, AFileAddressIsReadAsALocalFile)
-{
-    page.pagetype = 1;
-    page.URL = QUrl::fromLocalFile(write("<form><input name=a></form>")).toString();
-    page.ReadForms();
+    ASSERT_TRUE(read("<form><input name=a></form>"));
+    const QString gone = folder.filePath("gone.html");
+    // Page type, file or address, message after "The page could not be loaded: ".
+    const std::tuple<int, QString, QString> cases[] = {
+        { 0, gone, "the file \"" + QDir::toNativeSeparators(gone) + "\" does not exist." },
+        { 0, folder.path(), '"' + QDir::toNativeSeparators(folder.path()) + "\" is a folder, not a file." },
+        { 0, "", "no file was chosen." },
+        { 1, "ftp://example.com/form.html",
+            "\"ftp://example.com/form.html\" is not the address of a web page (it must begin with http:// or "
+            "https://)." },
+        { 1, "  ", "no web address was given." },
+    };
+    for (const auto &[type, where, message] : cases) {
+        page.pagetype = type;
+        (type == 0 ? page.path : page.URL) = where;
+        messages.clear();
+        page.ReadForms();
+        EXPECT_EQ(messages, QStringList { "The page could not be loaded: " + message });
+        EXPECT_EQ(page.forms->Count(), 0);
+    }
+    EXPECT_EQ(failed, 5);
     EXPECT_EQ(finished, 1);
+
+    ASSERT_TRUE(read("<form><input name=a></form>"));
+    page.pagetype = 1;
+    page.URL = QUrl::fromLocalFile(page.path).toString();
+    page.ReadForms();
+    EXPECT_EQ(finished, 3);
     EXPECT_EQ(page.nforms, 1);
+}
+
+class ReadFormsFromTheWeb : public ReadForms
+{
+protected:
+    void SetUp() override
+    {
+        ReadForms::SetUp();
+        page.pagetype = 1;
+        page.load_timeout = std::chrono::seconds(1);
+        // A page that is not UTF-8; its header names its character set.
+        server.serve("/form.html",
+            { "200 OK", { { "Content-Type", "text/html;charset=\"ISO-8859-1\"" } },
+                "<form name=contact><input name='pr\xE9nom'><select name='topics[]' multiple></select></form>" });
+        server.serve("/old.html", { "302 Found", { { "Location", "/form.html" } }, {} });
+        server.serve("/slow.html", { "200 OK", {}, {}, true });
+    }
+
+    void read(const QByteArray &path)
+    {
+        page.URL = server.url(path);
+        page.ReadForms();
+    }
+
+    TestHttpServer server;
+};
+
+TEST_F(ReadFormsFromTheWeb, APageIsFetchedAfterRedirectsAndDecoded)
+{
+    read("/old.html");
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(server.requested(), (QList<QByteArray> { "/old.html", "/form.html" }));
+    ASSERT_EQ(page.nforms, 1);
+    EXPECT_EQ(page.forms->Item("Form1")->FormName(), "contact");
+    EXPECT_EQ(fields_of(1), QString::fromUtf8("prénom=text topics/topics[]=multi select"));
+}
+
+TEST_F(ReadFormsFromTheWeb, ServerFailuresAreReportedWhileTheEventLoopKeepsRunning)
+{
+    read("/missing.html");
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    page.URL = QStringLiteral("http://127.0.0.1:%1/form.html").arg(port);
+    page.ReadForms();
+    bool second_call_ignored = false;
+    QTimer::singleShot(50, [&] {
+        // A second reading started while the first waits does nothing.
+        page.pagetype = 0;
+        page.path = "/nowhere";
+        page.ReadForms();
+        second_call_ignored = page.is_reading() && messages.size() == 2;
+        page.pagetype = 1;
+    });
+    read("/slow.html");
+    EXPECT_TRUE(second_call_ignored);
+    EXPECT_FALSE(page.is_reading());
+    EXPECT_EQ(finished, 0);
+    EXPECT_EQ(failed, 3);
+    EXPECT_EQ(page.forms->Count(), 0);
+    EXPECT_EQ(messages,
+        QStringList({ "The page could not be loaded: the server \"127.0.0.1\" answered \"404 Not Found\".",
+            "The page could not be loaded: the server \"127.0.0.1\" refused the connection.",
+            "The page could not be loaded: the server \"127.0.0.1\" did not answer within 1 second." }));
+
+    // A page object deleted while it waits ends the reading quietly.
+    auto *doomed = new webpage;
+    doomed->pagetype = 1;
+    doomed->URL = server.url("/slow.html");
+    doomed->load_timeout = std::chrono::seconds(1);
+    int signals_seen = 0;
+    QObject::connect(doomed, &webpage::LoadFailed, [&] { ++signals_seen; });
+    QObject::connect(doomed, &webpage::FinishReading, [&] { ++signals_seen; });
+    QTimer::singleShot(50, doomed, [doomed] { delete doomed; });
+    doomed->ReadForms();
+    EXPECT_EQ(signals_seen, 0);
+    EXPECT_EQ(messages.size(), 3);
 }
 
 } // namespace

@@ -14,11 +14,8 @@ GeneratedForm::GeneratedForm(const QString &method)
 {
     globals::reset();
     form->set_Method(method);
-    globals::web_page()->selected_form = form;
-    globals::rec_vars()->form = form;
-    globals::csv_file()->form = form;
-    globals::owner_mail()->form = form;
-    globals::auto_mail()->form = form;
+    globals::web_page()->selected_form = globals::rec_vars()->form = globals::csv_file()->form
+        = globals::owner_mail()->form = globals::auto_mail()->form = form;
 }
 
 Field &GeneratedForm::add(const QString &name, const QString &type, const QString &posted)
@@ -27,14 +24,9 @@ Field &GeneratedForm::add(const QString &name, const QString &type, const QStrin
     field.name = name;
     field.post_name = posted.isEmpty() ? name : posted;
     field.field_type = type;
-    field.error_message = QStringLiteral("Please enter a valid ") + name.toLower();
-    field.error_html = QStringLiteral("<p class=\\\"error\\\">bad ") + name + QStringLiteral("</p>");
+    field.error_message = "Please enter a valid " + name.toLower();
+    field.error_html = "<p class=\\\"error\\\">bad " + name + "</p>";
     return *form->fields()->Add(field, name);
-}
-
-Cprefrences &GeneratedForm::prefs()
-{
-    return *globals::prefs();
 }
 
 void GeneratedForm::write(PhpRunner &runner, const QString &script)

@@ -3,6 +3,7 @@
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/Field.h"
+#include "model/globals.h"
 
 #include <QString>
 
@@ -10,18 +11,17 @@
 
 class PhpRunner;
 
-// A fresh run with one chosen form, for tests that generate and run scripts:
-// every settings object points at the form, as the first page leaves them.
+// A fresh run with one chosen form that every settings object points at, as the first page
+// leaves them, for tests that generate and run scripts.
 class GeneratedForm final
 {
 public:
     explicit GeneratedForm(const QString &method = QStringLiteral("POST"));
 
-    // Adds a field as the page reader would name it; `posted` defaults to
-    // the name.
+    // Adds a field as the page reader would name it; `posted` defaults to the name.
     Field &add(const QString &name, const QString &type = QStringLiteral("text"), const QString &posted = QString());
 
-    Cprefrences &prefs();
+    Cprefrences &prefs() { return *globals::prefs(); }
     std::shared_ptr<CForm> form;
 
     // Writes the script into the runner's folder.

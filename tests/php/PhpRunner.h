@@ -12,7 +12,7 @@ struct PhpRequest
 {
     struct Upload
     {
-        QByteArray field; // posted name, e.g. "photo"
+        QByteArray field; // the posted name
         QByteArray filename;
         QByteArray content;
         QByteArray mime = "application/octet-stream";
@@ -30,39 +30,31 @@ struct PhpRequest
     }
 };
 
-// What the script answered.
-struct PhpResponse
+// What a script wrote: its answer to a request, or a mail it sent.
+struct PhpOutput
 {
-    int exit_code = -1;
-    int status = 200;
     QMap<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;
-    QByteArray errors; // PHP's warnings, notices and errors
+    QByteArray raw; // headers and body as written
+    QByteArray errors; // PHP's warnings, notices and errors while answering
 
     QByteArray location() const { return headers.value("location"); }
 };
+using PhpResponse = PhpOutput;
+using CapturedMail = PhpOutput;
 
-// A mail the script handed to sendmail.
-struct CapturedMail
-{
-    QMap<QByteArray, QByteArray> headers; // names in lower case
-    QByteArray body;
-    QByteArray raw;
-};
-
-// Runs generated scripts with php-cgi, as a web server would, in a folder of
-// their own; mails go to a capture folder instead of sendmail. Every PHP
-// diagnostic (deprecations included) is collected in PhpResponse::errors.
+// Runs generated scripts with php-cgi, as a web server would, in a folder of their own;
+// mails are captured instead of sent, PHP's diagnostics (deprecations too) collected.
 class PhpRunner final
 {
 public:
-    PhpRunner();
-
     // The folder scripts and their side files are written to and run in.
     QString folder() const { return m_folder.path(); }
     QString path(const QString &name) const { return m_folder.filePath(name); }
 
-    PhpResponse run(const QString &script, const PhpRequest &request);
+    PhpResponse run(const QString &script, const PhpRequest &request) { return run_all(script, { request }).front(); }
+    // Runs every request at once, as visitors posting together would.
+    QList<PhpResponse> run_all(const QString &script, const QList<PhpRequest> &requests);
     // Runs a script with the command-line PHP (for setup scripts).
     PhpResponse run_cli(const QString &script);
 

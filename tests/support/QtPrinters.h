@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
-// Readable gtest messages for Qt's text types.
+// Readable gtest messages for Qt's text types (lists of them print through
+// these too).
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
@@ -15,12 +15,4 @@ inline void PrintTo(const QString &text, std::ostream *out)
 inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
     *out << '"' << bytes.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList &texts, std::ostream *out)
-{
-    *out << '[';
-    for (const QString &text : texts)
-        *out << '"' << text.toStdString() << "\" ";
-    *out << ']';
 }

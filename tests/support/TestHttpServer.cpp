@@ -14,11 +14,6 @@ TestHttpServer::TestHttpServer()
     });
 }
 
-void TestHttpServer::serve(const QByteArray &path, const Response &response)
-{
-    m_routes.insert(path, response);
-}
-
 QString TestHttpServer::url(const QByteArray &path) const
 {
     return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(QString::fromLatin1(path));
@@ -33,18 +28,13 @@ void TestHttpServer::answer(QTcpSocket *socket)
     socket->setProperty("answered", true);
     const QByteArray path = received.split(' ').value(1);
     m_requested << path;
-    Response response;
-    response.status = "404 Not Found";
-    response.body = "<html><body>Not here</body></html>";
-    response = m_routes.value(path, response);
+    const Response response = m_routes.value(path, { "404 Not Found", {}, "<html><body>Not here</body></html>" });
     if (response.silent)
         return;
-    QByteArray reply = "HTTP/1.1 " + response.status + "\r\n";
-    reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    reply += "Connection: close\r\n";
-    for (const auto &header : response.headers)
-        reply += header.first + ": " + header.second + "\r\n";
-    reply += "\r\n" + response.body;
-    socket->write(reply);
+    QByteArray reply = "HTTP/1.1 " + response.status + "\r\nContent-Length: " + QByteArray::number(response.body.size())
+        + "\r\nConnection: close\r\n";
+    for (const auto &[name, value] : response.headers)
+        reply += name + ": " + value + "\r\n";
+    socket->write(reply + "\r\n" + response.body);
     socket->disconnectFromHost();
 }

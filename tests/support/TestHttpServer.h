@@ -9,26 +9,22 @@
 
 class QTcpSocket;
 
-// A small web server on 127.0.0.1 that answers GET requests from a table of
-// paths. It runs in the calling thread's event loop, which the reader keeps
-// running while it waits for a page.
+// A web server on 127.0.0.1 answering GET requests from a table of paths, in the calling
+// thread's event loop (which the reader keeps running while it waits for a page).
 class TestHttpServer final : public QObject
 {
-    Q_OBJECT
-
 public:
     struct Response
     {
         QByteArray status = "200 OK";
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
-        // Accept the request and never answer.
-        bool silent = false;
+        bool silent = false; // accept the request and never answer
     };
 
     TestHttpServer();
 
-    void serve(const QByteArray &path, const Response &response);
+    void serve(const QByteArray &path, const Response &response) { m_routes.insert(path, response); }
     QString url(const QByteArray &path) const;
     // Paths requested so far, in order.
     const QList<QByteArray> &requested() const { return m_requested; }

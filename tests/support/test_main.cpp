@@ -1,5 +1,3 @@
-#include <QtGlobal>
-
 #ifdef TRESSEL_TEST_GUI
 #include <QApplication>
 using TestApplication = QApplication;
