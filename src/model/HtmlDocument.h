@@ -61,7 +61,10 @@ public:
     static HtmlDocument read(const QByteArray &page, const QByteArray &http_charset = {});
 
     Status status() const { return m_status; }
-    const std::vector<Form> &forms() const { return m_forms; }
+    // Only of a document that outlives the use: a temporary's forms would
+    // dangle.
+    const std::vector<Form> &forms() const & { return m_forms; }
+    const std::vector<Form> &forms() const && = delete;
     // The character set the page was decoded with.
     const QByteArray &encoding() const { return m_encoding; }
 
