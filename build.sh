@@ -9,7 +9,7 @@ build="$here/build"
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins libqt6help6
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins libqt6help6 libqt6sql6-sqlite
     libgumbo-dev libmariadb-dev
     fonts-dejavu-core fonts-liberation
 )
@@ -34,8 +34,7 @@ if ((${#missing[@]})); then
     [ "$(id -u)" -eq 0 ] || as_root=(sudo)
     export DEBIAN_FRONTEND=noninteractive
     "${as_root[@]}" apt-get update -q
-    # The server package must not start a system-wide service: tests run their own.
-    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    "${as_root[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
 jobs=$(nproc)
