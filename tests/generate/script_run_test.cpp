@@ -62,6 +62,11 @@ struct RuleCase
     QByteArrayList failing;
 };
 
+void PrintTo(const RuleCase &rule, std::ostream *out)
+{
+    *out << rule.label;
+}
+
 const RuleCase kRules[] = {
     { "range", 0, 0, { "30", "65" }, { "17", "abc" } },
     { "compare_exact_text", 1, 0, { "1000" }, { "1e3" } },
