@@ -1,6 +1,8 @@
 #include "FrmManyforms.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "frmStep1.h"
 
@@ -24,6 +26,7 @@ FrmManyforms::FrmManyforms(frmStep1 *page)
 {
     setObjectName(QStringLiteral("FrmManyforms"));
     setWindowTitle(QStringLiteral("Select Form .."));
+    fit_title(this);
     cmbForm->setObjectName(QStringLiteral("cmbForm"));
     cmbForm->setEditable(true);
     cmbForm->setEditText(kPlaceholder);
@@ -37,6 +40,7 @@ FrmManyforms::FrmManyforms(frmStep1 *page)
     layout->addLayout(row);
     layout->addWidget(CmdOk, 0, Qt::AlignHCenter);
     connect(CmdOk, &gxButtons_H::Click, this, &FrmManyforms::CmdOk_Click);
+    new DialogKeys(this, CmdOk);
 }
 
 void FrmManyforms::add_form(const QString &title)

@@ -21,8 +21,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +33,8 @@
 namespace {
 
 const QString kNoDateFormat = QStringLiteral("Select date Format");
+// The narrowest the hint line is laid out, in pixels.
+constexpr int kHintWidth = 400;
 
 void notice(const QString &text)
 {
@@ -80,19 +82,23 @@ frmStep1::frmStep1(QWidget *parent)
     load->setEnabled(false);
     txturl->setCursorPosition(14);
 
-    auto *source = new QGroupBox(this);
+    // Plain panels: the group frame of the style would cost a picture to
+    // load before the first page can show.
+    auto *source = named(new QFrame(this), "fraSource");
+    source->setFrameShape(QFrame::StyledPanel);
     auto *grid = new QGridLayout(source);
-    grid->addWidget(optLoadHtml, 0, 0, 1, 2);
+    grid->addWidget(optLoadHtml, 0, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(txtdestination, 1, 0);
     grid->addWidget(Browse, 1, 1);
-    grid->addWidget(optLoadURL, 2, 0, 1, 2);
+    grid->addWidget(optLoadURL, 2, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(txturl, 3, 0);
     grid->addWidget(load, 3, 1);
 
-    auto *actions = new QGroupBox(this);
+    auto *actions = named(new QFrame(this), "fraActions");
+    actions->setFrameShape(QFrame::StyledPanel);
     auto *boxes = new QVBoxLayout(actions);
     for (QCheckBox *box : { chkMail, chkAutoResponde, chkDB, chkCSV, chkEmbed, chkdate })
-        boxes->addWidget(box);
+        boxes->addWidget(box, 0, Qt::AlignLeft);
     auto *date = new QHBoxLayout;
     date->addWidget(lbldate);
     date->addWidget(cmbdate, 1);
@@ -110,8 +116,10 @@ frmStep1::frmStep1(QWidget *parent)
     layout->addWidget(lblHelp);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    lblHelp->setMinimumHeight(48);
-    set_hint_label(lblHelp);
+    set_hint_label(lblHelp, kHintWidth);
+    // The pointer over the panels' own background is over the page's.
+    add_hint_background(source);
+    add_hint_background(actions);
 
     add_hint(chkMail,
         QStringLiteral(" Do you like the script to send you an email with all fields values whenever the form is "

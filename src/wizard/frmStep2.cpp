@@ -4,6 +4,7 @@
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "NumericText.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardFrame.h"
 #include "named.h"
@@ -42,6 +43,10 @@ const QString kDontValidate = QStringLiteral("Don't validate");
 const QString kBetween = QStringLiteral("Between");
 const QString kNoCompareField = QStringLiteral("<Select a field to compare with >");
 const QString kDefaultUrl = QStringLiteral("http://");
+// The field list's width with short names; longer ones widen it up to the
+// most the page's default size leaves for it, then it scrolls.
+constexpr int kFieldListWidth = 190;
+constexpr int kFieldListMost = 280;
 
 enum class Panel { None, Ranges, Compare, Values, Upload };
 
@@ -283,7 +288,7 @@ frmStep2::frmStep2(QWidget *parent)
     lstfields->setSelectionMode(QAbstractItemView::SingleSelection);
     lstfields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstfields->viewport()->installEventFilter(this);
-    lstfields->setFixedWidth(190);
+    lstfields->setFixedWidth(kFieldListWidth);
 
     QFont title = lblfield->font();
     title.setBold(true);
@@ -353,10 +358,11 @@ frmStep2::frmStep2(QWidget *parent)
     upload_layout->addWidget(txtdestination, 1, 1, 1, 2);
     upload_layout->addWidget(named(new QLabel(QStringLiteral("URL TO The Upload Folder"), VField), "lblurl"), 2, 0);
     upload_layout->addWidget(txturl, 2, 1, 1, 2);
-    upload_layout->addWidget(
-        named(new QLabel(QStringLiteral("Permissible file types"), VField), "lbltypes"), 3, 0, Qt::AlignTop);
-    upload_layout->addWidget(lsttypes, 3, 1, 1, 2);
-    upload_layout->addWidget(lblTypesMissing, 4, 1, 1, 2);
+    // The types under their caption, as wide as the panel: MIME types are
+    // long and must show whole.
+    upload_layout->addWidget(named(new QLabel(QStringLiteral("Permissible file types"), VField), "lbltypes"), 3, 0);
+    upload_layout->addWidget(lsttypes, 4, 0, 1, 3);
+    upload_layout->addWidget(lblTypesMissing, 5, 0, 1, 3);
     upload_layout->setColumnStretch(1, 1);
 
     // The offered types, read once.
@@ -365,6 +371,7 @@ frmStep2::frmStep2(QWidget *parent)
         ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("types.txt"))
         : types_file();
     lsttypes->addItems(read_types(path, &error));
+    fit_entries(lsttypes, 0);
     lblTypesMissing->setText(QStringLiteral("No file types can be offered: %1 could not be read (%2).")
                                  .arg(QDir::toNativeSeparators(path), error));
     lblTypesMissing->setVisible(!error.isEmpty());
@@ -378,7 +385,7 @@ frmStep2::frmStep2(QWidget *parent)
     int height = 0;
     for (QWidget *panel : { ranges, pcompare, values, VField }) {
         panel_layout->addWidget(panel, 0, 0);
-        height = std::max(height, panel->sizeHint().height());
+        height = std::max(height, panel->minimumSizeHint().height());
         panel->hide();
     }
     panels->setMinimumHeight(height);
@@ -387,7 +394,7 @@ frmStep2::frmStep2(QWidget *parent)
     editor->addWidget(lblfield, 0, 0, 1, 3);
     editor->addWidget(Label4, 1, 0);
     editor->addWidget(cmbvalidation, 1, 1, 1, 2);
-    editor->addWidget(chknull, 2, 1, 1, 2);
+    editor->addWidget(chknull, 2, 1, 1, 2, Qt::AlignLeft);
     editor->addWidget(panels, 3, 0, 1, 3);
     editor->addWidget(Label3, 4, 0, 1, 3);
     editor->addWidget(main, 5, 0, 1, 2);
@@ -407,7 +414,9 @@ frmStep2::frmStep2(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(720, 540);
+    // The keyboard visits the buttons as they stand.
+    setTabOrder(cmdBack, cmdNext);
+    setTabOrder(cmdNext, cmdCancel);
     apply_alert_font();
 
     connect(lstfields, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -426,6 +435,8 @@ frmStep2::frmStep2(QWidget *parent)
     connect(txtmin, &QLineEdit::textChanged, this, &frmStep2::txtmin_Change);
     connect(txtmax, &QLineEdit::textChanged, this, &frmStep2::txtmax_Change);
     connect(cmdAdd, &gxButtons_H::MouseDown, this, &frmStep2::cmdAdd_MouseDown);
+    // Enter in the value box adds the value, as Add does.
+    connect(txtValue, &QLineEdit::returnPressed, this, &frmStep2::cmdAdd_MouseDown);
     connect(cmdRemove, &gxButtons_H::Click, this, &frmStep2::cmdRemove_Click);
     connect(txtsize, &QLineEdit::textChanged, this, &frmStep2::txtsize_Change);
     connect(txtdestination, &QLineEdit::textChanged, this, &frmStep2::txtdestination_Change);
@@ -454,6 +465,8 @@ void frmStep2::fill_field_lists(bool from_project)
             cmbfields->addItem(field.name);
         }
     }
+    fit_entries(lstfields, kFieldListMost);
+    lstfields->setFixedWidth(std::max(kFieldListWidth, lstfields->minimumWidth()));
     cmbfields->setEditText(kNoCompareField);
 }
 

@@ -1,5 +1,6 @@
 #include "frmstep5.h"
 
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardFrame.h"
 #include "named.h"
@@ -97,7 +98,6 @@ frmstep5::frmstep5(QWidget *parent)
     layout->addLayout(columns, 1);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    resize(600, 400);
 
     connect(cmbtypes, &QComboBox::activated, this, &frmstep5::cmbtypes_Click);
     connect(cmdSelectAll, &gxButtons_H::Click, lstfields, &QListWidget::selectAll);
@@ -130,6 +130,7 @@ void frmstep5::list_fields()
         auto *item = new QListWidgetItem(entry.value->name, lstfields);
         item->setSelected(entry.value->in_csv);
     }
+    fit_entries(lstfields);
 }
 
 void frmstep5::cmbtypes_Click(int index)
