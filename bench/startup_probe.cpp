@@ -1,9 +1,11 @@
-// A program that starts, shows its first window and ends once that window
-// has been painted. "wizard" runs the wizard's own start code; "bare" shows
-// a plain window with a label, a line edit and a button, the least a window
-// that asks for something holds.
+// A program that starts, shows its first window and ends the moment that
+// window has been painted. Built twice: with the wizard's own start code,
+// and as a bare window with a label, a line edit and a button (the least a
+// window that asks for something holds), linked with the toolkit alone.
 
+#ifndef TRESSEL_BARE_WINDOW
 #include "wizard/Startup.h"
+#endif
 
 #include <QApplication>
 #include <QEvent>
@@ -15,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -46,21 +47,20 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    const bool wizard = argc > 1 && std::strcmp(argv[1], "wizard") == 0;
     QApplication app(argc, argv);
     FirstPaint first_paint;
     app.installEventFilter(&first_paint);
-    if (wizard) {
-        QApplication::setApplicationName(QStringLiteral("Tressel"));
-        if (!start_wizard(QString()))
-            return 1;
-        return QApplication::exec();
-    }
+#ifdef TRESSEL_BARE_WINDOW
     QWidget window;
     auto *layout = new QHBoxLayout(&window);
     layout->addWidget(new QLabel(QStringLiteral("Name"), &window));
     layout->addWidget(new QLineEdit(&window));
     layout->addWidget(new QPushButton(QStringLiteral("OK"), &window));
     window.show();
+#else
+    QApplication::setApplicationName(QStringLiteral("Tressel"));
+    if (!start_wizard(QString()))
+        return 1;
+#endif
     return QApplication::exec();
 }

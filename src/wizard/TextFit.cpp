@@ -1,10 +1,12 @@
 #include "TextFit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 
@@ -22,6 +24,18 @@ void fit_title(QWidget *window)
     title.setBold(true);
     const int needed = QFontMetrics(title).horizontalAdvance(window->windowTitle()) + kTitleBarRoom;
     window->setMinimumWidth(std::max(window->minimumWidth(), needed));
+}
+
+void fit_edit_text(QComboBox *combo, const QString &text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = true;
+    // The edit box's own margins come on top of what the style adds.
+    constexpr int kEditMargins = 8;
+    const QSize content(combo->fontMetrics().horizontalAdvance(text) + kEditMargins, combo->fontMetrics().height());
+    const int needed = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, combo).width();
+    combo->setMinimumWidth(std::max(combo->minimumWidth(), needed));
 }
 
 void fit_entries(QListWidget *list, int most)

@@ -1,6 +1,8 @@
 #pragma once
 
+class QComboBox;
 class QListWidget;
+class QString;
 class QWidget;
 
 // Sizes taken from the texts a window shows, so that none is cut.
@@ -8,6 +10,9 @@ class QWidget;
 // A window at least as wide as its title bar needs to show the whole title
 // beside the window manager's buttons.
 void fit_title(QWidget *window);
+
+// An editable combo box at least as wide as `text` needs to show whole.
+void fit_edit_text(QComboBox *combo, const QString &text);
 
 // The widest a list of typed names grows; wider names scroll.
 constexpr int kMostEntriesWidth = 400;

@@ -29,7 +29,7 @@ WizardWindow::WizardWindow(WizardPage page, int help_context, QWidget *parent)
 
 QSize WizardWindow::default_size()
 {
-    return { 720, 540 };
+    return { 720, 480 };
 }
 
 void WizardWindow::take_place_of(const QWidget &from)

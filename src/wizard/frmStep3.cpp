@@ -2,6 +2,7 @@
 
 #include "FrmMultipleRecipients.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardFrame.h"
 #include "named.h"
@@ -48,6 +49,7 @@ frmStep3::frmStep3(QWidget *parent)
 
     cmbfields->setEditable(true);
     cmbfields->setInsertPolicy(QComboBox::NoInsert);
+    fit_edit_text(cmbfields, kSelectVisitorField);
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
     chkIP->setChecked(true);

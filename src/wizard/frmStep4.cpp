@@ -39,6 +39,7 @@ frmStep4::frmStep4(QWidget *parent)
 
     cmbfields->setEditable(true);
     cmbfields->setInsertPolicy(QComboBox::NoInsert);
+    fit_edit_text(cmbfields, kSelectVisitorField);
     cmbfields->setEditText(kSelectVisitorField);
     txtMessage->setTabChangesFocus(true);
 
