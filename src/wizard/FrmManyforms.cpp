@@ -4,6 +4,7 @@
 #include "MyMessage.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "frmStep1.h"
 
 #include "model/globals.h"
@@ -21,15 +22,12 @@ const QString kPlaceholder = QStringLiteral("<Select a form>");
 FrmManyforms::FrmManyforms(frmStep1 *page)
     : QDialog(page)
     , m_page(page)
-    , cmbForm(new QComboBox(this))
+    , cmbForm(make_editable_combo(this, "cmbForm", {}, kPlaceholder))
     , CmdOk(make_button(this, "CmdOk", QStringLiteral("OK")))
 {
     setObjectName(QStringLiteral("FrmManyforms"));
     setWindowTitle(QStringLiteral("Select Form .."));
     fit_title(this);
-    cmbForm->setObjectName(QStringLiteral("cmbForm"));
-    cmbForm->setEditable(true);
-    cmbForm->setEditText(kPlaceholder);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("This page has more than one Form, Please Select "), this));

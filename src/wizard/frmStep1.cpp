@@ -3,6 +3,7 @@
 #include "FrmManyforms.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmAbout.h"
 #include "frmStart.h"
@@ -60,19 +61,18 @@ frmStep1::frmStep1(QWidget *parent)
     , chkEmbed(named(new QCheckBox(QStringLiteral("Embed result pages in the script"), this), "chkEmbed"))
     , chkdate(named(new QCheckBox(QStringLiteral("My Form Doesn't include any dates"), this), "chkdate"))
     , lbldate(named(new QLabel(QStringLiteral("Date Format"), this), "lbldate"))
-    , cmbdate(named(new QComboBox(this), "cmbdate"))
+    , cmbdate(make_editable_combo(this, "cmbdate",
+          { QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
+              QStringLiteral("14/3/2005 12:20:12") },
+          kNoDateFormat))
     , lblHelp(named(new QLabel(this), "lblHelp"))
+    , cmdAbout(make_button(this, "cmdAbout", QStringLiteral("About")))
     , cmdNext(make_button(this, "cmdNext", QStringLiteral("Next >>")))
     , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
     , cmdHelp(make_button(this, "cmdHelp", QStringLiteral("Help")))
-    , cmdAbout(make_button(this, "cmdAbout", QStringLiteral("About")))
 {
     setObjectName(QStringLiteral("frmStep1"));
     txturl->setToolTip(QStringLiteral("Load a form you have in your website"));
-    cmbdate->setEditable(true);
-    cmbdate->addItems({ QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
-        QStringLiteral("14/3/2005 12:20:12") });
-    cmbdate->setEditText(kNoDateFormat);
     cmbdate->setToolTip(QStringLiteral("Select date Format used in your Form"));
     chkEmbed->setChecked(globals::prefs()->is_embeded_result_page);
 
@@ -150,7 +150,14 @@ frmStep1::frmStep1(QWidget *parent)
     connect(cmdNext, &gxButtons_H::Click, this, &frmStep1::cmdNext_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &frmStep1::cancel);
     connect(cmdHelp, &gxButtons_H::Click, this, &frmStep1::show_help);
-    connect(cmdAbout, &gxButtons_H::MouseDown, this, [this] { frmAbout(this).exec(); });
+    // The mouse opens the About box as its button goes down; the keyboard,
+    // which gives the button no MouseDown, as Space comes up.
+    const auto about = [this] { frmAbout(this).exec(); };
+    connect(cmdAbout, &gxButtons_H::MouseDown, this, about);
+    connect(cmdAbout, &gxButtons_H::KeyUp, this, [about](int key) {
+        if (key == 32)
+            about();
+    });
     connect(globals::web_page().get(), &webpage::FinishReading, this, &frmStep1::web2_FinishReading);
     connect(globals::web_page().get(), &webpage::LoadFailed, this, [] { frmWait::instance().hide(); });
 }

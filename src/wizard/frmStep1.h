@@ -71,10 +71,11 @@ private:
     QLabel *lbldate;
     QComboBox *cmbdate;
     QLabel *lblHelp;
+    // In the keyboard's order: About stands first.
+    gxButtons_H *cmdAbout;
     gxButtons_H *cmdNext;
     gxButtons_H *cmdCancel;
     gxButtons_H *cmdHelp;
-    gxButtons_H *cmdAbout;
 
     bool m_form_loaded = false;
     bool m_url_load_pressed = false;

@@ -6,6 +6,7 @@
 #include "NumericText.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "named.h"
 
@@ -238,7 +239,7 @@ frmStep2::frmStep2(QWidget *parent)
     , lstfields(named(new QListWidget(this), "lstfields"))
     , lblfield(named(new QLabel(this), "lblfield"))
     , Label4(named(new QLabel(QStringLiteral("Validation "), this), "Label4"))
-    , cmbvalidation(named(new QComboBox(this), "cmbvalidation"))
+    , cmbvalidation(make_editable_combo(this, "cmbvalidation"))
     , chknull(named(new QCheckBox(QStringLiteral("Required (don't allow empty values)"), this), "chknull"))
     , Label3(named(new QLabel(QStringLiteral("Error Alert (Only if 'embed result pages' is selected in step1)"), this),
           "Label3"))
@@ -246,14 +247,14 @@ frmStep2::frmStep2(QWidget *parent)
     , Browse(make_button(this, "Browse", QStringLiteral("Browse")))
     , com(this)
     , ranges(named(new QWidget(this), "ranges"))
-    , cmboperation(named(new QComboBox(ranges), "cmboperation"))
+    , cmboperation(make_editable_combo(ranges, "cmboperation"))
     , lblmin(named(new QLabel(QStringLiteral("Min"), ranges), "lblmin"))
     , txtmin(named(new QLineEdit(ranges), "txtmin"))
     , lblmax(named(new QLabel(QStringLiteral("Max"), ranges), "lblmax"))
     , txtmax(named(new QLineEdit(ranges), "txtmax"))
     , pcompare(named(new QWidget(this), "pcompare"))
     , Label2(named(new QLabel(QStringLiteral("Fields"), pcompare), "Label2"))
-    , cmbfields(named(new QComboBox(pcompare), "cmbfields"))
+    , cmbfields(make_editable_combo(pcompare, "cmbfields"))
     , values(named(new QWidget(this), "values"))
     , Label5(named(new QLabel(QStringLiteral("Value"), values), "Label5"))
     , txtValue(named(new QLineEdit(values), "txtValue"))
@@ -276,9 +277,6 @@ frmStep2::frmStep2(QWidget *parent)
     setObjectName(QStringLiteral("frmStep2"));
 
     // The rule list.
-    cmbvalidation->setEditable(true);
-    cmbvalidation->setInsertPolicy(QComboBox::NoInsert);
-    cmbvalidation->clear();
     for (const Rule &rule : kRules)
         cmbvalidation->addItem(QString::fromLatin1(rule.text));
     cmbvalidation->setEditText(kDontValidate);
@@ -302,8 +300,6 @@ frmStep2::frmStep2(QWidget *parent)
     main->setMaximumHeight(90);
 
     // Bounds.
-    cmboperation->setEditable(true);
-    cmboperation->setInsertPolicy(QComboBox::NoInsert);
     for (const Operator &entry : kOperators)
         cmboperation->addItem(QString::fromLatin1(entry.text));
     cmboperation->setEditText(kBetween);
@@ -319,8 +315,6 @@ frmStep2::frmStep2(QWidget *parent)
     range_layout->setRowStretch(2, 1);
 
     // The field to compare with.
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
     cmbfields->setEditText(kNoCompareField);
     auto *compare_layout = new QGridLayout(pcompare);
     compare_layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "MyMessage.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "named.h"
 
@@ -36,7 +37,7 @@ frmStep3::frmStep3(QWidget *parent)
     txtTo = named(new QLineEdit(this), "txtTo");
     cmdMultipleRecipient = make_button(this, "cmdMultipleRecipient", QStringLiteral("Multiple Recipients..."));
     Label4 = named(new QLabel(QStringLiteral("From"), this), "Label4");
-    cmbfields = named(new QComboBox(this), "cmbfields");
+    cmbfields = make_editable_combo(this, "cmbfields");
     Label2 = named(new QLabel(QStringLiteral("Subject"), this), "Label2");
     txtSubject = named(new QLineEdit(this), "txtSubject");
     Label3 = named(new QLabel(QStringLiteral("Message"), this), "Label3");
@@ -47,8 +48,6 @@ frmStep3::frmStep3(QWidget *parent)
     cmdCancel = make_button(this, "cmdCancel", QStringLiteral("Cancel"));
     cmdHelp = make_button(this, "cmdHelp", QStringLiteral("Help"));
 
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
     fit_edit_text(cmbfields, kSelectVisitorField);
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);

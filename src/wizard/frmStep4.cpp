@@ -2,6 +2,7 @@
 
 #include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmFields.h"
 #include "named.h"
@@ -25,7 +26,7 @@ frmStep4::frmStep4(QWidget *parent)
     Label4 = named(new QLabel(QStringLiteral("From"), this), "Label4");
     txtsender = named(new QLineEdit(this), "txtsender");
     Label1 = named(new QLabel(QStringLiteral("To"), this), "Label1");
-    cmbfields = named(new QComboBox(this), "cmbfields");
+    cmbfields = make_editable_combo(this, "cmbfields");
     Label2 = named(new QLabel(QStringLiteral("Subject"), this), "Label2");
     txtSubject = named(new QLineEdit(this), "txtSubject");
     Label3 = named(new QLabel(QStringLiteral("Message"), this), "Label3");
@@ -37,8 +38,6 @@ frmStep4::frmStep4(QWidget *parent)
     cmdHelp = make_button(this, "cmdHelp", QStringLiteral("Help"));
     m_fields = new frmFields(this);
 
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
     fit_edit_text(cmbfields, kSelectVisitorField);
     cmbfields->setEditText(kSelectVisitorField);
     txtMessage->setTabChangesFocus(true);

@@ -142,14 +142,18 @@ frmStep7::frmStep7(QWidget *parent)
     for (gxButtons_H *button : { cmdBack, cmdNext, cmdCancel, cmdHelp })
         buttons->addWidget(button);
 
+    // The controls keep to the group's left and right edges; the buttons
+    // stand where every page has them.
+    auto *content = new QVBoxLayout;
+    content->addWidget(Label4);
+    content->addLayout(destination);
+    content->addWidget(m_embedded, 1);
+    content->addLayout(block);
+    content->addWidget(lblHelp);
     auto *layout = new QVBoxLayout(this);
-    // Left and right as the group's own edges.
-    layout->setContentsMargins(kGroupLeft / 15, 16, kGroupLeft / 15, 12);
-    layout->addWidget(Label4);
-    layout->addLayout(destination);
-    layout->addWidget(m_embedded, 1);
-    layout->addLayout(block);
-    layout->addWidget(lblHelp);
+    const int inset = kGroupLeft / 15 - layout->contentsMargins().left();
+    content->setContentsMargins(inset, 0, inset, 0);
+    layout->addLayout(content, 1);
     layout->addLayout(buttons);
     result_pages->raise();
     // The keyboard visits the buttons as they stand.

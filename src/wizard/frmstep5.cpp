@@ -2,6 +2,7 @@
 
 #include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "named.h"
 
@@ -20,16 +21,6 @@
 
 namespace {
 
-QComboBox *editable_combo(QWidget *parent, const char *name, const QStringList &items, const QString &text)
-{
-    auto *combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    combo->setEditText(text);
-    return combo;
-}
-
 QStringList field_names()
 {
     QStringList names;
@@ -46,10 +37,10 @@ frmstep5::frmstep5(QWidget *parent)
     : WizardWindow(WizardPage::frmstep5, 5, parent)
     , lstfields(named(new QListWidget(this), "lstfields"))
     , txtfilename(named(new QLineEdit(this), "txtfilename"))
-    , cmbtypes(editable_combo(this, "cmbtypes", { "*.csv", "*.tab", "*.txt" }, QStringLiteral("*.csv")))
+    , cmbtypes(make_editable_combo(this, "cmbtypes", { "*.csv", "*.tab", "*.txt" }, QStringLiteral("*.csv")))
     , cmbDelimiter(
-          editable_combo(this, "cmbDelimiter", { "comma", "semicolon", "tab", "space" }, QStringLiteral("comma")))
-    , cmbendline(editable_combo(this, "cmbendline", { "\\r\\n", "\\n" }, QStringLiteral("\\r\\n")))
+          make_editable_combo(this, "cmbDelimiter", { "comma", "semicolon", "tab", "space" }, QStringLiteral("comma")))
+    , cmbendline(make_editable_combo(this, "cmbendline", { "\\r\\n", "\\n" }, QStringLiteral("\\r\\n")))
     , cmdSelectAll(make_button(this, "cmdSelectAll", QStringLiteral("Select All")))
     , CmdselectNone(make_button(this, "CmdselectNone", QStringLiteral("Select None")))
     , cmdBack(make_button(this, "cmdBack", QStringLiteral("<< Back")))

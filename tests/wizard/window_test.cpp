@@ -39,7 +39,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSet>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -374,12 +376,21 @@ TEST_F(Windows, EnterAndEscapeInEveryDialog)
         EXPECT_EQ(QFileInfo::exists(ini_variables::wizard_ini_path()), key == Qt::Key_Return);
     }
 
-    // The task report and the About box close on either key.
+    // The task report and the About box close on either key; the About
+    // button opens its box from the keyboard too.
+    QWidget *about = find<QWidget>(window(WizardPage::frmStep1), "cmdAbout");
+    show_page(window(WizardPage::frmStep1));
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
         on_next_modal([key](QWidget *) { press(key); });
         frmAction().exec();
-        on_next_modal([key](QWidget *) { press(key); });
-        frmAbout().exec();
+        int opened = 0;
+        on_next_modal([key, &opened](QWidget *box) {
+            opened += box->objectName() == QLatin1String("frmAbout");
+            press(key);
+        });
+        about->setFocus();
+        QTest::keyClick(about, Qt::Key_Space);
+        EXPECT_EQ(opened, 1);
     }
     EXPECT_TRUE(messages().isEmpty()) << last_message().toStdString();
 }
@@ -433,15 +444,26 @@ TEST_F(WizardTest, ButtonsOfAPageDrawOnlyOnceItShows)
 
 TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
 {
+    QSet<QRect> next_buttons;
     for (const WizardPage page : { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3,
              WizardPage::frmStep4, WizardPage::frmstep5, WizardPage::frmStep7 }) {
         QWidget *shown = window(page);
         show_page(shown);
         EXPECT_EQ(cut_texts(shown), QStringList()) << shown->objectName().toStdString();
-        // Each page fits the size all of them open at.
+        // Each page fits the size all of them open at, and has Next where
+        // the others have it.
         EXPECT_TRUE(WizardWindow::default_size().expandedTo(shown->minimumSizeHint()) == WizardWindow::default_size());
+        next_buttons.insert(find<QWidget>(shown, "cmdNext")->geometry());
+        // Tab visits the row of buttons from left to right.
+        QList<int> row;
+        for (QWidget *w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+            if (qobject_cast<gxButtons_H *>(w) && w->y() == find<QWidget>(shown, "cmdNext")->y())
+                row << w->x();
+        }
+        EXPECT_TRUE(std::is_sorted(row.begin(), row.end())) << shown->objectName().toStdString();
         shown->hide();
     }
+    EXPECT_EQ(next_buttons.size(), 1);
     auto *first = static_cast<frmStep1 *>(window(WizardPage::frmStep1));
     std::vector<std::unique_ptr<QWidget>> dialogs;
     dialogs.emplace_back(new frmStart);
