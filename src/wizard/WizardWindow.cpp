@@ -140,8 +140,12 @@ int WizardWindow::hint_height(const QString &sentence) const
 
 void WizardWindow::reserve_hint_room(const QString &sentence)
 {
-    if (m_hint_label && m_hint_room == HintRoom::Reserved)
-        m_hint_label->setFixedHeight(std::max(m_hint_label->minimumHeight(), hint_height(sentence)));
+    // The sentence of the most characters takes the most lines: only it is
+    // laid out, which keeps a page quick to build.
+    if (!m_hint_label || m_hint_room != HintRoom::Reserved || sentence.size() <= m_longest_hint)
+        return;
+    m_longest_hint = sentence.size();
+    m_hint_label->setFixedHeight(std::max(m_hint_label->minimumHeight(), hint_height(sentence)));
 }
 
 void WizardWindow::add_hint(QWidget *control, const QString &sentence, QWidget *highlighted, int triggers, int height)

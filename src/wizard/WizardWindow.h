@@ -112,6 +112,7 @@ private:
     QLabel *m_hint_label = nullptr;
     int m_hint_width = 0;
     HintRoom m_hint_room = HintRoom::Reserved;
+    qsizetype m_longest_hint = 0;
     QHash<QObject *, Hint> m_hints;
     QList<QWidget *> m_highlighted;
     QSet<QWidget *> m_backgrounds;
