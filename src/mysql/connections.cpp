@@ -17,7 +17,7 @@ bool connections::Connect()
     bool ok = true;
     const uint port = port_text.isEmpty() ? 0 : port_text.toUInt(&ok);
     if (!ok || port > 65535) {
-        connection->Error()->SetError(-2, QStringLiteral("The port must be a number from 0 to 65535."));
+        connection->Error()->SetError(MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText);
         return false;
     }
     connection->SetOption(MYSQL_CONNECTION::ConnectTimeout, QString::number(connect_timeout));
