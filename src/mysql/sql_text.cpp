@@ -57,8 +57,8 @@ QString escaped(const QString &text, st_mysql *connection)
         return QString(text).replace(QLatin1Char('\''), QStringLiteral("''"));
     const QByteArray from = text.toUtf8();
     QByteArray to(from.size() * 2 + 1, Qt::Uninitialized);
-    const unsigned long length = mysql_real_escape_string(
-        connection, to.data(), from.constData(), static_cast<unsigned long>(from.size()));
+    const unsigned long length
+        = mysql_real_escape_string(connection, to.data(), from.constData(), static_cast<unsigned long>(from.size()));
     if (length == static_cast<unsigned long>(-1))
         return QString();
     return QString::fromUtf8(to.constData(), static_cast<qsizetype>(length));
