@@ -139,9 +139,7 @@ WizardGrid::WizardGrid(QWidget *parent)
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->horizontalHeader()->setSectionsClickable(false);
     // The area without cells shows the system's button-shadow colour.
-    QPalette palette = m_table->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Dark));
-    m_table->setPalette(palette);
+    m_table->viewport()->setBackgroundRole(QPalette::Dark);
     setFocusProxy(m_table);
 
     m_table->viewport()->setMouseTracking(true);

@@ -17,6 +17,7 @@
 #include "mysql/MySQLTables.h"
 #include "mysql/connections.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
@@ -163,6 +164,10 @@ frmstep6a::frmstep6a(QWidget *parent)
     setTabOrder(cmdCancel, cmdHelp);
 
     set_hint_label(lblHelp);
+    // The hint comes and goes without moving the controls below it.
+    QSizePolicy room = lblHelp->sizePolicy();
+    room.setRetainSizeWhenHidden(true);
+    lblHelp->setSizePolicy(room);
     cmbtable->installEventFilter(this);
 
     connect(cmdConnect, &gxButtons_H::Click, this, &frmstep6a::cmdConnect_Click);
@@ -223,7 +228,8 @@ bool frmstep6a::eventFilter(QObject *watched, QEvent *event)
     if (watched == cmbtable && event->type() == QEvent::FocusOut) {
         // Opening the box's own list, or another window, keeps the focus here.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+            && !QApplication::activePopupWidget())
             cmbtable_LostFocus();
     }
     return WizardWindow::eventFilter(watched, event);
@@ -290,8 +296,10 @@ void frmstep6a::modify_grid()
     grd->set_ColWidth(1, 140);
     grd->set_ColWidth(2, 61);
     grd->set_CellText(0, 2, QStringLiteral("is date"));
-    for (int r = 1; r < grd->Rows(); ++r)
+    for (int r = 1; r < grd->Rows(); ++r) {
         grd->set_CellKind(r, 2, WizardGrid::CheckBox);
+        grd->set_CellBackColor(r, 2, kDataBack);
+    }
     if (const auto &form = globals::web_page()->selected_form) {
         int r = 1;
         for (const auto &entry : *form->fields())
@@ -602,9 +610,12 @@ void frmstep6a::refresh_hints()
 {
     // The pointer over the grid and the grid getting the focus explain it.
     const QString sentence = grid_hint(false);
-    if (sentence != m_grid_hint)
-        add_hint(grd, sentence, nullptr);
+    if (sentence == m_grid_hint)
+        return;
+    add_hint(grd, sentence, nullptr);
     m_grid_hint = sentence;
+    // A hint shown before no longer holds.
+    reset_hint();
 }
 
 void frmstep6a::show_grid_hint(bool editing)
@@ -613,5 +624,9 @@ void frmstep6a::show_grid_hint(bool editing)
     add_hint(grd, m_grid_hint, nullptr);
     QEvent shown(QEvent::Enter);
     WizardWindow::eventFilter(grd, &shown);
-    refresh_hints();
+    // The pointer and the focus explain the grid as before.
+    const QString sentence = grid_hint(false);
+    if (sentence != m_grid_hint)
+        add_hint(grd, sentence, nullptr);
+    m_grid_hint = sentence;
 }
