@@ -120,6 +120,11 @@ private:
     mutable QPointer<QComboBox> m_open_list;
 };
 
+const QColor WizardGrid::kHeaderText(255, 255, 255);
+const QColor WizardGrid::kHeaderBack(55, 135, 208);
+const QColor WizardGrid::kDataText(0, 0, 0);
+const QColor WizardGrid::kDataBack(255, 255, 255);
+
 WizardGrid::WizardGrid(QWidget *parent)
     : QWidget(parent)
     , m_table(new QTableWidget(this))

@@ -21,6 +21,13 @@ public:
     // What a cell offers for editing.
     enum CellKind { Plain = 0, CheckBox = 1, Text = 3, DropDown = 4 };
 
+    // The pages' cell colours: white on blue in the header row, black on
+    // white in the data rows.
+    static const QColor kHeaderText;
+    static const QColor kHeaderBack;
+    static const QColor kDataText;
+    static const QColor kDataBack;
+
     explicit WizardGrid(QWidget *parent = nullptr);
     ~WizardGrid() override;
 

@@ -36,12 +36,6 @@ const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
 const QString kNotAssigned = QStringLiteral("Not assigned");
 const QString kTrue = QStringLiteral("True");
 
-// Header cells: white bold text on RGB(55, 135, 208); data cells black on white.
-const QColor kHeaderText(255, 255, 255);
-const QColor kHeaderBack(55, 135, 208);
-const QColor kDataText(0, 0, 0);
-const QColor kDataBack(255, 255, 255);
-
 void notice(const QString &text)
 {
     MyMessage::show_message(text, 1, 3);
@@ -250,10 +244,10 @@ void frmstep6a::intialize_grid()
     grd->set_CellText(0, 0, QStringLiteral("Form's Field name"));
     grd->set_CellText(0, 1, QStringLiteral("MySQL's Field name"));
     for (int column : { 0, 1 }) {
-        grd->set_CellForeColor(0, column, kHeaderText);
+        grd->set_CellForeColor(0, column, WizardGrid::kHeaderText);
         grd->set_CellBold(0, column, true);
         grd->set_CellKind(0, column, WizardGrid::Plain);
-        grd->set_CellBackColor(0, column, kHeaderBack);
+        grd->set_CellBackColor(0, column, WizardGrid::kHeaderBack);
     }
     grd->set_FixedCols(0);
 
@@ -269,8 +263,8 @@ void frmstep6a::intialize_grid()
             grd->set_CellText(r, 0, field.name);
             grd->set_CellKind(r, 1, WizardGrid::DropDown);
             for (int column : { 0, 1 }) {
-                grd->set_CellBackColor(r, column, kDataBack);
-                grd->set_CellForeColor(r, column, kDataText);
+                grd->set_CellBackColor(r, column, WizardGrid::kDataBack);
+                grd->set_CellForeColor(r, column, WizardGrid::kDataText);
                 grd->set_CellBold(r, column, false);
             }
             grd->set_CellText(r, 1, field.mysql_field.isEmpty() ? kNotAssigned : field.mysql_field);
@@ -298,7 +292,7 @@ void frmstep6a::modify_grid()
     grd->set_CellText(0, 2, QStringLiteral("is date"));
     for (int r = 1; r < grd->Rows(); ++r) {
         grd->set_CellKind(r, 2, WizardGrid::CheckBox);
-        grd->set_CellBackColor(r, 2, kDataBack);
+        grd->set_CellBackColor(r, 2, WizardGrid::kDataBack);
     }
     if (const auto &form = globals::web_page()->selected_form) {
         int r = 1;

@@ -23,11 +23,6 @@ namespace {
 const QString kSelectType = QStringLiteral("select data type");
 const QString kSelectField = QStringLiteral("<Select Field>");
 
-const QColor kHeaderText(255, 255, 255);
-const QColor kHeaderBack(55, 135, 208);
-const QColor kDataText(0, 0, 0);
-const QColor kDataBack(255, 255, 255);
-
 void notice(const QString &text)
 {
     MyMessage::show_message(text, 1, 3);
@@ -163,8 +158,8 @@ void frmstep6b::intialize_grid()
     for (int column = 0; column < 4; ++column) {
         grd->set_ColWidth(column, widths[column]);
         grd->set_CellText(0, column, headers[column]);
-        grd->set_CellForeColor(0, column, kHeaderText);
-        grd->set_CellBackColor(0, column, kHeaderBack);
+        grd->set_CellForeColor(0, column, WizardGrid::kHeaderText);
+        grd->set_CellBackColor(0, column, WizardGrid::kHeaderBack);
         grd->set_CellBold(0, column, true);
         grd->set_CellKind(0, column, WizardGrid::Plain);
     }
@@ -174,8 +169,8 @@ void frmstep6b::intialize_grid()
     for_each_mapped_field([this, &r](const Field &field) {
         grd->set_Rows(r + 1);
         for (int column = 0; column < 4; ++column) {
-            grd->set_CellBackColor(r, column, kDataBack);
-            grd->set_CellForeColor(r, column, kDataText);
+            grd->set_CellBackColor(r, column, WizardGrid::kDataBack);
+            grd->set_CellForeColor(r, column, WizardGrid::kDataText);
         }
         grd->set_CellBold(r, 0, false);
         grd->set_CellBold(r, 1, false);

@@ -324,6 +324,19 @@ protected:
 
     QStringList stored(const QString &query) { return database.column(query); }
 
+    // A visitor posts the form to the generated script, which answers with
+    // `answer`; then the rows of `table`.
+    RawRows visit(const QByteArray &name, const QByteArray &day, const QByteArray &comments, const char *answer,
+        const QString &table)
+    {
+        PhpRequest visitor;
+        visitor.add("name", name).add("visit", day).add("comments", comments);
+        const PhpResponse answered = php.run(QStringLiteral("guestbook.php"), visitor);
+        EXPECT_EQ(answered.errors, QByteArray());
+        EXPECT_TRUE(answered.body.contains(answer)) << answered.body.toStdString();
+        return database.rows(QStringLiteral("SELECT full_name, visit, comments FROM ") + table);
+    }
+
     TestDatabase database;
 };
 
@@ -340,18 +353,12 @@ TEST_F(FullRunMySql, RowsGoIntoTheChosenTable)
     next(WizardPage::frmstep6a, WizardPage::frmStep7);
     generate(QStringLiteral("guestbook.php"), QStringLiteral("Thank you for signing!"));
 
-    PhpRequest visitor;
-    visitor.add("name", "Se\xc3\xa1n O'Brien \"x\" \\ $y").add("visit", "3/4/2005").add("comments", "Hello,\r\nworld");
-    const PhpResponse answered = php.run(QStringLiteral("guestbook.php"), visitor);
-    EXPECT_EQ(answered.errors, QByteArray());
-    EXPECT_TRUE(answered.body.contains("Thank you for signing!")) << answered.body.toStdString();
-    EXPECT_EQ(database.rows(QStringLiteral("SELECT full_name, visit, comments FROM guests")),
-        (RawRows { { "Se\xc3\xa1n O'Brien \"x\" \\ $y", "2005-03-04", "Hello,\r\nworld" } }));
+    const QByteArray name = "Se\xc3\xa1n O'Brien \"x\" \\ $y";
+    EXPECT_EQ(visit(name, "3/4/2005", "Hello,\r\nworld", "Thank you for signing!", QStringLiteral("guests")),
+        (RawRows { { name, "2005-03-04", "Hello,\r\nworld" } }));
 
     // The required name missing: the field's alert, and no row.
-    PhpRequest nameless = visitor;
-    nameless.fields[0].second = "";
-    EXPECT_TRUE(php.run(QStringLiteral("guestbook.php"), nameless).body.contains("Please enter a valid name"));
+    EXPECT_EQ(visit("", "3/4/2005", "", "Please enter a valid name", QStringLiteral("guests")).size(), 1u);
     EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM guests")), QStringList { QStringLiteral("1") });
 }
 
@@ -395,12 +402,7 @@ TEST_F(FullRunMySql, SetupCreatesTheTableDefinedOnTheNewTablePage)
                                     "'visitors' ORDER BY ORDINAL_POSITION")),
         (QStringList { "full_name varchar(60) PRI", "visit date", "comments varchar(200)" }));
 
-    PhpRequest visitor;
-    visitor.add("name", "Ann").add("visit", "4/3/2005").add("comments", "Fine\tday");
-    const PhpResponse answered = php.run(QStringLiteral("guestbook.php"), visitor);
-    EXPECT_EQ(answered.errors, QByteArray());
-    EXPECT_TRUE(answered.body.contains("Welcome!")) << answered.body.toStdString();
-    EXPECT_EQ(database.rows(QStringLiteral("SELECT full_name, visit, comments FROM visitors")),
+    EXPECT_EQ(visit("Ann", "4/3/2005", "Fine\tday", "Welcome!", QStringLiteral("visitors")),
         (RawRows { { "Ann", "2005-03-04", "Fine\tday" } }));
     // The default as typed on the new-table page.
     database.exec(QStringLiteral("INSERT INTO visitors (full_name) VALUES ('Bo')"));

