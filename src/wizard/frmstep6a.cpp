@@ -226,6 +226,11 @@ bool frmstep6a::eventFilter(QObject *watched, QEvent *event)
             && !QApplication::activePopupWidget())
             cmbtable_LostFocus();
     }
+    // The grid getting the focus explains it as the pointer over it does.
+    if (watched == grd && event->type() == QEvent::FocusIn) {
+        QEvent shown(QEvent::Enter);
+        WizardWindow::eventFilter(grd, &shown);
+    }
     return WizardWindow::eventFilter(watched, event);
 }
 

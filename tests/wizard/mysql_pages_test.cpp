@@ -277,6 +277,15 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     choose("cmbtable", "entries");
     EXPECT_EQ(grid.grid->ComboItems(), (QStringList { "Not assigned", "id", "name_col", "born", "note" }));
     EXPECT_EQ(grid_hint(), kMappingHint);
+    // Reached with the keyboard, the grid explains itself too.
+    QMouseEvent away(QEvent::MouseMove, QPointF(1, 1), page->mapToGlobal(QPointF(1, 1)), Qt::NoButton, {}, {});
+    QCoreApplication::sendEvent(page, &away);
+    ASSERT_FALSE(control<QLabel>("lblHelp")->isVisible());
+    control<QCheckBox>("create")->setFocus();
+    QTest::keyClick(control<QCheckBox>("create"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid.cells());
+    EXPECT_EQ(control<QLabel>("lblHelp")->text(), kMappingHint);
+    EXPECT_TRUE(control<QLabel>("lblHelp")->isVisible());
     EXPECT_EQ(grid.column(1), (QStringList { "Not assigned", "gone", "Not assigned" }));
     grid.set(1, 1, "name_col");
     grid.set(3, 1, "born");
