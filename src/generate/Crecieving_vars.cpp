@@ -7,7 +7,8 @@
 
 QString Crecieving_vars::posted_item(const Field &field) const
 {
-    return php_text::request_item(QStringLiteral("_") + form->Method(), field.post_name);
+    return php_text::request_item(
+        QStringLiteral("_") + (form ? form->Method() : QStringLiteral("POST")), field.post_name);
 }
 
 QString Crecieving_vars::get_recieving_code() const

@@ -12,16 +12,22 @@ namespace {
 const char *const kServerExtensions = "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml?|htaccess|htpasswd|"
                                       "ini|html?|xhtml|xht|svgz?|xml|xsl|m?js";
 
+// The variables of an upload field: its name trimmed of blanks, then "_" and
+// what each holds.
+QString variable(const Field &field, const char *suffix)
+{
+    return QLatin1Char('$') + globals::trim_blanks(field.name) + QLatin1Char('_') + QLatin1String(suffix);
+}
+
 } // namespace
 
 QString Vfile::get_php_code() const
 {
     using php_text::line;
-    const QString n = globals::trim_blanks(field->name);
-    const QString name = QLatin1Char('$') + n + QStringLiteral("_Name");
-    const QString size = QLatin1Char('$') + n + QStringLiteral("_Size");
-    const QString temp = QLatin1Char('$') + n + QStringLiteral("_Temp");
-    const QString mime = QLatin1Char('$') + n + QStringLiteral("_Mime_Type");
+    const QString name = variable(*field, "Name");
+    const QString size = variable(*field, "Size");
+    const QString temp = variable(*field, "Temp");
+    const QString mime = variable(*field, "Mime_Type");
     const QString unlink_temp = line(QStringLiteral("unlink(") + temp + QStringLiteral(");"));
 
     // No file chosen is an empty value, the required test's to judge; a file
@@ -74,10 +80,9 @@ QString Vfile::store_start()
 QString Vfile::get_store_code() const
 {
     using php_text::line;
-    const QString n = globals::trim_blanks(field->name);
-    const QString name = QLatin1Char('$') + n + QStringLiteral("_Name");
-    const QString temp = QLatin1Char('$') + n + QStringLiteral("_Temp");
-    const QString url_variable = QLatin1Char('$') + n + QStringLiteral("_URL");
+    const QString name = variable(*field, "Name");
+    const QString temp = variable(*field, "Temp");
+    const QString url_variable = variable(*field, "URL");
 
     // Without a file there is nothing to store and no address.
     QString code = line(url_variable + QStringLiteral(" = \"\";")) + line(QStringLiteral("if( ") + temp
