@@ -26,8 +26,8 @@ QString Crecieving_vars::get_recieving_code() const
         // array where one value belongs becomes "".
         if (field.field_type == QLatin1String("multi select")) {
             const QString var = QLatin1Char('$') + field.name;
-            code += line(QStringLiteral("@") + var + QStringLiteral(" = ") + posted_item(field)
-                + QStringLiteral(" ?? null;"));
+            code += line(
+                QStringLiteral("@") + var + QStringLiteral(" = ") + posted_item(field) + QStringLiteral(" ?? null;"));
             code += line(QStringLiteral("@%1 = (is_array(%1) && %1 === array_filter(%1, 'is_string')) ? "
                                         "implode(\"&\" , %1) : \"\";")
                              .arg(var));

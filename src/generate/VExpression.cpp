@@ -51,7 +51,8 @@ QString VExpression::get_php_code() const
         condition = php_text::line(QStringLiteral("list($tsl_z1, $tsl_z2) = array_pad(explode('-', $") + name
                         + QStringLiteral("), 2, '');"))
             + php_text::line(QStringLiteral("if ( !preg_match('~\\A[0-9]{5}-[0-9]{4}\\z~', $") + name
-                + QStringLiteral(") || !($tsl_z1 >= 10000 && $tsl_z1 <= 99999) || !($tsl_z2 >= 1000 && $tsl_z2 <= 9999) )"));
+                + QStringLiteral(
+                    ") || !($tsl_z1 >= 10000 && $tsl_z1 <= 99999) || !($tsl_z2 >= 1000 && $tsl_z2 <= 9999) )"));
         break;
     case 5:
         condition = php_text::line(QStringLiteral("if (! validate_cardnum($") + name + QStringLiteral("))"));

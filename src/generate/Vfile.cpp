@@ -85,9 +85,8 @@ QString Vfile::get_store_code() const
     const QString url_variable = variable(*field, "URL");
 
     // Without a file there is nothing to store and no address.
-    QString code = line(url_variable + QStringLiteral(" = \"\";")) + line(QStringLiteral("if( ") + temp
-                       + QStringLiteral(" !== \"\" )"))
-        + line(QStringLiteral("{"));
+    QString code = line(url_variable + QStringLiteral(" = \"\";"))
+        + line(QStringLiteral("if( ") + temp + QStringLiteral(" !== \"\" )")) + line(QStringLiteral("{"));
 
     QString folder = field->upload_folder;
     for (int replaced = 0; replaced < 10; ++replaced) {
@@ -102,8 +101,8 @@ QString Vfile::get_store_code() const
     } else {
         folder = globals::remove_last_separator(folder, QStringLiteral("/"));
         field->upload_folder = folder;
-        code += line(QStringLiteral("$tsl_upload_file = \"") + php_text::literal(folder) + QStringLiteral("/\".")
-            + name + QStringLiteral(" ;"));
+        code += line(QStringLiteral("$tsl_upload_file = \"") + php_text::literal(folder) + QStringLiteral("/\".") + name
+            + QStringLiteral(" ;"));
     }
     code += php_text::lines({
         QStringLiteral("if (!is_dir(dirname($tsl_upload_file)))"),

@@ -112,8 +112,9 @@ QString db::get_php_code() const
     code += line(QStringLiteral("$tsl_db_selected = $tsl_link && mysqli_select_db($tsl_link, $tsl_db);"));
     code += error_lines({
         QStringLiteral("if (!$tsl_db_selected) {"),
-        QStringLiteral("die ('Can not use ' . ") + mysqli_code::html(QStringLiteral("$tsl_db")) + QStringLiteral(" . ' : ' . ")
-            + mysqli_code::html(QStringLiteral("mysqli_error($tsl_link)")) + QStringLiteral(");"),
+        QStringLiteral("die ('Can not use ' . ") + mysqli_code::html(QStringLiteral("$tsl_db"))
+            + QStringLiteral(" . ' : ' . ") + mysqli_code::html(QStringLiteral("mysqli_error($tsl_link)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QString(),
     });

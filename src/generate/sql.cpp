@@ -35,8 +35,9 @@ QString sql::get_sql_code() const
         QStringLiteral("}"),
         QStringLiteral("$db_selected = mysqli_select_db($link, $db);"),
         QStringLiteral("if (!$db_selected) {"),
-        QStringLiteral("die (\"Can't use \" . ") + mysqli_code::html(QStringLiteral("$db")) + QStringLiteral(" . \" : \" . ")
-            + mysqli_code::html(QStringLiteral("mysqli_error($link)")) + QStringLiteral(");"),
+        QStringLiteral("die (\"Can't use \" . ") + mysqli_code::html(QStringLiteral("$db"))
+            + QStringLiteral(" . \" : \" . ") + mysqli_code::html(QStringLiteral("mysqli_error($link)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QStringLiteral("$sql = \"") + php_text::literal(statement) + QStringLiteral("\";"),
         QStringLiteral("$result = mysqli_query($link, $sql);"),

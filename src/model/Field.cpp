@@ -27,9 +27,8 @@ QString Field::required_code()
 {
     if (required) {
         // A file field's value is the name of the file chosen.
-        const QString value = field_type == QLatin1String("file")
-            ? globals::trim_blanks(name) + QStringLiteral("_Name")
-            : name;
+        const QString value
+            = field_type == QLatin1String("file") ? globals::trim_blanks(name) + QStringLiteral("_Name") : name;
         m_required_text = php_text::line(QStringLiteral("if (strlen($") + value + QStringLiteral(") == 0 )"))
             + php_text::check_body(*this);
     }

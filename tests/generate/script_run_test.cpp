@@ -29,7 +29,7 @@ namespace {
 // The permission bits of a file or folder.
 int mode(const QString &path)
 {
-    struct stat info {};
+    struct stat info = {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
 }
 
@@ -121,8 +121,7 @@ const RuleCase kRules[] = {
     { "zip", 2, 3, false, { "12345", "" }, { "1234", "12345abc", "abcde", "123456" } },
     // Bounds 10000 to 99999 and 1000 to 9999, at and beyond their ends.
     { "zip4", 2, 4, false, { "12345-6789", "99999-1000", "10000-9999", "" },
-        { "12345", "1zzzz-1zzz", "12345-0000", "12345-0999", "09999-1000", "12345-6789-1", "1e4-1e3",
-            "12345-6789 " } },
+        { "12345", "1zzzz-1zzz", "12345-0000", "12345-0999", "09999-1000", "12345-6789-1", "1e4-1e3", "12345-6789 " } },
     { "card", 2, 5, false, { "4111111111111111", "79927398713", "" }, { "4111-1111-1111-1111", "79927398710" } },
     { "required", 8, 0, true, { "x" }, { "" } },
 };
@@ -201,8 +200,10 @@ TEST_P(Bounds, ValuesOneBelowAtAndOneAboveTheBound)
         = relation.code;
     (second ? (length ? v.length_max : v.range_max) : (length ? v.length_min : v.range_min)) = bound;
     for (int offset = -1; offset <= 1; ++offset) {
-        const QByteArray value = length ? QString(bound + offset, QChar(0xE9)).toUtf8() : QByteArray::number(bound + offset);
-        EXPECT_EQ(post(PhpRequest().add("v", value)).body, relation.passes[offset + 1] ? "ok" : "<p class=\"error\">bad v</p>")
+        const QByteArray value
+            = length ? QString(bound + offset, QChar(0xE9)).toUtf8() : QByteArray::number(bound + offset);
+        EXPECT_EQ(post(PhpRequest().add("v", value)).body,
+            relation.passes[offset + 1] ? "ok" : "<p class=\"error\">bad v</p>")
             << value.toStdString();
     }
 }
@@ -234,7 +235,8 @@ TEST_F(ScriptTest, EachChosenValueOfAMultipleChoiceMustBeListed)
             request.method = method;
             for (const QByteArray &value : chosen)
                 request.add("colors[]", value);
-            EXPECT_EQ(post(request).body, passes ? "ok" : "<p class=\"error\">bad colors</p>") << label << ' ' << method;
+            EXPECT_EQ(post(request).body, passes ? "ok" : "<p class=\"error\">bad colors</p>")
+                << label << ' ' << method;
         }
     }
     colors.required = true;
@@ -372,8 +374,8 @@ protected:
     }
 
     // The mails one post sent.
-    QList<CapturedMail> mails_for(const QByteArray &email, const QByteArray &name = "Ann \"A\" O'Neil",
-        const QByteArray &city = "Paris")
+    QList<CapturedMail> mails_for(
+        const QByteArray &email, const QByteArray &name = "Ann \"A\" O'Neil", const QByteArray &city = "Paris")
     {
         EXPECT_EQ(post(PhpRequest().add("email", email).add("name", name).add("city", city)).body, "ok");
         return php.take_mails();
@@ -425,8 +427,8 @@ TEST_F(Mail, OwnerGetsTheValuesAndTheVisitorAnAutoResponse)
     mails = mails_for("ann@example.com");
     ASSERT_EQ(mails.size(), 1);
     EXPECT_EQ(headers(mails[0]).mid(2), QByteArrayList({ "forms@example.com", "forms@example.com" }));
-    EXPECT_EQ(mails[0].body,
-        "Name: Ann \"A\" O'Neil\r\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, Paris->x\r\n");
+    EXPECT_EQ(
+        mails[0].body, "Name: Ann \"A\" O'Neil\r\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, Paris->x\r\n");
 }
 
 TEST_F(Mail, VisitorCannotAddHeadersOrRecipients)
@@ -718,7 +720,7 @@ TEST_F(StoredFile, AnUploadLeftOutIsAnEmptyValueForTheRequiredTest)
     EXPECT_EQ(parse_csv(read_file("data.csv")).value(1), QStringList { "" });
     EXPECT_EQ(php.take_mails().value(0).body, "\r\n"); // no address
     // A file chosen but refused by PHP itself is no empty value.
-    php.arguments << "-d" << "upload_max_filesize=500";
+    php.arguments = QStringList { "-d", "upload_max_filesize=500" };
     EXPECT_EQ(upload("a.gif", QByteArray(800, 'x')).location(), "sorry.html");
     photo->required = true;
     php.arguments.clear();
@@ -841,14 +843,16 @@ TEST_P(Typed, TextsComeOutAsTyped)
     EXPECT_EQ(mails[0].headers.value("to"), "to" + b + "@example.com");
     EXPECT_EQ(mails[0].headers.value("from"), "from" + b + "@example.com");
     EXPECT_EQ(mails[0].headers.value("subject"), "S " + b);
-    EXPECT_EQ(mails[0].body, "M " + in_body + " m\r\nE " + in_body + "\r\nhttp://example.com/u" + b + "/files/g.gif\r\n");
+    EXPECT_EQ(
+        mails[0].body, "M " + in_body + " m\r\nE " + in_body + "\r\nhttp://example.com/u" + b + "/files/g.gif\r\n");
     EXPECT_EQ(mails[1].headers.value("from"), "shop" + b + "@example.com");
     EXPECT_EQ(mails[1].headers.value("subject"), "A " + b);
     EXPECT_EQ(mails[1].body, "Dear " + in_body + "\r\n");
     EXPECT_FALSE(read_file(globals::csv_file()->filename).isEmpty());
 
     // The error text keeps only the page reader's escaped quotes.
-    EXPECT_EQ(post(PhpRequest().add("v", "L")).body, "<h><b class=\"e\">E " + QByteArray(b).replace("\\\"", "\"") + "</b>");
+    EXPECT_EQ(
+        post(PhpRequest().add("v", "L")).body, "<h><b class=\"e\">E " + QByteArray(b).replace("\\\"", "\"") + "</b>");
     prefs.is_embeded_result_page = false;
     prefs.success_page = "thanks" + t + ".html";
     prefs.error_page = "sorry" + t + ".html";

@@ -295,8 +295,7 @@ TEST_P(FailureText, ShowErrorsEndsWithTheServersReasonOrGoesOnSilently)
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, FailureText,
-    ::testing::Values(
-        Failure { "server_down", true, nullptr, "entries", "x", "Could not connect: Connection refused" },
+    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "x", "Could not connect: Connection refused" },
         Failure { "missing_table", false, nullptr, "missing", "x",
             "Invalid query: Table &#039;%1.missing&#039; doesn&#039;t exist" },
         Failure { "value_too_long", false, nullptr, "entries", "<b>abcdefghijklmnopqrstuvwxyz</b>",

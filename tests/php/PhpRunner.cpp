@@ -190,7 +190,8 @@ PhpResponse PhpRunner::run_cli(const QString &script)
     QProcess php;
     php.setWorkingDirectory(folder());
     const QString log = m_mail_folder.filePath(QStringLiteral("errors-cli.log"));
-    start(php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, { QDir(folder()).absoluteFilePath(script) });
+    start(
+        php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, { QDir(folder()).absoluteFilePath(script) });
     php.closeWriteChannel();
     return finish(php, false, log);
 }

@@ -305,8 +305,8 @@ TEST_F(ActionPages, OwnerMailAutoResponseAndDataFile)
     const auto mails = php.take_mails();
     ASSERT_EQ(mails.size(), 2);
     const auto headers = [](const CapturedMail &mail) {
-        return QList<QByteArray> { mail.headers.value("to"), mail.headers.value("subject"),
-            mail.headers.value("from"), mail.headers.value("reply-to") };
+        return QList<QByteArray> { mail.headers.value("to"), mail.headers.value("subject"), mail.headers.value("from"),
+            mail.headers.value("reply-to") };
     };
     EXPECT_EQ(headers(mails[0]),
         (QList<QByteArray> {
