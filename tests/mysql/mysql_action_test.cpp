@@ -72,6 +72,27 @@ protected:
         return database.rows("SELECT " + columns + " FROM entries");
     }
 
+    // Writes lib.php and setup.php for the table entries as Generate does, and runs setup.php.
+    PhpResponse run_setup(const QString &primary_key)
+    {
+        sql &setup = *globals::sql_script();
+        setup.mysql_table = "entries";
+        setup.primary_key = primary_key;
+        lib &settings = *globals::lib_script();
+        settings.host = mysqli_code::host_with_port(database.server().host, profile.port());
+        settings.username = database.server().user;
+        settings.password = database.server().password;
+        settings.db = database.name();
+        settings.table = setup.mysql_table;
+        for (const auto &[file, code] :
+            { std::pair { "lib.php", settings.get_lib_code() }, { "setup.php", setup.get_sql_code() } }) {
+            QFile php(runner.path(file));
+            EXPECT_TRUE(php.open(QIODevice::WriteOnly));
+            php.write(("<?php\r\n" + code + "?>\r\n").toUtf8());
+        }
+        return runner.run_cli("setup.php");
+    }
+
     TestDatabase database;
     GeneratedForm page;
     PhpRunner runner;
@@ -81,12 +102,17 @@ protected:
 
 TEST_F(MySqlAction, ConnectListsTheDatabasesOrKeepsWhyItFailed)
 {
+    // Other tests create and drop databases meanwhile: the list is judged by
+    // this test's own databases, which the server lists in its order.
+    const QString second = database.create_another("b"), first = database.create_another("a");
     ASSERT_TRUE(profile.Connect());
     EXPECT_EQ(globals::mysql_conn->dbname(), "");
-    QStringList expected = database.column("SHOW DATABASES");
-    ASSERT_TRUE(expected.contains(database.name()));
-    EXPECT_EQ(profile.GetDatabases(), expected << ""); // in the server's order, one empty entry after them
-    EXPECT_EQ(profile.database_count(), expected.size() - 1);
+    const QStringList listed = profile.GetDatabases();
+    EXPECT_EQ(listed.filter(database.name()), database.column("SHOW DATABASES").filter(database.name()));
+    EXPECT_EQ(listed.filter(database.name()), (QStringList { database.name(), first, second }));
+    ASSERT_FALSE(listed.isEmpty());
+    EXPECT_EQ(listed.back(), ""); // one empty entry after the names
+    EXPECT_EQ(profile.database_count(), listed.size() - 1);
 
     profile.set_password("not the password");
     EXPECT_FALSE(profile.Connect());
@@ -129,7 +155,7 @@ TEST_F(MySqlAction, TablesAndColumnsOfTheChosenDatabase)
     action.tables->Item("odd`name")->read_flds();
     EXPECT_EQ(all(*action.tables->Item("odd`name")->field_names()), QStringList { "x" });
 
-    action.dbname = "no_such_db";
+    action.dbname = database.name() + "_missing";
     EXPECT_FALSE(action.read_tables());
     EXPECT_EQ(action.tables->Count(), 0);
     EXPECT_EQ(globals::mysql_conn->Error()->Number(), 1049);
@@ -148,40 +174,60 @@ TEST(FieldDataType, IsTheFirstKeywordInTheTypeText)
 
 TEST_F(MySqlAction, SetupCreatesTheTableThatTheScriptFills)
 {
-    Field &id = column("id");
-    id.sql_type = "int";
-    id.sql_length = "(11)";
-    id.sql_default = "NOT NULL";
-    Field &name = column("name");
-    name.sql_type = "varchar";
-    name.sql_length = "(50)";
-    name.sql_default = "DEFAULT 'nobody \"$x\"'";
-    sql &setup = *globals::sql_script();
-    setup.mysql_table = "entries";
-    setup.primary_key = "id_col";
-    lib &settings = *globals::lib_script();
-    settings.host = mysqli_code::host_with_port(database.server().host, profile.port());
-    settings.username = database.server().user;
-    settings.password = database.server().password;
-    settings.db = database.name();
-    settings.table = setup.mysql_table;
-    for (const auto &[file, code] :
-        { std::pair { "lib.php", settings.get_lib_code() }, { "setup.php", setup.get_sql_code() } }) {
-        QFile php(runner.path(file));
-        ASSERT_TRUE(php.open(QIODevice::WriteOnly));
-        php.write(("<?php\r\n" + code + "?>\r\n").toUtf8());
-    }
-    const PhpResponse created = runner.run_cli("setup.php");
+    const auto define
+        = [this](const QString &name, const QString &type, const QString &length, const QString &value) -> Field & {
+        Field &field = column(name);
+        field.sql_type = type;
+        field.sql_length = length;
+        field.sql_default = value.isEmpty() ? QString() : "DEFAULT '" + value + "'";
+        return field;
+    };
+    define("id", "INT", "(11)", "");
+    // A default goes to the server as one literal, whatever it holds.
+    const QString tricky = "O'Brien \"$x\" \\' {$y} ), x INT";
+    define("name", "VARCHAR", "(60)", tricky);
+    define("price", "DECIMAL", "(10,2)", "1.5");
+    define("born", "Date", "", "2005-03-04");
+    define("gone", "INT", "", "").in_mysql = false; // unassigned on the MySQL page
+    // A length that is not one is left out rather than written into the statement.
+    define("note", "TEXT", "(5) DEFAULT 'x'", "");
+    const PhpResponse created = run_setup("id_col");
     EXPECT_EQ(created.body, "Table created successfully") << created.errors.toStdString();
     EXPECT_EQ(created.errors, "");
-    EXPECT_EQ(database.column("SELECT CONCAT_WS(' ', COLUMN_NAME, COLUMN_TYPE, COLUMN_KEY, COLUMN_DEFAULT) FROM "
+    EXPECT_EQ(database.column("SELECT TRIM(CONCAT_WS(' ', COLUMN_NAME, COLUMN_TYPE, COLUMN_KEY)) FROM "
                               "information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() ORDER BY ORDINAL_POSITION"),
-        (QStringList { "id_col int(11) PRI", "name_col varchar(50)  'nobody \"$x\"'" }));
-    EXPECT_EQ(post_ok(PhpRequest().add("id", "7").add("name", "ann"), "CONCAT(id_col, ' ', name_col)"),
-        RawRows { { "7 ann" } });
+        (QStringList { "id_col int(11) PRI", "name_col varchar(60)", "price_col decimal(10,2)", "born_col date",
+            "note_col text" }));
+    database.exec("INSERT INTO entries (id_col) VALUES (1)");
+    EXPECT_EQ(database.rows("SELECT name_col, price_col, born_col, note_col FROM entries"),
+        (RawRows { { tricky.toUtf8(), "1.50", "2005-03-04", std::nullopt } }));
+    const PhpResponse posted = post(
+        PhpRequest().add("id", "7").add("name", "ann").add("price", "2").add("born", "2001-02-03").add("note", "n"));
+    EXPECT_EQ(posted.body, "Thank you") << posted.errors.toStdString();
+    EXPECT_EQ(database.column("SELECT CONCAT_WS(' ', id_col, name_col, price_col, born_col, note_col) FROM entries "
+                              "WHERE id_col = 7"),
+        QStringList { "7 ann 2.00 2001-02-03 n" });
 }
 
-class StoredValue : public MySqlAction, public ::testing::WithParamInterface<QByteArray>
+// The server's words about a statement it refuses are shown as text.
+TEST_F(MySqlAction, SetupShowsTheServersReasonAsText)
+{
+    Field &id = column("id");
+    id.sql_type = "int";
+    const PhpResponse refused = run_setup("<b>");
+    EXPECT_TRUE(refused.body.startsWith("Invalid query: ")) << refused.body.toStdString();
+    EXPECT_TRUE(refused.body.contains("&#039;&lt;b&gt;&#039;")) << refused.body.toStdString();
+    EXPECT_FALSE(refused.body.contains('<')) << refused.body.toStdString();
+}
+
+struct Posted
+{
+    const char *label;
+    QByteArray value;
+    friend void PrintTo(const Posted &posted, std::ostream *out) { *out << posted.label; }
+};
+
+class StoredValue : public MySqlAction, public ::testing::WithParamInterface<Posted>
 {
 };
 
@@ -190,13 +236,18 @@ TEST_P(StoredValue, ArrivesExactlyAsPosted)
     database.exec("CREATE TABLE entries (name_col TEXT, other_col VARCHAR(20))");
     column("name");
     column("other");
-    EXPECT_EQ(post_ok(PhpRequest().add("name", GetParam()).add("other", "after"), "name_col, other_col"),
-        (RawRows { { GetParam(), "after" } }));
+    EXPECT_EQ(post_ok(PhpRequest().add("name", GetParam().value).add("other", "after"), "name_col, other_col"),
+        (RawRows { { GetParam().value, "after" } }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredValue,
-    ::testing::Values("plain text", "It's \"quoted\"", "C:\\path\\to\\n \\' \\\\", "'); DROP TABLE entries; --",
-        "\"); DROP TABLE entries; -- $tsl_db {$x}", QByteArray("zero\0byte", 9), "Zo\xc3\xab \xf0\x9f\x98\x80", ""));
+    ::testing::Values(Posted { "plain_text", "plain text" }, Posted { "quotes", "It's \"quoted\"" },
+        Posted { "backslashes", "C:\\path\\to\\n \\' \\\\" },
+        Posted { "sql_after_quote", "'); DROP TABLE entries; --" },
+        Posted { "php_in_double_quotes", "\"); DROP TABLE entries; -- $tsl_db {$x}" },
+        Posted { "zero_byte", QByteArray("zero\0byte", 9) }, Posted { "utf8", "Zo\xc3\xab \xf0\x9f\x98\x80" },
+        Posted { "empty", "" }),
+    [](const auto &info) { return std::string(info.param.label); });
 
 TEST_F(MySqlAction, MultiSelectValuesAndUploadNamesAreStored)
 {
@@ -213,9 +264,10 @@ TEST_F(MySqlAction, MultiSelectValuesAndUploadNamesAreStored)
 
 struct DateCase
 {
+    const char *label;
     qint32 format;
     const char *column_type, *typed, *stored;
-    friend void PrintTo(const DateCase &date, std::ostream *out) { *out << date.typed; }
+    friend void PrintTo(const DateCase &date, std::ostream *out) { *out << date.label; }
 };
 
 class DateConversion : public MySqlAction, public ::testing::WithParamInterface<DateCase>
@@ -235,17 +287,19 @@ TEST_P(DateConversion, TypedDateIsStoredInTheServersFormat)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, DateConversion,
-    ::testing::Values(DateCase { 0, "DATE", "3/4/2005", "2005-03-04" },
-        DateCase { 0, "DATE", "12-31-1999", "1999-12-31" }, DateCase { 1, "DATE", "4/3/2005", "2005-03-04" },
-        DateCase { 2, "DATETIME", "3/4/2005 10:20:30", "2005-03-04 10:20:30" },
-        DateCase { 3, "DATETIME", "4/3/2005 23:59:01", "2005-03-04 23:59:01" }));
+    ::testing::Values(DateCase { "month_day_year", 0, "DATE", "3/4/2005", "2005-03-04" },
+        DateCase { "month_day_year_with_dashes", 0, "DATE", "12-31-1999", "1999-12-31" },
+        DateCase { "day_month_year", 1, "DATE", "4/3/2005", "2005-03-04" },
+        DateCase { "month_day_year_time", 2, "DATETIME", "3/4/2005 10:20:30", "2005-03-04 10:20:30" },
+        DateCase { "day_month_year_time", 3, "DATETIME", "4/3/2005 23:59:01", "2005-03-04 23:59:01" }),
+    [](const auto &info) { return std::string(info.param.label); });
 
 struct Failure
 {
     const char *label;
     bool server_down;
-    const char *dbname; // nullptr: the test's
-    const char *table, *message; // %1: the test's database
+    const char *dbname; // nullptr: the test's; %1 stands for it
+    const char *table, *posted, *message; // %1: the test's database
     friend void PrintTo(const Failure &failure, std::ostream *out) { *out << failure.label; }
 };
 
@@ -253,31 +307,39 @@ class FailureText : public MySqlAction, public ::testing::WithParamInterface<Fai
 {
 };
 
+// The server's words are shown as text, for they may quote what the visitor
+// posted; without show_errors nothing of them is shown.
 TEST_P(FailureText, ShowErrorsEndsWithTheServersReasonOrGoesOnSilently)
 {
     const Failure &failure = GetParam();
-    database.exec("CREATE TABLE entries (name_col VARCHAR(3))");
+    database.exec("CREATE TABLE entries (name_col VARCHAR(24) UNIQUE)");
+    database.exec("INSERT INTO entries VALUES ('<svg onload=alert(1)>')");
     column("name");
     if (failure.server_down)
         profile.set_port(QString::number(closed_port()));
     if (failure.dbname)
-        action.dbname = failure.dbname;
+        action.dbname = QString(failure.dbname).arg(database.name());
     action.table->set_table_name(failure.table);
-    const PhpResponse shown = post(PhpRequest().add("name", "abcdef"));
+    const PhpResponse shown = post(PhpRequest().add("name", failure.posted));
     EXPECT_EQ(shown.body, QString(failure.message).arg(database.name()).toUtf8());
     EXPECT_EQ(shown.errors, "");
     action.show_errors = false;
-    const PhpResponse silent = post(PhpRequest().add("name", "abcdef"));
+    const PhpResponse silent = post(PhpRequest().add("name", failure.posted));
     EXPECT_EQ(silent.body, "Thank you");
     EXPECT_EQ(silent.errors, "");
-    EXPECT_EQ(database.column("SELECT COUNT(*) FROM entries"), QStringList { "0" });
+    EXPECT_EQ(database.column("SELECT COUNT(*) FROM entries"), QStringList { "1" });
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, FailureText,
-    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "Could not connect: Connection refused" },
-        Failure { "missing_table", false, nullptr, "missing", "Invalid query: Table '%1.missing' doesn't exist" },
-        Failure { "value_too_long", false, nullptr, "entries",
-            "Invalid query: Data too long for column 'name_col' at row 1" }),
+    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "x", "Could not connect: Connection refused" },
+        Failure { "missing_table", false, nullptr, "missing", "x",
+            "Invalid query: Table &#039;%1.missing&#039; doesn&#039;t exist" },
+        Failure { "value_too_long", false, nullptr, "entries", "<b>abcdefghijklmnopqrstuvwxyz</b>",
+            "Invalid query: Data too long for column &#039;name_col&#039; at row 1" },
+        Failure { "visitors_value_quoted", false, nullptr, "entries", "<svg onload=alert(1)>",
+            "Invalid query: Duplicate entry &#039;&lt;svg onload=alert(1)&gt;&#039; for key &#039;name_col&#039;" },
+        Failure { "database_unknown", false, "%1<b>\\n$db", "entries", "x",
+            "Can not use %1&lt;b&gt;\\n$db : Unknown database &#039;%1&lt;b&gt;\\n$db&#039;" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace

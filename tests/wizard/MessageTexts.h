@@ -21,9 +21,6 @@ inline const MessageText kMessageTexts[] = {
     { 3, "Do you want to save this project to work on later?" },
     { 3, "Do you want to save this project ?" },
     { 1, "command line is not correct " },
-    { 1,
-        "The MySQL page is not part of this version of Tressel. Untick \"Insert fields data into a MySQL table\" "
-        "on the first page to go on." },
     { 1, "The setting could not be saved in " TRESSEL_LONG_PATH "/Tressel/wizard.ini: Permission denied" },
     { 1, TRESSEL_LONG_PATH "/Tressel/wizard.ini cannot be written (Read-only file system)" },
     // The first page, the form picker and the page reader.
@@ -82,6 +79,26 @@ inline const MessageText kMessageTexts[] = {
     { 1, "Subject is empty" },
     { 1, "Message is empty" },
     { 1, "Please select a field to insert in the message body" },
+    // The MySQL page and the new-table page.
+    { 1,
+        "Unable to connect your mysql server,  all you have to do is typing the database ,table and Fields name "
+        "manually in the lists of this step and check the 'is date' box for date type fields\nAccess denied for user "
+        "'webform_administrator'@'" TRESSEL_LONG_HOST "' (using password: YES)" },
+    { 1,
+        "Connected successfully to MySQL server, please select the database, table, and fields in which form data "
+        "will be saved." },
+    { 1, "Database doesn't exist" },
+    { 1, "Field '" TRESSEL_LONG_FIELD "' doesn't exist in specified table" },
+    { 1,
+        "One or more of the selected columns in your Mysql table are dates, please click the 'back' button and set "
+        "the date format used in your Form (in step 1). " },
+    { 1, "Please connect your Mysql server first" },
+    { 1, "Please select a database or type it's name" },
+    { 1, "Please select a table or type it's name" },
+    { 1, "please select a datatype for ' " TRESSEL_LONG_FIELD " ' " },
+    { 1, "please enter a valid length for ' " TRESSEL_LONG_FIELD " ' " },
+    { 1, "You shouldn't enter length for ' " TRESSEL_LONG_FIELD " ' " },
+    { 1, "Please select a primary key" },
     // The output page, its dialogs, Generate and the task report.
     { 1, "Please specify a destination file" },
     { 3, "Header file is empty, Do you want to insert a header file in the result script?" },

@@ -119,6 +119,7 @@ const PageHints kPageHints[] = {
             { "Label3", Move, "Label3", "the Message that you like to be send" },
             { "personalize", Move, nullptr, "then press 'Add'" },
         } },
+    { "MySQL", WizardPage::frmstep6a, { { "grd", Move | Focus, nullptr, "Please connect your Mysql server first" } } },
     { "Output", WizardPage::frmStep7,
         {
             { "chkHeader", Move, "chkHeader", "insert the template header here." },
@@ -445,8 +446,9 @@ TEST_F(WizardTest, ButtonsOfAPageDrawOnlyOnceItShows)
 TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
 {
     QSet<QRect> next_buttons;
-    for (const WizardPage page : { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3,
-             WizardPage::frmStep4, WizardPage::frmstep5, WizardPage::frmStep7 }) {
+    for (const WizardPage page :
+        { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4, WizardPage::frmstep5,
+            WizardPage::frmstep6a, WizardPage::frmstep6b, WizardPage::frmStep7 }) {
         QWidget *shown = window(page);
         show_page(shown);
         EXPECT_EQ(cut_texts(shown), QStringList()) << shown->objectName().toStdString();
