@@ -11,6 +11,7 @@
 #include "model/globals.h"
 #include "model/webpage.h"
 #include "support/QtPrinters.h"
+#include "support/Typist.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <tuple>
 
 namespace {
@@ -504,56 +504,6 @@ TEST_F(ProjectFile, AutoResponseLinesComeBackAsThePageShowedThem)
     EXPECT_EQ(values(*SavedProject::parse(joined(lines)).auto_message_lines).join(QString()),
         "Dear #name#,\r\n$5 \\n for \"you\"\r\n");
 }
-
-// Texts as a person types them: other scripts, quotes, "$", "\", "=", ",",
-// "<br>", "*", "#" and blanks at either end.
-class Typist
-{
-public:
-    explicit Typist(unsigned seed)
-        : m_random(seed)
-    { }
-
-    int number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    bool coin() { return number(0, 1) == 1; }
-
-    QString text(int longest = 12)
-    {
-        static const char *const pieces[] = { "a", "Z", "7", " ", "\xC3\xA9", "\xC3\x9F", "\xE6\x97\xA5\xE6\x9C\xAC",
-            "\xF0\x9F\x98\x80", "\"", "'", "$", "\\", "=", ",", "<br>", "*", "#", ";", "^", "[[", "]]", "&", "%",
-            "http://" };
-        QString result;
-        const int count = number(0, longest);
-        for (int i = 0; i < count; ++i)
-            result += QString::fromUtf8(pieces[number(0, std::size(pieces) - 1)]);
-        if (coin())
-            result = "  " + result + " ";
-        return result;
-    }
-    // A text for inside a field record, or a list joined by ",".
-    QString item() { return text().replace(";^", "; ^"); }
-    QString piece() { return text().remove(',').remove(' ').replace(";^", ";x^") + "x"; }
-    // A text of several lines, breaks as the model keeps them.
-    QString lines(const QString &line_break)
-    {
-        QStringList parts;
-        const int count = number(0, 5);
-        for (int i = 0; i <= count; ++i)
-            parts << text().remove("<br>");
-        return parts.join(line_break);
-    }
-    bool flag() { return coin(); }
-    qint32 whole() { return coin() ? number(-10, 10) : qint32(m_random()); }
-    double size()
-    {
-        static const double sizes[] = { 0, 1.5, 0.1, 250000, 1e-7, 123456.789, 3e20 };
-        return coin() ? sizes[number(0, 6)] : std::uniform_real_distribution<double>(0, 1e9)(m_random);
-    }
-    FontSpec font() { return FontSpec { text(), size(), flag(), flag(), flag(), flag() }; }
-
-private:
-    std::mt19937 m_random;
-};
 
 // Fills the model and the pages' texts as the screens could.
 void generate(Typist &t, ProjectPageTexts &pages)
