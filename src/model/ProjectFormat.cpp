@@ -66,16 +66,6 @@ QString boolean(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-std::optional<bool> boolean(const QString &text)
-{
-    const QString word = globals::trim_blanks(text);
-    if (word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
-
 QString real(double value)
 {
     // Written with the C locale's digits, so that no group separator or
@@ -86,33 +76,37 @@ QString real(double value)
     return text;
 }
 
-std::optional<double> real(const QString &text)
+template<> std::optional<bool> value_of(const QString &text)
+{
+    const QString word = globals::trim_blanks(text);
+    if (word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+template<> std::optional<double> value_of(const QString &text)
 {
     QString number = globals::trim_blanks(text);
     number.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double value = QLocale::c().toDouble(number, &ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return ok ? std::optional(value) : std::nullopt;
 }
 
-std::optional<qint32> integer(const QString &text)
+template<> std::optional<qint32> value_of(const QString &text)
 {
     bool ok = false;
     const qint32 value = globals::trim_blanks(text).toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return ok ? std::optional(value) : std::nullopt;
 }
 
-std::optional<qint16> short_integer(const QString &text)
+template<> std::optional<qint16> value_of(const QString &text)
 {
     bool ok = false;
     const qint16 value = globals::trim_blanks(text).toShort(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return ok ? std::optional(value) : std::nullopt;
 }
 
 QString get_variable(const QString &line)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <type_traits>
 
 // What the project file's writer and reader share: section headers, the keys
 // of the sections read by key (in the order they are written), and the text
@@ -51,19 +52,24 @@ constexpr int kMaxLineBreaks = 120;
 inline const QString kLineBreakMark = QStringLiteral("<br>");
 
 QString boolean(bool value);
-// "True" or "False" in any case, blanks around allowed.
-std::optional<bool> boolean(const QString &text);
-
 // The shortest text that reads back as the same number, with the decimal
 // separator of the user's regional format.
 QString real(double value);
-// A number with "." or "," as its decimal separator (never as a group
-// separator), blanks around allowed.
-std::optional<double> real(const QString &text);
 
-// A whole number, blanks around allowed, within the type's range.
-std::optional<qint32> integer(const QString &text);
-std::optional<qint16> short_integer(const QString &text);
+// A value of the file as `T`, blanks around it allowed; none when the text
+// is no such value. bool: "True" or "False" in any case; qint16 and qint32:
+// a whole number within the type's range; double: a number with "." or ","
+// as its decimal separator (never as a group separator).
+template<typename T> std::optional<T> value_of(const QString &text);
+template<> std::optional<bool> value_of(const QString &text);
+template<> std::optional<qint16> value_of(const QString &text);
+template<> std::optional<qint32> value_of(const QString &text);
+template<> std::optional<double> value_of(const QString &text);
+// What a text that is no value of `T` is instead, for messages.
+template<typename T> QString not_a()
+{
+    return std::is_same_v<T, bool> ? QStringLiteral("not True or False") : QStringLiteral("not a number");
+}
 
 // The key of a key=value line: the text before the first "=", without the
 // blanks around it; a line without "=" is its own key.

@@ -71,8 +71,8 @@ QString ProjectValueError::message() const
         shown = shown.left(kShown) + QStringLiteral("...");
     shown.replace(QLatin1Char('\n'), QChar(0x21B5));
     return QStringLiteral("The project was not saved: ") + m_field + QStringLiteral(" on ") + m_page
-        + QStringLiteral(" holds ") + m_problem + QStringLiteral(", which a project file cannot hold. Please change "
-                                                                 "this text: \"")
+        + QStringLiteral(" holds ") + m_problem
+        + QStringLiteral(", which a project file cannot hold. Please change this text: \"")
         + shown + QLatin1Char('"');
 }
 
@@ -211,17 +211,17 @@ QStringList ProjectWriter::lines() const
 
     Lines file;
     file.section(format::kPrefrences, format::prefrences_keys(),
-        { boolean(prefs.is_autoresponde), boolean(prefs.is_csv),
-            output(prefs.php_des, "the script's destination"), output(prefs.script_name, "the script's name"),
-            output(prefs.des_folder, "the script's folder"), boolean(prefs.is_mysql), boolean(prefs.is_email),
-            output(prefs.success_page, "the success page"), output(prefs.success_path, "the success page"),
-            output(prefs.error_page, "the error page"), output(prefs.error_path, "the error page"),
-            boolean(prefs.is_embeded_result_page), output(prefs.header_path, "the header file"),
-            output(prefs.footer_path, "the footer file"), output(prefs.header_img, "the header file"),
-            output(prefs.footer_img, "the footer file"), boolean(prefs.is_upload), boolean(prefs.is_header),
-            boolean(prefs.is_footer), boolean(prefs.is_creditcard),
+        { boolean(prefs.is_autoresponde), boolean(prefs.is_csv), output(prefs.php_des, "the script's destination"),
+            output(prefs.script_name, "the script's name"), output(prefs.des_folder, "the script's folder"),
+            boolean(prefs.is_mysql), boolean(prefs.is_email), output(prefs.success_page, "the success page"),
+            output(prefs.success_path, "the success page"), output(prefs.error_page, "the error page"),
+            output(prefs.error_path, "the error page"), boolean(prefs.is_embeded_result_page),
+            output(prefs.header_path, "the header file"), output(prefs.footer_path, "the footer file"),
+            output(prefs.header_img, "the header file"), output(prefs.footer_img, "the footer file"),
+            boolean(prefs.is_upload), boolean(prefs.is_header), boolean(prefs.is_footer), boolean(prefs.is_creditcard),
             Lines::checked(prefs.success_message, Lines::Breaks, kOutputPage, QStringLiteral("the success message")),
-            Lines::checked(m_pages.txt_success_message, Lines::Breaks, kOutputPage, QStringLiteral("the success message")),
+            Lines::checked(
+                m_pages.txt_success_message, Lines::Breaks, kOutputPage, QStringLiteral("the success message")),
             boolean(prefs.is_create_tble), Lines::one_line(table.mysql_table, kMySQLPage, QStringLiteral("Table Name")),
             Lines::one_line(table.primary_key, kTablePage, QStringLiteral("Primary key")) });
 
@@ -285,8 +285,8 @@ QStringList ProjectWriter::lines() const
     file.section(format::kPages, format::pages_keys(),
         QStringList { boolean(m_pages.owner_send_ip) }
             + font_values(m_pages.alert_font, m_pages.alert_color, kRulesPage, QStringLiteral("the error alert's font"))
-            + font_values(
-                m_pages.message_font, m_pages.message_color, kOutputPage, QStringLiteral("the success message's font")));
+            + font_values(m_pages.message_font, m_pages.message_color, kOutputPage,
+                QStringLiteral("the success message's font")));
     file.counted(format::kEmailLines, body_lines(m_pages.owner_message), kOwnerPage, QStringLiteral("the message"));
     file.counted(format::kAutoLines, body_lines(m_pages.auto_message), kAutoPage, QStringLiteral("the message"));
     return file.lines;

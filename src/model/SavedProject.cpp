@@ -66,10 +66,7 @@ public:
 
     [[noreturn]] void fail(int line, const QString &what) const { throw ProjectReadError(line, what); }
 
-    bool is_header(const QString &line, const QString &title) const
-    {
-        return globals::trim_blanks(line) == title;
-    }
+    bool is_header(const QString &line, const QString &title) const { return globals::trim_blanks(line) == title; }
 
     // The blank line and the header of a section every project has.
     void header(const QString &title)
@@ -124,7 +121,7 @@ public:
 
     qint32 count_of(int at, const QString &what, const QString &text) const
     {
-        const std::optional<qint32> count = format::integer(text);
+        const std::optional<qint32> count = format::value_of<qint32>(text);
         if (!count || *count < 0)
             fail(at, what + QStringLiteral(" is \"") + text + QStringLiteral("\", not a count of lines"));
         return *count;
@@ -145,36 +142,19 @@ public:
         , m_section(section)
     { }
 
-    void text(const char *key, QString &target) const
+    // The value of `key` as the target's type.
+    template<typename T> void read(const char *key, T &target) const
     {
-        if (has(key))
+        if (!has(key))
+            return;
+        if constexpr (std::is_same_v<T, QString>) {
             target = value(key);
-    }
-
-    void flag(const char *key, bool &target) const
-    {
-        if (!has(key))
-            return;
-        const std::optional<bool> read = format::boolean(value(key));
-        if (!read)
-            fail(key, QStringLiteral("not True or False"));
-        target = *read;
-    }
-
-    template<typename Number> void number(const char *key, Number &target) const
-    {
-        if (!has(key))
-            return;
-        std::optional<Number> read;
-        if constexpr (std::is_same_v<Number, double>)
-            read = format::real(value(key));
-        else if constexpr (std::is_same_v<Number, qint16>)
-            read = format::short_integer(value(key));
-        else
-            read = format::integer(value(key));
-        if (!read)
-            fail(key, QStringLiteral("not a number"));
-        target = *read;
+        } else {
+            const std::optional<T> read = format::value_of<T>(value(key));
+            if (!read)
+                fail(key, format::not_a<T>());
+            target = *read;
+        }
     }
 
 private:
@@ -211,52 +191,37 @@ std::shared_ptr<Field> saved_field(const LineReader &reader, const QString &line
 
     // Items counted from 1, as the record's description counts them.
     const auto item = [&items](int n) -> const QString & { return items.at(n - 1); };
-    const auto bad = [&](int n, const char *what) {
-        reader.fail(reader.line(),
-            QStringLiteral("item %1 of the field record is \"%2\", %3").arg(n).arg(item(n), QLatin1String(what)));
-    };
-    const auto flag = [&](int n) {
-        const std::optional<bool> value = format::boolean(item(n));
+    const auto read = [&]<typename T>(int n, T &target) {
+        const std::optional<T> value = format::value_of<T>(item(n));
         if (!value)
-            bad(n, "not True or False");
-        return *value;
-    };
-    const auto number = [&](int n) {
-        const std::optional<qint32> value = format::integer(item(n));
-        if (!value)
-            bad(n, "not a number");
-        return *value;
+            reader.fail(reader.line(),
+                QStringLiteral("item %1 of the field record is \"%2\", %3").arg(n).arg(item(n), format::not_a<T>()));
+        target = *value;
     };
 
     Field field;
     field.name = item(1);
-    field.required = flag(2);
+    read(2, field.required);
     field.error_message = SavedProject::line_breaks(item(3));
     field.mysql_field = item(4);
-    field.validation_type = number(5);
+    read(5, field.validation_type);
     field.field_type = item(6);
-    field.range_max = number(7);
-    field.range_operator1 = number(8);
-    field.range_operator2 = number(9);
-    field.range_min = number(10);
-    field.expression_type = number(11);
+    read(7, field.range_max);
+    read(8, field.range_operator1);
+    read(9, field.range_operator2);
+    read(10, field.range_min);
+    read(11, field.expression_type);
     field.list_values = item(12);
-    const std::optional<qint16> unused = format::short_integer(item(13));
-    if (!unused)
-        bad(13, "not a number");
-    field.unused_int = *unused;
-    field.length_max = number(14);
-    field.length_min = number(15);
-    field.length_operator2 = number(16);
-    field.length_operator1 = number(17);
-    field.in_csv = flag(18);
-    field.in_mysql = flag(19);
-    const std::optional<double> size = format::real(item(20));
-    if (!size)
-        bad(20, "not a number");
-    field.max_size = *size;
+    read(13, field.unused_int);
+    read(14, field.length_max);
+    read(15, field.length_min);
+    read(16, field.length_operator2);
+    read(17, field.length_operator1);
+    read(18, field.in_csv);
+    read(19, field.in_mysql);
+    read(20, field.max_size);
     field.upload_folder = item(21);
-    field.is_date_field = flag(22);
+    read(22, field.is_date_field);
     field.upload_url = item(23);
     auto compared = std::make_shared<Field>();
     compared->name = item(24);
@@ -321,14 +286,14 @@ bool SavedProject::saved_font(
             return false;
     }
     // Checked when the file was read.
-    const auto flag = [&](int i) { return format::boolean(page_settings.Item(keys.at(i))).value_or(false); };
+    const auto flag = [&](int i) { return format::value_of<bool>(page_settings.Item(keys.at(i))).value_or(false); };
     font.name = page_settings.Item(keys.at(0));
-    font.size = format::real(page_settings.Item(keys.at(1))).value_or(font.size);
+    font.size = format::value_of<double>(page_settings.Item(keys.at(1))).value_or(font.size);
     font.bold = flag(2);
     font.italic = flag(3);
     font.underline = flag(4);
     font.strikethrough = flag(5);
-    color = format::integer(page_settings.Item(keys.at(6))).value_or(color);
+    color = format::value_of<qint32>(page_settings.Item(keys.at(6))).value_or(color);
     return true;
 }
 
@@ -360,46 +325,46 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         const Section section = reader.keyed(format::kPrefrences, format::prefrences_keys());
         const Values values(reader, section);
         Cprefrences &prefs = project.prefs;
-        values.flag("is_autoresponde", prefs.is_autoresponde);
-        values.flag("is_csv", prefs.is_csv);
-        values.text("php_des", prefs.php_des);
-        values.text("script_name", prefs.script_name);
-        values.text("des_folder", prefs.des_folder);
-        values.flag("is_mysql", prefs.is_mysql);
-        values.flag("is_email", prefs.is_email);
-        values.text("success_page", prefs.success_page);
-        values.text("success_path", prefs.success_path);
-        values.text("error_page", prefs.error_page);
-        values.text("error_path", prefs.error_path);
-        values.flag("is_embeded_result_page", prefs.is_embeded_result_page);
-        values.text("header_path", prefs.header_path);
-        values.text("footer_path", prefs.footer_path);
-        values.text("header_img", prefs.header_img);
-        values.text("footer_img", prefs.footer_img);
-        values.flag("is_upload", prefs.is_upload);
-        values.flag("is_header", prefs.is_header);
-        values.flag("is_footer", prefs.is_footer);
-        values.flag("is_creditcard", prefs.is_creditcard);
-        values.text("success_message", prefs.success_message);
-        values.flag("is_create_tble", prefs.is_create_tble);
-        values.text("txt_success_message", project.txt_success_message);
-        values.text("mysql_table", project.mysql_table);
-        values.text("primary_key", project.primary_key);
+        values.read("is_autoresponde", prefs.is_autoresponde);
+        values.read("is_csv", prefs.is_csv);
+        values.read("php_des", prefs.php_des);
+        values.read("script_name", prefs.script_name);
+        values.read("des_folder", prefs.des_folder);
+        values.read("is_mysql", prefs.is_mysql);
+        values.read("is_email", prefs.is_email);
+        values.read("success_page", prefs.success_page);
+        values.read("success_path", prefs.success_path);
+        values.read("error_page", prefs.error_page);
+        values.read("error_path", prefs.error_path);
+        values.read("is_embeded_result_page", prefs.is_embeded_result_page);
+        values.read("header_path", prefs.header_path);
+        values.read("footer_path", prefs.footer_path);
+        values.read("header_img", prefs.header_img);
+        values.read("footer_img", prefs.footer_img);
+        values.read("is_upload", prefs.is_upload);
+        values.read("is_header", prefs.is_header);
+        values.read("is_footer", prefs.is_footer);
+        values.read("is_creditcard", prefs.is_creditcard);
+        values.read("success_message", prefs.success_message);
+        values.read("is_create_tble", prefs.is_create_tble);
+        values.read("txt_success_message", project.txt_success_message);
+        values.read("mysql_table", project.mysql_table);
+        values.read("primary_key", project.primary_key);
     }
 
     reader.header(format::kWebpage);
     {
         const Section section = reader.keyed(format::kWebpage, format::webpage_keys());
         const Values values(reader, section);
-        values.number("pagetype", project.pagetype);
-        values.text("URL", project.URL);
-        values.text("path", project.path);
-        values.number("nforms", project.nforms);
-        values.text("SelectedFormTitle", project.selected_form_title);
-        values.flag("is_date", project.is_date);
-        values.number("date_format", project.date_format);
+        values.read("pagetype", project.pagetype);
+        values.read("URL", project.URL);
+        values.read("path", project.path);
+        values.read("nforms", project.nforms);
+        values.read("SelectedFormTitle", project.selected_form_title);
+        values.read("is_date", project.is_date);
+        values.read("date_format", project.date_format);
         bool is_convert_date = false; // checked, not used: is_date decides
-        values.flag("is_convert_date", is_convert_date);
+        values.read("is_convert_date", is_convert_date);
     }
 
     reader.header(format::kFields);
@@ -430,7 +395,8 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         const QString count = section.values.Contains(QStringLiteral("nLine"))
             ? section.values.Item(QStringLiteral("nLine"))
             : QStringLiteral("0");
-        const qint32 lines = reader.count_of(section.lines.value(QStringLiteral("nline")), QStringLiteral("nLine"), count);
+        const qint32 lines
+            = reader.count_of(section.lines.value(QStringLiteral("nline")), QStringLiteral("nLine"), count);
         for (qint32 i = 0; i < lines; ++i) {
             // Stored as the page made them: "\n" ends a line, "$" opens a
             // field reference that the page shows with "#".
@@ -451,8 +417,8 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         const Section section = reader.keyed(format::kMySQL, format::mysql_keys());
         const Values values(reader, section);
         bool connected = false; // checked here, read by the MySQL page
-        values.flag("isConnect", connected);
-        values.flag("SuccessfullyConnected", connected);
+        values.read("isConnect", connected);
+        values.read("SuccessfullyConnected", connected);
         project.mysql_settings = collection(section);
     }
 
@@ -465,13 +431,13 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         bool flag = false;
         double size = 0;
         qint32 color = 0;
-        values.flag("is_send_ip", flag);
+        values.read("is_send_ip", flag);
         for (const char *font : { "alert", "message" }) {
             const QStringList keys = format::font_keys(QLatin1String(font));
-            values.number(keys.at(1).toLatin1().constData(), size);
+            values.read(keys.at(1).toLatin1().constData(), size);
             for (int i = 2; i < 6; ++i)
-                values.flag(keys.at(i).toLatin1().constData(), flag);
-            values.number(keys.at(6).toLatin1().constData(), color);
+                values.read(keys.at(i).toLatin1().constData(), flag);
+            values.read(keys.at(6).toLatin1().constData(), color);
         }
         project.page_settings = collection(section);
         for (const QString &line : reader.counted(format::kPages, format::kEmailLines))

@@ -1031,12 +1031,13 @@ void frmStep2::loadEmails(const StringCollection &section)
     // The body and the IP box as the page showed them, when the file holds
     // them; otherwise the page keeps the body made from the form's fields.
     fill_saved(*globals::page_settings(), { { "is_send_ip", [page](const QString &text) {
-        page->chkIP->setChecked(ProjectFormat::boolean(text).value_or(true));
-        QStringList body;
-        for (const auto &line : *globals::email_message_lines())
-            body << line.value;
-        page->txtMessage->setPlainText(body.join(QLatin1Char('\n')));
-    } } });
+                                                 page->chkIP->setChecked(
+                                                     ProjectFormat::value_of<bool>(text).value_or(true));
+                                                 QStringList body;
+                                                 for (const auto &line : *globals::email_message_lines())
+                                                     body << line.value;
+                                                 page->txtMessage->setPlainText(body.join(QLatin1Char('\n')));
+                                             } } });
 }
 
 void frmStep2::loadAutoResponde(const StringCollection &section, const StringCollection &lines)

@@ -13,8 +13,8 @@
 #include "generate/Html_converter.h"
 #include "model/Cprefrences.h"
 #include "model/FileError.h"
-#include "model/globals.h"
 #include "model/SavedProject.h"
+#include "model/globals.h"
 #include "model/ini_variables.h"
 
 #include <QCheckBox>

@@ -39,11 +39,10 @@ auto stored(Field &f)
     QStringList types;
     for (const auto &type : *f.mime_types())
         types << type.value;
-    return std::tuple(f.name, f.required, f.error_message, f.mysql_field, f.validation_type, f.field_type,
-        f.range_max, f.range_operator1, f.range_operator2, f.range_min, f.expression_type, f.list_values,
-        f.unused_int, f.length_max, f.length_min, f.length_operator2, f.length_operator1, f.in_csv, f.in_mysql,
-        f.max_size, f.upload_folder, f.is_date_field, f.upload_url, f.compare_field()->name, f.sql_type,
-        f.sql_length, f.sql_default, types);
+    return std::tuple(f.name, f.required, f.error_message, f.mysql_field, f.validation_type, f.field_type, f.range_max,
+        f.range_operator1, f.range_operator2, f.range_min, f.expression_type, f.list_values, f.unused_int, f.length_max,
+        f.length_min, f.length_operator2, f.length_operator1, f.in_csv, f.in_mysql, f.max_size, f.upload_folder,
+        f.is_date_field, f.upload_url, f.compare_field()->name, f.sql_type, f.sql_length, f.sql_default, types);
 }
 
 QStringList values(const StringCollection &entries)
@@ -125,14 +124,14 @@ TEST_F(ProjectFile, WritesTheExampleLineByLine)
     pages.owner_message = "name: #name#\nemail: #email#\n";
 
     const QStringList lines = file_lines(text());
-    const QStringList expected {
-        "[prefrences]", "is_autoresponde=False", "is_csv=False", "php_des=", "script_name=", "des_folder=",
-        "is_mysql=False", "is_email=False", "success_page=", "success_path=", "error_page=", "error_path=",
-        "is_embeded_result_page=True", "header_path=", "footer_path=", "header_img=", "footer_img=",
-        "is_upload=False", "is_header=False", "is_footer=False", "is_creditcard=False", "success_message=",
-        "txt_success_message=", "is_create_tble=False", "mysql_table=", "primary_key=", " ", "[webpage]",
-        "pagetype=0", "URL=", "path=/tmp/contact.html", "nforms=1", "SelectedFormTitle=Form1", "is_date=False",
-        "date_format=0", "is_convert_date=False", " ", "[fields]", "nfields=2",
+    const QStringList expected { "[prefrences]", "is_autoresponde=False", "is_csv=False",
+        "php_des=", "script_name=", "des_folder=", "is_mysql=False", "is_email=False",
+        "success_page=", "success_path=", "error_page=", "error_path=", "is_embeded_result_page=True",
+        "header_path=", "footer_path=", "header_img=", "footer_img=", "is_upload=False", "is_header=False",
+        "is_footer=False", "is_creditcard=False", "success_message=", "txt_success_message=", "is_create_tble=False",
+        "mysql_table=", "primary_key=", " ", "[webpage]", "pagetype=0", "URL=", "path=/tmp/contact.html", "nforms=1",
+        "SelectedFormTitle=Form1", "is_date=False", "date_format=0", "is_convert_date=False", " ", "[fields]",
+        "nfields=2",
         "##name;^True;^Please enter<br>your name;^;^0;^text;^0;^6;^6;^-5;^0;^|A*|B|;^0;^0;^0;^6;^6;^True;^True;^0;^;^"
         "False;^http://;^;^;^;^;^[[]]",
         "##email;^False;^;^;^8;^text;^0;^6;^6;^0;^0;^;^0;^0;^0;^6;^6;^True;^True;^0;^;^False;^http://;^;^;^;^;^"
@@ -145,9 +144,8 @@ TEST_F(ProjectFile, WritesTheExampleLineByLine)
         " ", "[pages]", "is_send_ip=True", "alert_font=Arial", "alert_size=10", "alert_bold=False",
         "alert_italic=False", "alert_underline=False", "alert_strikethrough=False", "alert_color=0",
         "message_font=Arial", "message_size=10", "message_bold=False", "message_italic=False",
-        "message_underline=False", "message_strikethrough=False", "message_color=0", "email_nLine=3",
-        "name: #name#", "email: #email#", "", "auto_nLine=0"
-    };
+        "message_underline=False", "message_strikethrough=False", "message_color=0", "email_nLine=3", "name: #name#",
+        "email: #email#", "", "auto_nLine=0" };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(lines.indexOf("nfields=2"), 38); // line 39
 
@@ -217,8 +215,8 @@ TEST_P(Refusals, NameThePlaceAndKeepTheOldFile)
         EXPECT_EQ(error.page(), QString::fromUtf8(c.page));
         EXPECT_EQ(error.field(), QString::fromUtf8(c.field));
         EXPECT_EQ(error.problem(), QString::fromUtf8(c.problem));
-        EXPECT_TRUE(error.message().startsWith("The project was not saved: " + error.field() + " on " + error.page()
-            + " holds " + error.problem()))
+        EXPECT_TRUE(error.message().startsWith(
+            "The project was not saved: " + error.field() + " on " + error.page() + " holds " + error.problem()))
             << error.message().toStdString();
     }
     QFile old(path);
@@ -234,37 +232,28 @@ INSTANTIATE_TEST_SUITE_P(ProjectFile, Refusals,
     ::testing::Values(
         Refusal { "SplitterInAListOfValues", [](ProjectPageTexts &) { field("name").list_values = "|a;^b|"; },
             "the field rules page", "the list of values of field \"name\"", "the characters ;^" },
-        Refusal { "SplitterInAType",
-            [](ProjectPageTexts &) { field("email").mime_types()->Add("image/x;^y"); },
+        Refusal { "SplitterInAType", [](ProjectPageTexts &) { field("email").mime_types()->Add("image/x;^y"); },
             "the field rules page", "a permitted type of field \"email\"", "the characters ;^" },
-        Refusal { "CommaInAType",
-            [](ProjectPageTexts &) { field("email").mime_types()->Add("image/x,y"); },
+        Refusal { "CommaInAType", [](ProjectPageTexts &) { field("email").mime_types()->Add("image/x,y"); },
             "the field rules page", "a permitted type of field \"email\"", "a comma" },
         Refusal { "CommaInABannedAddress",
             [](ProjectPageTexts &) { globals::web_page()->blocked_ips()->Add("10.0.0.1,2"); },
             "the list of banned IP addresses", "a banned address", "a comma" },
-        Refusal { "LineBreakInTheUploadAddress",
-            [](ProjectPageTexts &) { field("name").upload_url = "http://a\n/b"; },
+        Refusal { "LineBreakInTheUploadAddress", [](ProjectPageTexts &) { field("name").upload_url = "http://a\n/b"; },
             "the field rules page", "the upload folder URL of field \"name\"", "a line break" },
         Refusal { "LineBreakInTheOwnerSubject",
-            [](ProjectPageTexts &) { globals::owner_mail()->subject = "Hello\rthere"; },
-            "the owner mail page", "Subject", "a line break" },
-        Refusal { "LineBreakInTheCsvFileName",
-            [](ProjectPageTexts &pages) { pages.csv_filename = "data\r\n"; }, "the CSV page",
-            "File Name", "a line break" },
-        Refusal { "LineBreakInTheMySQLPassword",
-            [](ProjectPageTexts &pages) { pages.mysql_pw = "a\nb"; }, "the MySQL page", "Password",
-            "a line break" },
-        Refusal { "LineBreakInThePagePath",
-            [](ProjectPageTexts &) { globals::web_page()->path = "/tmp/a\nb.html"; },
+            [](ProjectPageTexts &) { globals::owner_mail()->subject = "Hello\rthere"; }, "the owner mail page",
+            "Subject", "a line break" },
+        Refusal { "LineBreakInTheCsvFileName", [](ProjectPageTexts &pages) { pages.csv_filename = "data\r\n"; },
+            "the CSV page", "File Name", "a line break" },
+        Refusal { "LineBreakInTheMySQLPassword", [](ProjectPageTexts &pages) { pages.mysql_pw = "a\nb"; },
+            "the MySQL page", "Password", "a line break" },
+        Refusal { "LineBreakInThePagePath", [](ProjectPageTexts &) { globals::web_page()->path = "/tmp/a\nb.html"; },
             "the first page", "the HTML file", "a line break" },
-        Refusal { "TooManyBreaksInAnErrorAlert",
-            [](ProjectPageTexts &) { field("email").error_message = kManyBreaks; },
+        Refusal { "TooManyBreaksInAnErrorAlert", [](ProjectPageTexts &) { field("email").error_message = kManyBreaks; },
             "the field rules page", "the error alert of field \"email\"", "more than 120 line breaks" },
         Refusal { "TooManyBreaksInTheSuccessMessage",
-            [](ProjectPageTexts &pages) {
-                pages.txt_success_message = QString(kManyBreaks).replace("\r\n", "\n");
-            },
+            [](ProjectPageTexts &pages) { pages.txt_success_message = QString(kManyBreaks).replace("\r\n", "\n"); },
             "the output page", "the success message", "more than 120 line breaks" }),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -359,24 +348,24 @@ TEST_P(Damaged, IsReportedWithItsLine)
 
 INSTANTIATE_TEST_SUITE_P(ProjectFile, Damaged,
     ::testing::Values(Damage { "Empty", [](QStringList &l) { l.clear(); }, 1, "the file is empty" },
-        Damage { "WrongFirstHeader", [](QStringList &l) { l[0] = "[preferences]"; }, 1,
-            "[prefrences] is expected here" },
+        Damage {
+            "WrongFirstHeader", [](QStringList &l) { l[0] = "[preferences]"; }, 1, "[prefrences] is expected here" },
         Damage { "WrongPageHeader", [](QStringList &l) { l[27] = "[page]"; }, 28, "[webpage] is expected here" },
         Damage { "WrongFieldsHeader", [](QStringList &l) { l[37] = "[field]"; }, 38, "[fields] is expected here" },
-        Damage { "WrongBannedHeader", [](QStringList &l) { l[42] = "[banned]"; }, 43,
-            "[blocked ips] is expected here" },
+        Damage {
+            "WrongBannedHeader", [](QStringList &l) { l[42] = "[banned]"; }, 43, "[blocked ips] is expected here" },
         Damage { "EndsInsidePreferences", [](QStringList &l) { l = l.mid(0, 10); }, 11,
             "the file ends inside [prefrences]" },
-        Damage { "EndsBeforeThePage", [](QStringList &l) { l = l.mid(0, 27); }, 28,
-            "the file ends before [webpage]" },
-        Damage { "EndsInsideTheFields", [](QStringList &l) { l = l.mid(0, 40); }, 41,
-            "the file ends inside [fields]" },
+        Damage { "EndsBeforeThePage", [](QStringList &l) { l = l.mid(0, 27); }, 28, "the file ends before [webpage]" },
+        Damage { "EndsInsideTheFields", [](QStringList &l) { l = l.mid(0, 40); }, 41, "the file ends inside [fields]" },
         Damage { "EndsInsideTheOwnerMail", [](QStringList &l) { l = l.mid(0, l.indexOf("[email]") + 3); }, 49,
             "the file ends inside [email]" },
-        Damage { "EndsInsideTheAutoResponse", [](QStringList &l) {
-                    l[l.indexOf("nLine=0")] = "nLine=3";
-                    l = l.mid(0, l.indexOf("nLine=3") + 2);
-                }, 59, "the file ends inside [auto-responde]" },
+        Damage { "EndsInsideTheAutoResponse",
+            [](QStringList &l) {
+                l[l.indexOf("nLine=0")] = "nLine=3";
+                l = l.mid(0, l.indexOf("nLine=3") + 2);
+            },
+            59, "the file ends inside [auto-responde]" },
         Damage { "RecordWithFewerItems", [](QStringList &l) { l[39].replace("^True;^True;^", "^True;^"); }, 40,
             "the field record holds 26 items and its type list; it needs 27" },
         Damage { "RecordWithoutItsMark", [](QStringList &l) { l[40].remove(0, 2); }, 41,
@@ -387,14 +376,15 @@ INSTANTIATE_TEST_SUITE_P(ProjectFile, Damaged,
             "item 7 of the field record is \"ten\", not a number" },
         Damage { "RecordFlagThatIsNone", [](QStringList &l) { l[39].replace("##name;^False", "##name;^no"); }, 40,
             "item 2 of the field record is \"no\", not True or False" },
-        Damage { "RecordSizeThatIsNone", [](QStringList &l) { l[39].replace("True;^True;^0;^", "True;^True;^1,2,3;^"); },
-            40, "item 20 of the field record is \"1,2,3\", not a number" },
+        Damage { "RecordSizeThatIsNone",
+            [](QStringList &l) { l[39].replace("True;^True;^0;^", "True;^True;^1,2,3;^"); }, 40,
+            "item 20 of the field record is \"1,2,3\", not a number" },
         Damage { "FieldCountThatIsNone", [](QStringList &l) { l[38] = "nfields=two"; }, 39,
             "nfields is \"two\", not a count of lines" },
         Damage { "FormCountTooLarge", [](QStringList &l) { l[31] = "nforms=40000"; }, 32,
             "nforms is \"40000\", not a number" },
-        Damage { "FlagThatIsNone", [](QStringList &l) { l[2] = "is_csv=yes"; }, 3,
-            "is_csv is \"yes\", not True or False" },
+        Damage {
+            "FlagThatIsNone", [](QStringList &l) { l[2] = "is_csv=yes"; }, 3, "is_csv is \"yes\", not True or False" },
         Damage { "NegativeLineCount", [](QStringList &l) { l[l.indexOf("nLine=0")] = "nLine=-1"; }, 57,
             "nLine is \"-1\", not a count of lines" },
         Damage { "ConnectionFlagThatIsNone", [](QStringList &l) { l[l.indexOf("isConnect=False")] = "isConnect=1"; },
@@ -512,9 +502,8 @@ void generate(Typist &t, ProjectPageTexts &pages)
     for (bool *flag : { &p.is_autoresponde, &p.is_csv, &p.is_mysql, &p.is_email, &p.is_embeded_result_page,
              &p.is_upload, &p.is_header, &p.is_footer, &p.is_creditcard, &p.is_create_tble })
         *flag = t.flag();
-    for (QString *text : { &p.php_des, &p.script_name, &p.des_folder, &p.success_page, &p.success_path,
-             &p.error_page, &p.error_path, &p.header_path, &p.footer_path, &p.header_img, &p.footer_img,
-             &p.success_message })
+    for (QString *text : { &p.php_des, &p.script_name, &p.des_folder, &p.success_page, &p.success_path, &p.error_page,
+             &p.error_path, &p.header_path, &p.footer_path, &p.header_img, &p.footer_img, &p.success_message })
         *text = t.text();
     globals::sql_script()->mysql_table = t.text();
     globals::sql_script()->primary_key = t.text();
@@ -577,9 +566,9 @@ void generate(Typist &t, ProjectPageTexts &pages)
         globals::auto_mail()->message_lines()->Add(t.text() + (i + 1 < lines ? "\\n" : ""));
 
     pages.txt_success_message = t.lines("\n");
-    for (QString *text : { &pages.csv_separator, &pages.csv_filename, &pages.csv_format, &pages.csv_EndLine,
-             &pages.mysql_host, &pages.mysql_user, &pages.mysql_pw, &pages.mysql_port, &pages.mysql_db,
-             &pages.mysql_table })
+    for (QString *text :
+        { &pages.csv_separator, &pages.csv_filename, &pages.csv_format, &pages.csv_EndLine, &pages.mysql_host,
+            &pages.mysql_user, &pages.mysql_pw, &pages.mysql_port, &pages.mysql_db, &pages.mysql_table })
         *text = t.text();
     globals::isConnect = t.flag();
     globals::SuccessfullyConnected = t.flag();
@@ -612,8 +601,8 @@ TEST(ProjectRoundTrip, GeneratedProjectsReadBackTheSame)
         const QStringList banned = values(*page.blocked_ips());
         const bool connect_tried = globals::isConnect;
         const bool connected = globals::SuccessfullyConnected;
-        const auto expected = std::tuple(page.pagetype, page.URL, page.path, page.nforms,
-            globals::selected_form_title, form->is_date, form->date_format);
+        const auto expected = std::tuple(page.pagetype, page.URL, page.path, page.nforms, globals::selected_form_title,
+            form->is_date, form->date_format);
 
         globals::reset();
         const SavedProject project = SavedProject::parse(bytes);
@@ -641,16 +630,15 @@ TEST(ProjectRoundTrip, GeneratedProjectsReadBackTheSame)
                 owner->is_multiRecipients ? "True" : "False", owner->email_to, owner->subject }));
         const StringCollection &auto_keys = *globals::auto_settings();
         EXPECT_EQ(values(auto_keys),
-            (QStringList { reply->sender, reply->email_to, reply->subject,
-                QString::number(reply->message_lines()->Count()) }));
-        EXPECT_EQ(values(*globals::auto_message_lines()).join(QString()),
-            QString(pages.auto_message).replace("\n", "\r\n"));
+            (QStringList {
+                reply->sender, reply->email_to, reply->subject, QString::number(reply->message_lines()->Count()) }));
+        EXPECT_EQ(
+            values(*globals::auto_message_lines()).join(QString()), QString(pages.auto_message).replace("\n", "\r\n"));
         EXPECT_EQ(values(*globals::csv_settings()),
             (QStringList { pages.csv_separator, pages.csv_filename, pages.csv_format, pages.csv_EndLine }));
         EXPECT_EQ(values(*globals::mysql_settings()),
-            (QStringList { connect_tried ? "True" : "False", connected ? "True" : "False",
-                pages.mysql_host, pages.mysql_user, pages.mysql_pw, pages.mysql_port, pages.mysql_db,
-                pages.mysql_table }));
+            (QStringList { connect_tried ? "True" : "False", connected ? "True" : "False", pages.mysql_host,
+                pages.mysql_user, pages.mysql_pw, pages.mysql_port, pages.mysql_db, pages.mysql_table }));
         EXPECT_EQ(values(*globals::email_message_lines()).join("\n"), pages.owner_message);
         const StringCollection &shown = *globals::page_settings();
         EXPECT_EQ(shown.Item("is_send_ip"), pages.owner_send_ip ? "True" : "False");
@@ -659,8 +647,8 @@ TEST(ProjectRoundTrip, GeneratedProjectsReadBackTheSame)
             FontSpec read_font;
             qint32 read_color = 0;
             ASSERT_TRUE(SavedProject::saved_font(shown, prefix, read_font, read_color));
-            EXPECT_EQ(std::tuple(read_font.name, read_font.size, read_font.bold, read_font.italic,
-                          read_font.underline, read_font.strikethrough, read_color),
+            EXPECT_EQ(std::tuple(read_font.name, read_font.size, read_font.bold, read_font.italic, read_font.underline,
+                          read_font.strikethrough, read_color),
                 std::tuple(font.name, font.size, font.bold, font.italic, font.underline, font.strikethrough, color));
         }
         if (HasFailure())

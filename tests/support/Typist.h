@@ -24,9 +24,9 @@ public:
 
     QString text(int longest = 12)
     {
-        static const char *const pieces[] = { "a", "Z", "7", " ", "\xC3\xA9", "\xC3\x9F", "\xE6\x97\xA5\xE6\x9C\xAC",
-            "\xF0\x9F\x98\x80", "\"", "'", "$", "\\", "=", ",", "<br>", "*", "#", ";", "^", "[[", "]]", "&", "%",
-            "http://" };
+        static const char *const pieces[]
+            = { "a", "Z", "7", " ", "\xC3\xA9", "\xC3\x9F", "\xE6\x97\xA5\xE6\x9C\xAC", "\xF0\x9F\x98\x80", "\"", "'",
+                  "$", "\\", "=", ",", "<br>", "*", "#", ";", "^", "[[", "]]", "&", "%", "http://" };
         QString result;
         const int count = number(0, longest);
         for (int i = 0; i < count; ++i)
@@ -39,7 +39,10 @@ public:
     QString item() { return text().replace(QStringLiteral(";^"), QStringLiteral("; ^")); }
     QString piece()
     {
-        return text().remove(QLatin1Char(',')).remove(QLatin1Char(' ')).replace(QStringLiteral(";^"), QStringLiteral(";x^"))
+        return text()
+                   .remove(QLatin1Char(','))
+                   .remove(QLatin1Char(' '))
+                   .replace(QStringLiteral(";^"), QStringLiteral(";x^"))
             + QLatin1Char('x');
     }
     // A text of a few lines joined by `line_break`; a typed "<br>" would

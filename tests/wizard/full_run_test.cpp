@@ -9,9 +9,9 @@
 #include "wizard/CommonDialog.h"
 #include "wizard/DirListBox.h"
 #include "wizard/Startup.h"
-#include "wizard/frmStart.h"
 #include "wizard/WizardFrame.h"
 #include "wizard/WizardWindow.h"
+#include "wizard/frmStart.h"
 #include "wizard/frmStep2.h"
 #include "wizard/frmStep3.h"
 #include "wizard/frmStep4.h"
@@ -120,8 +120,8 @@ protected:
     static QStringList contents()
     {
         QStringList shown;
-        for (WizardPage page : { WizardPage::frmStep1, WizardPage::frmStep3, WizardPage::frmStep4,
-                 WizardPage::frmstep5, WizardPage::frmStep7 }) {
+        for (WizardPage page : { WizardPage::frmStep1, WizardPage::frmStep3, WizardPage::frmStep4, WizardPage::frmstep5,
+                 WizardPage::frmStep7 }) {
             QWidget *each = window(page);
             const QString at = each->objectName() + QLatin1Char('.');
             for (auto *box : each->findChildren<QLineEdit *>()) {
@@ -331,8 +331,9 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
         CommonDialog::script(CommonDialog::Answer::chosen_file(html));
         click(window(WizardPage::frmStep1), "Browse");
         QList<WizardPage> route { WizardPage::frmStep1, WizardPage::frmStep2 };
-        for (const auto &[box, page] : { std::pair { "chkMail", WizardPage::frmStep3 },
-                 std::pair { "chkAutoResponde", WizardPage::frmStep4 }, std::pair { "chkCSV", WizardPage::frmstep5 } }) {
+        for (const auto &[box, page] :
+            { std::pair { "chkMail", WizardPage::frmStep3 }, std::pair { "chkAutoResponde", WizardPage::frmStep4 },
+                std::pair { "chkCSV", WizardPage::frmstep5 } }) {
             on<QCheckBox>(WizardPage::frmStep1, box)->setChecked(t.coin());
             if (on<QCheckBox>(WizardPage::frmStep1, box)->isChecked())
                 route << page;

@@ -79,7 +79,8 @@ protected:
     // The HTML page the project names: one form with these controls.
     void page_fields(const QByteArray &controls)
     {
-        write_file(html, "<html><body><form action=contact.php method=post>" + controls
+        write_file(html,
+            "<html><body><form action=contact.php method=post>" + controls
                 + "<input type=submit></form></body></html>");
     }
 
@@ -173,9 +174,9 @@ TEST_F(Projects, ReopeningFillsTheFirstAndOutputPages)
     reopen(saved_project());
     EXPECT_TRUE(messages().isEmpty()) << last_message().toStdString();
     EXPECT_FALSE(globals::project_error);
-    for (const auto &[box, ticked] : { std::pair { "chkMail", true }, std::pair { "chkAutoResponde", true },
-             std::pair { "chkCSV", true }, std::pair { "chkDB", false }, std::pair { "chkEmbed", true },
-             std::pair { "chkdate", false } })
+    for (const auto &[box, ticked] :
+        { std::pair { "chkMail", true }, std::pair { "chkAutoResponde", true }, std::pair { "chkCSV", true },
+            std::pair { "chkDB", false }, std::pair { "chkEmbed", true }, std::pair { "chkdate", false } })
         EXPECT_EQ(on<QCheckBox>(first(), box)->isChecked(), ticked) << box;
     EXPECT_TRUE(on<QRadioButton>(first(), "optLoadHtml")->isChecked());
     EXPECT_EQ(on<QLineEdit>(first(), "txtdestination")->text(), html);
@@ -281,13 +282,12 @@ TEST_P(KeepFields, AsTheDialogIsAnswered)
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, KeepFields,
-    ::testing::Values(
-        Keep { "NewOnly",
-            [](frmSaveOption *d) {
-                d->optNew->setChecked(true);
-                press_ok(d);
-            },
-            { "phone", "name", "email", "comments" }, false },
+    ::testing::Values(Keep { "NewOnly",
+                          [](frmSaveOption *d) {
+                              d->optNew->setChecked(true);
+                              press_ok(d);
+                          },
+                          { "phone", "name", "email", "comments" }, false },
         Keep { "SavedAndNew", [](frmSaveOption *d) { press_ok(d); }, kSaved + QStringList { "phone" }, true },
         Keep { "SavedOnly",
             [](frmSaveOption *d) {
@@ -489,9 +489,10 @@ TEST_P(SaveWays, EndWell)
 const char *const kSaveLater = "Do you want to save this project to work on later?";
 
 INSTANTIATE_TEST_SUITE_P(Projects, SaveWays,
-    ::testing::Values(SaveWay { "ExitSavesThenEnds", false, "cmdCancel", { 1, 1 }, SaveWay::Chosen, true, true, kSaveLater },
-        SaveWay { "ExitWithACancelledSaveStays", false, "cmdCancel", { 1, 1 }, SaveWay::Cancelled, false, false,
-            kSaveLater },
+    ::testing::Values(
+        SaveWay { "ExitSavesThenEnds", false, "cmdCancel", { 1, 1 }, SaveWay::Chosen, true, true, kSaveLater },
+        SaveWay {
+            "ExitWithACancelledSaveStays", false, "cmdCancel", { 1, 1 }, SaveWay::Cancelled, false, false, kSaveLater },
         SaveWay { "ExitWithAFailedSaveStays", false, "cmdCancel", { 1, 1 }, SaveWay::Unwritable, false, false,
             "The project was not saved: " },
         SaveWay { "ExitWithARefusedValueStays", false, "cmdCancel", { 1, 1 }, SaveWay::Refused, false, false,

@@ -228,8 +228,8 @@ TEST_F(WizardTest, CommandLineMustNameAProjectFile)
     EXPECT_TRUE(start_wizard(QLatin1Char('"') + project + QLatin1Char('"')));
     EXPECT_EQ(globals::project_file, project);
     // An empty file is no project: said so, and the run goes on without it.
-    EXPECT_EQ(messages().mid(2),
-        QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
+    EXPECT_EQ(
+        messages().mid(2), QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
     EXPECT_TRUE(globals::project_error);
     EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
