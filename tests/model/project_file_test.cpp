@@ -395,20 +395,6 @@ INSTANTIATE_TEST_SUITE_P(ProjectFile, Damaged,
             "auto_nLine= is expected here" }),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ProjectFile, DamageMessageNamesFileAndLine)
-{
-    EXPECT_EQ(ProjectReadError(3, "is_csv is \"yes\", not True or False").message("/tmp/a.tsl"),
-        "The project could not be read: /tmp/a.tsl, line 3: is_csv is \"yes\", not True or False");
-    QTemporaryDir folder;
-    try {
-        SavedProject::read(folder.filePath("missing.tsl"));
-        FAIL() << "read";
-    } catch (const ProjectReadError &error) {
-        EXPECT_EQ(error.line(), 0);
-        EXPECT_TRUE(error.message("m.tsl").startsWith("The project could not be read: m.tsl: ")) << error.what();
-    }
-}
-
 TEST_F(ProjectFile, OlderAndEditedFilesReadAsFarAsTheyGo)
 {
     pages.owner_message = "a\nb";
@@ -473,26 +459,6 @@ TEST_F(ProjectFile, ReadsTheTextsOfTheWindowsCodePageAndUtf8)
     EXPECT_EQ(SavedProject::parse(joined(lines)).prefs.php_des, QString::fromUtf8("C:\\Caf\xC3\xA9\\index.php"));
     QByteArray old = joined(lines).replace("Caf\xC3\xA9", "Caf\xE9 \x80");
     EXPECT_EQ(SavedProject::parse(old).prefs.php_des, QString::fromUtf8("C:\\Caf\xC3\xA9 \xE2\x82\xAC\\index.php"));
-}
-
-TEST_F(ProjectFile, AutoResponseLinesComeBackAsThePageShowedThem)
-{
-    // A file that holds the page's lines only: "\n" ends a line, "$" was
-    // "#"; a repeated key is skipped.
-    QStringList lines = file_lines(text());
-    lines = lines.mid(0, lines.indexOf("[pages]") - 1);
-    const qsizetype count = lines.indexOf("nLine=0");
-    lines[count] = "nLine=2";
-    lines.insert(count + 1, "Dear $name,\\n");
-    lines.insert(count + 2, "cost: 5 \\n$");
-    EXPECT_EQ(values(*SavedProject::parse(joined(lines)).auto_message_lines),
-        (QStringList { "Dear #name,\r\n", "cost: 5 \r\n#" }));
-
-    // With the pages' section, the message as typed.
-    pages.auto_message = "Dear #name#,\n$5 \\n for \"you\"\n";
-    lines = file_lines(text());
-    EXPECT_EQ(values(*SavedProject::parse(joined(lines)).auto_message_lines).join(QString()),
-        "Dear #name#,\r\n$5 \\n for \"you\"\r\n");
 }
 
 // Fills the model and the pages' texts as the screens could.
