@@ -210,6 +210,8 @@ void frmStep7::load_saved(const Cprefrences &prefs, const QString &message)
     txtFooter->setText(prefs.footer_path);
     chkFooter->setChecked(prefs.is_footer);
     main->setPlainText(SavedProject::line_breaks(message).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    // Filled by the program, not by the person: no hint to show.
+    reset_hint();
 }
 
 void frmStep7::showEvent(QShowEvent *event)
