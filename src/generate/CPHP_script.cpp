@@ -4,6 +4,7 @@
 #include "Crecieving_vars.h"
 #include "IPBanning.h"
 #include "Vcreditcard.h"
+#include "Vfile.h"
 #include "cmail.h"
 #include "create_directory.h"
 #include "db.h"
@@ -64,6 +65,19 @@ QString CPHP_script::script_text() const
             write(field.validation_code());
         if (field.required)
             write(field.required_code());
+    }
+    // Files are stored only once every field has passed, so a refused
+    // submission leaves nothing behind.
+    bool storing = false;
+    for (const auto &entry : *page->selected_form->fields()) {
+        if (entry.value->validation_type != 7)
+            continue;
+        if (!storing)
+            write(QStringLiteral("// Storing uploaded files"));
+        Vfile upload;
+        upload.field = entry.value.get();
+        write((storing ? QString() : Vfile::store_start()) + upload.get_store_code());
+        storing = true;
     }
     if (prefs.is_email) {
         write(QStringLiteral("//Sending Email to form owner"));

@@ -5,13 +5,18 @@
 #include "model/CForm.h"
 #include "model/globals.h"
 
+QString Crecieving_vars::posted_item(const Field &field) const
+{
+    return php_text::request_item(
+        QStringLiteral("_") + (form ? form->Method() : QStringLiteral("POST")), field.post_name);
+}
+
 QString Crecieving_vars::get_recieving_code() const
 {
     using php_text::line;
     QString code;
     if (form->is_send_ip)
         code += line(QStringLiteral("@$tsl_ip= $_SERVER['REMOTE_ADDR'];"));
-    const QString array = QStringLiteral("_") + form->Method();
     for (const auto &entry : *form->fields()) {
         const Field &field = *entry.value;
         // A nameless field has no variable to receive it in.
@@ -21,8 +26,8 @@ QString Crecieving_vars::get_recieving_code() const
         // array where one value belongs becomes "".
         if (field.field_type == QLatin1String("multi select")) {
             const QString var = QLatin1Char('$') + field.name;
-            code += line(QStringLiteral("@") + var + QStringLiteral(" = ")
-                + php_text::request_item(array, field.post_name) + QStringLiteral(" ?? null;"));
+            code += line(
+                QStringLiteral("@") + var + QStringLiteral(" = ") + posted_item(field) + QStringLiteral(" ?? null;"));
             code += line(QStringLiteral("@%1 = (is_array(%1) && %1 === array_filter(%1, 'is_string')) ? "
                                         "implode(\"&\" , %1) : \"\";")
                              .arg(var));
@@ -43,7 +48,7 @@ QString Crecieving_vars::get_recieving_code() const
             part(QStringLiteral("Temp"), QStringLiteral("tmp_name"), text, none);
             part(QStringLiteral("Mime_Type"), QStringLiteral("type"), text, none);
         } else {
-            const QString item = php_text::request_item(array, field.post_name);
+            const QString item = posted_item(field);
             code += line(QStringLiteral("@$") + field.name + QStringLiteral(" = is_string(") + item
                 + QStringLiteral(" ?? null) ? ") + item + QStringLiteral(" : \"\";"));
         }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CForm;
+class Field;
 
 // Writes the piece of the script that copies the posted values into PHP
 // variables named after the fields.
@@ -14,4 +15,6 @@ public:
     std::shared_ptr<CForm> form;
 
     QString get_recieving_code() const;
+    // The expression reading a field's posted value as PHP stores it.
+    QString posted_item(const Field &field) const;
 };

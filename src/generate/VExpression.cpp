@@ -5,12 +5,21 @@
 #include "model/Field.h"
 
 namespace {
-// The patterns are not anchored: a value passes when any part of it matches.
-// "~" occurs in none of them, so it delimits them.
+
+// Every pattern must match the whole value, or text around a valid part
+// would pass with it. "~" delimits them; where one holds a "~" it is escaped.
 QString pattern_test(const QString &pattern, const QString &name)
 {
-    return QStringLiteral("if (! preg_match('~") + pattern + QStringLiteral("~', $") + name + QStringLiteral("))");
+    return QStringLiteral("if (! preg_match('~\\A") + pattern + QStringLiteral("\\z~', $") + name
+        + QStringLiteral("))");
 }
+
+// A run of letters, digits, "_" and "-", as in the address patterns.
+const QString kWord = QStringLiteral("[A-Za-z0-9_-]+");
+// The characters a web address may carry after its host, quoted for a
+// single-quoted PHP string.
+const QString kUrlCharacters = QStringLiteral("[A-Za-z0-9._\\~:/?#\\[\\]@!$&\\'()*+,;=%-]");
+
 } // namespace
 
 QString VExpression::get_php_code() const
@@ -19,26 +28,31 @@ QString VExpression::get_php_code() const
     QString condition;
     switch (field->expression_type) {
     case 0:
-        condition
-            = php_text::line(pattern_test(QStringLiteral("[A-Za-z0-9_-]+\\@[A-Za-z0-9_-]+\\.[A-Za-z0-9_-]+"), name));
+        // Dotted words on both sides of the "@", as real addresses have them.
+        condition = php_text::line(pattern_test(QStringLiteral("[A-Za-z0-9_+-]+(\\.[A-Za-z0-9_+-]+)*\\@") + kWord
+                + QStringLiteral("(\\.") + kWord + QStringLiteral(")+"),
+            name));
         break;
     case 1:
-        condition = php_text::line(pattern_test(QStringLiteral("https?://[A-Za-z0-9_-]+\\.[A-Za-z0-9_-]+"), name));
+        // A host of dotted words, then an optional port and path.
+        condition = php_text::line(pattern_test(QStringLiteral("https?://") + kWord + QStringLiteral("(\\.") + kWord
+                + QStringLiteral(")+(:[0-9]{1,5})?([/?#]") + kUrlCharacters + QStringLiteral("*)?"),
+            name));
         break;
     case 2:
         condition
             = php_text::line(pattern_test(QStringLiteral("[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}\\.[0-9]{1,3}"), name));
         break;
     case 3:
-        condition = php_text::line(QStringLiteral("if (strlen($") + name + QStringLiteral(") != 5)  "));
+        condition = php_text::line(pattern_test(QStringLiteral("[0-9]{5}"), name));
         break;
     case 4:
-        // A missing part is empty rather than a warning, and each part must
-        // be a number: PHP 8 compares other text with a number as text.
-        condition = php_text::line(QStringLiteral("list($z1, $z2) = array_pad(explode('-', $") + name
+        // The shape first: digits only, so the bounds compare numbers.
+        condition = php_text::line(QStringLiteral("list($tsl_z1, $tsl_z2) = array_pad(explode('-', $") + name
                         + QStringLiteral("), 2, '');"))
-            + php_text::line(QStringLiteral("if ( !(is_numeric($z1) && $z1 >= 10000 && $z1 <= 99999) || "
-                                            "!(is_numeric($z2) && $z2 >= 1000 && $z2 <= 9999) )"));
+            + php_text::line(QStringLiteral("if ( !preg_match('~\\A[0-9]{5}-[0-9]{4}\\z~', $") + name
+                + QStringLiteral(
+                    ") || !($tsl_z1 >= 10000 && $tsl_z1 <= 99999) || !($tsl_z2 >= 1000 && $tsl_z2 <= 9999) )"));
         break;
     case 5:
         condition = php_text::line(QStringLiteral("if (! validate_cardnum($") + name + QStringLiteral("))"));
@@ -46,5 +60,5 @@ QString VExpression::get_php_code() const
     default:
         return QString();
     }
-    return condition + php_text::check_body(*field);
+    return php_text::when_entered(name, condition + php_text::check_body(*field));
 }

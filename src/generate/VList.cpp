@@ -1,5 +1,6 @@
 #include "VList.h"
 
+#include "Crecieving_vars.h"
 #include "php_text.h"
 
 #include "model/Field.h"
@@ -7,12 +8,17 @@
 
 QString VList::get_php_code() const
 {
+    // Of a multiple choice each chosen value must be listed. The posted list
+    // is tested, not the joined text, since a value may hold the "&" that
+    // joins them; the joined text is empty unless the list holds only text.
+    const bool several = field->field_type == QLatin1String("multi select");
+    const QString value = several ? QStringLiteral("$tsl_choice") : QLatin1Char('$') + field->name;
     QString condition = QStringLiteral("if (");
     bool any = false;
-    for (const QString &value : globals::split_list(field->list_values)) {
-        if (value.isEmpty())
+    for (const QString &allowed : globals::split_list(field->list_values)) {
+        if (allowed.isEmpty())
             continue;
-        condition += QStringLiteral(" strcasecmp($") + field->name + QStringLiteral(",\"") + php_text::literal(value)
+        condition += QStringLiteral(" strcasecmp(") + value + QStringLiteral(",\"") + php_text::literal(allowed)
             + QStringLiteral("\") != 0 &&");
         any = true;
     }
@@ -22,5 +28,11 @@ QString VList::get_php_code() const
         return QString();
     condition.chop(2);
     condition += QLatin1Char(')');
-    return php_text::line(condition) + php_text::check_body(*field);
+    QString code = php_text::line(condition) + php_text::check_body(*field);
+    if (several) {
+        code = php_text::line(QStringLiteral("foreach (") + globals::rec_vars()->posted_item(*field)
+                   + QStringLiteral(" as $tsl_choice)"))
+            + code;
+    }
+    return php_text::when_entered(field->name, code);
 }

@@ -19,5 +19,5 @@ QString VRange::get_php_code() const
     };
     test(field->range_operator1, field->range_min);
     test(field->range_operator2, field->range_max);
-    return code;
+    return php_text::when_entered(field->name, code);
 }

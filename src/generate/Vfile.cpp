@@ -7,23 +7,39 @@
 
 namespace {
 
-// Extensions a web server would run or obey, in any part of the name.
-const char *const kServerExtensions
-    = "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml|htaccess|htpasswd|ini";
+// Extensions a web server would run or obey, or a browser would run as
+// part of the site, in any part of the name.
+const char *const kServerExtensions = "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml?|htaccess|htpasswd|"
+                                      "ini|html?|xhtml|xht|svgz?|xml|xsl|m?js";
+
+// The variables of an upload field: its name trimmed of blanks, then "_" and
+// what each holds.
+QString variable(const Field &field, const char *suffix)
+{
+    return QLatin1Char('$') + globals::trim_blanks(field.name) + QLatin1Char('_') + QLatin1String(suffix);
+}
 
 } // namespace
 
 QString Vfile::get_php_code() const
 {
     using php_text::line;
-    const QString n = globals::trim_blanks(field->name);
-    const QString name = QLatin1Char('$') + n + QStringLiteral("_Name");
-    const QString size = QLatin1Char('$') + n + QStringLiteral("_Size");
-    const QString temp = QLatin1Char('$') + n + QStringLiteral("_Temp");
-    const QString mime = QLatin1Char('$') + n + QStringLiteral("_Mime_Type");
+    const QString name = variable(*field, "Name");
+    const QString size = variable(*field, "Size");
+    const QString temp = variable(*field, "Temp");
+    const QString mime = variable(*field, "Mime_Type");
     const QString unlink_temp = line(QStringLiteral("unlink(") + temp + QStringLiteral(");"));
 
-    QString code = line(QStringLiteral("if( ") + size + QStringLiteral(" == 0)")) + php_text::check_body(*field);
+    // No file chosen is an empty value, the required test's to judge; a file
+    // PHP itself refused (too big for it, cut short, nowhere to keep it) or
+    // an empty one fails.
+    const QString error = php_text::request_item(
+        QStringLiteral("_FILES"), globals::trim_blanks(field->post_name), QStringLiteral("error"));
+    QString code = line(QStringLiteral("$tsl_upload_error = is_int(") + error + QStringLiteral(" ?? null) ? ") + error
+                       + QStringLiteral(" : UPLOAD_ERR_NO_FILE;"))
+        + line(QStringLiteral("if( $tsl_upload_error != UPLOAD_ERR_NO_FILE )")) + line(QStringLiteral("{"));
+    code += line(QStringLiteral("if( $tsl_upload_error != UPLOAD_ERR_OK || ") + size + QStringLiteral(" == 0)"))
+        + php_text::check_body(*field);
 
     code += line(QStringLiteral("if( ") + size + QStringLiteral(" >") + php_text::number(field->max_size * 1000)
                 + QLatin1Char(')'))
@@ -35,8 +51,8 @@ QString Vfile::get_php_code() const
     code += line(name + QStringLiteral(" = basename(str_replace(\"\\\\\", \"/\", ") + name + QStringLiteral("));"))
         + line(QStringLiteral("if( ") + name + QStringLiteral(" === \"\" || ") + name
             + QStringLiteral("[0] == \".\" || strpos(") + name
-            + QStringLiteral(", \"\\0\") !== false || preg_match('/\\.(") + QLatin1String(kServerExtensions)
-            + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
+            + QStringLiteral(", \"\\0\") !== false || preg_match('/^web\\.config(\\.|$)|\\.(")
+            + QLatin1String(kServerExtensions) + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
         + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field) + line(QStringLiteral("}"))
         + line(name + QStringLiteral(" = preg_replace('/[^A-Za-z0-9._-]/', '_', ") + name + QStringLiteral(");"));
 
@@ -52,6 +68,25 @@ QString Vfile::get_php_code() const
         code += line(condition) + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field)
             + line(QStringLiteral("}"));
     }
+    return code + line(QStringLiteral("}"));
+}
+
+QString Vfile::store_start()
+{
+    // The files stored so far, removed again when a later one cannot be.
+    return php_text::line(QStringLiteral("$tsl_stored = array();"));
+}
+
+QString Vfile::get_store_code() const
+{
+    using php_text::line;
+    const QString name = variable(*field, "Name");
+    const QString temp = variable(*field, "Temp");
+    const QString url_variable = variable(*field, "URL");
+
+    // Without a file there is nothing to store and no address.
+    QString code = line(url_variable + QStringLiteral(" = \"\";"))
+        + line(QStringLiteral("if( ") + temp + QStringLiteral(" !== \"\" )")) + line(QStringLiteral("{"));
 
     QString folder = field->upload_folder;
     for (int replaced = 0; replaced < 10; ++replaced) {
@@ -62,42 +97,46 @@ QString Vfile::get_php_code() const
     }
     field->upload_folder = folder;
     if (folder.isEmpty()) {
-        code += line(QStringLiteral("$uploadFile =  ") + name + QStringLiteral(" ;"));
+        code += line(QStringLiteral("$tsl_upload_file =  ") + name + QStringLiteral(" ;"));
     } else {
         folder = globals::remove_last_separator(folder, QStringLiteral("/"));
         field->upload_folder = folder;
-        code += line(QStringLiteral("$uploadFile = \"") + php_text::literal(folder) + QStringLiteral("/\".") + name
+        code += line(QStringLiteral("$tsl_upload_file = \"") + php_text::literal(folder) + QStringLiteral("/\".") + name
             + QStringLiteral(" ;"));
     }
     code += php_text::lines({
-        QStringLiteral("if (!is_dir(dirname($uploadFile)))"),
+        QStringLiteral("if (!is_dir(dirname($tsl_upload_file)))"),
         QStringLiteral("  {"),
-        QStringLiteral("    @RecursiveMkdir(dirname($uploadFile)); "),
-        QStringLiteral("  }"),
-        QStringLiteral("else"),
-        QStringLiteral("  {"),
-        QStringLiteral("  @chmod(dirname($uploadFile), 0777);"),
+        QStringLiteral("    @RecursiveMkdir(dirname($tsl_upload_file)); "),
         QStringLiteral("  }"),
     });
 
     // Another visitor's file of the same name is kept: the name is reserved
-    // by creating it, with a number before the extension when taken.
+    // by creating it, with a number before the extension when taken. When
+    // no name can be had, nothing is overwritten: the upload fails.
     code += php_text::lines({
         QStringLiteral("$tsl_dot = strrpos(%1, \".\");").arg(name),
         QStringLiteral("$tsl_stem = ($tsl_dot === false) ? %1 : substr(%1, 0, $tsl_dot);").arg(name),
         QStringLiteral("$tsl_ext = ($tsl_dot === false) ? \"\" : substr(%1, $tsl_dot);").arg(name),
-        QStringLiteral("$tsl_folder = substr($uploadFile, 0, strlen($uploadFile) - strlen(%1));").arg(name),
-        QStringLiteral("for ($tsl_n = 1; !($tsl_fp = @fopen($uploadFile, 'x')) && file_exists($uploadFile) && "
-                       "$tsl_n < 10000; $tsl_n++)"),
+        QStringLiteral("$tsl_folder = substr($tsl_upload_file, 0, strlen($tsl_upload_file) - strlen(%1));").arg(name),
+        QStringLiteral("for ($tsl_n = 1; !($tsl_fp = @fopen($tsl_upload_file, 'x')) && file_exists($tsl_upload_file) "
+                       "&& $tsl_n < 10000; $tsl_n++)"),
         QStringLiteral("{"),
         QStringLiteral(" %1 = $tsl_stem . \"_\" . $tsl_n . $tsl_ext;").arg(name),
-        QStringLiteral(" $uploadFile = $tsl_folder . %1;").arg(name),
+        QStringLiteral(" $tsl_upload_file = $tsl_folder . %1;").arg(name),
         QStringLiteral("}"),
         QStringLiteral("if ($tsl_fp) fclose($tsl_fp);"),
     });
 
-    code += line(QStringLiteral("@move_uploaded_file( ") + temp + QStringLiteral(" , $uploadFile); "))
-        + line(QStringLiteral("@chmod($uploadFile, 0644);"));
+    // A file that cannot be stored fails like one refused by its checks,
+    // and takes the files stored before it along.
+    code += line(QStringLiteral("if( !$tsl_fp || !@move_uploaded_file( ") + temp
+                + QStringLiteral(" , $tsl_upload_file) )"))
+        + line(QStringLiteral("{")) + line(QStringLiteral("if ($tsl_fp) @unlink($tsl_upload_file);"))
+        + line(QStringLiteral("foreach ($tsl_stored as $tsl_path) @unlink($tsl_path);"))
+        + php_text::failure_block(*field) + line(QStringLiteral("}"))
+        + line(QStringLiteral("$tsl_stored[] = $tsl_upload_file;"))
+        + line(QStringLiteral("@chmod($tsl_upload_file, 0644);"));
 
     // A bare scheme keeps its last "/": "http://" becomes "http:/" once, and
     // a second generation must not make it "http:".
@@ -109,7 +148,7 @@ QString Vfile::get_php_code() const
     field->upload_url = url;
     url = drop_last(url, QStringLiteral("\\"));
     field->upload_url = url;
-    code += line(QLatin1Char('$') + n + QStringLiteral("_URL = \"") + php_text::literal(url) + QStringLiteral("/\".")
-        + name + QStringLiteral(" ;"));
-    return code;
+    code += line(url_variable + QStringLiteral(" = \"") + php_text::literal(url) + QStringLiteral("/\".") + name
+        + QStringLiteral(" ;"));
+    return code + line(QStringLiteral("}"));
 }

@@ -21,8 +21,16 @@ public:
     bool is_GeneericEmail = false;
     QString subject;
 
-    // The body's lines as PHP string text; created on first read.
+    // The body's lines as PHP string text; created on first read. Every
+    // line but the last ends in "\n"; a field's placeholder #name# stands
+    // as $name, followed by its closing "#" only where the next character is
+    // "#" or would otherwise lengthen the name.
     const std::shared_ptr<StringCollection> &message_lines();
+    // Makes the message lines from a body as typed: each #name# of a field
+    // of the form (or #name_URL# of an upload) becomes a reference, any
+    // other "#" stays, double quotes become single quotes; an empty last
+    // line is left out.
+    void set_message(const QString &body);
     // The owner page's recipients, keyed by address; created on first read.
     const std::shared_ptr<StringCollection> &recipients();
 

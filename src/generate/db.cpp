@@ -101,16 +101,20 @@ QString db::get_php_code() const
     code += php_text::lines(mysqli_code::connect_lines(QStringLiteral("$tsl_link"), QStringLiteral("$tsl_host"),
         QStringLiteral("$tsl_user"), QStringLiteral("$tsl_pw"), QStringLiteral("$tsl_port"),
         QStringLiteral("$tsl_socket")));
+    // The server's words may quote what the visitor posted: shown as text.
     code += error_lines({
         QStringLiteral("if (!$tsl_link) {"),
-        QStringLiteral(" die('Could not connect: ' . mysqli_connect_error());"),
+        QStringLiteral(" die('Could not connect: ' . ") + mysqli_code::html(QStringLiteral("mysqli_connect_error()"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
     });
     // Without the checks a failed step skips the later ones.
     code += line(QStringLiteral("$tsl_db_selected = $tsl_link && mysqli_select_db($tsl_link, $tsl_db);"));
     code += error_lines({
         QStringLiteral("if (!$tsl_db_selected) {"),
-        QStringLiteral("die ('Can not use $tsl_db : ' . mysqli_error($tsl_link));"),
+        QStringLiteral("die ('Can not use ' . ") + mysqli_code::html(QStringLiteral("$tsl_db"))
+            + QStringLiteral(" . ' : ' . ") + mysqli_code::html(QStringLiteral("mysqli_error($tsl_link)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QString(),
     });
@@ -121,7 +125,8 @@ QString db::get_php_code() const
                             : QStringLiteral("mysqli_stmt_execute($tsl_stmt, $tsl_values);")));
     code += error_lines({
         QStringLiteral("if (!$tsl_result) {"),
-        QStringLiteral(" die('Invalid query: ' . mysqli_stmt_error($tsl_stmt));"),
+        QStringLiteral(" die('Invalid query: ' . ") + mysqli_code::html(QStringLiteral("mysqli_stmt_error($tsl_stmt)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
     });
     code += line(QStringLiteral("if ($tsl_link) { mysqli_close($tsl_link); }"));

@@ -11,6 +11,11 @@ QString host_with_port(const QString &host, const QString &port)
     return host + QLatin1Char(':') + number;
 }
 
+QString html(const QString &expression)
+{
+    return QStringLiteral("htmlspecialchars(") + expression + QStringLiteral(", ENT_QUOTES | ENT_SUBSTITUTE, 'UTF-8')");
+}
+
 QStringList connect_lines(const QString &link, const QString &host, const QString &user, const QString &password,
     const QString &port, const QString &socket)
 {

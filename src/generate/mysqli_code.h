@@ -13,6 +13,10 @@ namespace mysqli_code {
 // already names a port or socket.
 QString host_with_port(const QString &host, const QString &port);
 
+// `expression` made safe to show in a page: the server's messages may
+// quote the values sent to it.
+QString html(const QString &expression);
+
 // PHP lines that turn mysqli's exceptions off (the script checks results
 // itself), split the host text held in the variable `host`, and connect:
 // `link` becomes the connection (false on failure, without a warning) and

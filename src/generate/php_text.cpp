@@ -36,6 +36,14 @@ QString check_body(const Field &field)
     return line(QStringLiteral("{")) + failure_block(field) + line(QStringLiteral("}"));
 }
 
+QString when_entered(const QString &name, const QString &checks)
+{
+    if (checks.isEmpty())
+        return checks;
+    return line(QStringLiteral("if ($") + name + QStringLiteral(" !== \"\")")) + line(QStringLiteral("{")) + checks
+        + line(QStringLiteral("}"));
+}
+
 namespace {
 
 // Which backslash pairs already in the text stand as the user wrote them.

@@ -19,6 +19,9 @@ QString lines(const QStringList &texts);
 QString failure_block(const Field &field);
 // "{", the failure block and "}", closing the condition of every check.
 QString check_body(const Field &field);
+// A rule's checks, run only when the visitor entered something: an empty
+// value is the required test's to judge. No checks give no text.
+QString when_entered(const QString &name, const QString &checks);
 
 // Text for inside a double-quoted PHP string: nothing in it is interpolated
 // or ends the string.

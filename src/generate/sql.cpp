@@ -30,16 +30,20 @@ QString sql::get_sql_code() const
         QStringLiteral("$password"), QStringLiteral("$port"), QStringLiteral("$socket"));
     code << QStringList {
         QStringLiteral("if (!$link) {"),
-        QStringLiteral("die('Could not connect: ' . mysqli_connect_error());"),
+        QStringLiteral("die('Could not connect: ' . ") + mysqli_code::html(QStringLiteral("mysqli_connect_error()"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QStringLiteral("$db_selected = mysqli_select_db($link, $db);"),
         QStringLiteral("if (!$db_selected) {"),
-        QStringLiteral("die (\"Can't use $db : \" . mysqli_error($link));"),
+        QStringLiteral("die (\"Can't use \" . ") + mysqli_code::html(QStringLiteral("$db"))
+            + QStringLiteral(" . \" : \" . ") + mysqli_code::html(QStringLiteral("mysqli_error($link)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QStringLiteral("$sql = \"") + php_text::literal(statement) + QStringLiteral("\";"),
         QStringLiteral("$result = mysqli_query($link, $sql);"),
         QStringLiteral("if (!$result) {"),
-        QStringLiteral("die('Invalid query: ' . mysqli_error($link));"),
+        QStringLiteral("die('Invalid query: ' . ") + mysqli_code::html(QStringLiteral("mysqli_error($link)"))
+            + QStringLiteral(");"),
         QStringLiteral("}"),
         QStringLiteral("echo \"Table created successfully\";"),
     };

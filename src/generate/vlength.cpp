@@ -21,5 +21,5 @@ QString vlength::get_php_code() const
     };
     test(field->length_operator1, field->length_min);
     test(field->length_operator2, field->length_max);
-    return code;
+    return php_text::when_entered(field->name, code);
 }

@@ -7,6 +7,7 @@
 #include "generate/Vfile.h"
 #include "generate/php_text.h"
 #include "generate/vlength.h"
+#include "globals.h"
 
 const std::shared_ptr<Field> &Field::compare_field()
 {
@@ -25,7 +26,10 @@ const std::shared_ptr<StringCollection> &Field::mime_types()
 QString Field::required_code()
 {
     if (required) {
-        m_required_text = php_text::line(QStringLiteral("if (strlen($") + name + QStringLiteral(") == 0 )"))
+        // A file field's value is the name of the file chosen.
+        const QString value
+            = field_type == QLatin1String("file") ? globals::trim_blanks(name) + QStringLiteral("_Name") : name;
+        m_required_text = php_text::line(QStringLiteral("if (strlen($") + value + QStringLiteral(") == 0 )"))
             + php_text::check_body(*this);
     }
     return m_required_text;

@@ -150,7 +150,11 @@ Field field_for(const HtmlDocument::Element &element)
     if (raw.contains(QLatin1Char(' '))) {
         field.name = raw;
         field.name.replace(QLatin1Char(' '), QLatin1Char('_'));
-        field.post_name = field.name;
+        // The name PHP receives: it drops the blanks a name begins with.
+        qsizetype first = 0;
+        while (first < raw.size() && raw.at(first) == QLatin1Char(' '))
+            ++first;
+        field.post_name = field.name.mid(first);
     } else {
         field.name = globals::remove_special_chars(raw);
         field.post_name = raw;

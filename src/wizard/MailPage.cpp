@@ -40,30 +40,6 @@ MailPage::MailPage(WizardPage page, int help_context, QWidget *parent)
     lblHelp->setFixedSize(kHintWidth, pixels(m_rest_height));
 }
 
-void MailPage::convert_message(const QString &body, StringCollection &lines)
-{
-    lines.Clear();
-    QString text = body;
-    // The box gives "\n"; a pasted text may still carry CR LF.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    // Lines are cut at the line breaks only, so a "|" typed in the body
-    // stays in the mail.
-    const QStringList typed = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        QString line = typed.at(i);
-        if (i < typed.size() - 1)
-            line += QStringLiteral("\\n");
-        const qsizetype hash = line.indexOf(QLatin1Char('#'));
-        if (hash >= 0) {
-            line[hash] = QLatin1Char('$');
-            line.remove(QLatin1Char('#'));
-        }
-        line.replace(QLatin1Char('"'), QLatin1Char('\''));
-        if (!line.isEmpty())
-            lines.Add(line);
-    }
-}
-
 void MailPage::add_mail_hint(
     QWidget *control, int triggers, const QString &sentence, QWidget *highlighted, int height, int top)
 {

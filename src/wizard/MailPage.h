@@ -2,8 +2,6 @@
 
 #include "WizardWindow.h"
 
-#include "model/Collection.h"
-
 #include <QHash>
 
 #include <initializer_list>
@@ -14,19 +12,12 @@ class gxButtons_H;
 
 // What the two mail pages share: a hint line beside the controls that also
 // answers a control's focus, keys and changes and moves to the height of the
-// control it explains, and the conversion of a message body into the lines
-// the script's mail is built from.
+// control it explains.
 class MailPage : public WizardWindow
 {
     Q_OBJECT
 
 public:
-    // The body's lines as PHP string text: every line but the last ends in
-    // "\n", the first "#" of a line opens a field reference ("$"), other
-    // "#" go and double quotes become single quotes; an empty last line is
-    // left out.
-    static void convert_message(const QString &body, StringCollection &lines);
-
     // The text of an address box before anything was chosen.
     static const QString kSelectVisitorField;
 

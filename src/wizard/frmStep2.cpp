@@ -603,7 +603,6 @@ void frmStep2::load_setting(const QString &name)
         txtsize->setText(size_text(f.max_size));
         txtdestination->setText(f.upload_folder);
         txturl->setText(f.upload_url);
-        chknull->hide();
         load_lstFiles(f);
         break;
     case 8:
@@ -614,8 +613,7 @@ void frmStep2::load_setting(const QString &name)
         break;
     }
 
-    // An upload is never required as well (see the rule choice).
-    chknull->setChecked(f.required && f.validation_type != 7);
+    chknull->setChecked(f.required);
     if (globals::prefs()->is_embeded_result_page)
         main->setPlainText(box_text(f.error_message));
 }
@@ -683,13 +681,9 @@ void frmStep2::cmbvalidation_Click()
             { Panel::Values, values }, { Panel::Upload, VField } };
         if (const auto shown = panels.find(rule->panel); shown != panels.end())
             shown->second->show();
-        if (rule->panel == Panel::Upload) {
-            // The upload check refuses a missing file itself; a required
-            // test would look for a posted value a file field never has.
-            chknull->setChecked(false);
-            chknull->hide();
+        // An upload left out passes its check; "Required" asks for a file.
+        if (rule->panel == Panel::Upload)
             globals::prefs()->is_upload = true;
-        }
         if (rule->kind == 2 && rule->expression == 5)
             globals::prefs()->is_creditcard = true;
     }

@@ -168,7 +168,7 @@ void frmStep3::get_options()
 
 void frmStep3::get_message()
 {
-    convert_message(txtMessage->toPlainText(), *globals::owner_mail()->message_lines());
+    globals::owner_mail()->set_message(txtMessage->toPlainText());
 }
 
 bool frmStep3::check_sender(const QString &name) const

@@ -121,7 +121,7 @@ void frmStep4::get_options()
 
 void frmStep4::get_message()
 {
-    convert_message(txtMessage->toPlainText(), *globals::auto_mail()->message_lines());
+    globals::auto_mail()->set_message(txtMessage->toPlainText());
 }
 
 void frmStep4::cmdNext_Click()

@@ -6,6 +6,7 @@
 #include "generate/CSV.h"
 #include "generate/Crecieving_vars.h"
 #include "generate/Html_converter.h"
+#include "generate/Vfile.h"
 #include "generate/cmail.h"
 #include "generate/lib.h"
 #include "generate/sql.h"
@@ -17,6 +18,12 @@
 namespace {
 
 const QString redirect_block = "{\r\nheader(\"Location: error.html\");\r\nexit;\r\n}\r\n";
+
+// A rule's checks, which run only on a value the visitor entered.
+QString entered(const QString &name, const QString &checks)
+{
+    return "if ($" + name + " !== \"\")\r\n{\r\n" + checks + "}\r\n";
+}
 
 class Generators : public ::testing::Test
 {
@@ -48,24 +55,26 @@ TEST_F(Generators, FieldTestsWithTheFailureBlockOfEitherResultMode)
     EXPECT_EQ(age.validation_code(), QString()); // no operator: no test
     age.range_operator1 = 1;
     age.range_min = 18;
-    EXPECT_EQ(age.validation_code(), "if ( !is_numeric($age) || $age < 18)\r\n" + redirect_block);
+    EXPECT_EQ(age.validation_code(), entered("age", "if ( !is_numeric($age) || $age < 18)\r\n" + redirect_block));
     age.range_operator1 = 6;
     age.range_operator2 = 4;
     age.range_max = -5;
-    EXPECT_EQ(age.validation_code(), "if ( !is_numeric($age) || $age == -5)\r\n" + redirect_block);
+    EXPECT_EQ(age.validation_code(), entered("age", "if ( !is_numeric($age) || $age == -5)\r\n" + redirect_block));
 
     Field &zip = page.add("zip");
     zip.validation_type = 4;
     zip.length_operator1 = 1;
     zip.length_min = 5;
     EXPECT_EQ(zip.validation_code(),
-        "if ((preg_match('//u', $zip) ? preg_match_all('/./su', $zip) : strlen($zip)) <5)\r\n" + redirect_block);
+        entered("zip",
+            "if ((preg_match('//u', $zip) ? preg_match_all('/./su', $zip) : strlen($zip)) <5)\r\n" + redirect_block));
 
     Field &colour = page.add("colour");
     colour.validation_type = 3;
     colour.list_values = "|red||green|";
     EXPECT_EQ(colour.validation_code(),
-        "if ( strcasecmp($colour,\"red\") != 0 && strcasecmp($colour,\"green\") != 0 )\r\n" + redirect_block);
+        entered("colour",
+            "if ( strcasecmp($colour,\"red\") != 0 && strcasecmp($colour,\"green\") != 0 )\r\n" + redirect_block));
     colour.list_values = "a \"b\" $c";
     EXPECT_TRUE(colour.validation_code().contains("\"a \\\"b\\\" \\$c\""));
     colour.list_values = "||";
@@ -82,19 +91,25 @@ TEST_F(Generators, UploadBlockNormalisesFolderAndAddress)
     photo.max_size = 2000;
     photo.upload_folder = "up\\files\\";
     const QString code = photo.validation_code();
-    EXPECT_TRUE(code.startsWith("if( $photo_Size == 0)\r\n" + redirect_block
+    EXPECT_TRUE(code.contains("\r\nif( $tsl_upload_error != UPLOAD_ERR_OK || $photo_Size == 0)\r\n" + redirect_block
         + "if( $photo_Size >2000000)\r\n{\r\n//delete file \r\nunlink($photo_Temp);\r\nheader("));
-    EXPECT_TRUE(code.contains("\r\n$uploadFile = \"up/files/\".$photo_Name ;\r\n"));
+    Vfile store;
+    store.field = &photo;
+    const QString stored = store.get_store_code();
+    EXPECT_TRUE(stored.contains("\r\n$tsl_upload_file = \"up/files/\".$photo_Name ;\r\n"));
     EXPECT_EQ(photo.upload_folder, "up/files");
     // Generating again writes the same text and keeps the size as entered.
     EXPECT_EQ(photo.validation_code(), code);
+    EXPECT_EQ(store.get_store_code(), stored);
     EXPECT_EQ(photo.max_size, 2000);
 
     photo.max_size = 1.5;
     photo.upload_folder.clear();
-    const QString next = photo.validation_code();
-    EXPECT_TRUE(next.contains("if( $photo_Size >1500)\r\n"));
-    EXPECT_TRUE(next.contains("\r\n$uploadFile =  $photo_Name ;\r\n"));
+    EXPECT_TRUE(photo.validation_code().contains("if( $photo_Size >1500)\r\n"));
+    EXPECT_TRUE(store.get_store_code().contains("\r\n$tsl_upload_file =  $photo_Name ;\r\n"));
+    // A file field's value, for the required test, is the chosen file's name.
+    photo.required = true;
+    EXPECT_EQ(photo.required_code(), "if (strlen($photo_Name) == 0 )\r\n" + redirect_block);
 }
 
 TEST_F(Generators, ReceivingCodeReadsEachFieldAsText)
@@ -121,16 +136,19 @@ TEST_F(Generators, OwnerMailWithVisitorAddressAndIpLine)
     mail.message_lines()->Add("City: $city");
     EXPECT_EQ(mail.get_txtMail_code(),
         QStringLiteral(
-            "$tsl_header = \"\";\r\n"
+            "$tsl_header = \"From: owner@example.com\\r\\n\"\r\n"
+            "  . \"MIME-Version: 1.0\\r\\n\"\r\n"
+            "  . \"Content-Type: text/plain; charset=UTF-8\\r\\n\"\r\n"
+            "  . \"Content-Transfer-Encoding: 8bit\\r\\n\";\r\n"
             "if (filter_var($email, FILTER_VALIDATE_EMAIL) !== false && strpbrk($email, \"\\r\\n\") === false) {\r\n"
-            "$tsl_header = \"From: $email\\n\"\r\n"
-            "  . \"Reply-To: $email\\n\";\r\n"
+            "$tsl_header .= \"Reply-To: $email\\r\\n\";\r\n"
             "}\r\n"
             "$tsl_subject = \"New \\\"order\\\" for \\$5\";\r\n"
             "$tsl_email_to = \"owner@example.com,boss@example.com\";\r\n"
             "$tsl_message = \"Visitor's IP: $tsl_ip\\n\"\r\n"
             ". \"Name: $name\\n\"\r\n"
             ". \"City: $city\";\r\n"
+            "$tsl_message = preg_replace('/\\r\\n|\\r|\\n/', \"\\r\\n\", $tsl_message);\r\n"
             "@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;\r\n"));
 
     // One line, with and without the IP line; no line.
@@ -141,6 +159,40 @@ TEST_F(Generators, OwnerMailWithVisitorAddressAndIpLine)
     EXPECT_TRUE(mail.get_txtMail_code().contains("\r\n$tsl_message = \"only\";\r\n"));
     mail.message_lines()->Clear();
     EXPECT_TRUE(mail.get_txtMail_code().contains("\r\n$tsl_message = \"\";\r\n"));
+}
+
+// The message lines a typed body is kept as (the project file saves them):
+// the body's lines with "\n" after each but the last, a reference $name for
+// each #name# of a form variable, double quotes made single. Reopened as the
+// project reader does it (each "\n" a line break, each "$" a "#"), the lines
+// are made again unchanged.
+TEST_F(Generators, MessageLinesOfATypedBody)
+{
+    for (const char *name : { "name", "city" })
+        page.add(QString::fromLatin1(name));
+    page.add("photo", "file");
+    const std::pair<const char *, QStringList> bodies[] = {
+        { "Name: #name#\nCity: #city#\n", { "Name: $name\\n", "City: $city" } },
+        { "#name# and #city#", { "$name and $city" } },
+        { "#name#s and #name##city# and #name##", { "$name#s and $name#$city and $name##" } },
+        { "#name##x #photo_URL# #photo_Name#", { "$name##x $photo_URL $photo_Name" } },
+        { "#nofield# #5 # ## #name", { "#nofield# #5 # ## $name" } },
+        { "Say \"#name#\"\n\n|a|\r\nend\n\n", { "Say '$name'\\n", "\\n", "|a|\\n", "end" } },
+    };
+    cmail &mail = *globals::owner_mail();
+    for (const auto &[body, lines] : bodies) {
+        SCOPED_TRACE(body);
+        mail.set_message(QString::fromUtf8(body));
+        QStringList stored;
+        for (const auto &entry : *mail.message_lines())
+            stored << entry.value;
+        EXPECT_EQ(stored, lines);
+        mail.set_message(stored.join(QString()).replace("\\n", "\n").replace('$', '#'));
+        QStringList again;
+        for (const auto &entry : *mail.message_lines())
+            again << entry.value;
+        EXPECT_EQ(again, lines);
+    }
 }
 
 TEST_F(Generators, CsvHeaderAndRecordLines)

@@ -1,21 +1,37 @@
 // Generated scripts run by php-cgi, grouped by where a submission ends up:
-// the visitor's page, the mails, the CSV file and the stored upload.
+// the visitor's page, the mails, the CSV file and the stored upload; then
+// texts the wizard's user typed, as the running script gives them back.
 #include "GeneratedForm.h"
 #include "PhpRunner.h"
 #include "support/QtPrinters.h"
 
 #include "generate/CSV.h"
 #include "generate/cmail.h"
+#include "generate/lib.h"
+#include "model/Forms.h"
 #include "model/globals.h"
 #include "model/webpage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 namespace {
+
+// The permission bits of a file or folder.
+int mode(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+}
 
 // Posts to the script of `page`; PHP must stay silent: no warning, notice or deprecation.
 class ScriptTest : public ::testing::Test
@@ -53,11 +69,31 @@ protected:
     GeneratedForm page;
 };
 
+// The records of an RFC 4180 file, or none if it is no such file.
+QList<QStringList> parse_csv(const QByteArray &data)
+{
+    static const QRegularExpression value(QStringLiteral(R"re(\G(?:"((?:[^"]++|"")*+)"|([^",\r\n]*+))(,|\r?\n))re"));
+    const QString text = QString::fromUtf8(data);
+    QList<QStringList> records(1);
+    qsizetype end = 0;
+    for (const QRegularExpressionMatch &match : value.globalMatch(text)) {
+        records.last() << (match.hasCaptured(1) ? match.captured(1).replace("\"\"", "\"") : match.captured(2));
+        if (match.captured(3) != ",")
+            records.append(QStringList());
+        end = match.capturedEnd();
+    }
+    records.removeLast();
+    return end == text.size() ? records : QList<QStringList>();
+}
+
+// ---- What the visitor sees ----
+
 struct RuleCase
 {
     const char *label;
-    qint32 validation_type; // 8 with `required`
+    qint32 validation_type; // 8: no rule
     qint32 expression_type; // of the format rules
+    bool required;
     QByteArrayList passing;
     QByteArrayList failing;
 };
@@ -67,18 +103,27 @@ void PrintTo(const RuleCase &rule, std::ostream *out)
     *out << rule.label;
 }
 
+// An empty value passes every rule of a field that is not required: the
+// rule judges what the visitor entered.
 const RuleCase kRules[] = {
-    { "range", 0, 0, { "30", "65" }, { "17", "abc" } },
-    { "compare_exact_text", 1, 0, { "1000" }, { "1e3" } },
-    { "list_ignores_case", 3, 0, { "GREEN" }, { "blue" } },
-    { "length_in_characters", 4, 0, { "\xC3\xA9t\xC3\xA9" }, { "abcd" } },
-    { "email", 2, 0, { "me@example.com" }, { "me@example" } },
-    { "url", 2, 1, { "https://example.com" }, { "ftp://example.com" } },
-    { "ip", 2, 2, { "10.0.0.999" }, { "10.0.0" } },
-    { "zip", 2, 3, { "12345" }, { "1234" } },
-    { "zip4", 2, 4, { "12345-6789", "99999-1000" }, { "12345", "1zzzz-1zzz" } },
-    { "card", 2, 5, { "4111111111111111", "79927398713" }, { "4111-1111-1111-1111", "79927398710" } },
-    { "required", 8, 0, { "x" }, { "" } },
+    { "range", 0, 0, false, { "30", "65", "" }, { "17", "66", "abc", " " } },
+    { "range_required", 0, 0, true, { "30" }, { "", "17" } },
+    { "compare_exact_text", 1, 0, false, { "1000", "" }, { "1e3", " " } },
+    { "list_ignores_case", 3, 0, false, { "GREEN", "" }, { "blue", "red " } },
+    { "length_in_characters", 4, 0, false, { "\xC3\xA9t\xC3\xA9", "ab", "" }, { "abcd", "a" } },
+    // Formats match the whole value, never a part of it.
+    { "email", 2, 0, false, { "me@example.com", "first.last+tag@mail.example.co.uk", "" },
+        { "me@example", "<img src=x onerror=alert(1)> a@b.co", "not an email x@y.z junk", "me@example.com\n" } },
+    { "url", 2, 1, false, { "https://example.com", "http://www.example.com:8080/a/~b/c.html?d=1&e=%20#f", "" },
+        { "ftp://example.com", "javascript:alert(1)//https://a.b", "https://example.com/<script>",
+            "https://example.com x" } },
+    { "ip", 2, 2, false, { "10.0.0.999", "" }, { "10.0.0", "x10.0.0.1", "10.0.0.1.5" } },
+    { "zip", 2, 3, false, { "12345", "" }, { "1234", "12345abc", "abcde", "123456" } },
+    // Bounds 10000 to 99999 and 1000 to 9999, at and beyond their ends.
+    { "zip4", 2, 4, false, { "12345-6789", "99999-1000", "10000-9999", "" },
+        { "12345", "1zzzz-1zzz", "12345-0000", "12345-0999", "09999-1000", "12345-6789-1", "1e4-1e3", "12345-6789 " } },
+    { "card", 2, 5, false, { "4111111111111111", "79927398713", "" }, { "4111-1111-1111-1111", "79927398710" } },
+    { "required", 8, 0, true, { "x" }, { "" } },
 };
 
 class Rules : public ScriptTest, public ::testing::WithParamInterface<std::tuple<RuleCase, bool>>
@@ -95,10 +140,10 @@ TEST_P(Rules, PassingValuesSucceedAndFailingOnesGiveTheFieldsError)
     // Every rule's settings; the rule kind picks the ones that count.
     Field &v = page.add("v");
     v.validation_type = rule.validation_type;
-    v.required = rule.validation_type == 8;
-    // Fails below 18 and above 65, or above three characters.
+    v.required = rule.required;
+    // Fails below 18 and above 65, or below two and above three characters.
     std::tie(v.range_operator1, v.range_min, v.range_operator2, v.range_max) = std::tuple(1, 18, 0, 65);
-    std::tie(v.length_operator2, v.length_max) = std::tuple(0, 3);
+    std::tie(v.length_operator1, v.length_min, v.length_operator2, v.length_max) = std::tuple(1, 2, 0, 3);
     v.compare_field()->name = "other";
     v.list_values = "red|green";
     v.expression_type = rule.expression_type;
@@ -118,6 +163,126 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, Rules, ::testing::Combine(::testing::ValuesIn(kRules), ::testing::Bool()), [](const auto &info) {
         return std::string(std::get<0>(info.param).label) + (std::get<1>(info.param) ? "_embedded" : "_redirect");
     });
+
+// A relation the rules page offers, by the operator code it stores (the
+// comparison under which the check fails), and whether a value one below,
+// at and one above the bound passes.
+struct Relation
+{
+    const char *label;
+    qint32 code;
+    std::array<bool, 3> passes;
+};
+
+const Relation kRelations[] = {
+    { "greater_than", 3, { false, false, true } },
+    { "less_than", 2, { true, false, false } },
+    { "greater_or_equal", 1, { false, true, true } },
+    { "less_or_equal", 0, { true, true, false } },
+    { "equal_to", 5, { false, true, false } },
+    { "not_equal_to", 4, { true, false, true } },
+};
+
+// Range (bound 18, or -5 in the second slot) or length (bound 3 characters),
+// the relation in the first or the second operator.
+class Bounds : public ScriptTest, public ::testing::WithParamInterface<std::tuple<bool, Relation, bool>>
+{
+};
+
+TEST_P(Bounds, ValuesOneBelowAtAndOneAboveTheBound)
+{
+    const auto &[length, relation, second] = GetParam();
+    page.prefs().success_message = "ok";
+    Field &v = page.add("v");
+    v.validation_type = length ? 4 : 0;
+    const qint32 bound = length ? 3 : (second ? -5 : 18);
+    (second ? (length ? v.length_operator2 : v.range_operator2) : (length ? v.length_operator1 : v.range_operator1))
+        = relation.code;
+    (second ? (length ? v.length_max : v.range_max) : (length ? v.length_min : v.range_min)) = bound;
+    for (int offset = -1; offset <= 1; ++offset) {
+        const QByteArray value
+            = length ? QString(bound + offset, QChar(0xE9)).toUtf8() : QByteArray::number(bound + offset);
+        EXPECT_EQ(post(PhpRequest().add("v", value)).body,
+            relation.passes[offset + 1] ? "ok" : "<p class=\"error\">bad v</p>")
+            << value.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Relations, Bounds,
+    ::testing::Combine(::testing::Bool(), ::testing::ValuesIn(kRelations), ::testing::Bool()), [](const auto &info) {
+        return std::string(std::get<0>(info.param) ? "length_" : "range_") + std::get<1>(info.param).label
+            + (std::get<2>(info.param) ? "_second" : "_first");
+    });
+
+TEST_F(ScriptTest, EachChosenValueOfAMultipleChoiceMustBeListed)
+{
+    const std::tuple<const char *, QByteArrayList, bool> choices[] = {
+        { "none", {}, true },
+        { "two_listed", { "red", "GREEN" }, true },
+        { "one_not_listed", { "red", "pink" }, false },
+        { "value_holding_the_joining_character", { "a&b" }, true },
+        { "parts_of_a_listed_value", { "a", "b" }, false },
+        { "two_listed_joined", { "red&green" }, false },
+    };
+    page.prefs().success_message = "ok";
+    Field &colors = page.add("colors", "multi select", "colors[]");
+    colors.validation_type = 3;
+    colors.list_values = "|red|green|a&b|";
+    for (const char *method : { "POST", "GET" }) {
+        page.form->set_Method(QString::fromLatin1(method));
+        for (const auto &[label, chosen, passes] : choices) {
+            PhpRequest request;
+            request.method = method;
+            for (const QByteArray &value : chosen)
+                request.add("colors[]", value);
+            EXPECT_EQ(post(request).body, passes ? "ok" : "<p class=\"error\">bad colors</p>")
+                << label << ' ' << method;
+        }
+    }
+    colors.required = true;
+    EXPECT_EQ(post(PhpRequest()).body, "<p class=\"error\">bad colors</p>");
+}
+
+// Fields read from a page as the reader names them; each value posted under
+// the element's own name, as a browser sends it, arrives in its field.
+TEST_F(ScriptTest, EveryFieldIsReceivedUnderTheNameItsElementHas)
+{
+    const std::pair<const char *, const char *> elements[] = {
+        { " lead", "leading blank" },
+        { "  two  words ", "blanks around and inside" },
+        { "it's", "quote" },
+        { "back\\slash", "backslash" },
+        { "a.b", "dot" },
+        { "e-mail address", "hyphen and blank" },
+        { "x[key]", "array key" },
+    };
+    QByteArray html = "<form method=post>";
+    for (const auto &[name, value] : elements)
+        html += "<input name=\"" + QByteArray(name).replace('"', "&quot;") + "\">";
+    QFile file(php.path("page.html"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(html + "</form>") > 0);
+    file.close();
+    webpage reader;
+    reader.path = file.fileName();
+    reader.ReadForms();
+    ASSERT_EQ(reader.nforms, 1);
+    page.form->set_fields(reader.forms->Item(1)->fields());
+    ASSERT_EQ(page.form->fields()->Count(), std::size(elements));
+    for (auto &entry : *page.form->fields())
+        entry.value->required = true;
+    page.prefs().is_csv = true;
+    page.prefs().success_message = "ok";
+    globals::csv_file()->filename = "data.csv";
+
+    PhpRequest request;
+    QStringList values;
+    for (const auto &[name, value] : elements) {
+        request.add(name, value);
+        values << QString::fromUtf8(value);
+    }
+    EXPECT_EQ(post(request).body, "ok");
+    EXPECT_EQ(parse_csv(read_file("data.csv")).value(1), values);
+}
 
 TEST_F(ScriptTest, EmbeddedAnswerStandsBetweenHeaderAndFooter)
 {
@@ -165,11 +330,30 @@ TEST_F(ScriptTest, BannedVisitorIsRefusedBeforeAnyCheck)
     EXPECT_EQ(post(PhpRequest()).body, "<p class=\"error\">bad name</p>");
 }
 
+// A list the script cannot read bans no one, silently: a socket cannot be
+// opened even by the superuser, a folder cannot be read.
+TEST_F(ScriptTest, AnUnreadableBanListLetsEveryoneIn)
+{
+    page.prefs().success_message = "ok";
+    globals::web_page()->blocked_ips()->Add("203.0.113.7");
+    QLocalServer socket;
+    socket.setSocketOptions(QLocalServer::WorldAccessOption);
+    ASSERT_TRUE(socket.listen(php.path("blockedIPs.txt")));
+    EXPECT_EQ(post(PhpRequest()).body, "ok");
+    socket.close();
+    ASSERT_TRUE(QDir(php.folder()).mkdir("blockedIPs.txt"));
+    EXPECT_EQ(post(PhpRequest()).body, "ok");
+}
+
+// ---- Mail ----
+
 class Mail : public ScriptTest
 {
 protected:
     void SetUp() override
     {
+        // Nothing beyond a bare PHP: no multibyte or iconv module.
+        php.arguments << "-n";
         page.prefs().success_message = "ok";
         for (const char *name : { "email", "name", "city" })
             page.add(QString::fromLatin1(name));
@@ -190,10 +374,10 @@ protected:
     }
 
     // The mails one post sent.
-    QList<CapturedMail> mails_for(const QByteArray &email)
+    QList<CapturedMail> mails_for(
+        const QByteArray &email, const QByteArray &name = "Ann \"A\" O'Neil", const QByteArray &city = "Paris")
     {
-        EXPECT_EQ(
-            post(PhpRequest().add("email", email).add("name", "Ann \"A\" O'Neil").add("city", "Paris")).body, "ok");
+        EXPECT_EQ(post(PhpRequest().add("email", email).add("name", name).add("city", city)).body, "ok");
         return php.take_mails();
     }
 
@@ -206,20 +390,35 @@ protected:
     }
 };
 
+// What every mail declares, so that servers deliver it and readers show it.
+const QByteArrayList kContentHeaders = { "1.0", "text/plain; charset=UTF-8", "8bit" };
+
+QByteArrayList content_headers(const CapturedMail &mail)
+{
+    QByteArrayList listed;
+    for (const char *name : { "mime-version", "content-type", "content-transfer-encoding" })
+        listed << mail.headers.value(name, "(none)");
+    return listed;
+}
+
 TEST_F(Mail, OwnerGetsTheValuesAndTheVisitorAnAutoResponse)
 {
     page.prefs().is_email = page.prefs().is_autoresponde = true;
     QList<CapturedMail> mails = mails_for("ann@example.com");
     ASSERT_EQ(mails.size(), 2);
+    // From the owner's own first address, so that it is not refused as forged;
+    // replies go to the visitor.
     EXPECT_EQ(headers(mails[0]),
         QByteArrayList(
-            { "owner@example.com,boss@example.com", "New \"order\"", "ann@example.com", "ann@example.com" }));
+            { "owner@example.com,boss@example.com", "New \"order\"", "owner@example.com", "ann@example.com" }));
     EXPECT_EQ(mails[0].body,
-        "Visitor's IP: 203.0.113.7\nName: Ann \"A\" O'Neil\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, "
+        "Visitor's IP: 203.0.113.7\r\nName: Ann \"A\" O'Neil\r\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, "
         "Paris->x\r\n");
     EXPECT_EQ(
         headers(mails[1]), QByteArrayList({ "ann@example.com", "Thank you", "shop@example.com", "shop@example.com" }));
-    EXPECT_EQ(mails[1].body, "Dear Ann \"A\" O'Neil,\nwe got it.\r\n"); // never with the IP line
+    EXPECT_EQ(mails[1].body, "Dear Ann \"A\" O'Neil,\r\nwe got it.\r\n"); // never with the IP line
+    for (const CapturedMail &mail : mails)
+        EXPECT_EQ(content_headers(mail), kContentHeaders);
 
     // A typed sender, and no IP line.
     page.prefs().is_autoresponde = page.form->is_send_ip = false;
@@ -227,9 +426,9 @@ TEST_F(Mail, OwnerGetsTheValuesAndTheVisitorAnAutoResponse)
     globals::owner_mail()->sender = "forms@example.com";
     mails = mails_for("ann@example.com");
     ASSERT_EQ(mails.size(), 1);
-    EXPECT_EQ(mails[0].headers.value("from"), "forms@example.com");
+    EXPECT_EQ(headers(mails[0]).mid(2), QByteArrayList({ "forms@example.com", "forms@example.com" }));
     EXPECT_EQ(
-        mails[0].body, "Name: Ann \"A\" O'Neil\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, Paris->x\r\n");
+        mails[0].body, "Name: Ann \"A\" O'Neil\r\nCity: Paris costs $5 at C:\\shop, {Paris[0], $names, Paris->x\r\n");
 }
 
 TEST_F(Mail, VisitorCannotAddHeadersOrRecipients)
@@ -242,27 +441,66 @@ TEST_F(Mail, VisitorCannotAddHeadersOrRecipients)
         const QList<CapturedMail> mails = mails_for(address);
         ASSERT_EQ(mails.size(), 1) << address.toStdString();
         EXPECT_EQ(headers(mails[0]),
-            QByteArrayList({ "owner@example.com,boss@example.com", "New \"order\"", "(none)", "(none)" }));
+            QByteArrayList({ "owner@example.com,boss@example.com", "New \"order\"", "owner@example.com", "(none)" }));
         EXPECT_FALSE(mails[0].headers.contains("bcc"));
         EXPECT_FALSE(mails[0].raw.contains("victim")) << mails[0].raw.toStdString();
     }
 }
 
-// The records of an RFC 4180 file, or none if it is no such file.
-QList<QStringList> parse_csv(const QByteArray &data)
+TEST_F(Mail, EveryPlaceholderOfAFieldIsReplacedAndOthersStayAsTyped)
 {
-    static const QRegularExpression value(QStringLiteral(R"re(\G(?:"((?:[^"]|"")*)"|([^",\r\n]*))(,|\r?\n))re"));
-    QList<QStringList> records(1);
-    qsizetype end = 0;
-    for (const QRegularExpressionMatch &match : value.globalMatch(QString::fromUtf8(data))) {
-        records.last() << (match.hasCaptured(1) ? match.captured(1).replace("\"\"", "\"") : match.captured(2));
-        if (match.captured(3) != ",")
-            records.append(QStringList());
-        end = match.capturedEnd();
-    }
-    records.removeLast();
-    return end == QString::fromUtf8(data).size() ? records : QList<QStringList>();
+    page.prefs().is_email = true;
+    page.form->is_send_ip = false;
+    cmail &owner = *globals::owner_mail();
+    owner.set_message("Dear #name# from #city#, #name##city# #name#s #city#[0]\n"
+                      "#nofield# #5 ##name# #name #city\n"
+                      "Say \"#name#\" $5 C:\\new\\t");
+    const QList<CapturedMail> mails = mails_for("ann@example.com", "Ann", "Paris");
+    ASSERT_EQ(mails.size(), 1);
+    EXPECT_EQ(mails[0].body,
+        "Dear Ann from Paris, AnnParis Anns Paris[0]\r\n"
+        "#nofield# #5 #Ann Ann Paris\r\n"
+        "Say 'Ann' $5 C:\\new\\t\r\n");
 }
+
+// The words of an encoded header as text.
+QByteArray decoded_header(const QByteArray &value)
+{
+    static const QRegularExpression word(QStringLiteral(R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=)"));
+    QByteArray text;
+    for (const QByteArray &part : value.split(' ')) {
+        const QRegularExpressionMatch match = word.match(QString::fromLatin1(part));
+        text += match.hasMatch() && match.capturedLength() == part.size()
+            ? QByteArray::fromBase64(match.captured(1).toLatin1())
+            : (text.isEmpty() ? part : ' ' + part);
+    }
+    return text;
+}
+
+TEST_F(Mail, SubjectBeyondAsciiIsEncodedAndLineEndsAreUniform)
+{
+    page.prefs().is_email = true;
+    const QString subject = QStringLiteral("Neue Anmeldung \u2013 Gr\u00FC\u00DFe aus K\u00F6ln, vielen Dank f\u00FCr "
+                                           "Ihr Vertrauen \U0001F600 und bis bald");
+    globals::owner_mail()->subject = subject;
+    // Line breaks of every kind in the visitor's values.
+    const QList<CapturedMail> mails = mails_for("ann@example.com", "Ann\nLee", "Paris\rCedex\r\n75");
+    ASSERT_EQ(mails.size(), 1);
+    const QByteArray raw_subject = mails[0].headers.value("subject");
+    EXPECT_EQ(decoded_header(raw_subject), subject.toUtf8());
+    const QByteArray head = mails[0].raw.left(mails[0].raw.indexOf("\r\n\r\n") + 1);
+    for (const QByteArray &line : head.split('\n')) {
+        EXPECT_LE(line.size(), 79) << line.toStdString(); // 78 and the CR
+        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
+    }
+    EXPECT_TRUE(raw_subject.startsWith("=?UTF-8?B?"));
+    const QByteArray &body = mails[0].body;
+    EXPECT_EQ(body.count("\r\n"), body.count('\n'));
+    EXPECT_EQ(body.count("\r\n"), body.count('\r'));
+    EXPECT_TRUE(body.contains("Name: Ann\r\nLee\r\nCity: Paris\r\nCedex\r\n75 costs")) << body.toStdString();
+}
+
+// ---- The CSV file ----
 
 class Csv : public ScriptTest
 {
@@ -303,20 +541,28 @@ TEST_F(Csv, HeaderOnceThenOneQuotedAndGuardedRecordPerPost)
     EXPECT_EQ(parse_csv(data), expected);
 }
 
-TEST_F(Csv, ConcurrentPostsLoseNoRecord)
+// Posts that reach the file at the same moment, on an empty file and on one
+// being written: one header, first, and every record whole, in each round.
+TEST_F(Csv, PostsArrivingTogetherEachWriteOneWholeRecordUnderOneHeader)
 {
     page.write(php);
-    QList<PhpRequest> requests;
-    for (int i = 0; i < 12; ++i)
-        requests << PhpRequest().add("name", QByteArray::number(i));
-    for (const PhpResponse &response : php.run_all("index.php", requests))
-        EXPECT_EQ(response.body + response.errors, "ok");
-    const auto records = parse_csv(read_file("data.csv"));
-    ASSERT_EQ(records.size(), 13);
-    QSet<QString> names;
-    for (const QStringList &record : records)
-        names.insert(record.front());
-    EXPECT_EQ(names.size(), 13); // the header and twelve different names
+    for (int round = 1; round <= 6; ++round) {
+        QFile::remove(php.path("data.csv"));
+        QList<PhpRequest> requests;
+        QSet<QStringList> records { { "name", "comments", "colors", "email" } };
+        for (int i = 0; i < 16; ++i) {
+            // Small and large values, each of its own character.
+            const QString name = QString(i % 4 == 3 ? 200000 : 3, QChar(u'a' + i)) + ", " + QString::number(round);
+            requests << PhpRequest().add("name", name.toUtf8()).add("colors[]", QByteArray::number(i));
+            records.insert({ name, "", QString::number(i), "" });
+        }
+        for (const PhpResponse &response : php.run_together("index.php", requests))
+            EXPECT_EQ(response.body + response.errors, "ok");
+        const QList<QStringList> stored = parse_csv(read_file("data.csv"));
+        ASSERT_EQ(stored.size(), 17) << "round " << round;
+        EXPECT_EQ(stored.front(), QStringList({ "name", "comments", "colors", "email" })) << "round " << round;
+        EXPECT_EQ(QSet<QStringList>(stored.begin(), stored.end()), records) << "round " << round;
+    }
 }
 
 TEST_F(Csv, AFileThatCannotBeOpenedIsReportedOrPassedOver)
@@ -327,20 +573,51 @@ TEST_F(Csv, AFileThatCannotBeOpenedIsReportedOrPassedOver)
     EXPECT_EQ(post(PhpRequest()).body, "");
 }
 
+// The script's own variables (a zip+4 check, an upload, the banned-address
+// check) never take the place of a field named like one of them.
+TEST_F(Csv, FieldsNamedLikeTheScriptsWorkingVariablesKeepTheirValues)
+{
+    const char *const names[] = { "z1", "z2", "uploadFile", "ip", "fp", "banned", "ips", "value", "path" };
+    Field &zip = page.add("zip");
+    zip.validation_type = 2;
+    zip.expression_type = 4;
+    Field &photo = page.add("photo", "file");
+    photo.validation_type = 7;
+    photo.max_size = 1;
+    photo.mime_types()->Add("image/gif");
+    page.prefs().is_upload = true;
+    globals::web_page()->blocked_ips()->Add("10.0.0.1");
+    write_file("blockedIPs.txt", "10.0.0.1\r\n");
+    PhpRequest request = PhpRequest().add("zip", "12345-6789");
+    request.uploads.append({ "photo", "p.gif", "GIF89a", "image/gif" });
+    for (const char *name : names) {
+        page.add(QString::fromLatin1(name));
+        request.add(name, QByteArray("my-own-") + name);
+    }
+    EXPECT_EQ(post(request).body, "ok");
+    const QStringList record = parse_csv(read_file("data.csv")).value(1);
+    ASSERT_EQ(record.size(), 6 + std::size(names));
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        EXPECT_EQ(record.at(6 + i), QStringLiteral("my-own-") + QLatin1String(names[i]));
+}
+
+// ---- Stored uploads ----
+
 class StoredFile : public ScriptTest
 {
 protected:
     void SetUp() override
     {
         redirect_results();
-        page.prefs().is_upload = page.prefs().is_email = true;
-        Field &photo = page.add("photo", "file");
-        photo.validation_type = 7;
-        photo.max_size = 1; // one thousand bytes
-        photo.upload_folder = "uploads\\";
-        photo.upload_url = "http://example.com/uploads/";
-        photo.mime_types()->Add("image/gif");
-        photo.mime_types()->Add("image/png");
+        page.prefs().is_upload = page.prefs().is_email = page.prefs().is_csv = true;
+        globals::csv_file()->filename = "data.csv";
+        photo = &page.add("photo", "file");
+        photo->validation_type = 7;
+        photo->max_size = 1; // one thousand bytes
+        photo->upload_folder = "uploads\\";
+        photo->upload_url = "http://example.com/uploads/";
+        photo->mime_types()->Add("image/gif");
+        photo->mime_types()->Add("image/png");
         cmail &owner = *globals::owner_mail();
         owner.is_GeneericEmail = true;
         owner.sender = "forms@example.com";
@@ -356,7 +633,20 @@ protected:
         return post(request);
     }
 
-    QStringList stored() { return QDir(php.path("uploads")).entryList(QDir::Files | QDir::Hidden); }
+    QStringList stored(const QString &folder = "uploads")
+    {
+        return QDir(php.path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    // Nothing of a refused submission is kept or sent.
+    void expect_nothing_kept()
+    {
+        EXPECT_EQ(stored(), QStringList());
+        EXPECT_EQ(read_file("data.csv"), QByteArray());
+        EXPECT_TRUE(php.take_mails().isEmpty());
+    }
+
+    Field *photo = nullptr;
 };
 
 TEST_F(StoredFile, UploadIsStoredUnderACleanNameAndItsAddressMailed)
@@ -369,26 +659,224 @@ TEST_F(StoredFile, UploadIsStoredUnderACleanNameAndItsAddressMailed)
     EXPECT_EQ(read_file("uploads/my_photo_.gif"), "GIF89a");
     EXPECT_EQ(read_file("uploads/my_photo__1.gif"), "second");
     EXPECT_EQ(php.take_mails().value(0).body, "http://example.com/uploads/my_photo__1.gif\r\n");
-    // Folder parts of the name are dropped.
-    ASSERT_EQ(upload("..\\..\\etc/passwd.png", "x", "image/png").location(), "thanks.html");
+    // Folder parts of the name are dropped; a file of exactly the limit is taken.
+    ASSERT_EQ(upload("..\\..\\etc/passwd.png", QByteArray(1000, 'x'), "image/png").location(), "thanks.html");
     EXPECT_EQ(stored(), QStringList({ "my_photo_.gif", "my_photo__1.gif", "passwd.png" }));
+    // Only the site's own user may write, even under a server that lets
+    // everyone write what it creates.
+    EXPECT_EQ(mode(php.path("uploads")), 0755);
+    EXPECT_EQ(mode(php.path("uploads/passwd.png")), 0644);
+}
+
+TEST_F(StoredFile, WithoutAFolderTheFileGoesNextToTheScriptWhoseFolderIsLeftAlone)
+{
+    photo->upload_folder.clear();
+    const int before = mode(php.folder());
+    ASSERT_EQ(upload("a.gif").location(), "thanks.html");
+    ASSERT_EQ(upload("a.gif").location(), "thanks.html");
+    EXPECT_EQ(read_file("a_1.gif"), "GIF89a");
+    EXPECT_EQ(mode(php.folder()), before);
 }
 
 TEST_F(StoredFile, RefusedUploadsStoreNothing)
 {
-    // Too big, empty, a type not allowed, then names a web server might run.
-    const std::tuple<QByteArray, QByteArray, QByteArray> refused[]
-        = { { "photo.gif", QByteArray(1001, 'x'), "image/gif" }, { "photo.gif", "", "image/gif" },
-              { "photo.jpg", "x", "image/jpeg" }, { "shell.php.gif", "x", "image/gif" }, { "x.pHp", "x", "image/gif" },
-              { "x.php5", "x", "image/gif" }, { ".htaccess", "x", "image/gif" }, { "run.cgi.png", "x", "image/png" },
-              { "page.shtml", "x", "image/gif" }, { "../.hidden.gif", "x", "image/gif" } };
+    // Too big by one byte, empty, a type not allowed, then names a web server
+    // might run or a browser show as a page of the site, whatever the type.
+    const std::tuple<QByteArray, QByteArray, QByteArray> refused[] = {
+        { "photo.gif", QByteArray(1001, 'x'), "image/gif" },
+        { "photo.gif", "", "image/gif" },
+        { "photo.jpg", "x", "image/jpeg" },
+        { "shell.php.gif", "x", "image/gif" },
+        { "x.pHp", "x", "image/gif" },
+        { "x.php5", "x", "image/gif" },
+        { ".htaccess", "x", "image/gif" },
+        { "run.cgi.png", "x", "image/png" },
+        { "page.shtml", "x", "image/gif" },
+        { "../.hidden.gif", "x", "image/gif" },
+        { "note.html", "<script>alert(1)</script>", "image/gif" },
+        { "NOTE.HTM", "x", "image/gif" },
+        { "page.xhtml", "x", "image/gif" },
+        { "page.xht", "x", "image/gif" },
+        { "page.shtm", "x", "image/gif" },
+        { "image.svg", "<svg onload=alert(1)>", "image/png" },
+        { "image.svgz", "x", "image/png" },
+        { "data.xml.gif", "x", "image/gif" },
+        { "style.xsl", "x", "image/gif" },
+        { "code.js", "x", "image/gif" },
+        { "code.mjs", "x", "image/gif" },
+        { "web.config", "x", "image/gif" },
+        { "Web.Config.", "x", "image/gif" },
+    };
     for (const auto &[name, content, mime] : refused)
         EXPECT_EQ(upload(name, content, mime).location(), "sorry.html") << name.toStdString();
-    EXPECT_EQ(post(PhpRequest()).location(), "sorry.html"); // no file at all
     page.prefs().is_embeded_result_page = true;
     EXPECT_EQ(upload("x.php").body, "<p class=\"error\">bad photo</p>");
-    EXPECT_EQ(stored(), QStringList());
-    EXPECT_TRUE(php.take_mails().isEmpty());
+    expect_nothing_kept();
 }
+
+TEST_F(StoredFile, AnUploadLeftOutIsAnEmptyValueForTheRequiredTest)
+{
+    EXPECT_EQ(post(PhpRequest()).location(), "thanks.html");
+    EXPECT_EQ(parse_csv(read_file("data.csv")).value(1), QStringList { "" });
+    EXPECT_EQ(php.take_mails().value(0).body, "\r\n"); // no address
+    // A file chosen but refused by PHP itself is no empty value.
+    php.arguments = QStringList { "-d", "upload_max_filesize=500" };
+    EXPECT_EQ(upload("a.gif", QByteArray(800, 'x')).location(), "sorry.html");
+    photo->required = true;
+    php.arguments.clear();
+    EXPECT_EQ(post(PhpRequest()).location(), "sorry.html");
+    EXPECT_EQ(upload("a.gif").location(), "thanks.html");
+}
+
+TEST_F(StoredFile, NothingIsStoredWhenALaterCheckFails)
+{
+    page.add("name").required = true;
+    EXPECT_EQ(upload("photo.gif").location(), "sorry.html");
+    expect_nothing_kept();
+}
+
+// A file that cannot be stored fails the submission like a refused one:
+// no action runs, no file is overwritten, and files stored before it go.
+TEST_F(StoredFile, AFileThatCannotBeStoredFailsTheSubmission)
+{
+    // What stands in the way, the name uploaded, and how to set it up.
+    const std::tuple<const char *, QByteArray, std::function<void()>> causes[] = {
+        { "name_too_long", QByteArray(300, 'a') + ".gif", [] {} },
+        { "folder_is_a_file", "a.gif",
+            [this] {
+                write_file("blocked", "a file");
+                photo->upload_folder = "blocked";
+            } },
+        { "every_free_name_taken", "a.gif",
+            [this] {
+                ASSERT_TRUE(QDir(php.folder()).mkpath("taken"));
+                for (int n = 0; n < 10000; ++n)
+                    write_file(n ? QString("taken/a_%1.gif").arg(n) : QString("taken/a.gif"), "old");
+                photo->upload_folder = "taken";
+            } },
+    };
+    for (const auto &[label, name, cause] : causes) {
+        SCOPED_TRACE(label);
+        photo->upload_folder = "uploads";
+        cause();
+        EXPECT_EQ(upload(name).location(), "sorry.html");
+        expect_nothing_kept();
+    }
+    EXPECT_EQ(read_file("taken/a_9999.gif"), "old");
+    EXPECT_EQ(QDir(php.path("taken")).count(), 10002u); // with "." and ".."
+
+    // A second upload that cannot be stored takes the first along.
+    photo->upload_folder = "uploads";
+    Field &scan = page.add("scan", "file");
+    scan.validation_type = 7;
+    scan.max_size = 1;
+    scan.mime_types()->Add("image/gif");
+    scan.upload_folder = "blocked";
+    PhpRequest both;
+    both.uploads = { { "photo", "a.gif", "GIF89a", "image/gif" }, { "scan", "b.gif", "GIF89a", "image/gif" } };
+    EXPECT_EQ(post(both).location(), "sorry.html");
+    expect_nothing_kept();
+}
+
+// ---- Texts the wizard's user typed ----
+
+// Backslash pairs PHP would read as escapes, and what would be a variable:
+// each comes out of the running script as it was typed.
+struct TypedText
+{
+    const char *label;
+    const char *text;
+};
+
+void PrintTo(const TypedText &typed, std::ostream *out)
+{
+    *out << typed.label;
+}
+
+class Typed : public ScriptTest, public ::testing::WithParamInterface<TypedText>
+{
+};
+
+TEST_P(Typed, TextsComeOutAsTyped)
+{
+    const QString t = QString::fromUtf8(GetParam().text);
+    Cprefrences &prefs = page.prefs();
+    prefs.is_email = prefs.is_autoresponde = prefs.is_csv = prefs.is_upload = true;
+    prefs.is_header = prefs.is_footer = true;
+    prefs.header_img = "head" + t + ".html";
+    prefs.footer_img = "foot" + t + ".html";
+    write_file(prefs.header_img, "<h>");
+    write_file(prefs.footer_img, "</h>");
+    prefs.success_message = "ok " + t;
+    page.add("email");
+    Field &v = page.add("v");
+    v.validation_type = 3;
+    v.list_values = "|L" + t + "|";
+    v.error_html = "<b class=\\\"e\\\">E " + t + "</b>";
+    Field &photo = page.add("photo", "file");
+    photo.validation_type = 7;
+    photo.max_size = 1;
+    photo.upload_url = "http://example.com/u" + t + "/files";
+    photo.mime_types()->Add("image/x" + t);
+    globals::csv_file()->filename = "data" + t + ".csv";
+    cmail &owner = *globals::owner_mail();
+    owner.is_GeneericEmail = true;
+    owner.sender = "from" + t + "@example.com";
+    owner.email_to = "to" + t + "@example.com";
+    owner.subject = "S " + t;
+    owner.set_message("M " + t + " m\nE " + t + "\n#photo_URL#");
+    page.form->is_send_ip = false;
+    cmail &reply = *globals::auto_mail();
+    reply.is_autoresponde = true;
+    reply.sender = "shop" + t + "@example.com";
+    reply.email_to = "$email";
+    reply.subject = "A " + t;
+    reply.set_message("Dear " + t);
+
+    const QByteArray b = t.toUtf8();
+    PhpRequest passing = PhpRequest().add("email", "ann@example.com").add("v", "L" + b);
+    passing.uploads.append({ "photo", "g.gif", "GIF89a", "image/x" + b });
+    EXPECT_EQ(post(passing).body, "<h>ok " + b + "</h>");
+    const QList<CapturedMail> mails = php.take_mails();
+    ASSERT_EQ(mails.size(), 2);
+    const QByteArray in_body = QByteArray(b).replace('"', '\''); // the body's quotes are made single
+    EXPECT_EQ(mails[0].headers.value("to"), "to" + b + "@example.com");
+    EXPECT_EQ(mails[0].headers.value("from"), "from" + b + "@example.com");
+    EXPECT_EQ(mails[0].headers.value("subject"), "S " + b);
+    EXPECT_EQ(
+        mails[0].body, "M " + in_body + " m\r\nE " + in_body + "\r\nhttp://example.com/u" + b + "/files/g.gif\r\n");
+    EXPECT_EQ(mails[1].headers.value("from"), "shop" + b + "@example.com");
+    EXPECT_EQ(mails[1].headers.value("subject"), "A " + b);
+    EXPECT_EQ(mails[1].body, "Dear " + in_body + "\r\n");
+    EXPECT_FALSE(read_file(globals::csv_file()->filename).isEmpty());
+
+    // The error text keeps only the page reader's escaped quotes.
+    EXPECT_EQ(
+        post(PhpRequest().add("v", "L")).body, "<h><b class=\"e\">E " + QByteArray(b).replace("\\\"", "\"") + "</b>");
+    prefs.is_embeded_result_page = false;
+    prefs.success_page = "thanks" + t + ".html";
+    prefs.error_page = "sorry" + t + ".html";
+    EXPECT_EQ(post(passing).location(), "thanks" + b + ".html");
+    EXPECT_EQ(post(PhpRequest()).location(), "thanks" + b + ".html");
+    EXPECT_EQ(post(PhpRequest().add("v", "L")).location(), "sorry" + b + ".html");
+
+    lib settings;
+    settings.host = "h" + t;
+    settings.username = "u" + t;
+    settings.password = "p" + t;
+    settings.db = "d" + t;
+    settings.table = "t" + t;
+    write_file("lib.php", ("<?php\r\n" + settings.get_lib_code() + "?>\r\n").toUtf8());
+    write_file("show.php", "<?php include \"lib.php\"; echo \"$host|$username|$password|$db|$table\";");
+    EXPECT_EQ(php.run_cli("show.php").body, "h" + b + "|u" + b + "|p" + b + "|d" + b + "|t" + b);
+}
+
+INSTANTIATE_TEST_SUITE_P(Escapes, Typed,
+    ::testing::Values(TypedText { "backslash_n", "\\n" }, TypedText { "backslash_t", "\\t" },
+        TypedText { "backslash_pair", "\\\\" }, TypedText { "backslash_dollar", "\\$" },
+        TypedText { "hex_escape", "\\x41" }, TypedText { "unicode_escape", "\\u{41}" },
+        TypedText { "octal_escape", "\\101" }, TypedText { "escaped_quote", "\\\"" },
+        TypedText { "variables", "{$x}$y" }, TypedText { "lone_backslash", "a\\" }),
+    [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace

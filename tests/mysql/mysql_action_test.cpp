@@ -72,6 +72,27 @@ protected:
         return database.rows("SELECT " + columns + " FROM entries");
     }
 
+    // Writes lib.php and setup.php for the table entries as Generate does, and runs setup.php.
+    PhpResponse run_setup(const QString &primary_key)
+    {
+        sql &setup = *globals::sql_script();
+        setup.mysql_table = "entries";
+        setup.primary_key = primary_key;
+        lib &settings = *globals::lib_script();
+        settings.host = mysqli_code::host_with_port(database.server().host, profile.port());
+        settings.username = database.server().user;
+        settings.password = database.server().password;
+        settings.db = database.name();
+        settings.table = setup.mysql_table;
+        for (const auto &[file, code] :
+            { std::pair { "lib.php", settings.get_lib_code() }, { "setup.php", setup.get_sql_code() } }) {
+            QFile php(runner.path(file));
+            EXPECT_TRUE(php.open(QIODevice::WriteOnly));
+            php.write(("<?php\r\n" + code + "?>\r\n").toUtf8());
+        }
+        return runner.run_cli("setup.php");
+    }
+
     TestDatabase database;
     GeneratedForm page;
     PhpRunner runner;
@@ -156,22 +177,7 @@ TEST_F(MySqlAction, SetupCreatesTheTableThatTheScriptFills)
     name.sql_type = "varchar";
     name.sql_length = "(50)";
     name.sql_default = "DEFAULT 'nobody \"$x\"'";
-    sql &setup = *globals::sql_script();
-    setup.mysql_table = "entries";
-    setup.primary_key = "id_col";
-    lib &settings = *globals::lib_script();
-    settings.host = mysqli_code::host_with_port(database.server().host, profile.port());
-    settings.username = database.server().user;
-    settings.password = database.server().password;
-    settings.db = database.name();
-    settings.table = setup.mysql_table;
-    for (const auto &[file, code] :
-        { std::pair { "lib.php", settings.get_lib_code() }, { "setup.php", setup.get_sql_code() } }) {
-        QFile php(runner.path(file));
-        ASSERT_TRUE(php.open(QIODevice::WriteOnly));
-        php.write(("<?php\r\n" + code + "?>\r\n").toUtf8());
-    }
-    const PhpResponse created = runner.run_cli("setup.php");
+    const PhpResponse created = run_setup("id_col");
     EXPECT_EQ(created.body, "Table created successfully") << created.errors.toStdString();
     EXPECT_EQ(created.errors, "");
     EXPECT_EQ(database.column("SELECT CONCAT_WS(' ', COLUMN_NAME, COLUMN_TYPE, COLUMN_KEY, COLUMN_DEFAULT) FROM "
@@ -179,6 +185,18 @@ TEST_F(MySqlAction, SetupCreatesTheTableThatTheScriptFills)
         (QStringList { "id_col int(11) PRI", "name_col varchar(50)  'nobody \"$x\"'" }));
     EXPECT_EQ(post_ok(PhpRequest().add("id", "7").add("name", "ann"), "CONCAT(id_col, ' ', name_col)"),
         RawRows { { "7 ann" } });
+}
+
+// The server's words about a statement it refuses are shown as text.
+TEST_F(MySqlAction, SetupShowsTheServersReasonAsText)
+{
+    Field &id = column("id");
+    id.sql_type = "int";
+    id.sql_default = "DEFAULT <b>";
+    const PhpResponse refused = run_setup("id_col");
+    EXPECT_TRUE(refused.body.startsWith("Invalid query: ")) << refused.body.toStdString();
+    EXPECT_TRUE(refused.body.contains("near &#039;&lt;b&gt;")) << refused.body.toStdString();
+    EXPECT_FALSE(refused.body.contains('<')) << refused.body.toStdString();
 }
 
 class StoredValue : public MySqlAction, public ::testing::WithParamInterface<QByteArray>
@@ -245,7 +263,7 @@ struct Failure
     const char *label;
     bool server_down;
     const char *dbname; // nullptr: the test's
-    const char *table, *message; // %1: the test's database
+    const char *table, *posted, *message; // %1: the test's database
     friend void PrintTo(const Failure &failure, std::ostream *out) { *out << failure.label; }
 };
 
@@ -253,31 +271,39 @@ class FailureText : public MySqlAction, public ::testing::WithParamInterface<Fai
 {
 };
 
+// The server's words are shown as text, for they may quote what the visitor
+// posted; without show_errors nothing of them is shown.
 TEST_P(FailureText, ShowErrorsEndsWithTheServersReasonOrGoesOnSilently)
 {
     const Failure &failure = GetParam();
-    database.exec("CREATE TABLE entries (name_col VARCHAR(3))");
+    database.exec("CREATE TABLE entries (name_col VARCHAR(24) UNIQUE)");
+    database.exec("INSERT INTO entries VALUES ('<svg onload=alert(1)>')");
     column("name");
     if (failure.server_down)
         profile.set_port(QString::number(closed_port()));
     if (failure.dbname)
         action.dbname = failure.dbname;
     action.table->set_table_name(failure.table);
-    const PhpResponse shown = post(PhpRequest().add("name", "abcdef"));
+    const PhpResponse shown = post(PhpRequest().add("name", failure.posted));
     EXPECT_EQ(shown.body, QString(failure.message).arg(database.name()).toUtf8());
     EXPECT_EQ(shown.errors, "");
     action.show_errors = false;
-    const PhpResponse silent = post(PhpRequest().add("name", "abcdef"));
+    const PhpResponse silent = post(PhpRequest().add("name", failure.posted));
     EXPECT_EQ(silent.body, "Thank you");
     EXPECT_EQ(silent.errors, "");
-    EXPECT_EQ(database.column("SELECT COUNT(*) FROM entries"), QStringList { "0" });
+    EXPECT_EQ(database.column("SELECT COUNT(*) FROM entries"), QStringList { "1" });
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, FailureText,
-    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "Could not connect: Connection refused" },
-        Failure { "missing_table", false, nullptr, "missing", "Invalid query: Table '%1.missing' doesn't exist" },
-        Failure { "value_too_long", false, nullptr, "entries",
-            "Invalid query: Data too long for column 'name_col' at row 1" }),
+    ::testing::Values(Failure { "server_down", true, nullptr, "entries", "x", "Could not connect: Connection refused" },
+        Failure { "missing_table", false, nullptr, "missing", "x",
+            "Invalid query: Table &#039;%1.missing&#039; doesn&#039;t exist" },
+        Failure { "value_too_long", false, nullptr, "entries", "<b>abcdefghijklmnopqrstuvwxyz</b>",
+            "Invalid query: Data too long for column &#039;name_col&#039; at row 1" },
+        Failure { "visitors_value_quoted", false, nullptr, "entries", "<svg onload=alert(1)>",
+            "Invalid query: Duplicate entry &#039;&lt;svg onload=alert(1)&gt;&#039; for key &#039;name_col&#039;" },
+        Failure { "database_unknown", false, "no<b>\\n$db", "entries", "x",
+            "Can not use no&lt;b&gt;\\n$db : Unknown database &#039;no&lt;b&gt;\\n$db&#039;" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 } // namespace

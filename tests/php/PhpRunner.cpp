@@ -1,25 +1,32 @@
 #include "PhpRunner.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #include <memory>
 #include <stdexcept>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // php-cgi shows errors in the page whatever display_errors says, so each run
 // logs them to a file of its own instead, apart from the page.
 void start(QProcess &php, const QString &program, const QString &mail_folder, const QString &error_log,
-    const QStringList &more = {})
+    QStringList arguments, const QStringList &more = {})
 {
-    QStringList arguments;
     for (const QString &setting : { QStringLiteral("sendmail_path=" TRESSEL_CAPTURE_MAIL " ") + mail_folder,
              QStringLiteral("error_reporting=E_ALL"), QStringLiteral("display_errors=0"),
              QStringLiteral("log_errors=1"), QStringLiteral("html_errors=0"), "error_log=" + error_log })
         arguments << QStringLiteral("-d") << setting;
+    php.setChildProcessModifier([] { ::umask(0); });
     php.start(program, arguments + more);
     if (!php.waitForStarted())
         throw std::runtime_error("php cannot be started");
@@ -53,9 +60,15 @@ QByteArray split_head(const QByteArray &data, QMap<QByteArray, QByteArray> &head
     const qsizetype lf = data.indexOf("\n\n");
     const bool bare = lf >= 0 && (crlf < 0 || lf < crlf);
     const qsizetype at = bare ? lf : crlf;
+    QByteArray last;
     for (const QByteArray &line : data.left(at < 0 ? data.size() : at).split('\n')) {
-        if (const qsizetype colon = line.indexOf(':'); colon > 0)
-            headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+        // A line that starts with a blank goes on with the header before it.
+        if ((line.startsWith(' ') || line.startsWith('\t')) && !last.isEmpty()) {
+            headers[last] += ' ' + line.trimmed();
+        } else if (const qsizetype colon = line.indexOf(':'); colon > 0) {
+            last = line.left(colon).trimmed().toLower();
+            headers.insert(last, line.mid(colon + 1).trimmed());
+        }
     }
     return at < 0 ? QByteArray() : data.mid(at + (bare ? 2 : 4));
 }
@@ -74,12 +87,61 @@ PhpResponse finish(QProcess &php, bool cgi, const QString &error_log)
     return response;
 }
 
+// Holds back every script started with its file prepended until the test opens the
+// gate: the scripts wait for a shared lock on the gate while the test holds it.
+class Gate final
+{
+public:
+    Gate()
+        : m_path(m_folder.filePath(QStringLiteral("gate")))
+    {
+        m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0)
+            throw std::runtime_error("the gate cannot be held");
+    }
+    ~Gate() { ::close(m_fd); }
+
+    QString path() const { return m_path; }
+
+    // Waits until `count` scripts wait at the gate, then lets them all go.
+    void open_when_waiting(int count) const
+    {
+        const QDeadlineTimer deadline(60000);
+        const QDir folder(m_folder.path());
+        while (folder.entryList({ QStringLiteral("gate-*") }, QDir::Files).size() < count) {
+            if (deadline.hasExpired())
+                throw std::runtime_error("the scripts did not reach the gate within a minute");
+            QThread::msleep(2);
+        }
+        ::flock(m_fd, LOCK_UN);
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_path;
+    int m_fd = -1;
+};
+
 } // namespace
 
 QList<PhpResponse> PhpRunner::run_all(const QString &script, const QList<PhpRequest> &requests)
 {
+    return run_requests(script, requests, false);
+}
+
+QList<PhpResponse> PhpRunner::run_together(const QString &script, const QList<PhpRequest> &requests)
+{
+    return run_requests(script, requests, true);
+}
+
+QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<PhpRequest> &requests, bool together)
+{
     const auto error_log
         = [this](std::size_t run) { return m_mail_folder.filePath(QStringLiteral("errors-%1.log").arg(run)); };
+    const std::unique_ptr<Gate> gate = together ? std::make_unique<Gate>() : nullptr;
+    QStringList run_arguments = arguments;
+    if (gate)
+        run_arguments << QStringLiteral("-d") << QStringLiteral("auto_prepend_file=" TRESSEL_GATE_SCRIPT);
     std::vector<std::unique_ptr<QProcess>> running;
     for (const PhpRequest &request : requests) {
         const bool get = request.method == "GET";
@@ -99,16 +161,24 @@ QList<PhpResponse> PhpRunner::run_all(const QString &script, const QList<PhpRequ
             { "CONTENT_TYPE",
                 request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
                                           : "multipart/form-data; boundary=" + boundary },
+            { "TRESSEL_GATE", gate ? gate->path() : QString() },
         };
         for (const auto &[name, value] : variables)
             env.insert(name, value);
         auto &php = *running.emplace_back(std::make_unique<QProcess>());
         php.setProcessEnvironment(env);
         php.setWorkingDirectory(folder());
-        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()));
+        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()), run_arguments);
         php.write(body);
+        // A waiting script must have its whole request: PHP reads it before the script starts.
+        while (gate && php.bytesToWrite() > 0) {
+            if (!php.waitForBytesWritten(60000))
+                throw std::runtime_error("php did not read its request within a minute");
+        }
         php.closeWriteChannel();
     }
+    if (gate)
+        gate->open_when_waiting(static_cast<int>(running.size()));
     QList<PhpResponse> responses;
     for (std::size_t i = 0; i < running.size(); ++i)
         responses << finish(*running[i], true, error_log(i + 1));
@@ -120,7 +190,8 @@ PhpResponse PhpRunner::run_cli(const QString &script)
     QProcess php;
     php.setWorkingDirectory(folder());
     const QString log = m_mail_folder.filePath(QStringLiteral("errors-cli.log"));
-    start(php, QStringLiteral("php"), m_mail_folder.path(), log, { QDir(folder()).absoluteFilePath(script) });
+    start(
+        php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, { QDir(folder()).absoluteFilePath(script) });
     php.closeWriteChannel();
     return finish(php, false, log);
 }

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A request to a generated script, posted as a browser would.
@@ -45,9 +46,15 @@ using CapturedMail = PhpOutput;
 
 // Runs generated scripts with php-cgi, as a web server would, in a folder of their own;
 // mails are captured instead of sent, PHP's diagnostics (deprecations too) collected.
+// Files are created as under a server whose umask lets everyone write (0), so that what
+// a script makes writable shows.
 class PhpRunner final
 {
 public:
+    // More PHP arguments for the runs that follow: "-d" and a setting, or "-n" for a
+    // PHP without the extension modules of its configuration.
+    QStringList arguments;
+
     // The folder scripts and their side files are written to and run in.
     QString folder() const { return m_folder.path(); }
     QString path(const QString &name) const { return m_folder.filePath(name); }
@@ -55,6 +62,9 @@ public:
     PhpResponse run(const QString &script, const PhpRequest &request) { return run_all(script, { request }).front(); }
     // Runs every request at once, as visitors posting together would.
     QList<PhpResponse> run_all(const QString &script, const QList<PhpRequest> &requests);
+    // As run_all, but each script waits, its request read, until all have started, and
+    // then all go on at the same moment.
+    QList<PhpResponse> run_together(const QString &script, const QList<PhpRequest> &requests);
     // Runs a script with the command-line PHP (for setup scripts).
     PhpResponse run_cli(const QString &script);
 
@@ -62,6 +72,8 @@ public:
     QList<CapturedMail> take_mails();
 
 private:
+    QList<PhpResponse> run_requests(const QString &script, const QList<PhpRequest> &requests, bool together);
+
     QTemporaryDir m_folder;
     QTemporaryDir m_mail_folder;
 };

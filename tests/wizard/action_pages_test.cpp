@@ -201,11 +201,12 @@ TEST_F(ActionPages, AutoResponderHasNoChecksAndCopiesThePage)
 TEST_F(ActionPages, NextTurnsEitherMailsBodyIntoMessageLines)
 {
     const std::pair<const char *, QStringList> cases[] = {
-        // Every line but the last keeps "\n" for PHP; a final line break adds nothing.
-        { "a\n\nb\n", { "a\\n", "\\n", "b\\n" } },
+        // Every line but the last keeps "\n" for PHP; final line breaks add nothing.
+        { "a\n\nb\n\n", { "a\\n", "\\n", "b" } },
         { "x\r\ny", { "x\\n", "y" } },
         { "Name: #name#\nCity: #city#", { "Name: $name\\n", "City: $city" } },
-        { "#a# and #b#", { "$a and b" } }, // only the first "#" of a line opens a reference
+        // Each field's #name# is a reference; others stay as typed.
+        { "#name# and #city#, #a# #5", { "$name and $city, #a# #5" } },
         // Double quotes become single quotes; a typed "|" is text like any other.
         { "Say \"hi\"\n\"#name#\"", { "Say 'hi'\\n", "'$name'" } },
         { "a|b\n|", { "a|b\\n", "|" } },
@@ -304,16 +305,18 @@ TEST_F(ActionPages, OwnerMailAutoResponseAndDataFile)
     const auto mails = php.take_mails();
     ASSERT_EQ(mails.size(), 2);
     const auto headers = [](const CapturedMail &mail) {
-        return QList<QByteArray> { mail.headers.value("to"), mail.headers.value("subject"),
-            mail.headers.value("from") };
+        return QList<QByteArray> { mail.headers.value("to"), mail.headers.value("subject"), mail.headers.value("from"),
+            mail.headers.value("reply-to") };
     };
     EXPECT_EQ(headers(mails[0]),
-        (QList<QByteArray> { "owner@example.com,boss@example.com", "New order", "ann@example.com" }));
+        (QList<QByteArray> {
+            "owner@example.com,boss@example.com", "New order", "owner@example.com", "ann@example.com" }));
     EXPECT_EQ(mails[0].body,
-        "Visitor's IP: 203.0.113.7\nemail: ann@example.com\nname: Ann O'Neil\ncity: Paris\n\n"
+        "Visitor's IP: 203.0.113.7\r\nemail: ann@example.com\r\nname: Ann O'Neil\r\ncity: Paris\r\n\r\n"
         "Sent by 'Ann O'Neil' | $5 & 100%\r\n");
-    EXPECT_EQ(headers(mails[1]), (QList<QByteArray> { "ann@example.com", "Thank you", "shop@example.com" }));
-    EXPECT_EQ(mails[1].body, "Dear Ann O'Neil\n\nwe will ship to Paris.\r\n");
+    EXPECT_EQ(headers(mails[1]),
+        (QList<QByteArray> { "ann@example.com", "Thank you", "shop@example.com", "shop@example.com" }));
+    EXPECT_EQ(mails[1].body, "Dear Ann O'Neil\r\n\r\nwe will ship to Paris.\r\n");
     QFile data(php.path(QStringLiteral("orders.csv")));
     ASSERT_TRUE(data.open(QIODevice::ReadOnly));
     EXPECT_EQ(data.readAll(), "email;name\nann@example.com;Ann O'Neil\n");

@@ -263,13 +263,14 @@ TEST_F(FullRun, FromAnHtmlPageToAWorkingScript)
     ASSERT_EQ(mails.size(), 2);
     EXPECT_EQ(mails[0].headers.value("to"), "owner@example.com");
     EXPECT_EQ(mails[0].headers.value("subject"), "New contact");
-    EXPECT_EQ(mails[0].headers.value("from"), "ann@example.com");
+    EXPECT_EQ(mails[0].headers.value("from"), "owner@example.com");
+    EXPECT_EQ(mails[0].headers.value("reply-to"), "ann@example.com");
     EXPECT_TRUE(mails[0].body.contains("name: Ann Lee")) << mails[0].body.toStdString();
     EXPECT_TRUE(mails[0].body.contains("colors: red&blue")) << mails[0].body.toStdString();
     EXPECT_TRUE(mails[0].body.startsWith("Visitor's IP: 203.0.113.7")) << mails[0].body.toStdString();
     EXPECT_EQ(mails[1].headers.value("to"), "ann@example.com");
     EXPECT_EQ(mails[1].headers.value("from"), "shop@example.com");
-    EXPECT_EQ(mails[1].body, "Dear Ann Lee,\nwe got your message.\r\n");
+    EXPECT_EQ(mails[1].body, "Dear Ann Lee,\r\nwe got your message.\r\n");
 
     QFile csv(php.path(QStringLiteral("contacts.csv")));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));

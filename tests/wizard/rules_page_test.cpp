@@ -134,7 +134,7 @@ TEST_F(RulesPage, EachRuleWritesItsKindAndShowsItsSettings)
         EXPECT_EQ(field("first").validation_type, kind);
         EXPECT_EQ(field("first").expression_type, expression);
         EXPECT_EQ(shown_panel(), QString::fromLatin1(panel));
-        EXPECT_EQ(control<QCheckBox>("chknull")->isVisible(), kind != 7);
+        EXPECT_TRUE(control<QCheckBox>("chknull")->isVisible());
     }
     EXPECT_EQ(field("other").validation_type, 8);
     EXPECT_TRUE(messages().isEmpty());
@@ -246,9 +246,9 @@ TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
     click(page(), "cmdNext"); // a file field left unchecked is not let through
     ASSERT_EQ(last_message(),
         QStringLiteral("Please specify the upload setting of field 'photo' To be able to receive it on your server. "));
-    control<QCheckBox>("chknull")->click(); // an upload is never "required": its own check asks for the file
+    control<QCheckBox>("chknull")->click(); // a file must come with every submission
     choose("cmbvalidation", "Uploaded file");
-    EXPECT_FALSE(field("photo").required);
+    EXPECT_TRUE(field("photo").required);
     type("txtsize", "1");
     type("txtdestination", "uploads");
     type("txturl", "http://example.com/uploads");
