@@ -1,6 +1,7 @@
-// Walking a 100,000-row result forward and reading every value as text,
-// through MYSQL_RS and through the bare client library (both walks hold the
-// stored result already and turn each value into a QString). Needs a running
+// Walking a result of 10,000, 100,000 and 1,000,000 rows forward and reading
+// every value as text, through MYSQL_RS and through the bare client library
+// (both walks hold the stored result already and turn each value into a
+// QString). Needs a running
 // server; start one with tests/mysql/mariadb_server.sh and point
 // TRESSEL_MARIADB at its state file:
 //
@@ -19,14 +20,19 @@
 
 #include <mysql.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
 namespace {
 
-constexpr int row_count = 100000;
-const char *const bench_query = "SELECT id, name, note, amount, born FROM walk ORDER BY id";
+constexpr int row_count = 1000000;
+
+QByteArray bench_query(std::int64_t rows)
+{
+    return "SELECT id, name, note, amount, born FROM walk WHERE id <= " + QByteArray::number(rows) + " ORDER BY id";
+}
 
 struct Server
 {
@@ -93,7 +99,7 @@ MYSQL *bare_connection()
             mysql_query(raw,
                 "INSERT INTO walk SELECT seq, CONCAT('name number ', seq), "
                 "IF(seq % 7 = 0, NULL, REPEAT('note ', seq % 5)), seq / 100, "
-                "IF(seq % 3 = 0, NULL, '2005-03-04') FROM seq_1_to_100000"));
+                "IF(seq % 3 = 0, NULL, '2005-03-04') FROM seq_1_to_1000000"));
     }
     return raw;
 }
@@ -101,7 +107,7 @@ MYSQL *bare_connection()
 void BM_WalkBareClientLibrary(benchmark::State &state)
 {
     MYSQL *raw = bare_connection();
-    check(raw, mysql_query(raw, bench_query));
+    check(raw, mysql_query(raw, bench_query(state.range(0)).constData()));
     MYSQL_RES *result = mysql_store_result(raw);
     const unsigned int columns = mysql_num_fields(result);
     for (auto _ : state) {
@@ -118,11 +124,11 @@ void BM_WalkBareClientLibrary(benchmark::State &state)
         }
         benchmark::DoNotOptimize(characters);
     }
-    state.SetItemsProcessed(state.iterations() * row_count);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
     mysql_free_result(result);
     mysql_close(raw);
 }
-BENCHMARK(BM_WalkBareClientLibrary)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkBareClientLibrary)->Unit(benchmark::kMillisecond)->Arg(10000)->Arg(100000)->Arg(1000000);
 
 void BM_WalkResultSet(benchmark::State &state)
 {
@@ -130,8 +136,8 @@ void BM_WalkResultSet(benchmark::State &state)
     auto connection = std::make_shared<MYSQL_CONNECTION>();
     connection->OpenConnection(QString::fromUtf8(server().host), QString::fromUtf8(server().user),
         QString::fromUtf8(server().password), QStringLiteral("tressel_bench"), static_cast<qint32>(server().port));
-    const auto rs = connection->Execute(QString::fromLatin1(bench_query));
-    if (rs->RecordCount() != row_count) {
+    const auto rs = connection->Execute(QString::fromLatin1(bench_query(state.range(0))));
+    if (rs->RecordCount() != state.range(0)) {
         state.SkipWithError("the result set did not load");
         return;
     }
@@ -144,9 +150,9 @@ void BM_WalkResultSet(benchmark::State &state)
         }
         benchmark::DoNotOptimize(characters);
     }
-    state.SetItemsProcessed(state.iterations() * row_count);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_WalkResultSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkResultSet)->Unit(benchmark::kMillisecond)->Arg(10000)->Arg(100000)->Arg(1000000);
 
 } // namespace
 

@@ -149,11 +149,10 @@ QString db::get_date_conversion_code() const
         if (field.mysql_field.isEmpty())
             continue;
         bool is_date = field.is_date_field;
-        if (globals::SuccessfullyConnected) {
-            // A column the chosen table does not have (or no chosen table)
-            // leaves the field as it is.
-            if (!table || !table->field_types()->Contains(field.mysql_field))
-                continue;
+        // The column's type where the page read the chosen table's columns;
+        // a table typed by hand (one still to be created, say) has none, and
+        // the field's "is date" box decides.
+        if (globals::SuccessfullyConnected && table && table->field_types()->Contains(field.mysql_field)) {
             const QString &type = table->field_types()->Item(field.mysql_field);
             is_date = type == QLatin1String("datetime") || type == QLatin1String("date");
         }

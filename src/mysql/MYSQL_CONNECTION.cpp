@@ -8,6 +8,8 @@
 
 #include <mysql.h>
 
+const QString MYSQL_CONNECTION::kBadPortText = QStringLiteral("The port must be a number from 0 to 65535.");
+
 MYSQL_CONNECTION::MYSQL_CONNECTION()
     : m_error(std::make_shared<MYSQL_ERR>())
 {
@@ -35,6 +37,11 @@ qint32 MYSQL_CONNECTION::OpenConnection(const QString &host, const QString &user
     m_password = password;
     m_dbname = database;
     m_port = port;
+    // The library would take the port modulo 65536 and reach another one.
+    if (port < 0 || port > 65535) {
+        m_error->SetError(kBadPort, kBadPortText);
+        return m_state;
+    }
 
     m_handle = mysql_init(nullptr);
     if (!m_handle) {
@@ -144,6 +151,17 @@ void MYSQL_CONNECTION::run_query(MYSQL_RS &result_set, QString &statement, qint3
     result_set.open_result(statement, m_handle, failed);
     affected = result_set.AffectedRecords();
     copy_error();
+}
+
+std::shared_ptr<MYSQL_RS> MYSQL_CONNECTION::execute_quietly(const QString &statement)
+{
+    const QString query = m_query;
+    const qint32 number = m_error->Number();
+    const QString description = m_error->Description();
+    auto result_set = Execute(statement);
+    m_query = query;
+    m_error->SetError(number, description);
+    return result_set;
 }
 
 QString MYSQL_CONNECTION::QueryInfo() const

@@ -30,6 +30,9 @@ public:
         WriteTimeout = 12, // seconds
     };
     enum { Open = 0, Closed = 1 };
+    // The error of a port outside 0-65535.
+    static constexpr qint32 kBadPort = -2;
+    static const QString kBadPortText;
 
     MYSQL_CONNECTION();
     ~MYSQL_CONNECTION();
@@ -54,7 +57,8 @@ public:
     void ClearOptions() { m_options.clear(); }
 
     // Opens the connection (closing an open one first) with the utf8mb4
-    // character set; port 0 is the library's default port. Returns State().
+    // character set; port 0 is the library's default port. A port outside
+    // 0-65535 is refused (Error -2) without trying the server. Returns State().
     qint32 OpenConnection(const QString &host, const QString &user, const QString &password,
         const QString &database = QString(), qint32 port = 0, qint32 flags = 0);
     void CloseConnection();
@@ -79,6 +83,9 @@ private:
     friend class MySQL_Field;
 
     void run_query(MYSQL_RS &result_set, QString &statement, qint32 &affected);
+    // Runs a statement of the library's own; QueryString and Error keep
+    // describing the caller's last statement.
+    std::shared_ptr<MYSQL_RS> execute_quietly(const QString &statement);
     static QString ptr_to_string(const char *pointer);
 
     void copy_error();

@@ -3,7 +3,7 @@
 #include "MYSQL_CONNECTION.h"
 #include "MYSQL_UPDATE.h"
 #include "MySQL_Field.h"
-#include "mysql_value.h"
+#include "mysql_variant.h"
 #include "sql_text.h"
 
 #include "model/globals.h"
@@ -89,7 +89,10 @@ void MYSQL_RS::go_to(qint32 position)
 void MYSQL_RS::load_row(qint32 row)
 {
     if (row >= 1 && row <= m_record_count) {
-        mysql_row_seek(m_result, m_offsets[static_cast<size_t>(row - 1)]);
+        // The library's row cursor stands after the loaded row, so a walk
+        // forward needs no seek.
+        if (m_loaded == 0 || row != m_loaded + 1)
+            mysql_row_seek(m_result, m_offsets[static_cast<size_t>(row - 1)]);
         m_row = mysql_fetch_row(m_result);
         m_lengths = mysql_fetch_lengths(m_result);
         m_loaded = row;
@@ -120,6 +123,7 @@ void MYSQL_RS::free_result()
     m_added.reset();
     m_edited.reset();
     m_deleted.reset();
+    m_table_key.reset();
     m_state = Closed;
 }
 
@@ -218,7 +222,7 @@ bool MYSQL_RS::has_column(const QVariant &field) const
 {
     qint32 number = -1;
     QString name;
-    if (mysql_value::as_column_number(field, number, name))
+    if (mysql_variant::as_column_number(field, number, name))
         return number >= 0 && number < m_field_count;
     const QString wanted = globals::trim_blanks(name);
     if (wanted.isEmpty())
@@ -246,7 +250,7 @@ qint32 MYSQL_RS::find(const QVariant &field, const QVariant &value, qint32 mode,
         for (qint32 row = first; row != last + step; row += step) {
             m_position = row;
             fetch_row(false);
-            if (mysql_value::same(fields(field)->Value(), value)) {
+            if (mysql_variant::same(fields(field)->Value(), value)) {
                 found = row;
                 break;
             }
@@ -312,8 +316,10 @@ void MYSQL_RS::set_EditMode(qint32 mode)
 
 const std::shared_ptr<MYSQL_UPDATE> &MYSQL_RS::edited_rows()
 {
-    if (!m_edited)
+    if (!m_edited) {
         m_edited = std::make_shared<MYSQL_UPDATE>();
+        m_cursor->m_edits = true;
+    }
     return m_edited;
 }
 
@@ -382,6 +388,11 @@ qint32 MYSQL_RS::column_type(const QString &name)
     return 254;
 }
 
+QString MYSQL_RS::literal(const QVariant &value, qint32 column_type) const
+{
+    return sql_text::literal(value, column_type, m_connection ? m_connection->m_handle : nullptr);
+}
+
 QString MYSQL_RS::key_condition()
 {
     QStringList parts;
@@ -393,25 +404,29 @@ QString MYSQL_RS::key_condition()
         const QString name = column->name();
         const MySQL_Value value = column->Value();
         parts << sql_text::identifier(name) + (value.isNull() ? QStringLiteral(" IS ") : QStringLiteral("="))
-                + sql_text::literal(value.toVariant(), column->MySqlType());
+                + literal(value.toVariant(), column->MySqlType());
         if (!key_columns.contains(name, Qt::CaseInsensitive))
             key_columns << name;
     }
     if (parts.isEmpty() || !m_connection)
         return QString();
     // Every column of the table's primary key must be in the set; with only
-    // part of it the condition could match other rows too.
-    const auto keys = m_connection->Execute(QStringLiteral("SHOW KEYS FROM ") + sql_text::identifier(table())
-        + QStringLiteral(" WHERE Key_name = 'PRIMARY'"));
-    QStringList table_key;
-    for (keys->MoveFirst(); !keys->EOF_(); keys->MoveNext())
-        table_key << keys->fields("Column_name")->Value().toString();
-    for (const QString &name : std::as_const(table_key)) {
+    // part of it the condition could match other rows too. The table's key
+    // is asked once per result, unseen by the connection's caller.
+    if (!m_table_key) {
+        const auto keys = m_connection->execute_quietly(QStringLiteral("SHOW KEYS FROM ")
+            + sql_text::identifier(table()) + QStringLiteral(" WHERE Key_name = 'PRIMARY'"));
+        QStringList names;
+        for (keys->MoveFirst(); !keys->EOF_(); keys->MoveNext())
+            names << keys->fields("Column_name")->Value().toString();
+        m_table_key = names;
+    }
+    if (m_table_key->isEmpty())
+        return QString();
+    for (const QString &name : std::as_const(*m_table_key)) {
         if (!key_columns.contains(name, Qt::CaseInsensitive))
             return QString();
     }
-    if (table_key.isEmpty())
-        return QString();
     return parts.join(QStringLiteral(" AND "));
 }
 
@@ -447,7 +462,7 @@ qint32 MYSQL_RS::Update()
             for (const auto &entry : *row) {
                 if (!entry.value->Updated)
                     assignments << sql_text::identifier(entry.value->name) + QLatin1Char('=')
-                            + sql_text::literal(entry.value->Value, column_type(entry.value->name));
+                            + literal(entry.value->Value, column_type(entry.value->name));
             }
         }
         if (!table_name.isEmpty() && !assignments.isEmpty()) {
@@ -479,7 +494,7 @@ qint32 MYSQL_RS::Update()
         if (row) {
             for (const auto &entry : *row) {
                 names << sql_text::identifier(entry.value->name);
-                values << sql_text::literal(entry.value->Value, column_type(entry.value->name));
+                values << literal(entry.value->Value, column_type(entry.value->name));
             }
         }
         if (!table_name.isEmpty() && !names.isEmpty()) {

@@ -3,9 +3,11 @@
 #include "MySQL_Field.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class MYSQL_CONNECTION;
@@ -46,7 +48,8 @@ public:
     // (Inline: it runs for every value of a walk over the rows.)
     const std::shared_ptr<MySQL_Field> &fields(qint32 index)
     {
-        if (BOF() || EOF_())
+        // A row is loaded exactly while the set is neither at BOF nor at EOF.
+        if (!m_row)
             m_cursor->bind_column(-1, 0, nullptr, nullptr, nullptr);
         else
             m_cursor->bind_column(index, m_field_count, m_result, m_row, m_lengths);
@@ -115,6 +118,8 @@ private:
     QStringList table_list();
     qint32 column_type(const QString &name);
     QString key_condition();
+    // A value as an SQL literal escaped for this set's connection.
+    QString literal(const QVariant &value, qint32 column_type) const;
     qint32 run(const QString &statement);
 
     std::shared_ptr<MYSQL_CONNECTION> m_connection;
@@ -138,6 +143,8 @@ private:
     std::shared_ptr<MYSQL_UPDATE> m_added;
     std::shared_ptr<MYSQL_UPDATE> m_edited;
     std::shared_ptr<MYSQL_UPDATE> m_deleted;
+    // The columns of the primary key of the set's table, once asked.
+    std::optional<QStringList> m_table_key;
     qint32 m_edit_row = 0;
     qint32 m_edit_mode = 0;
 };

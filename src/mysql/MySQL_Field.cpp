@@ -3,7 +3,7 @@
 #include "MYSQL_CONNECTION.h"
 #include "MYSQL_RS.h"
 #include "MYSQL_UPDATE.h"
-#include "mysql_value.h"
+#include "mysql_variant.h"
 #include "sql_text.h"
 
 #include "model/globals.h"
@@ -61,10 +61,8 @@ qint32 MySQL_Field::Decimals() const
     return field ? static_cast<qint32>(field->decimals) : 0;
 }
 
-MySQL_Value MySQL_Field::Value() const
+MySQL_Value MySQL_Field::edited_value() const
 {
-    if (!m_row || !m_lengths || m_column < 0 || m_column >= m_count)
-        return MySQL_Value();
     // A value written through the set shows until the set is read again,
     // as the text the server received; the edits looked at are those of the
     // row the values come from.
@@ -75,19 +73,13 @@ MySQL_Value MySQL_Field::Value() const
                 return MySQL_Value();
             const auto edit = edits->Item(column);
             if (edit && edit->Updated) {
-                if (mysql_value::is_null(edit->Value))
+                if (mysql_variant::is_null(edit->Value))
                     return MySQL_Value::Null();
                 return MySQL_Value(sql_text::text(edit->Value, MySqlType()));
             }
         }
     }
-    const char *value = m_row[m_column];
-    if (!value)
-        return MySQL_Value::Null();
-    const unsigned long length = m_lengths[m_column];
-    if (length == 0)
-        return MySQL_Value(QString(QLatin1String("")));
-    return MySQL_Value(QString::fromUtf8(value, static_cast<qsizetype>(length)));
+    return stored_value();
 }
 
 void MySQL_Field::set_Value(const QVariant &value)
@@ -109,7 +101,7 @@ void MySQL_Field::bind_column(
 {
     qint32 number = -1;
     QString column_name;
-    if (!mysql_value::as_column_number(index, number, column_name)) {
+    if (!mysql_variant::as_column_number(index, number, column_name)) {
         m_count = count;
         m_result = result;
         number = column_name.isEmpty() ? -1 : column_of(column_name);

@@ -28,7 +28,15 @@ public:
     qint32 Decimals() const;
 
     // The current row's value; Empty without a valid column.
-    MySQL_Value Value() const;
+    // (Inline: it runs for every value of a walk over the rows.)
+    MySQL_Value Value() const
+    {
+        if (!m_row || !m_lengths || m_column < 0 || m_column >= m_count)
+            return MySQL_Value();
+        if (m_edits)
+            return edited_value();
+        return stored_value();
+    }
     // Records a pending edit of the column on the current row (written by
     // MYSQL_RS::Update, or when the set moves while AutoUpdate is on).
     void set_Value(const QVariant &value);
@@ -52,6 +60,18 @@ private:
     // Leaves the cursor without parent and without result.
     void detach();
 
+    // The value the server sent for the column of the current row.
+    MySQL_Value stored_value() const
+    {
+        const char *value = m_row[m_column];
+        if (!value)
+            return MySQL_Value::Null();
+        const auto length = static_cast<qsizetype>(m_lengths[m_column]);
+        return MySQL_Value(length == 0 ? QString(QLatin1String("")) : QString::fromUtf8(value, length));
+    }
+    // The value, or the one written through the set since it was read.
+    MySQL_Value edited_value() const;
+
     const st_mysql_field *description() const;
     qint32 column_of(const QString &name);
     void build_name_map();
@@ -63,6 +83,8 @@ private:
     unsigned long *m_lengths = nullptr;
     qint32 m_count = 0;
     qint32 m_column = -1;
+    // The set has pending or written edits, which a value may come from.
+    bool m_edits = false;
     // Column name -> 1-based column number; built once per result.
     Collection<qint32> m_names;
 };

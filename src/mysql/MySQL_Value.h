@@ -17,13 +17,18 @@ public:
         : m_kind(Kind::Text)
         , m_text(std::move(text))
     { }
-    static MySQL_Value Null();
+    static MySQL_Value Null()
+    {
+        MySQL_Value value;
+        value.m_kind = Kind::Null;
+        return value;
+    }
 
     bool isEmpty() const { return m_kind == Kind::Empty; }
     bool isNull() const { return m_kind == Kind::Null; }
     // The text; "" for Null and Empty.
     const QString &toString() const { return m_text; }
-    // As a variant: the text, mysql_value::Null() or mysql_value::Empty().
+    // As a variant: the text, mysql_variant::Null() or mysql_variant::Empty().
     QVariant toVariant() const;
 
     bool operator==(const MySQL_Value &other) const { return m_kind == other.m_kind && m_text == other.m_text; }

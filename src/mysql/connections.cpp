@@ -10,21 +10,40 @@
 
 bool connections::Connect()
 {
+    const auto connection = new_connection();
+    return connection && open(*connection);
+}
+
+bool connections::port_number(quint16 &port) const
+{
+    const QString text = m_port.trimmed();
+    bool ok = true;
+    const uint number = text.isEmpty() ? 0 : text.toUInt(&ok);
+    port = static_cast<quint16>(number);
+    return ok && number <= 65535;
+}
+
+std::shared_ptr<MYSQL_CONNECTION> connections::new_connection() const
+{
     auto connection = std::make_shared<MYSQL_CONNECTION>();
     globals::mysql_conn = connection;
-
-    const QString port_text = m_port.trimmed();
-    bool ok = true;
-    const uint port = port_text.isEmpty() ? 0 : port_text.toUInt(&ok);
-    if (!ok || port > 65535) {
-        connection->Error()->SetError(-2, QStringLiteral("The port must be a number from 0 to 65535."));
-        return false;
+    quint16 port = 0;
+    if (!port_number(port)) {
+        connection->Error()->SetError(MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText);
+        return nullptr;
     }
     connection->SetOption(MYSQL_CONNECTION::ConnectTimeout, QString::number(connect_timeout));
     connection->SetOption(MYSQL_CONNECTION::ReadTimeout, QString::number(reply_timeout));
     connection->SetOption(MYSQL_CONNECTION::WriteTimeout, QString::number(reply_timeout));
-    connection->OpenConnection(m_host, m_user, m_password, QString(), static_cast<qint32>(port), 0);
-    return connection->Error()->Number() == 0;
+    return connection;
+}
+
+bool connections::open(MYSQL_CONNECTION &connection) const
+{
+    quint16 port = 0;
+    port_number(port);
+    connection.OpenConnection(m_host, m_user, m_password, QString(), port, 0);
+    return connection.Error()->Number() == 0;
 }
 
 QStringList connections::GetDatabases()

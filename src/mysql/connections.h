@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class MYSQL_CONNECTION;
+
 // The wizard's MySQL connection profile. Connect opens the one shared
 // connection, globals::mysql_conn, on which the databases, tables and
 // columns are listed.
@@ -30,6 +34,14 @@ public:
     // 0 to 65535 (blank means the default) is refused with a message in the
     // connection's Error, without trying the server.
     bool Connect();
+    // Connect in two steps, for a caller that waits elsewhere than on its own
+    // thread. new_connection replaces the shared connection by a new, closed
+    // one; it is null when the port is refused (the reason is in the
+    // shared connection's Error). open opens it with this profile: it blocks
+    // up to the connect time-out and touches nothing shared, so it may run
+    // on a thread of its own. True when the connection is open.
+    std::shared_ptr<MYSQL_CONNECTION> new_connection() const;
+    bool open(MYSQL_CONNECTION &connection) const;
     // The server's databases in its order, followed by one empty entry;
     // database_count is their number.
     QStringList GetDatabases();
@@ -39,6 +51,9 @@ public:
     void disconnect();
 
 private:
+    // The port as a number, 0 for blank; false unless 0 to 65535.
+    bool port_number(quint16 &port) const;
+
     QString m_user;
     QString m_password;
     QString m_host;

@@ -1,10 +1,12 @@
 #include "sql_text.h"
 
-#include "mysql_value.h"
+#include "mysql_variant.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+
+#include <mysql.h>
 
 namespace sql_text {
 
@@ -29,7 +31,7 @@ QDateTime as_date(const QVariant &value, bool &ok)
     default:
         break;
     }
-    if (mysql_value::is_text(value)) {
+    if (mysql_variant::is_text(value)) {
         const QString text = value.toString().trimmed();
         for (const char *format : { "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd" }) {
             const QDateTime parsed = QDateTime::fromString(text, QString::fromLatin1(format));
@@ -46,41 +48,20 @@ QDateTime as_date(const QVariant &value, bool &ok)
     return {};
 }
 
-QString escaped(const QString &text)
+// The client library knows the connection's SQL mode from the server's
+// status and escapes for it. Without a connection nothing is sent; doubled
+// quotes then keep the text one literal.
+QString escaped(const QString &text, st_mysql *connection)
 {
-    QString result;
-    result.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '\\':
-            result += QStringLiteral("\\\\");
-            break;
-        case 0:
-            result += QStringLiteral("\\0");
-            break;
-        case 8:
-            result += QStringLiteral("\\b");
-            break;
-        case 9:
-            result += QStringLiteral("\\t");
-            break;
-        case '\'':
-            result += QStringLiteral("\\'");
-            break;
-        case '"':
-            result += QStringLiteral("\\\"");
-            break;
-        case 10:
-            result += QStringLiteral("\\n");
-            break;
-        case 13:
-            result += QStringLiteral("\\r");
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
+    if (!connection)
+        return QString(text).replace(QLatin1Char('\''), QStringLiteral("''"));
+    const QByteArray from = text.toUtf8();
+    QByteArray to(from.size() * 2 + 1, Qt::Uninitialized);
+    const unsigned long length
+        = mysql_real_escape_string(connection, to.data(), from.constData(), static_cast<unsigned long>(from.size()));
+    if (length == static_cast<unsigned long>(-1))
+        return QString();
+    return QString::fromUtf8(to.constData(), static_cast<qsizetype>(length));
 }
 
 } // namespace
@@ -92,7 +73,7 @@ QString identifier(const QString &name)
 
 QString text(const QVariant &value, qint32 column_type)
 {
-    if (mysql_value::is_null(value))
+    if (mysql_variant::is_null(value))
         return QString();
     if (column_type != date_type && column_type != time_type && column_type != datetime_type)
         return value.toString();
@@ -105,11 +86,11 @@ QString text(const QVariant &value, qint32 column_type)
     return ok ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QStringLiteral("0000-00-00 00:00:00");
 }
 
-QString literal(const QVariant &value, qint32 column_type)
+QString literal(const QVariant &value, qint32 column_type, st_mysql *connection)
 {
-    if (mysql_value::is_null(value))
+    if (mysql_variant::is_null(value))
         return QStringLiteral("NULL");
-    return QLatin1Char('\'') + escaped(text(value, column_type)) + QLatin1Char('\'');
+    return QLatin1Char('\'') + escaped(text(value, column_type), connection) + QLatin1Char('\'');
 }
 
 } // namespace sql_text

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+struct st_mysql;
+
 // Pieces of SQL text built by the library and by the generators.
 namespace sql_text {
 
@@ -17,7 +19,8 @@ QString text(const QVariant &value, qint32 column_type);
 // The literal of a value for a column of the given client-library type:
 // NULL for Null; for date (10), time (11) and date-and-time (12) columns the
 // value formatted as MySQL writes it, or the zero value when it is not a
-// date; otherwise the text with backslash escapes, in single quotes.
-QString literal(const QVariant &value, qint32 column_type);
+// date; in single quotes, escaped as the connection's SQL mode requires
+// (backslashes, or only doubled quotes under NO_BACKSLASH_ESCAPES).
+QString literal(const QVariant &value, qint32 column_type, st_mysql *connection);
 
 } // namespace sql_text

@@ -38,6 +38,7 @@ WizardPage next_page(WizardPage from, const Cprefrences &p)
     case P::frmstep5:
         return p.is_mysql ? P::frmstep6a : P::frmStep7;
     case P::frmstep6a:
+        return p.is_create_tble ? P::frmstep6b : P::frmStep7;
     case P::frmstep6b:
         return P::frmStep7;
     case P::frmStep7:
@@ -65,8 +66,8 @@ WizardPage previous_page(WizardPage from, const Cprefrences &p)
     case P::frmstep6b:
         return P::frmstep6a;
     case P::frmStep7:
-        return first_set({ { p.is_mysql, P::frmstep6a }, { p.is_csv, P::frmstep5 }, { p.is_autoresponde, P::frmStep4 },
-                             { p.is_email, P::frmStep3 } },
+        return first_set({ { p.is_mysql, p.is_create_tble ? P::frmstep6b : P::frmstep6a }, { p.is_csv, P::frmstep5 },
+                             { p.is_autoresponde, P::frmStep4 }, { p.is_email, P::frmStep3 } },
             P::frmStep2);
     case P::frmStep1:
     case P::None:

@@ -8,6 +8,8 @@
 #include "frmStep4.h"
 #include "frmStep7.h"
 #include "frmstep5.h"
+#include "frmstep6a.h"
+#include "frmstep6b.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"
@@ -22,6 +24,8 @@ void register_pages()
     frame.set_factory(WizardPage::frmStep3, [] { return new frmStep3; });
     frame.set_factory(WizardPage::frmStep4, [] { return new frmStep4; });
     frame.set_factory(WizardPage::frmstep5, [] { return new frmstep5; });
+    frame.set_factory(WizardPage::frmstep6a, [] { return new frmstep6a; });
+    frame.set_factory(WizardPage::frmstep6b, [] { return new frmstep6b; });
     frame.set_factory(WizardPage::frmStep7, [] { return new frmStep7; });
 }
 

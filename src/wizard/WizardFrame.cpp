@@ -45,16 +45,8 @@ void WizardFrame::go_back(WizardWindow &from)
 void WizardFrame::move(WizardWindow &from, WizardPage to, bool hide_first)
 {
     WizardWindow *target = window(to);
-    if (!target) {
-        // The MySQL settings have no page in this version: say so rather
-        // than leave Next without an answer.
-        if (to == WizardPage::frmstep6a)
-            MyMessage::show_message(QStringLiteral("The MySQL page is not part of this version of Tressel. Untick "
-                                                   "\"Insert fields data into a MySQL table\" on the first page to "
-                                                   "go on."),
-                1, 3);
+    if (!target)
         return;
-    }
     if (hide_first)
         from.hide();
     target->show();

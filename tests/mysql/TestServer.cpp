@@ -2,6 +2,7 @@
 
 #include "mysql/MYSQL_CONNECTION.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QMap>
@@ -48,7 +49,8 @@ TestDatabase::TestDatabase()
     : m_server(TestServer::get())
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QByteArray full = QByteArray(test->test_suite_name()) + '.' + test->name();
+    const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.'
+        + test->name();
     m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;
@@ -68,8 +70,18 @@ TestDatabase::~TestDatabase()
 {
     if (!m_raw)
         return;
+    for (const QString &other : std::as_const(m_others))
+        run(m_raw, "DROP DATABASE `" + other + '`');
     run(m_raw, "DROP DATABASE `" + m_name + '`');
     mysql_close(m_raw);
+}
+
+QString TestDatabase::create_another(const QString &suffix)
+{
+    const QString other = m_name + '_' + suffix;
+    exec(QString("DROP DATABASE IF EXISTS `%1`; CREATE DATABASE `%1`").arg(other));
+    m_others << other;
+    return other;
 }
 
 std::shared_ptr<MYSQL_CONNECTION> TestDatabase::connect() const

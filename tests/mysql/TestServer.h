@@ -25,8 +25,9 @@ struct TestServer
 // Rows read with the bare client library: bytes, or none for NULL.
 using RawRows = std::vector<std::vector<std::optional<QByteArray>>>;
 
-// The current test's own database (so tests run side by side), dropped at the
-// end, with a bare client connection to prepare tables and check results.
+// The current test's own database, named after the test program and the test
+// (so tests run side by side and none sees another's), dropped at the end,
+// with a bare client connection to prepare tables and check results.
 class TestDatabase final
 {
 public:
@@ -37,6 +38,9 @@ public:
 
     bool ok() const { return m_raw != nullptr; }
     const QString &name() const { return m_name; }
+    // Creates one more database of this test, named after its own with a
+    // suffix, and drops it at the end too.
+    QString create_another(const QString &suffix);
     const TestServer &server() const { return *m_server; }
     // A connection of the code under test, opened on this database.
     std::shared_ptr<MYSQL_CONNECTION> connect() const;
@@ -50,6 +54,7 @@ public:
 private:
     const TestServer *m_server = nullptr;
     QString m_name;
+    QStringList m_others;
     st_mysql *m_raw = nullptr;
 };
 

@@ -7,7 +7,7 @@
 #include "mysql/MYSQL_CONNECTION.h"
 #include "mysql/MYSQL_RS.h"
 #include "mysql/MySQL_Field.h"
-#include "mysql/mysql_value.h"
+#include "mysql/mysql_variant.h"
 
 #include <QDate>
 
@@ -60,6 +60,7 @@ TEST_F(Connection, OpensOnTheDatabaseTalksUtf8mb4AndCloses)
 TEST_F(Connection, RefusalsKeepTheServersNumberAndTextAndStayClosed)
 {
     const TestServer &server = database.server();
+    const QString missing = database.name() + "_missing";
     for (const auto &[port, user, password, dbname, number, text_start] :
         std::vector<std::tuple<qint32, QString, QString, QString, qint32, QString>> {
             { closed_port(), server.user, server.password, "", 2002, "Can't connect to server on '127.0.0.1'" },
@@ -67,7 +68,11 @@ TEST_F(Connection, RefusalsKeepTheServersNumberAndTextAndStayClosed)
                 "Access denied for user 'nobody_here'@'127.0.0.1' (using password: YES)" },
             { server.port, server.user, "wrong", "", 1045,
                 "Access denied for user 'tressel'@'127.0.0.1' (using password: YES)" },
-            { server.port, server.user, server.password, "no_such_db", 1049, "Unknown database 'no_such_db'" } }) {
+            { server.port, server.user, server.password, missing, 1049, "Unknown database '" + missing + "'" },
+            // The library would take the port modulo 65536 and reach the server.
+            { server.port + 65536, server.user, server.password, "", MYSQL_CONNECTION::kBadPort,
+                MYSQL_CONNECTION::kBadPortText },
+            { -1, server.user, server.password, "", MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText } }) {
         EXPECT_EQ(connection->OpenConnection(server.host, user, password, dbname, port), MYSQL_CONNECTION::Closed);
         EXPECT_EQ(connection->Error()->Number(), number);
         EXPECT_TRUE(connection->Error()->Description().startsWith(text_start))
@@ -81,8 +86,8 @@ TEST_F(Connection, ErrorsStayUntilTheNextStatement)
     EXPECT_EQ(connection->Execute("SELECT * FROM `tablé`", affected)->State(), MYSQL_RS::Closed);
     EXPECT_EQ(connection->Error()->Number(), 1146);
     EXPECT_EQ(connection->Error()->Description(), QString("Table '%1.tablé' doesn't exist").arg(database.name()));
-    EXPECT_FALSE(connection->SelectDb("no_such_db"));
-    EXPECT_EQ(connection->Error()->Description(), "Unknown database 'no_such_db'");
+    EXPECT_FALSE(connection->SelectDb(database.name() + "_missing"));
+    EXPECT_EQ(connection->Error()->Description(), "Unknown database '" + database.name() + "_missing'");
     EXPECT_EQ(connection->dbname(), database.name());
     connection->Execute("DO 1", affected);
     EXPECT_EQ(connection->Error()->Number(), 0);
@@ -183,7 +188,7 @@ TEST_F(ResultSet, SearchesReturnTheRowAndMoveOnlyWhenAsked)
             { "previous", 3, Previous, "note", "a", Move, 1, 1 },
             { "previous from the first row", 1, Previous, "note", "a", Move, -1, 1 },
             { "empty text is not null", 1, First, "note", "", Move, 5, 5 },
-            { "null matches nothing", 2, First, "note", mysql_value::Null(), Move, -1, 2 },
+            { "null matches nothing", 2, First, "note", mysql_variant::Null(), Move, -1, 2 },
             { "number never matches text", 1, First, 0, 3, Move, -1, 1 },
             { "text of a number does", 1, First, 0, "3", Move, 3, 3 },
             { "column number as text", 1, First, "2", "b", Move, 2, 2 },
@@ -228,7 +233,7 @@ TEST_F(ResultSet, PendingEditIsDroppedOrWrittenOnMoveAsAutoUpdateSays)
     EXPECT_EQ(names(), (QStringList { "ann", "bob", "cy", "di", "ed" }));
 
     rs->fields("name")->set_Value("cyd");
-    rs->fields("note")->set_Value(mysql_value::Null());
+    rs->fields("note")->set_Value(mysql_variant::Null());
     rs->MoveNext();
     EXPECT_EQ(rs->EditMode(), 0);
     EXPECT_EQ(database.column("SELECT CONCAT(name, IFNULL(note, ' null')) FROM people WHERE id = 3"),
@@ -255,7 +260,26 @@ TEST_F(ResultSet, PendingEditIsDroppedOrWrittenOnMoveAsAutoUpdateSays)
     EXPECT_EQ(names().back(), "last");
 }
 
-TEST_F(ResultSet, UpdateWritesOnlyThePendingValuesExactlyAsGiven)
+// Values and keys reach the server as one literal each, whether or not the
+// connection's SQL mode reads backslashes as escapes.
+struct SqlMode
+{
+    const char *label, *mode;
+    friend void PrintTo(const SqlMode &mode, std::ostream *out) { *out << mode.label; }
+};
+
+class EditUnder : public ResultSet, public ::testing::WithParamInterface<SqlMode>
+{
+protected:
+    void SetUp() override
+    {
+        ResultSet::SetUp();
+        connection->Execute(QString("SET SESSION sql_mode = '%1'").arg(GetParam().mode));
+        ASSERT_EQ(connection->Error()->Number(), 0) << connection->Error()->Description().toStdString();
+    }
+};
+
+TEST_P(EditUnder, UpdateWritesOnlyThePendingValuesExactlyAsGiven)
 {
     const QString tricky
         = QString("O'Brien \"quoted\" back\\slash\ttab\nline ") + QChar(0) + " ') ; DROP TABLE people; -- Zoë 😀";
@@ -270,7 +294,40 @@ TEST_F(ResultSet, UpdateWritesOnlyThePendingValuesExactlyAsGiven)
     ASSERT_EQ(rs->Update(), 1) << connection->Error()->Description().toStdString();
     EXPECT_EQ(database.rows("SELECT name, note FROM people WHERE id = 1"), (RawRows { { "other", tricky.toUtf8() } }));
     EXPECT_EQ(names().size(), 5);
+
+    // Escaped with a backslash, the quote would end the text where backslashes
+    // are plain characters; the rest would then set every row's name and
+    // comment out the key condition.
+    const QString hostile = "' , name=0x70776E6564 -- ";
+    rs->MoveNext();
+    rs->fields("note")->set_Value(hostile);
+    ASSERT_EQ(rs->Update(), 1) << connection->Error()->Description().toStdString();
+    EXPECT_EQ(names(), (QStringList { "other", "bob", "cy", "di", "ed" }));
+    EXPECT_EQ(database.column("SELECT note FROM people WHERE id = 2"), QStringList { hostile });
 }
+
+TEST_P(EditUnder, KeysHoldingQuotesAndBackslashesFindTheirOwnRow)
+{
+    database.exec("CREATE TABLE tags (tag VARCHAR(40) PRIMARY KEY, n INT); INSERT INTO tags VALUES "
+                  "('a\\\\'' OR ''1''=''1', 1), ('b', 2), ('c', 3)");
+    const auto rs = connection->Execute("SELECT tag, n FROM tags ORDER BY n");
+    ASSERT_EQ(text(rs, "tag"), "a\\' OR '1'='1");
+    rs->fields("n")->set_Value(10);
+    EXPECT_EQ(rs->Update(), 1);
+    EXPECT_EQ(rs->Delete(), 1);
+    rs->MoveNext();
+    ASSERT_EQ(rs->AddNew(), 0);
+    rs->fields("tag")->set_Value("d\\'");
+    rs->fields("n")->set_Value(4);
+    EXPECT_EQ(rs->Update(), 1);
+    EXPECT_EQ(database.column("SELECT CONCAT(tag, '=', n) FROM tags ORDER BY n"),
+        (QStringList { "b=2", "c=3", "d\\'=4" }));
+}
+
+INSTANTIATE_TEST_SUITE_P(SqlModes, EditUnder,
+    ::testing::Values(SqlMode { "backslash_escapes", "STRICT_TRANS_TABLES" },
+        SqlMode { "no_backslash_escapes", "STRICT_TRANS_TABLES,NO_BACKSLASH_ESCAPES" }),
+    [](const auto &info) { return std::string(info.param.label); });
 
 TEST_F(ResultSet, AddNewInsertsARowWrittenOrDroppedLikeAnEdit)
 {
@@ -332,9 +389,14 @@ TEST_F(ResultSet, RowsAreChangedOnlyWhereTheWholePrimaryKeyFindsThem)
 
     // Part of a composite key could match other rows too; so could a join.
     const auto part = connection->Execute("SELECT a, v FROM pairs ORDER BY b");
+    connection->Execute("SELECT * FROM no_such_table");
     part->fields("v")->set_Value("z");
     EXPECT_EQ(part->Update(), 0);
     EXPECT_EQ(part->Delete(), 0);
+    // The key was looked up unseen: the connection still tells of the
+    // caller's last statement.
+    EXPECT_EQ(connection->QueryString(), "SELECT * FROM no_such_table");
+    EXPECT_EQ(connection->Error()->Number(), 1146);
     const auto join = connection->Execute("SELECT id, v FROM people JOIN pairs ON a = id");
     join->fields("v")->set_Value("j");
     EXPECT_EQ(join->Update(), -1);

@@ -1,9 +1,12 @@
 // The whole wizard, driven as a person would: read a page, take its form,
-// set rules, fill in the mails and the CSV file, choose a folder, Generate;
-// then the generated script takes posts for real.
+// set rules, fill in the mails and the CSV file or the MySQL table, choose a
+// folder, Generate; then the generated script takes posts for real, and
+// setup.php creates the table it fills.
 #include "WizardTest.h"
 
+#include "GridDriver.h"
 #include "PhpRunner.h"
+#include "TestServer.h"
 #include "support/Typist.h"
 
 #include "wizard/CommonDialog.h"
@@ -17,6 +20,7 @@
 #include "wizard/frmStep4.h"
 #include "wizard/frmStep7.h"
 #include "wizard/frmstep5.h"
+#include "wizard/frmstep6a.h"
 
 #include "model/globals.h"
 
@@ -97,6 +101,10 @@ protected:
         const int index = combo->findText(QString::fromLatin1(entry), Qt::MatchExactly | Qt::MatchCaseSensitive);
         ASSERT_GE(index, 0) << entry;
         combo->setCurrentIndex(index);
+        // A choice from the list shows in the box, also when it was the
+        // list's current entry.
+        if (combo->isEditable())
+            combo->setEditText(combo->itemText(index));
         emit combo->activated(index);
     }
 
@@ -160,6 +168,43 @@ protected:
         frmStart::is_shown = true;
         register_pages();
         ASSERT_TRUE(start_wizard(command_line));
+    }
+
+    // Starts the wizard (the introduction first, as on any first run) and
+    // reads `html` through Browse on the first page.
+    void start_with_page(const QByteArray &html)
+    {
+        on_next_modal([](QWidget *intro) { click(intro, "cmdNext"); });
+        ASSERT_TRUE(start_wizard(QString()));
+        settle(200);
+        const QString path = pages.filePath(QStringLiteral("form.html"));
+        write_file(path, html);
+        CommonDialog::script(CommonDialog::Answer::chosen_file(path));
+        click(window(WizardPage::frmStep1), "Browse");
+        ASSERT_EQ(last_message(), QStringLiteral("HTML Form is successfully loaded "));
+    }
+
+    // On the output page: the script into the runner's folder under `name`,
+    // the success message, and Generate up to the task report.
+    void generate(const QString &name, const QString &message)
+    {
+        on_next_modal([this, name](QWidget *chooser) {
+            chooser->findChild<DirListBox *>(QStringLiteral("folder"))->set_Path(php.folder());
+            on_next_modal([name](QWidget *input) {
+                input->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
+                click(input, "CmdOk");
+            });
+            click(chooser, "ok");
+        });
+        click(window(WizardPage::frmStep7), "Browse");
+        type_text(WizardPage::frmStep7, "main", message);
+        bool reported = false;
+        on_next_modal([&reported](QWidget *report) {
+            reported = report->objectName() == QLatin1String("frmAction");
+            click(report, "cmdOK");
+        });
+        click(window(WizardPage::frmStep7), "cmdNext");
+        ASSERT_TRUE(reported) << last_message().toStdString();
     }
 
     PhpRunner php;
@@ -402,6 +447,145 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
             fonts);
         if (HasFailure())
             break;
+    }
+}
+
+// The MySQL action on the test server: a page whose visitors' rows go into
+// a table, mapped on the MySQL page.
+class FullRunMySql : public FullRun
+{
+protected:
+    void SetUp() override
+    {
+        FullRun::SetUp();
+        ASSERT_TRUE(database.ok());
+    }
+
+    static constexpr const char *kPage = "<html><body><form action=\"guestbook.php\" method=\"post\">\n"
+                                         "Name <input name=\"name\"> Visit <input name=\"visit\">\n"
+                                         "<textarea name=\"comments\"></textarea><input type=\"submit\">\n"
+                                         "</form></body></html>\n";
+
+    // Page 1 with the MySQL action and a date format, page 2 with a
+    // required name, and the MySQL page connected to the test server with
+    // the test's database chosen.
+    void up_to_the_database(const char *date_format)
+    {
+        start_with_page(kPage);
+        on<QCheckBox>(WizardPage::frmStep1, "chkDB")->click();
+        choose(WizardPage::frmStep1, "cmbdate", date_format);
+        next(WizardPage::frmStep1, WizardPage::frmStep2);
+        pick_field("name");
+        on<QCheckBox>(WizardPage::frmStep2, "chknull")->click();
+        next(WizardPage::frmStep2, WizardPage::frmstep6a);
+
+        const TestServer &server = database.server();
+        type(WizardPage::frmstep6a, "txtHost", server.host);
+        type(WizardPage::frmstep6a, "txtUser", server.user);
+        type(WizardPage::frmstep6a, "txtpassword", server.password);
+        type(WizardPage::frmstep6a, "txtport", QString::number(server.port));
+        click(window(WizardPage::frmstep6a), "cmdConnect");
+        ASSERT_TRUE(last_message().startsWith(QStringLiteral("Connected successfully")))
+            << last_message().toStdString();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window(WizardPage::frmstep6a)));
+        choose(WizardPage::frmstep6a, "cmbDB", database.name().toLatin1().constData());
+    }
+
+    GridDriver grid(WizardPage page) const { return GridDriver { on<WizardGrid>(page, "grd") }; }
+
+    QStringList stored(const QString &query) { return database.column(query); }
+
+    // A visitor posts the form to the generated script, which answers with
+    // `answer`; then the rows of `table`.
+    RawRows visit(const QByteArray &name, const QByteArray &day, const QByteArray &comments, const char *answer,
+        const QString &table)
+    {
+        PhpRequest visitor;
+        visitor.add("name", name).add("visit", day).add("comments", comments);
+        const PhpResponse answered = php.run(QStringLiteral("guestbook.php"), visitor);
+        EXPECT_EQ(answered.errors, QByteArray());
+        EXPECT_TRUE(answered.body.contains(answer)) << answered.body.toStdString();
+        return database.rows(QStringLiteral("SELECT full_name, visit, comments FROM ") + table);
+    }
+
+    TestDatabase database;
+};
+
+TEST_F(FullRunMySql, RowsGoIntoTheChosenTable)
+{
+    database.exec(QStringLiteral("CREATE TABLE guests (id INT PRIMARY KEY AUTO_INCREMENT, full_name VARCHAR(60), "
+                                 "visit DATE, comments TEXT)"));
+    up_to_the_database("3/14/2005");
+    choose(WizardPage::frmstep6a, "cmbtable", "guests");
+    const GridDriver mapping = grid(WizardPage::frmstep6a);
+    mapping.set(1, 1, QStringLiteral("full_name"));
+    mapping.set(2, 1, QStringLiteral("visit"));
+    mapping.set(3, 1, QStringLiteral("comments"));
+    next(WizardPage::frmstep6a, WizardPage::frmStep7);
+    generate(QStringLiteral("guestbook.php"), QStringLiteral("Thank you for signing!"));
+
+    const QByteArray name = "Se\xc3\xa1n O'Brien \"x\" \\ $y";
+    EXPECT_EQ(visit(name, "3/4/2005", "Hello,\r\nworld", "Thank you for signing!", QStringLiteral("guests")),
+        (RawRows { { name, "2005-03-04", "Hello,\r\nworld" } }));
+
+    // The required name missing: the field's alert, and no row.
+    EXPECT_EQ(visit("", "3/4/2005", "", "Please enter a valid name", QStringLiteral("guests")).size(), 1u);
+    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM guests")), QStringList { QStringLiteral("1") });
+}
+
+TEST_F(FullRunMySql, SetupCreatesTheTableDefinedOnTheNewTablePage)
+{
+    up_to_the_database("14/3/2005");
+    // A table still to be created: typed, so the columns are typed too.
+    auto *table = on<QComboBox>(WizardPage::frmstep6a, "cmbtable");
+    QTest::mouseClick(table->lineEdit(), Qt::LeftButton);
+    GridDriver::retype(table->lineEdit(), QStringLiteral("visitors"));
+    QTest::mouseClick(on<QLineEdit>(WizardPage::frmstep6a, "txtHost"), Qt::LeftButton);
+    const GridDriver mapping = grid(WizardPage::frmstep6a);
+    ASSERT_EQ(mapping.grid->Cols(), 3);
+    mapping.set(1, 1, QStringLiteral("full_name"));
+    mapping.set(2, 1, QStringLiteral("visit"));
+    mapping.tick(2, 2, true);
+    mapping.set(3, 1, QStringLiteral("comments"));
+    on<QCheckBox>(WizardPage::frmstep6a, "create")->click();
+    next(WizardPage::frmstep6a, WizardPage::frmstep6b);
+
+    const GridDriver definition = grid(WizardPage::frmstep6b);
+    EXPECT_EQ(definition.column(0), (QStringList { "full_name", "visit", "comments" }));
+    definition.set(1, 1, QStringLiteral("VARCHAR"));
+    definition.set(1, 2, QStringLiteral("60"));
+    definition.set(2, 1, QStringLiteral("Date"));
+    definition.set(3, 1, QStringLiteral("VARCHAR"));
+    definition.set(3, 2, QStringLiteral("200"));
+    definition.set(3, 3, QStringLiteral("it's \"quiet\" \\ here"));
+    auto *key = on<QComboBox>(WizardPage::frmstep6b, "cmbfields");
+    key->setCurrentIndex(key->findText(QStringLiteral("full_name")));
+    next(WizardPage::frmstep6b, WizardPage::frmStep7);
+    generate(QStringLiteral("guestbook.php"), QStringLiteral("Welcome!"));
+
+    PhpRequest opened;
+    opened.method = "GET";
+    const PhpResponse created = php.run(QStringLiteral("setup.php"), opened);
+    EXPECT_EQ(created.body, QByteArray("Table created successfully")) << created.errors.toStdString();
+    EXPECT_EQ(created.errors, QByteArray());
+    EXPECT_EQ(stored(QStringLiteral("SELECT TRIM(CONCAT_WS(' ', COLUMN_NAME, COLUMN_TYPE, COLUMN_KEY)) FROM "
+                                    "information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = "
+                                    "'visitors' ORDER BY ORDINAL_POSITION")),
+        (QStringList { "full_name varchar(60) PRI", "visit date", "comments varchar(200)" }));
+
+    EXPECT_EQ(visit("Ann", "4/3/2005", "Fine\tday", "Welcome!", QStringLiteral("visitors")),
+        (RawRows { { "Ann", "2005-03-04", "Fine\tday" } }));
+    // The default as typed on the new-table page.
+    database.exec(QStringLiteral("INSERT INTO visitors (full_name) VALUES ('Bo')"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT comments FROM visitors WHERE full_name = 'Bo'")),
+        QStringList { QStringLiteral("it's \"quiet\" \\ here") });
+
+    for (WizardPage page : { WizardPage::frmstep6a, WizardPage::frmstep6b }) {
+        WizardWindow *each = window(page);
+        each->show();
+        settle(20);
+        save_picture(each, QStringLiteral("full-run-create-%1.png").arg(each->objectName()));
+        each->hide();
     }
 }
 

@@ -30,7 +30,7 @@ TEST_F(OutputTest, SetupCreatesTheTableOnTheChosenConnection)
     name.mysql_field = QStringLiteral("name_col");
     name.sql_type = QStringLiteral("varchar");
     name.sql_length = QStringLiteral("(40)");
-    name.sql_default = QStringLiteral("NOT NULL");
+    name.sql_default = QStringLiteral("DEFAULT 'anonymous'");
     globals::prefs()->is_create_tble = true;
 
     choose_destination(php.folder());

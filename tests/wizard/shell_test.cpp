@@ -274,29 +274,29 @@ TEST_F(WizardTest, IntroductionOncePerRunUntilTurnedOff)
     EXPECT_EQ(ini_variables::hide_start, 1);
     EXPECT_FALSE(frmStart::is_shown);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    // The MySQL settings have no page in this version: Next says so.
-    WizardFrame::instance().move(*window(WizardPage::frmStep1), WizardPage::frmstep6a);
-    EXPECT_TRUE(last_message().startsWith(QStringLiteral("The MySQL page is not part of this version")));
-    EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
 
-// The way through the pages for every choice of the four actions, forward
-// from page 1 and back from the output page.
+// The way through the pages for every choice of the four actions, with and
+// without a table to create, forward from page 1 and back from the output
+// page.
 TEST(PageOrder, NextAndBackVisitTheChosenActionsPagesOnly)
 {
-    for (int actions = 0; actions < 16; ++actions) {
-        SCOPED_TRACE(actions);
+    for (int choice = 0; choice < 32; ++choice) {
+        SCOPED_TRACE(choice);
         Cprefrences prefs;
-        prefs.is_email = actions & 1;
-        prefs.is_autoresponde = actions & 2;
-        prefs.is_csv = actions & 4;
-        prefs.is_mysql = actions & 8;
+        prefs.is_email = choice & 1;
+        prefs.is_autoresponde = choice & 2;
+        prefs.is_csv = choice & 4;
+        prefs.is_mysql = choice & 8;
+        prefs.is_create_tble = choice & 16;
         QList<WizardPage> expected { WizardPage::frmStep1, WizardPage::frmStep2 };
         for (int i = 0; i < 4; ++i) {
-            if (actions & (1 << i))
+            if (choice & (1 << i))
                 expected << static_cast<WizardPage>(static_cast<int>(WizardPage::frmStep3) + i);
         }
+        // The new-table page only follows the MySQL page.
+        if (prefs.is_mysql && prefs.is_create_tble)
+            expected << WizardPage::frmstep6b;
         expected << WizardPage::frmStep7;
         QList<WizardPage> forward { WizardPage::frmStep1 }, backward { WizardPage::frmStep7 };
         while (forward.size() < 10 && next_page(forward.back(), prefs) != WizardPage::None)

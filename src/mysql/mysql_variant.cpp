@@ -1,10 +1,10 @@
-#include "mysql_value.h"
+#include "mysql_variant.h"
 
 #include "MySQL_Value.h"
 
 #include <cmath>
 
-namespace mysql_value {
+namespace mysql_variant {
 
 bool is_text(const QVariant &value)
 {
@@ -83,4 +83,4 @@ bool as_column_number(const QVariant &index, qint32 &number, QString &name)
     return false;
 }
 
-} // namespace mysql_value
+} // namespace mysql_variant

@@ -6,7 +6,7 @@ class MySQL_Value;
 
 // Values given to result sets (new column values, searched values, column
 // indexes) are variants; Null stands for SQL NULL and Empty for no value.
-namespace mysql_value {
+namespace mysql_variant {
 
 // Empty is an invalid QVariant; Null holds std::nullptr_t.
 inline QVariant Empty()
@@ -38,4 +38,4 @@ bool same(const MySQL_Value &read, const QVariant &searched);
 // text is a column name. Null is neither (returns false with an empty name).
 bool as_column_number(const QVariant &index, qint32 &number, QString &name);
 
-} // namespace mysql_value
+} // namespace mysql_variant

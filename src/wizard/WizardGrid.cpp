@@ -1,0 +1,373 @@
+#include "WizardGrid.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Where a data cell keeps its kind.
+constexpr int kKindRole = Qt::UserRole + 1;
+
+const QString kTrue = QStringLiteral("True");
+const QString kFalse = QStringLiteral("False");
+
+// The editor's cell and the text it opened with, kept on the editor.
+const char *const kRowProperty = "gridRow";
+const char *const kColumnProperty = "gridColumn";
+const char *const kChosenProperty = "gridChosen";
+
+} // namespace
+
+// Opens a line box or the shared list on the cells that offer one, writes
+// back what the user changed, and tells the grid when editing starts and
+// ends.
+class WizardGrid::Delegate final : public QStyledItemDelegate
+{
+public:
+    explicit Delegate(WizardGrid &grid)
+        : QStyledItemDelegate(&grid)
+        , m_grid(grid)
+    {
+        connect(this, &QAbstractItemDelegate::closeEditor, &grid, [this](QWidget *editor) { closed(editor); });
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
+    {
+        const int kind = index.data(kKindRole).toInt();
+        if (kind != DropDown && kind != Text)
+            return nullptr;
+        const int row = index.row() + 1;
+        emit m_grid.CellEntered(row, index.column());
+        QWidget *editor = nullptr;
+        if (kind == DropDown) {
+            auto *combo = new QComboBox(parent);
+            combo->addItems(m_grid.m_items);
+            combo->setEditable(m_grid.m_typing);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            // Only what the user chooses or types replaces the cell's text.
+            const auto chosen = [combo] { combo->setProperty(kChosenProperty, true); };
+            connect(combo, &QComboBox::activated, combo, chosen);
+            if (combo->lineEdit())
+                connect(combo->lineEdit(), &QLineEdit::textEdited, combo, chosen);
+            m_open_list = combo;
+            editor = combo;
+        } else {
+            editor = new QLineEdit(parent);
+        }
+        editor->setObjectName(QStringLiteral("editor"));
+        editor->setProperty(kRowProperty, row);
+        editor->setProperty(kColumnProperty, index.column());
+        return editor;
+    }
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+            const int listed = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            const int choice = m_grid.m_choice;
+            combo->setCurrentIndex(listed >= 0 ? listed : (choice >= 0 && choice < combo->count() ? choice : -1));
+            if (listed < 0 && combo->isEditable())
+                combo->setEditText(text);
+            combo->setProperty(kChosenProperty, false);
+        } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            line->setText(text);
+        }
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+            // Entering a cell whose text is not listed and leaving it leaves
+            // the text as it is.
+            if (combo->property(kChosenProperty).toBool())
+                model->setData(index, combo->currentText(), Qt::EditRole);
+        } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            model->setData(index, line->text(), Qt::EditRole);
+        }
+    }
+
+    QComboBox *open_list() const { return m_open_list; }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // No focus rectangle in the cells.
+        option->state &= ~QStyle::State_HasFocus;
+    }
+
+private:
+    void closed(QWidget *editor)
+    {
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+            m_grid.m_choice = combo->currentIndex();
+            m_open_list = nullptr;
+        }
+        emit m_grid.CellLeft(editor->property(kRowProperty).toInt(), editor->property(kColumnProperty).toInt());
+    }
+
+    WizardGrid &m_grid;
+    mutable QPointer<QComboBox> m_open_list;
+};
+
+const QColor WizardGrid::kHeaderText(255, 255, 255);
+const QColor WizardGrid::kHeaderBack(55, 135, 208);
+const QColor WizardGrid::kDataText(0, 0, 0);
+const QColor WizardGrid::kDataBack(255, 255, 255);
+
+WizardGrid::WizardGrid(QWidget *parent)
+    : QWidget(parent)
+    , m_table(new QTableWidget(this))
+    , m_delegate(new Delegate(*this))
+{
+    m_table->setObjectName(QStringLiteral("cells"));
+    m_table->setItemDelegate(m_delegate);
+    m_table->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+        | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setShowGrid(true);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Columns keep the widths the pages give them.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->horizontalHeader()->setSectionsClickable(false);
+    // The area without cells shows the system's button-shadow colour.
+    m_table->viewport()->setBackgroundRole(QPalette::Dark);
+    setFocusProxy(m_table);
+
+    m_table->viewport()->setMouseTracking(true);
+    m_table->horizontalHeader()->setMouseTracking(true);
+    for (QObject *part : { static_cast<QObject *>(m_table), static_cast<QObject *>(m_table->viewport()),
+             static_cast<QObject *>(m_table->horizontalHeader()) })
+        part->installEventFilter(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table);
+
+    set_Cols(2);
+    set_Rows(1);
+}
+
+WizardGrid::~WizardGrid() = default;
+
+bool WizardGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // The pointer over any part of the grid, and the focus reaching its
+    // cells, are the grid's own.
+    if (event->type() == QEvent::MouseMove && watched != m_table) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        const auto *part = static_cast<QWidget *>(watched);
+        QMouseEvent own(QEvent::MouseMove, mapFromGlobal(part->mapToGlobal(move->position())), move->globalPosition(),
+            move->button(), move->buttons(), move->modifiers());
+        QCoreApplication::sendEvent(this, &own);
+    } else if (event->type() == QEvent::FocusIn && watched == m_table) {
+        QFocusEvent own(QEvent::FocusIn, static_cast<QFocusEvent *>(event)->reason());
+        QCoreApplication::sendEvent(this, &own);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int WizardGrid::Cols() const
+{
+    return m_table->columnCount();
+}
+
+void WizardGrid::set_Cols(int count)
+{
+    if (count < 0)
+        return;
+    const int before = m_table->columnCount();
+    m_table->setColumnCount(count);
+    for (int column = before; column < count; ++column) {
+        header(column);
+        for (int row = 1; row < Rows(); ++row)
+            cell(row, column);
+    }
+}
+
+int WizardGrid::Rows() const
+{
+    return m_table->rowCount() + 1;
+}
+
+void WizardGrid::set_Rows(int count)
+{
+    if (count < 1)
+        return;
+    const int before = Rows();
+    m_table->setRowCount(count - 1);
+    for (int row = before; row < count; ++row) {
+        for (int column = 0; column < Cols(); ++column)
+            cell(row, column);
+    }
+}
+
+int WizardGrid::ColWidth(int column) const
+{
+    return m_table->columnWidth(column);
+}
+
+void WizardGrid::set_ColWidth(int column, int width)
+{
+    m_table->setColumnWidth(column, width);
+}
+
+void WizardGrid::set_FixedCols(int count)
+{
+    m_table->verticalHeader()->setVisible(count > 0);
+}
+
+QTableWidgetItem *WizardGrid::header(int column) const
+{
+    QTableWidgetItem *item = m_table->horizontalHeaderItem(column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        m_table->setHorizontalHeaderItem(column, item);
+    }
+    return item;
+}
+
+QTableWidgetItem *WizardGrid::cell(int row, int column) const
+{
+    QTableWidgetItem *item = m_table->item(row - 1, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setData(kKindRole, Plain);
+        apply_kind(item, Plain);
+        m_table->setItem(row - 1, column, item);
+    }
+    return item;
+}
+
+QString WizardGrid::CellText(int row, int column) const
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        return QString();
+    if (row == 0)
+        return header(column)->text();
+    const QTableWidgetItem *item = cell(row, column);
+    if (item->data(kKindRole).toInt() == CheckBox)
+        return item->checkState() == Qt::Checked ? kTrue : kFalse;
+    return item->text();
+}
+
+void WizardGrid::set_CellText(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    if (row == 0) {
+        header(column)->setText(text);
+        return;
+    }
+    QTableWidgetItem *item = cell(row, column);
+    if (item->data(kKindRole).toInt() == CheckBox)
+        item->setCheckState(text.compare(kTrue, Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked);
+    else
+        item->setText(text);
+}
+
+void WizardGrid::set_CellForeColor(int row, int column, const QColor &color)
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    (row == 0 ? header(column) : cell(row, column))->setForeground(color);
+}
+
+void WizardGrid::set_CellBackColor(int row, int column, const QColor &color)
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    (row == 0 ? header(column) : cell(row, column))->setBackground(color);
+}
+
+void WizardGrid::set_CellBold(int row, int column, bool bold)
+{
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    QTableWidgetItem *item = row == 0 ? header(column) : cell(row, column);
+    QFont font = item->font();
+    font.setBold(bold);
+    item->setFont(font);
+}
+
+int WizardGrid::CellKind(int row, int column) const
+{
+    if (row < 1 || row >= Rows() || column < 0 || column >= Cols())
+        return Plain;
+    return cell(row, column)->data(kKindRole).toInt();
+}
+
+void WizardGrid::set_CellKind(int row, int column, int kind)
+{
+    // The header row offers no editing whatever it is given.
+    if (row < 1 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    if (kind != Plain && kind != CheckBox && kind != Text && kind != DropDown)
+        return;
+    QTableWidgetItem *item = cell(row, column);
+    const QString text = CellText(row, column);
+    const int before = item->data(kKindRole).toInt();
+    item->setData(kKindRole, kind);
+    apply_kind(item, kind);
+    // A check box shows its word as its state, and gives it back as text.
+    if (kind == CheckBox && before != CheckBox) {
+        item->setText(QString());
+        item->setCheckState(text.compare(kTrue, Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked);
+    } else if (kind != CheckBox && before == CheckBox) {
+        item->setData(Qt::CheckStateRole, QVariant());
+        item->setText(text);
+    }
+}
+
+void WizardGrid::apply_kind(QTableWidgetItem *item, int kind) const
+{
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (kind == CheckBox)
+        flags |= Qt::ItemIsUserCheckable;
+    else if (kind == Text || kind == DropDown)
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+}
+
+void WizardGrid::ComboClear()
+{
+    m_items.clear();
+    m_choice = -1;
+}
+
+void WizardGrid::ComboAddItem(const QString &text)
+{
+    m_items << text;
+}
+
+int WizardGrid::ComboIndex() const
+{
+    if (const QComboBox *open = m_delegate->open_list())
+        return open->currentIndex();
+    return m_choice;
+}
+
+void WizardGrid::set_ComboIndex(int index)
+{
+    m_choice = index;
+    if (QComboBox *open = m_delegate->open_list())
+        open->setCurrentIndex(index);
+}
+
+void WizardGrid::set_ComboTyping(bool typing)
+{
+    m_typing = typing;
+}

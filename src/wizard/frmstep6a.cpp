@@ -1,0 +1,631 @@
+#include "frmstep6a.h"
+
+#include "MyMessage.h"
+#include "WizardButtons.h"
+#include "WizardFrame.h"
+#include "WizardGrid.h"
+#include "frmWait.h"
+#include "named.h"
+
+#include "generate/db.h"
+#include "model/CForm.h"
+#include "model/Cprefrences.h"
+#include "model/globals.h"
+#include "model/webpage.h"
+#include "mysql/MYSQL_CONNECTION.h"
+#include "mysql/MySQLTable.h"
+#include "mysql/MySQLTables.h"
+#include "mysql/connections.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kDatabasePrompt = QStringLiteral("Select a database or type it's name");
+const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
+const QString kNotAssigned = QStringLiteral("Not assigned");
+const QString kTrue = QStringLiteral("True");
+
+void notice(const QString &text)
+{
+    MyMessage::show_message(text, 1, 3);
+}
+
+QComboBox *name_list(QWidget *parent, const char *name, const QString &prompt)
+{
+    auto *combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setEditText(prompt);
+    combo->setEnabled(false);
+    return combo;
+}
+
+// Whether the box shows one of its own entries, chosen rather than typed.
+bool entry_chosen(const QComboBox *combo)
+{
+    return combo->currentIndex() >= 0 && combo->itemText(combo->currentIndex()) == combo->currentText();
+}
+
+// A saved [MySQL] flag of a reopened project; a missing one reads False.
+bool saved_flag(const char *key)
+{
+    const auto &settings = *globals::mysql_settings();
+    const QString name = QString::fromLatin1(key);
+    return settings.Contains(name) && settings.Item(name).trimmed().compare(kTrue, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+frmstep6a::frmstep6a(QWidget *parent)
+    : WizardWindow(WizardPage::frmstep6a, 6, parent)
+    , txtHost(named(new QLineEdit(QStringLiteral("localhost"), this), "txtHost"))
+    , txtUser(named(new QLineEdit(QStringLiteral("root"), this), "txtUser"))
+    , txtport(named(new QLineEdit(QStringLiteral("3306"), this), "txtport"))
+    , txtpassword(named(new QLineEdit(this), "txtpassword"))
+    , cmbDB(name_list(this, "cmbDB", kDatabasePrompt))
+    , cmbtable(name_list(this, "cmbtable", kTablePrompt))
+    , Label3(named(new QLabel(QStringLiteral("DataBaes"), this), "Label3"))
+    , Label4(named(new QLabel(QStringLiteral("Table Name"), this), "Label4"))
+    , Label1(named(new QLabel(QStringLiteral("Host Name"), this), "Label1"))
+    , Label5(named(new QLabel(QStringLiteral("User Name"), this), "Label5"))
+    , Label2(named(new QLabel(QStringLiteral("Port"), this), "Label2"))
+    , Label6(named(new QLabel(QStringLiteral("Password"), this), "Label6"))
+    , cmdConnect(make_button(this, "cmdConnect", QStringLiteral("Connect")))
+    , cmddisconnect(make_button(this, "cmddisconnect", QStringLiteral("Disconnect")))
+    , create(named(new QCheckBox(QStringLiteral("Create table if it doesn't exist"), this), "create"))
+    , Label7(named(new QLabel(QStringLiteral("Field mapping"), this), "Label7"))
+    , grd(named(new WizardGrid(this), "grd"))
+    , cmdBack(make_button(this, "cmdBack", QStringLiteral("<< Back")))
+    , cmdNext(make_button(this, "cmdNext", QStringLiteral("Next >>")))
+    , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
+    , cmdHelp(make_button(this, "cmdHelp", QStringLiteral("Help")))
+    , lblHelp(named(new QLabel(this), "lblHelp"))
+{
+    setObjectName(QStringLiteral("frmstep6a"));
+    txtpassword->setEchoMode(QLineEdit::Password);
+    txtpassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    cmddisconnect->setEnabled(false);
+    Label3->setEnabled(false);
+    Label4->setEnabled(false);
+    create->setToolTip(QStringLiteral("Generate php script to create the table"));
+    create->setChecked(globals::prefs()->is_create_tble);
+
+    auto *server = new QGridLayout;
+    server->addWidget(Label1, 0, 0);
+    server->addWidget(txtHost, 0, 1);
+    server->addWidget(Label2, 0, 2);
+    server->addWidget(txtport, 0, 3);
+    server->addWidget(Label5, 1, 0);
+    server->addWidget(txtUser, 1, 1);
+    server->addWidget(Label6, 1, 2);
+    server->addWidget(txtpassword, 1, 3);
+    server->setColumnStretch(1, 3);
+    server->setColumnStretch(3, 2);
+    auto *connection = new QHBoxLayout;
+    connection->addStretch(1);
+    connection->addWidget(cmdConnect);
+    connection->addWidget(cmddisconnect);
+    auto *names = new QGridLayout;
+    names->addWidget(Label3, 0, 0);
+    names->addWidget(cmbDB, 0, 1);
+    names->addWidget(Label4, 1, 0);
+    names->addWidget(cmbtable, 1, 1);
+    names->addWidget(create, 2, 1);
+    names->setColumnStretch(1, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (gxButtons_H *button : { cmdBack, cmdNext, cmdCancel, cmdHelp })
+        buttons->addWidget(button);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(server);
+    layout->addLayout(connection);
+    layout->addSpacing(6);
+    layout->addLayout(names);
+    layout->addSpacing(6);
+    layout->addWidget(Label7);
+    layout->addWidget(grd, 1);
+    layout->addWidget(lblHelp);
+    layout->addLayout(buttons);
+    grd->setMinimumSize(172 + 172 + 4, 160);
+    lblHelp->setMinimumHeight(48);
+    resize(520, 560);
+
+    setTabOrder(txtHost, txtUser);
+    setTabOrder(txtUser, txtport);
+    setTabOrder(txtport, txtpassword);
+    setTabOrder(txtpassword, cmdConnect);
+    setTabOrder(cmdConnect, cmddisconnect);
+    setTabOrder(cmddisconnect, cmbDB);
+    setTabOrder(cmbDB, cmbtable);
+    setTabOrder(cmbtable, create);
+    setTabOrder(create, grd);
+    setTabOrder(grd, cmdBack);
+    setTabOrder(cmdBack, cmdNext);
+    setTabOrder(cmdNext, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+
+    set_hint_label(lblHelp);
+    // The hint comes and goes without moving the controls below it.
+    QSizePolicy room = lblHelp->sizePolicy();
+    room.setRetainSizeWhenHidden(true);
+    lblHelp->setSizePolicy(room);
+    cmbtable->installEventFilter(this);
+
+    connect(cmdConnect, &gxButtons_H::Click, this, &frmstep6a::cmdConnect_Click);
+    connect(cmddisconnect, &gxButtons_H::Click, this, &frmstep6a::cmddisconnect_Click);
+    connect(cmbDB, &QComboBox::activated, this, &frmstep6a::cmbDB_Click);
+    connect(cmbtable, &QComboBox::activated, this, &frmstep6a::cmbtable_Click);
+    connect(cmbtable, &QComboBox::editTextChanged, this, [this] {
+        // A typed name is not the table whose columns were read.
+        if (!entry_chosen(cmbtable))
+            table_listed = false;
+        refresh_hints();
+    });
+    connect(create, &QCheckBox::toggled, this, &frmstep6a::create_Click);
+    connect(grd, &WizardGrid::CellEntered, this, &frmstep6a::grd_CellEntered);
+    connect(grd, &WizardGrid::CellLeft, this, &frmstep6a::grd_CellLeft);
+    connect(cmdNext, &gxButtons_H::Click, this, &frmstep6a::cmdNext_Click);
+    connect(cmdBack, &gxButtons_H::Click, this, [this] { WizardFrame::instance().go_back(*this); });
+    connect(cmdCancel, &gxButtons_H::Click, this, &frmstep6a::cancel);
+    connect(cmdHelp, &gxButtons_H::Click, this, &frmstep6a::show_help);
+
+    if (!grid_ready)
+        intialize_grid();
+    refresh_hints();
+}
+
+QStringList frmstep6a::form_field_names()
+{
+    QStringList names;
+    if (const auto &form = globals::web_page()->selected_form) {
+        for (const auto &entry : *form->fields())
+            names << entry.value->name;
+    }
+    return names;
+}
+
+void frmstep6a::showEvent(QShowEvent *event)
+{
+    create->setChecked(globals::prefs()->is_create_tble);
+    // Another form taken since the grid was laid out: its fields are listed,
+    // in the mode the grid was in, with the chosen table's columns.
+    if (form_field_names() != m_listed) {
+        const bool manual = manual_mode();
+        intialize_grid();
+        if (manual)
+            modify_grid();
+        const auto &table = globals::mysql_db()->table;
+        if (globals::SuccessfullyConnected && table_listed && table) {
+            for (const auto &entry : *table->field_names())
+                grd->ComboAddItem(entry.value);
+        }
+    }
+    refresh_hints();
+    WizardWindow::showEvent(event);
+}
+
+bool frmstep6a::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == cmbtable && event->type() == QEvent::FocusOut) {
+        // Opening the box's own list, or another window, keeps the focus here.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+            && !QApplication::activePopupWidget())
+            cmbtable_LostFocus();
+    }
+    // The grid getting the focus explains it as the pointer over it does.
+    if (watched == grd && event->type() == QEvent::FocusIn) {
+        QEvent shown(QEvent::Enter);
+        WizardWindow::eventFilter(grd, &shown);
+    }
+    return WizardWindow::eventFilter(watched, event);
+}
+
+bool frmstep6a::manual_mode() const
+{
+    return grd->Cols() == 3;
+}
+
+void frmstep6a::intialize_grid()
+{
+    // A new layout leaves manual mode.
+    grd->set_Cols(2);
+    grd->set_ComboTyping(false);
+    grd->set_ColWidth(0, 172);
+    grd->set_ColWidth(1, 172);
+    grd->set_CellText(0, 0, QStringLiteral("Form's Field name"));
+    grd->set_CellText(0, 1, QStringLiteral("MySQL's Field name"));
+    for (int column : { 0, 1 }) {
+        grd->set_CellForeColor(0, column, WizardGrid::kHeaderText);
+        grd->set_CellBold(0, column, true);
+        grd->set_CellKind(0, column, WizardGrid::Plain);
+        grd->set_CellBackColor(0, column, WizardGrid::kHeaderBack);
+    }
+    grd->set_FixedCols(0);
+
+    const QStringList names = form_field_names();
+    choice_index.fill(0, names.size() + 2);
+    choice_index[0] = -1;
+    grd->set_Rows(1);
+    if (const auto &form = globals::web_page()->selected_form) {
+        int r = 1;
+        for (const auto &entry : *form->fields()) {
+            const Field &field = *entry.value;
+            grd->set_Rows(r + 1);
+            grd->set_CellText(r, 0, field.name);
+            grd->set_CellKind(r, 1, WizardGrid::DropDown);
+            for (int column : { 0, 1 }) {
+                grd->set_CellBackColor(r, column, WizardGrid::kDataBack);
+                grd->set_CellForeColor(r, column, WizardGrid::kDataText);
+                grd->set_CellBold(r, column, false);
+            }
+            grd->set_CellText(r, 1, field.mysql_field.isEmpty() ? kNotAssigned : field.mysql_field);
+            choice_index[r] = 0;
+            ++r;
+        }
+    }
+    grd->ComboClear();
+    grd->ComboAddItem(kNotAssigned);
+    m_listed = names;
+
+    // A reopened project whose connection had failed is laid out for typing.
+    if (!globals::project_file.isEmpty() && !globals::project_error && saved_flag("isConnect")
+        && !saved_flag("SuccessfullyConnected") && !globals::SuccessfullyConnected)
+        modify_grid();
+    grid_ready = true;
+}
+
+void frmstep6a::modify_grid()
+{
+    grd->set_Cols(3);
+    grd->set_ColWidth(0, 140);
+    grd->set_ColWidth(1, 140);
+    grd->set_ColWidth(2, 61);
+    grd->set_CellText(0, 2, QStringLiteral("is date"));
+    for (int r = 1; r < grd->Rows(); ++r) {
+        grd->set_CellKind(r, 2, WizardGrid::CheckBox);
+        grd->set_CellBackColor(r, 2, WizardGrid::kDataBack);
+    }
+    if (const auto &form = globals::web_page()->selected_form) {
+        int r = 1;
+        for (const auto &entry : *form->fields())
+            grd->set_CellText(r++, 2, entry.value->is_date_field ? kTrue : QStringLiteral("False"));
+    }
+    // Without the table's columns the user types them.
+    grd->set_ComboTyping(true);
+    refresh_hints();
+}
+
+void frmstep6a::get_connection_parameters()
+{
+    connections &profile = *globals::mysql_connections();
+    profile.set_host(txtHost->text().trimmed());
+    profile.set_user(txtUser->text().trimmed());
+    profile.set_password(txtpassword->text().trimmed());
+    profile.set_port(txtport->text().trimmed());
+}
+
+bool frmstep6a::connect_without_freezing()
+{
+    m_connecting = true;
+    // The page takes no input meanwhile, so Connect cannot be pressed twice;
+    // it still repaints, and the wait window says what goes on.
+    setEnabled(false);
+    frmWait &wait = frmWait::instance();
+    wait.show();
+    wait.raise();
+
+    bool opened = false;
+    const connections profile = *globals::mysql_connections();
+    if (const auto connection = profile.new_connection()) {
+        // A server that does not answer holds the call for up to the connect
+        // time-out; this thread's event loop keeps running meanwhile.
+        const std::unique_ptr<QThread> worker(
+            QThread::create([&profile, &connection, &opened] { opened = profile.open(*connection); }));
+        QEventLoop loop;
+        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+        worker->start();
+        loop.exec();
+        // The loop also ends when the program quits; the call is bounded.
+        worker->wait();
+    }
+
+    wait.hide();
+    setEnabled(true);
+    activateWindow();
+    m_connecting = false;
+    return opened;
+}
+
+void frmstep6a::cmdConnect_Click()
+{
+    if (m_connecting)
+        return;
+    globals::isConnect = true;
+    get_connection_parameters();
+    const bool connected = connect_without_freezing();
+    if (WizardFrame::instance().is_ending())
+        return;
+    if (!connected) {
+        // The server's own reason tells a typing mistake from a server that
+        // is down.
+        notice(QStringLiteral("Unable to connect your mysql server,  all you have to do is typing the database ,table "
+                              "and Fields name manually in the lists of this step and check the 'is date' box for "
+                              "date type fields\n")
+            + globals::mysql_conn->Error()->Description());
+        cmddisconnect->setEnabled(false);
+        globals::SuccessfullyConnected = false;
+        for (QWidget *widget : QWidgetList { cmdConnect, cmbDB, cmbtable, Label3, Label4 })
+            widget->setEnabled(true);
+        if (const auto &form = globals::web_page()->selected_form)
+            globals::is_convert_date = form->is_date;
+        modify_grid();
+        refresh_hints();
+        return;
+    }
+    notice(QStringLiteral("Connected successfully to MySQL server, please select the database, table, and fields in "
+                          "which form data will be saved."));
+    cmddisconnect->setEnabled(true);
+    cmbDB->setEnabled(true);
+    globals::SuccessfullyConnected = true;
+    intialize_grid();
+    Label3->setEnabled(true);
+    cmdConnect->setEnabled(false);
+    cmbDB->clear();
+    connections &profile = *globals::mysql_connections();
+    const QStringList databases = profile.GetDatabases();
+    for (int i = 0; i < profile.database_count() && i < databases.size(); ++i)
+        cmbDB->addItem(databases.at(i));
+    // Nothing is chosen until the user chooses.
+    cmbDB->setCurrentIndex(-1);
+    cmbDB->setEditText(kDatabasePrompt);
+    cmbDB->setFocus();
+    refresh_hints();
+}
+
+void frmstep6a::cmddisconnect_Click()
+{
+    globals::mysql_connections()->disconnect();
+    cmdConnect->setEnabled(true);
+    cmddisconnect->setEnabled(false);
+    cmbDB->clear();
+    cmbtable->clear();
+    for (QWidget *widget : QWidgetList { Label3, Label4, cmbDB, cmbtable })
+        widget->setEnabled(false);
+    cmbDB->setEditText(kDatabasePrompt);
+    cmbtable->setEditText(kTablePrompt);
+    refresh_hints();
+}
+
+void frmstep6a::cmbDB_Click(int index)
+{
+    if (!globals::SuccessfullyConnected || index < 0)
+        return;
+    db &action = *globals::mysql_db();
+    action.dbname = cmbDB->currentText();
+    if (!action.read_tables()) {
+        notice(QStringLiteral("Database doesn't exist"));
+        return;
+    }
+    cmbtable->setEnabled(true);
+    Label4->setEnabled(true);
+    cmbtable->clear();
+    for (const auto &entry : *action.tables)
+        cmbtable->addItem(entry.value->table_name());
+    cmbtable->setCurrentIndex(-1);
+    cmbtable->setEditText(kTablePrompt);
+}
+
+void frmstep6a::cmbtable_Click(int index)
+{
+    db &action = *globals::mysql_db();
+    if (globals::SuccessfullyConnected && index >= 0 && action.tables && index < action.tables->Count()) {
+        // By place in the list: two tables may differ only in case.
+        action.table = action.tables->Item(index + 1);
+        action.table->read_flds();
+        grd->ComboClear();
+        grd->ComboAddItem(kNotAssigned);
+        for (const auto &entry : *action.table->field_names())
+            grd->ComboAddItem(entry.value);
+        table_listed = true;
+    } else {
+        action.table = std::make_shared<MySQLTable>();
+        action.table->set_table_name(cmbtable->currentText());
+        table_listed = false;
+    }
+    refresh_hints();
+}
+
+void frmstep6a::cmbtable_LostFocus()
+{
+    if (globals::SuccessfullyConnected && !table_listed && !manual_mode())
+        modify_grid();
+}
+
+void frmstep6a::create_Click()
+{
+    globals::prefs()->is_create_tble = create->isChecked();
+}
+
+void frmstep6a::grd_CellEntered(int row, int column)
+{
+    if (row >= 1 && column == 1 && row < choice_index.size())
+        grd->set_ComboIndex(choice_index[row]);
+    show_grid_hint(true);
+}
+
+void frmstep6a::grd_CellLeft(int row, int column)
+{
+    if (row >= 1 && column == 1 && row < choice_index.size())
+        choice_index[row] = static_cast<qint16>(grd->ComboIndex());
+}
+
+void frmstep6a::get_options()
+{
+    get_connection_parameters();
+    db &action = *globals::mysql_db();
+    action.dbname = globals::trim_blanks(cmbDB->currentText());
+    const int chosen = cmbtable->currentIndex();
+    if (entry_chosen(cmbtable) && globals::SuccessfullyConnected && action.tables && chosen < action.tables->Count()) {
+        action.table = action.tables->Item(chosen + 1);
+    } else {
+        action.table = std::make_shared<MySQLTable>();
+        action.table->set_table_name(globals::trim_blanks(cmbtable->currentText()));
+    }
+    action.connection = globals::mysql_connections();
+
+    const auto &form = globals::web_page()->selected_form;
+    if (!form)
+        return;
+    const ::fields &list = *form->fields();
+    // The "is date" boxes count where the page has not got the table's columns.
+    const bool typed = !entry_chosen(cmbtable) || !globals::SuccessfullyConnected;
+    for (int r = 1; r < grd->Rows(); ++r) {
+        const QString name = grd->CellText(r, 0);
+        if (!list.Contains(name))
+            continue;
+        Field &field = *list.Item(name);
+        const QString column = globals::trim_blanks(grd->CellText(r, 1));
+        if (column == kNotAssigned || column.isEmpty()) {
+            field.in_mysql = false;
+            continue;
+        }
+        if (typed && manual_mode())
+            field.is_date_field = grd->CellText(r, 2) == kTrue;
+        field.in_mysql = true;
+        field.mysql_field = column;
+    }
+}
+
+void frmstep6a::getconversion_option(bool &result)
+{
+    result = true;
+    const auto &form = globals::web_page()->selected_form;
+    if (!form)
+        return;
+    const auto &table = globals::mysql_db()->table;
+    // The table's column types decide where the page has them; elsewhere the
+    // "is date" boxes do.
+    const bool types_known = globals::SuccessfullyConnected && table_listed && table;
+    bool found = false;
+    for (const auto &entry : *form->fields()) {
+        const Field &field = *entry.value;
+        if (!field.in_mysql || field.mysql_field.isEmpty())
+            continue;
+        if (!types_known) {
+            found = found || field.is_date_field;
+            continue;
+        }
+        if (!table->field_types()->Contains(field.mysql_field)) {
+            notice(
+                QStringLiteral("Field '") + field.mysql_field + QStringLiteral("' doesn't exist in specified table"));
+            result = false;
+            return;
+        }
+        const QString &type = table->field_types()->Item(field.mysql_field);
+        if (type == QLatin1String("datetime") || type == QLatin1String("date"))
+            found = true;
+    }
+    if (!found) {
+        globals::is_convert_date = form->is_date;
+        return;
+    }
+    if (form->is_date) {
+        globals::is_convert_date = true;
+        return;
+    }
+    result = false;
+    notice(QStringLiteral("One or more of the selected columns in your Mysql table are dates, please click the 'back' "
+                          "button and set the date format used in your Form (in step 1). "));
+}
+
+bool frmstep6a::names_given()
+{
+    const auto missing = [](const QComboBox *box, const QString &prompt) {
+        const QString text = globals::trim_blanks(box->currentText());
+        return text.isEmpty() || text == prompt;
+    };
+    QComboBox *box = missing(cmbDB, kDatabasePrompt) ? cmbDB : missing(cmbtable, kTablePrompt) ? cmbtable : nullptr;
+    if (!box)
+        return true;
+    if (!box->isEnabled()) {
+        notice(QStringLiteral("Please connect your Mysql server first"));
+        txtHost->setFocus();
+    } else {
+        notice(box == cmbDB ? QStringLiteral("Please select a database or type it's name")
+                            : QStringLiteral("Please select a table or type it's name"));
+        box->setFocus();
+    }
+    return false;
+}
+
+void frmstep6a::cmdNext_Click()
+{
+    if (m_connecting || !names_given())
+        return;
+    get_options();
+    bool convertible = true;
+    getconversion_option(convertible);
+    if (!convertible)
+        return;
+    WizardFrame::instance().go_next(*this);
+}
+
+void frmstep6a::cancel()
+{
+    // Not while a connection is being opened: the page waits for it.
+    if (m_connecting)
+        return;
+    WizardWindow::cancel();
+}
+
+QString frmstep6a::grid_hint(bool editing) const
+{
+    if (!globals::isConnect)
+        return QStringLiteral(" Please connect your Mysql server first ");
+    if (cmbtable->currentText() == kTablePrompt)
+        return QStringLiteral(" Please select a table");
+    if (editing && !globals::SuccessfullyConnected)
+        return QStringLiteral("For each field that you want to save type an equivalent MySQL Field in the 'MySQL's "
+                              "Field Name' column and check the 'is date' box for date type fields.");
+    return QStringLiteral(" For each field that you want to save to database you should select or type an equivalent "
+                          "MySQL Field in the 'MySQL's Field Name' column.");
+}
+
+void frmstep6a::refresh_hints()
+{
+    // The pointer over the grid and the grid getting the focus explain it.
+    const QString sentence = grid_hint(false);
+    if (sentence == m_grid_hint)
+        return;
+    add_hint(grd, sentence, nullptr);
+    m_grid_hint = sentence;
+    // A hint shown before no longer holds.
+    reset_hint();
+}
+
+void frmstep6a::show_grid_hint(bool editing)
+{
+    m_grid_hint = grid_hint(editing);
+    add_hint(grd, m_grid_hint, nullptr);
+    QEvent shown(QEvent::Enter);
+    WizardWindow::eventFilter(grd, &shown);
+    // The pointer and the focus explain the grid as before.
+    const QString sentence = grid_hint(false);
+    if (sentence != m_grid_hint)
+        add_hint(grd, sentence, nullptr);
+    m_grid_hint = sentence;
+}

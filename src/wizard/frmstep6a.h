@@ -1,0 +1,106 @@
+#pragma once
+
+#include "WizardWindow.h"
+
+#include <QStringList>
+#include <QVector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class WizardGrid;
+class gxButtons_H;
+
+// Page 6: the MySQL table that stores every submission. Connected to the
+// server it lists the databases, a database's tables and a table's columns;
+// otherwise the user types the names. The grid maps each form field to a
+// column and, without the table's columns, marks the date columns.
+class frmstep6a final : public WizardWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmstep6a(QWidget *parent = nullptr);
+
+    // Lays the grid out for the current form: one row per field with its
+    // column, the drop-down list holding "Not assigned" only.
+    void intialize_grid();
+    // Copies the connection, the database, the table and the mapping into
+    // the model.
+    void get_options();
+    // Whether the mapped date columns can be converted (sets
+    // globals::is_convert_date); false after a notice that says why not.
+    void getconversion_option(bool &result);
+    // Manual mode: the "is date" column, and typed column names.
+    void modify_grid();
+    // Copies the trimmed texts of the four connection boxes into the
+    // connection profile.
+    void get_connection_parameters();
+
+    // Whether the grid is in manual mode.
+    bool manual_mode() const;
+
+    void cancel() override;
+
+    // Controls that the project file writes and a reopened project fills.
+    QLineEdit *txtHost;
+    QLineEdit *txtUser;
+    QLineEdit *txtport;
+    QLineEdit *txtpassword;
+    QComboBox *cmbDB;
+    QComboBox *cmbtable;
+    QLabel *Label3;
+    QLabel *Label4;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void cmdConnect_Click();
+    void cmddisconnect_Click();
+    void cmbDB_Click(int index);
+    void cmbtable_Click(int index);
+    void cmbtable_LostFocus();
+    void create_Click();
+    void cmdNext_Click();
+    void grd_CellEntered(int row, int column);
+    void grd_CellLeft(int row, int column);
+    // Opens the connection on a thread of its own while the window stays
+    // live and the wait window shows; false when it failed.
+    bool connect_without_freezing();
+    // A notice; true when the database and table boxes name something.
+    bool names_given();
+    // The hint sentence of the grid; `editing`: the user entered a cell.
+    QString grid_hint(bool editing) const;
+    void refresh_hints();
+    void show_grid_hint(bool editing);
+    // The field names of the current form, as the grid lists them.
+    static QStringList form_field_names();
+
+    QLabel *Label1;
+    QLabel *Label5;
+    QLabel *Label2;
+    QLabel *Label6;
+    gxButtons_H *cmdConnect;
+    gxButtons_H *cmddisconnect;
+    QCheckBox *create;
+    QLabel *Label7;
+    WizardGrid *grd;
+    gxButtons_H *cmdBack;
+    gxButtons_H *cmdNext;
+    gxButtons_H *cmdCancel;
+    gxButtons_H *cmdHelp;
+    QLabel *lblHelp;
+
+    // Per grid row, the drop-down choice last made in its column cell.
+    QVector<qint16> choice_index;
+    bool grid_ready = false;
+    bool table_listed = false;
+    bool m_connecting = false;
+    // The fields the grid lists.
+    QStringList m_listed;
+    // The grid's hint as registered.
+    QString m_grid_hint;
+};
