@@ -9,6 +9,7 @@
 
 #include "generate/CSV.h"
 #include "generate/cmail.h"
+#include "generate/db.h"
 #include "generate/sql.h"
 
 #include <QSaveFile>
@@ -72,8 +73,7 @@ QString ProjectValueError::message() const
     shown.replace(QLatin1Char('\n'), QChar(0x21B5));
     return QStringLiteral("The project was not saved: ") + m_field + QStringLiteral(" on ") + m_page
         + QStringLiteral(" holds ") + m_problem
-        + QStringLiteral(", which a project file cannot hold. Please change this text: \"")
-        + shown + QLatin1Char('"');
+        + QStringLiteral(", which a project file cannot hold. Please change this text: \"") + shown + QLatin1Char('"');
 }
 
 ProjectWriter::ProjectWriter(const ProjectPageTexts &pages)
@@ -178,7 +178,9 @@ QString field_record(Field &field)
         format::boolean(field.in_mysql),
         format::real(field.max_size),
         rule(field.upload_folder, "the upload folder"),
-        format::boolean(field.is_date_field),
+        // As the page knew it: a reopened project without the table's
+        // columns converts the same fields.
+        format::boolean(globals::mysql_db()->is_date_column(field)),
         rule(field.upload_url, "the upload folder URL"),
         rule(field.compare_field()->name, "the field to compare with"),
         table(field.sql_type, "the data type"),
@@ -276,11 +278,21 @@ QStringList ProjectWriter::lines() const
     const auto mysql_text = [](const QString &value, const char *field) {
         return Lines::one_line(value, kMySQLPage, QLatin1String(field));
     };
+    // A reopened project keeps the connection state it was saved with until
+    // Connect is pressed in this run, so its MySQL page opens the same way.
+    bool tried = globals::isConnect;
+    bool connected = globals::SuccessfullyConnected;
+    const StringCollection &saved = *globals::mysql_settings();
+    if (!tried && saved.Contains(QStringLiteral("isConnect"))) {
+        tried = format::value_of<bool>(saved.Item(QStringLiteral("isConnect"))).value_or(false);
+        connected = saved.Contains(QStringLiteral("SuccessfullyConnected"))
+            && format::value_of<bool>(saved.Item(QStringLiteral("SuccessfullyConnected"))).value_or(false);
+    }
     file.section(format::kMySQL, format::mysql_keys(),
-        { boolean(globals::isConnect), boolean(globals::SuccessfullyConnected),
-            mysql_text(m_pages.mysql_host, "Host Name"), mysql_text(m_pages.mysql_user, "User Name"),
-            mysql_text(m_pages.mysql_pw, "Password"), mysql_text(m_pages.mysql_port, "Port"),
-            mysql_text(m_pages.mysql_db, "DataBaes"), mysql_text(m_pages.mysql_table, "Table Name") });
+        { boolean(tried), boolean(connected), mysql_text(m_pages.mysql_host, "Host Name"),
+            mysql_text(m_pages.mysql_user, "User Name"), mysql_text(m_pages.mysql_pw, "Password"),
+            mysql_text(m_pages.mysql_port, "Port"), mysql_text(m_pages.mysql_db, "DataBaes"),
+            mysql_text(m_pages.mysql_table, "Table Name") });
 
     file.section(format::kPages, format::pages_keys(),
         QStringList { boolean(m_pages.owner_send_ip) }

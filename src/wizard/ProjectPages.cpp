@@ -7,12 +7,10 @@
 #include "frmStep4.h"
 #include "frmStep7.h"
 #include "frmstep5.h"
+#include "frmstep6a.h"
 
-#include "generate/db.h"
 #include "model/FileError.h"
 #include "model/globals.h"
-#include "mysql/MySQLTable.h"
-#include "mysql/connections.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,7 +45,14 @@ ProjectPageTexts texts()
         texts.csv_format = csv->cmbtypes->currentText();
         texts.csv_EndLine = csv->cmbendline->currentText();
     }
-    take_mysql_texts(texts);
+    if (const auto *mysql = page<frmstep6a>(WizardPage::frmstep6a)) {
+        texts.mysql_host = mysql->txtHost->text();
+        texts.mysql_user = mysql->txtUser->text();
+        texts.mysql_pw = mysql->txtpassword->text();
+        texts.mysql_port = mysql->txtport->text();
+        texts.mysql_db = mysql->cmbDB->currentText();
+        texts.mysql_table = mysql->cmbtable->currentText();
+    }
     if (const auto *owner = page<frmStep3>(WizardPage::frmStep3)) {
         texts.owner_send_ip = owner->chkIP->isChecked();
         texts.owner_message = owner->txtMessage->toPlainText();
@@ -86,31 +91,6 @@ bool save()
             1, 2);
     }
     return false;
-}
-
-void take_mysql_texts(ProjectPageTexts &texts)
-{
-    // Until the wizard has its MySQL page: the values of a reopened project,
-    // else the connection profile and database settings.
-    const StringCollection &saved = *globals::mysql_settings();
-    const auto value = [&saved](const char *key, const QString &otherwise) {
-        return saved.Contains(QLatin1String(key)) ? saved.Item(QLatin1String(key)) : otherwise;
-    };
-    const connections &profile = *globals::mysql_connections();
-    const db &database = *globals::mysql_db();
-    texts.mysql_host = value("host", profile.host());
-    texts.mysql_user = value("user", profile.user());
-    texts.mysql_pw = value("pw", profile.password());
-    texts.mysql_port = value("port", profile.port());
-    texts.mysql_db = value("db", database.dbname);
-    texts.mysql_table = value("table", database.table ? database.table->table_name() : QString());
-}
-
-void load_mysql_page(const StringCollection &section)
-{
-    // Until the wizard has its MySQL page the section stays as read, and
-    // take_mysql_texts writes it back unchanged.
-    Q_UNUSED(section);
 }
 
 } // namespace ProjectPages

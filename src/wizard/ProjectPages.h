@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/Collection.h"
 #include "model/ProjectWriter.h"
 
 // The windows' share of a project: what the project file takes from the
@@ -15,10 +14,5 @@ ProjectPageTexts texts();
 // project there. False when nothing was written: the dialog was cancelled,
 // or the user has been told why.
 bool save();
-
-// The MySQL page's share of a project: the texts its [MySQL] section
-// stores, and the page filled back from a reopened project's section.
-void take_mysql_texts(ProjectPageTexts &texts);
-void load_mysql_page(const StringCollection &section);
 
 } // namespace ProjectPages

@@ -4,12 +4,12 @@
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "NumericText.h"
-#include "ProjectPages.h"
 #include "WizardButtons.h"
 #include "WizardFrame.h"
 #include "frmStep3.h"
 #include "frmStep4.h"
 #include "frmstep5.h"
+#include "frmstep6a.h"
 #include "named.h"
 
 #include "generate/cmail.h"
@@ -1062,7 +1062,23 @@ void frmStep2::load_csv(const StringCollection &section)
 
 void frmStep2::load_MySQL(const StringCollection &section)
 {
-    ProjectPages::load_mysql_page(section);
+    auto *page = static_cast<frmstep6a *>(WizardFrame::instance().window(WizardPage::frmstep6a));
+    fill_saved(section,
+        { { "host", [page](const QString &text) { page->txtHost->setText(text); } },
+            { "user", [page](const QString &text) { page->txtUser->setText(text); } },
+            { "pw", [page](const QString &text) { page->txtpassword->setText(text); } },
+            { "port", [page](const QString &text) { page->txtport->setText(text); } },
+            { "db", [page](const QString &text) { page->cmbDB->setEditText(text); } },
+            { "table", [page](const QString &text) { page->cmbtable->setEditText(text); } } });
+    // A saved connection that had failed: the names are typed, as then.
+    const auto saved = [&section](const char *key) {
+        return section.Contains(QLatin1String(key))
+            && ProjectFormat::value_of<bool>(section.Item(QLatin1String(key))).value_or(false);
+    };
+    if (saved("isConnect") && !saved("SuccessfullyConnected")) {
+        for (QWidget *widget : QWidgetList { page->cmbDB, page->cmbtable, page->Label3, page->Label4 })
+            widget->setEnabled(true);
+    }
 }
 
 void frmStep2::cmdNext_Click()

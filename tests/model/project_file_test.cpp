@@ -2,6 +2,7 @@
 // files the reader reports as damaged and those it reads leniently, and the
 // round trip of many generated projects through the file.
 #include "generate/cmail.h"
+#include "generate/db.h"
 #include "generate/sql.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
@@ -10,6 +11,7 @@
 #include "model/SavedProject.h"
 #include "model/globals.h"
 #include "model/webpage.h"
+#include "mysql/MySQLTable.h"
 #include "support/QtPrinters.h"
 #include "support/Typist.h"
 
@@ -176,6 +178,33 @@ TEST_F(ProjectFile, NumbersAndSizesInTheUsersFormat)
         lines[39].replace("1,5", size);
         EXPECT_EQ(SavedProject::parse(joined(lines)).saved_fields->Item("name")->max_size, 1.5) << size;
     }
+}
+
+TEST_F(ProjectFile, MySQLStateAsThePageKnewIt)
+{
+    // The column types read from the server decide which fields take dates.
+    auto table = std::make_shared<MySQLTable>();
+    table->field_types()->Add("date", "visit");
+    table->field_types()->Add("varchar", "full_name");
+    globals::mysql_db()->table = table;
+    globals::isConnect = globals::SuccessfullyConnected = true;
+    field("email").mysql_field = "visit";
+    field("name").mysql_field = "full_name";
+    field("name").is_date_field = true;
+    QStringList lines = file_lines(text());
+    EXPECT_TRUE(lines.at(39).contains(";^True;^True;^0;^;^False;^http://")) << lines.at(39).toStdString();
+    EXPECT_TRUE(lines.at(40).contains(";^True;^True;^0;^;^True;^http://")) << lines.at(40).toStdString();
+
+    // A reopened project keeps its saved connection state until Connect is
+    // pressed again.
+    globals::isConnect = globals::SuccessfullyConnected = false;
+    globals::mysql_settings()->Add("True", "isConnect");
+    globals::mysql_settings()->Add("False", "SuccessfullyConnected");
+    lines = file_lines(text());
+    const qsizetype state = lines.indexOf("[MySQL]") + 1;
+    EXPECT_EQ(lines.mid(state, 2), (QStringList { "isConnect=True", "SuccessfullyConnected=False" }));
+    globals::isConnect = globals::SuccessfullyConnected = true;
+    EXPECT_EQ(file_lines(text()).mid(state, 2), (QStringList { "isConnect=True", "SuccessfullyConnected=True" }));
 }
 
 // One value the file cannot hold, and where the refusal says it is.

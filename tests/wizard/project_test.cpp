@@ -8,6 +8,7 @@
 #include "wizard/CommonDialog.h"
 #include "wizard/MailPage.h"
 #include "wizard/Startup.h"
+#include "wizard/WizardGrid.h"
 #include "wizard/frmSaveOption.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep1.h"
@@ -16,18 +17,23 @@
 #include "wizard/frmStep4.h"
 #include "wizard/frmStep7.h"
 #include "wizard/frmstep5.h"
+#include "wizard/frmstep6a.h"
 
 #include "generate/cmail.h"
+#include "generate/db.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/ProjectWriter.h"
 #include "model/globals.h"
 #include "model/webpage.h"
+#include "mysql/MySQLTable.h"
+#include "mysql/connections.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -372,6 +378,70 @@ TEST_F(Projects, RefillFollowsTheActionsAsTickedAndOlderFiles)
     EXPECT_EQ(owner()->txtMessage->toPlainText(), "name: #name#\nemail: #email#\ncomments: #comments#\n");
     EXPECT_TRUE(owner()->chkIP->isChecked());
     EXPECT_EQ(owner()->txtSubject->text(), "New contact");
+}
+
+TEST_F(Projects, MySQLPageComesBackAsSaved)
+{
+    // A connection that had worked, and one that had failed (manual mode).
+    for (const bool connected : { true, false }) {
+        SCOPED_TRACE(connected);
+        const QString path = saved_project([connected](ProjectPageTexts &pages) {
+            Cprefrences &prefs = *globals::prefs();
+            prefs.is_email = prefs.is_autoresponde = prefs.is_csv = false;
+            prefs.is_mysql = true;
+            globals::isConnect = true;
+            globals::SuccessfullyConnected = connected;
+            pages.mysql_host = "db.example.com";
+            pages.mysql_user = "ann";
+            pages.mysql_pw = "Pw\"$x\\y'z";
+            pages.mysql_port = "3307";
+            pages.mysql_db = "shop";
+            pages.mysql_table = "orders";
+            const ::fields &saved = *globals::web_page()->selected_form->fields();
+            saved.Item("name")->mysql_field = "full_name";
+            saved.Item("email")->mysql_field = "mail";
+            saved.Item("email")->is_date_field = true;
+        });
+        reopen(path);
+        click(first(), "cmdNext");
+        click(rules(), "cmdNext");
+        ASSERT_EQ(visible_page(), WizardPage::frmstep6a) << last_message().toStdString();
+        auto *page = static_cast<frmstep6a *>(window(WizardPage::frmstep6a));
+        EXPECT_EQ((QStringList { page->txtHost->text(), page->txtUser->text(), page->txtpassword->text(),
+                      page->txtport->text(), page->cmbDB->currentText(), page->cmbtable->currentText() }),
+            (QStringList { "db.example.com", "ann", "Pw\"$x\\y'z", "3307", "shop", "orders" }));
+        for (QWidget *typed : QWidgetList { page->cmbDB, page->cmbtable, page->Label3, page->Label4 })
+            EXPECT_EQ(typed->isEnabled(), !connected) << typed->objectName().toStdString();
+        EXPECT_EQ(page->manual_mode(), !connected);
+        const auto *grid = page->findChild<WizardGrid *>("grd");
+        EXPECT_EQ(grid->CellText(1, 1), "full_name");
+        EXPECT_EQ(grid->CellText(2, 1), "mail");
+        EXPECT_EQ(grid->CellText(3, 1), "Not assigned");
+        if (!connected) {
+            EXPECT_EQ(grid->CellText(2, 2), "True");
+        }
+
+        // Saved again unchanged: the same MySQL section.
+        const QString again = folder.filePath("again.tsl");
+        CommonDialog::script(CommonDialog::Answer::chosen_file(again));
+        ASSERT_TRUE(WizardFrame::instance().save_project());
+        const auto section = [](const QString &file) {
+            const QList<QByteArray> lines = read_file(file).split('\n');
+            const qsizetype at = lines.indexOf("[MySQL]\r");
+            EXPECT_GE(at, 0);
+            return lines.mid(at, 9);
+        };
+        EXPECT_EQ(section(again), section(path));
+
+        // Next takes the typed names.
+        click(page, "cmdNext");
+        EXPECT_EQ(visible_page(), WizardPage::frmStep7) << last_message().toStdString();
+        EXPECT_EQ(globals::mysql_db()->dbname, "shop");
+        EXPECT_EQ(globals::mysql_db()->table->table_name(), "orders");
+        EXPECT_EQ(globals::mysql_connections()->port(), "3307");
+        EXPECT_TRUE(form_field("email").is_date_field);
+        EXPECT_FALSE(form_field("comments").in_mysql);
+    }
 }
 
 TEST_F(Projects, DamagedFileLeavesTheRunAsWithoutAProject)
