@@ -131,7 +131,9 @@ void GenerateAction::write_files() const
     const StringCollection &ips = *globals::web_page()->blocked_ips();
     if (ips.Count() > 0)
         write_text(destination(QStringLiteral("blockedIPs.txt")), blocked_ips_file(ips));
-    if (prefs.is_create_tble) {
+    // The box stays ticked when MySQL is later turned off on page 1; the
+    // table files then belong to no script.
+    if (prefs.is_mysql && prefs.is_create_tble) {
         fill_lib();
         write_text(destination(QStringLiteral("lib.php")), php_file(globals::lib_script()->get_lib_code()));
         write_text(destination(QStringLiteral("setup.php")), php_file(globals::sql_script()->get_sql_code()));

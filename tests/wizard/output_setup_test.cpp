@@ -31,6 +31,7 @@ TEST_F(OutputTest, SetupCreatesTheTableOnTheChosenConnection)
     name.sql_type = QStringLiteral("varchar");
     name.sql_length = QStringLiteral("(40)");
     name.sql_default = QStringLiteral("DEFAULT 'anonymous'");
+    globals::prefs()->is_mysql = true;
     globals::prefs()->is_create_tble = true;
 
     choose_destination(php.folder());
@@ -43,6 +44,18 @@ TEST_F(OutputTest, SetupCreatesTheTableOnTheChosenConnection)
                                              "information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND "
                                              "TABLE_NAME = 'entries'")),
         QStringList { QStringLiteral("name_col varchar(40) PRI") });
+}
+
+// The box stays ticked when MySQL is turned off again on page 1: the table
+// files would then belong to no script.
+TEST_F(OutputTest, NoTableFilesWithoutTheMySqlAction)
+{
+    globals::prefs()->is_mysql = false;
+    globals::prefs()->is_create_tble = true;
+    choose_destination(php.folder());
+    set_message(QStringLiteral("hi"));
+    generate();
+    EXPECT_EQ(folder_files(), QStringList { QStringLiteral("index.php") });
 }
 
 } // namespace
