@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(Generate, OldScript,
                                    },
                           "none/top.html", "cannot be read (No such file or directory)", { "index.php" } },
         FailureCase { [](OutputTest &t) {
-                         globals::prefs()->is_create_tble = true;
+                         globals::prefs()->is_mysql = globals::prefs()->is_create_tble = true;
                          QDir(t.php.folder()).mkdir(QStringLiteral("lib.php"));
                      },
             "lib.php", "cannot be written (Filename refers to a directory)", { "index.php", "lib.php" } }));
