@@ -52,13 +52,15 @@ QString CommonDialog::qt_filter(const QString &filter)
     return choices.join(QStringLiteral(";;"));
 }
 
-bool CommonDialog::take_script(Kind kind)
+bool CommonDialog::take_script(Kind kind, bool *accepted)
 {
     asked_kinds().push_back(kind);
     if (answers().empty())
         return false;
     const Answer answer = answers().front();
     answers().pop_front();
+    if (accepted)
+        *accepted = answer.accepted;
     if (answer.accepted) {
         if (kind == Kind::Font) {
             m_font = answer.font;
@@ -79,15 +81,18 @@ void CommonDialog::ShowOpen()
         m_file = file;
 }
 
-void CommonDialog::ShowSave()
+bool CommonDialog::ShowSave()
 {
-    if (take_script(Kind::Save))
-        return;
+    bool accepted = false;
+    if (take_script(Kind::Save, &accepted))
+        return accepted;
     const QFileDialog::Options options = (m_flags & 2) ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
     const QString file
         = QFileDialog::getSaveFileName(m_owner, QString(), m_file, qt_filter(m_filter), nullptr, options);
-    if (!file.isEmpty())
-        m_file = file;
+    if (file.isEmpty())
+        return false;
+    m_file = file;
+    return true;
 }
 
 void CommonDialog::ShowFont()
