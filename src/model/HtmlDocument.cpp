@@ -422,7 +422,8 @@ private:
                 push_children(element.children, form, moved);
                 continue;
             }
-            const Control control { &element, form, moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED) };
+            const Control control { &element, form,
+                moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED) };
             switch (element.tag) {
             case GUMBO_TAG_FORM:
                 form = int(m_forms.size());
@@ -469,7 +470,9 @@ private:
     // holding everything the block held, as the block's first child. All
     // that copy holds was moved; whatever the block gets later was not.
     // (Copies made for formatting elements between the two are moved too,
-    // but as the parents of the block, never as its first child.)
+    // but as the parents of the block, never as its first child.) Below
+    // more than eight nested blocks the parser leaves the last copy open, and
+    // what it gets later is then taken as moved as well.
     static bool holds_moved_content(const GumboNode &node)
     {
         constexpr unsigned cloned = GUMBO_INSERTION_ADOPTION_AGENCY_CLONED;
@@ -535,7 +538,7 @@ private:
         std::sort(foreign_ends.begin(), foreign_ends.end());
         // A form starts in the body, so every </form> after it is one the
         // parser handles there, except in the select and template spans the
-        // scanner skips and in SVG or MathML.
+        // scanner skips and those that close an SVG or MathML <form>.
         FormEndTagScanner scanner(m_text, m_skipped);
         for (std::size_t i = 0; i < pointer.by_start.size(); ++i) {
             const int form = pointer.by_start[i];

@@ -1,8 +1,9 @@
 #include "HtmlDocumentText.h"
 
+#include "HtmlEncodingDecoder.h"
+
 #include <algorithm>
 #include <array>
-#include <string>
 
 namespace {
 
@@ -83,25 +84,6 @@ bool stand_in_at(std::string_view text, std::size_t at)
         && static_cast<unsigned char>(text[at + 2]) >= 0xBC;
 }
 
-void append_utf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // The code point a numeric character reference at `at` ("&#...") gives, or
 // 0 when there is none; `at` moves past it.
 char32_t numeric_reference(std::string_view text, std::size_t &at)
@@ -150,26 +132,26 @@ HtmlDocumentText::HtmlDocumentText(QByteArray utf8)
         m_text = std::move(utf8);
         return;
     }
-    std::string out(in.substr(0, first));
-    out.reserve(in.size() + 64);
+    QByteArray out = utf8.first(qsizetype(first));
+    out.reserve(utf8.size() + 64);
     for (std::size_t at = first; at < in.size();) {
         const std::size_t from = at;
         while (at < in.size() && !kMayStartOne[static_cast<unsigned char>(in[at])])
             ++at;
-        out.append(in.substr(from, at - from));
+        out.append(in.data() + from, qsizetype(at - from));
         if (at == in.size())
             break;
         std::size_t length;
         const char32_t c = decode(in, at, length);
         if (is_replaced_by_gumbo(c)) {
-            m_stand_ins.push_back(out.size());
-            append_utf8(out, stand_in_for(c));
+            m_stand_ins.push_back(std::size_t(out.size()));
+            HtmlEncodingDecoder::append_utf8(out, stand_in_for(c));
         } else {
-            out.append(in.substr(at, length));
+            out.append(in.data() + at, qsizetype(length));
         }
         at += length;
     }
-    m_text = QByteArray(out.data(), qsizetype(out.size()));
+    m_text = std::move(out);
 }
 
 QString HtmlDocumentText::value(const GumboAttribute &attribute) const
@@ -201,7 +183,7 @@ QString HtmlDocumentText::value(const GumboAttribute &attribute) const
         }
     }
 
-    std::string restored;
+    QByteArray restored;
     std::size_t next = 0;
     for (std::size_t at = 0; at < value.size();) {
         if (!stand_in_at(value, at)) {
@@ -211,10 +193,10 @@ QString HtmlDocumentText::value(const GumboAttribute &attribute) const
         std::size_t length;
         const char32_t c = decode(value, at, length);
         if (is_stand_in(c) && next < ours.size() && ours[next++])
-            append_utf8(restored, original_of(c));
+            HtmlEncodingDecoder::append_utf8(restored, original_of(c));
         else
-            restored.append(value.substr(at, length));
+            restored.append(value.data() + at, qsizetype(length));
         at += length;
     }
-    return QString::fromStdString(restored);
+    return QString::fromUtf8(restored);
 }

@@ -65,7 +65,8 @@ qsizetype find_word(QByteArrayView text, qsizetype from, const char *word)
     return -1;
 }
 
-// Every label of the Encoding Standard, with the encoding it names: what
+// Every label of the Encoding Standard (its encodings.json; see
+// HtmlEncodingIndex.cpp for the source), with the encoding it names: what
 // browsers accept in a charset. Any other label is ignored.
 struct Encoding
 {
@@ -82,16 +83,13 @@ constexpr Encoding kEncodings[] = {
     { "ISO-8859-6",
         "arabic asmo-708 csiso88596e csiso88596i csisolatinarabic ecma-114 "
         "iso-8859-6 iso-8859-6-e iso-8859-6-i iso-ir-127 iso8859-6 iso88596 "
-        "iso_8859-6 iso_8859-6:1987"
-    },
+        "iso_8859-6 iso_8859-6:1987" },
     { "ISO-8859-7",
         "csisolatingreek ecma-118 elot_928 greek greek8 iso-8859-7 iso-ir-126 "
-        "iso8859-7 iso88597 iso_8859-7 iso_8859-7:1987 sun_eu_greek"
-    },
+        "iso8859-7 iso88597 iso_8859-7 iso_8859-7:1987 sun_eu_greek" },
     { "ISO-8859-8",
         "csiso88598e csisolatinhebrew hebrew iso-8859-8 iso-8859-8-e iso-ir-138 "
-        "iso8859-8 iso88598 iso_8859-8 iso_8859-8:1988 visual"
-    },
+        "iso8859-8 iso88598 iso_8859-8 iso_8859-8:1988 visual" },
     { "ISO-8859-8-I", "csiso88598i iso-8859-8-i logical" },
     { "ISO-8859-10", "csisolatin6 iso-8859-10 iso-ir-157 iso8859-10 iso885910 l6 latin6" },
     { "ISO-8859-13", "iso-8859-13 iso8859-13 iso885913" },
@@ -107,13 +105,11 @@ constexpr Encoding kEncodings[] = {
     { "windows-1252",
         "ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 iso-ir-100 "
         "iso8859-1 iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 us-ascii "
-        "windows-1252 x-cp1252"
-    },
+        "windows-1252 x-cp1252" },
     { "windows-1253", "cp1253 windows-1253 x-cp1253" },
     { "windows-1254",
         "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 "
-        "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254"
-    },
+        "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254" },
     { "windows-1255", "cp1255 windows-1255 x-cp1255" },
     { "windows-1256", "cp1256 windows-1256 x-cp1256" },
     { "windows-1257", "cp1257 windows-1257 x-cp1257" },
@@ -127,8 +123,7 @@ constexpr Encoding kEncodings[] = {
     { "Shift_JIS", "csshiftjis ms932 ms_kanji shift-jis shift_jis sjis windows-31j x-sjis" },
     { "EUC-KR",
         "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 "
-        "ks_c_5601-1989 ksc5601 ksc_5601 windows-949"
-    },
+        "ks_c_5601-1989 ksc5601 ksc_5601 windows-949" },
     { "replacement", "csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr replacement" },
     { "UTF-16BE", "unicodefffe utf-16be" },
     { "UTF-16LE", "csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff utf-16 utf-16le" },
@@ -276,8 +271,11 @@ QByteArray HtmlEncoding::for_meta_label(QByteArrayView label)
 
 QByteArray HtmlEncoding::detect(QByteArrayView page)
 {
+    // Browsers guess from the first part of a page; a megabyte is plenty
+    // and keeps the guess quick on large pages.
+    const QByteArrayView sample = page.first(qMin(page.size(), qsizetype(1) << 20));
     const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(), &uchardet_delete);
-    if (!detector || uchardet_handle_data(detector.get(), page.data(), std::size_t(page.size())) != 0)
+    if (!detector || uchardet_handle_data(detector.get(), sample.data(), std::size_t(sample.size())) != 0)
         return {};
     uchardet_data_end(detector.get());
     const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toLower();

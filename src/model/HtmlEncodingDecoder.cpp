@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -43,24 +44,7 @@ class Output
 public:
     explicit Output(qsizetype expected) { m_text.reserve(expected); }
 
-    void put(char32_t c)
-    {
-        if (c < 0x80) {
-            m_text += char(c);
-        } else if (c < 0x800) {
-            m_text += char(0xC0 | (c >> 6));
-            m_text += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            m_text += char(0xE0 | (c >> 12));
-            m_text += char(0x80 | ((c >> 6) & 0x3F));
-            m_text += char(0x80 | (c & 0x3F));
-        } else {
-            m_text += char(0xF0 | (c >> 18));
-            m_text += char(0x80 | ((c >> 12) & 0x3F));
-            m_text += char(0x80 | ((c >> 6) & 0x3F));
-            m_text += char(0x80 | (c & 0x3F));
-        }
-    }
+    void put(char32_t c) { HtmlEncodingDecoder::append_utf8(m_text, c); }
 
     void error() { put(0xFFFD); }
 
@@ -85,24 +69,30 @@ char32_t look_up(std::span<const char32_t> table, std::uint32_t pointer)
     return pointer < table.size() ? table[pointer] : 0;
 }
 
+// Runs a decoder over the bytes: `step` handles each byte, and at the end
+// a sequence left unfinished (`pending`) is one error.
+template<typename Step, typename Pending>
+QByteArray run(const QByteArray &bytes, qsizetype expected_size, Step step, Pending pending)
+{
+    Input input(bytes);
+    Output out(expected_size);
+    for (int b = input.next(); b != kEnd; b = input.next())
+        step(b, input, out);
+    if (pending())
+        out.error();
+    return out.take();
+}
+
 QByteArray utf8(const QByteArray &bytes)
 {
     if (HtmlEncoding::is_utf8(bytes))
         return bytes;
-    Input input(bytes);
-    Output out(bytes.size() + 16);
     char32_t code_point = 0;
     int needed = 0;
     int seen = 0;
     int lower = 0x80;
     int upper = 0xBF;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (needed != 0)
-                out.error();
-            return out.take();
-        }
+    const auto step = [&](int b, Input &input, Output &out) {
         if (needed == 0) {
             if (is_ascii(b)) {
                 out.put(char32_t(b));
@@ -122,65 +112,56 @@ QByteArray utf8(const QByteArray &bytes)
             } else {
                 out.error();
             }
-            continue;
+            return;
         }
-        if (!in(b, lower, upper)) {
-            code_point = 0;
-            needed = seen = 0;
-            lower = 0x80;
-            upper = 0xBF;
-            input.put_back(1);
-            out.error();
-            continue;
-        }
+        const bool fits = in(b, lower, upper);
         lower = 0x80;
         upper = 0xBF;
+        if (!fits) {
+            code_point = 0;
+            needed = seen = 0;
+            input.put_back(1);
+            out.error();
+            return;
+        }
         code_point = (code_point << 6) | (b & 0x3F);
         if (++seen != needed)
-            continue;
+            return;
         out.put(code_point);
         code_point = 0;
         needed = seen = 0;
-    }
+    };
+    return run(bytes, bytes.size() + 16, step, [&] { return needed != 0; });
 }
 
 QByteArray utf16(const QByteArray &bytes, bool big_endian)
 {
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
     int lead_byte = kEnd;
     char32_t lead_surrogate = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (lead_byte != kEnd || lead_surrogate != 0)
-                out.error();
-            return out.take();
-        }
+    const auto step = [&](int b, Input &input, Output &out) {
         if (lead_byte == kEnd) {
             lead_byte = b;
-            continue;
+            return;
         }
         const char32_t unit = big_endian ? (lead_byte << 8) + b : (b << 8) + lead_byte;
         lead_byte = kEnd;
         if (lead_surrogate != 0) {
-            const char32_t lead = lead_surrogate;
-            lead_surrogate = 0;
+            const char32_t lead = std::exchange(lead_surrogate, 0);
             if (in(int(unit), 0xDC00, 0xDFFF)) {
                 out.put(0x10000 + ((lead - 0xD800) << 10) + (unit - 0xDC00));
-                continue;
+            } else {
+                input.put_back(2);
+                out.error();
             }
-            input.put_back(2);
-            out.error();
-            continue;
-        }
-        if (in(int(unit), 0xD800, 0xDBFF))
+        } else if (in(int(unit), 0xD800, 0xDBFF)) {
             lead_surrogate = unit;
-        else if (in(int(unit), 0xDC00, 0xDFFF))
+        } else if (in(int(unit), 0xDC00, 0xDFFF)) {
             out.error();
-        else
+        } else {
             out.put(unit);
-    }
+        }
+    };
+    return run(bytes, bytes.size() * 3 / 2 + 16, step, [&] { return lead_byte != kEnd || lead_surrogate != 0; });
 }
 
 QByteArray single_byte(const QByteArray &bytes, const char16_t *high)
@@ -208,171 +189,183 @@ QByteArray x_user_defined(const QByteArray &bytes)
     return out.take();
 }
 
+bool put_found(char32_t c, Output &out)
+{
+    if (c != 0)
+        out.put(c);
+    return c != 0;
+}
+
+// After a lead byte and the byte that follows it made no character: an
+// error, and an ASCII byte is read again as itself.
+void after_pair(bool found, int b, Input &input, Output &out)
+{
+    if (found)
+        return;
+    if (is_ascii(b))
+        input.put_back(1);
+    out.error();
+}
+
 QByteArray gb18030(const QByteArray &bytes)
 {
     const std::span<const char32_t> table = HtmlEncodingIndex::table(Table::Gb18030);
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
     int first = 0;
     int second = 0;
     int third = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (first != 0 || second != 0 || third != 0)
-                out.error();
-            return out.take();
-        }
+    const auto step = [&](int b, Input &input, Output &out) {
         if (third != 0) {
             if (!in(b, 0x30, 0x39)) {
                 input.put_back(3);
                 first = second = third = 0;
                 out.error();
-                continue;
+                return;
             }
-            const auto pointer = std::uint32_t(((first - 0x81) * (10 * 126 * 10)) + ((second - 0x30) * (10 * 126))
-                + ((third - 0x81) * 10) + b - 0x30);
+            const auto pointer = std::uint32_t(
+                ((first - 0x81) * (10 * 126 * 10)) + ((second - 0x30) * (10 * 126)) + ((third - 0x81) * 10) + b - 0x30);
             first = second = third = 0;
-            if (const char32_t c = HtmlEncodingIndex::gb18030_ranges(pointer))
-                out.put(c);
-            else
+            if (!put_found(HtmlEncodingIndex::gb18030_ranges(pointer), out))
                 out.error();
-            continue;
-        }
-        if (second != 0) {
+        } else if (second != 0) {
             if (in(b, 0x81, 0xFE)) {
                 third = b;
-                continue;
+                return;
             }
             input.put_back(2);
             first = second = 0;
             out.error();
-            continue;
-        }
-        if (first != 0) {
+        } else if (first != 0) {
             if (in(b, 0x30, 0x39)) {
                 second = b;
-                continue;
+                return;
             }
-            const int lead = first;
-            first = 0;
+            const int lead = std::exchange(first, 0);
             char32_t c = 0;
             if (in(b, 0x40, 0x7E) || in(b, 0x80, 0xFE))
                 c = look_up(table, std::uint32_t((lead - 0x81) * 190 + (b - (b < 0x7F ? 0x40 : 0x41))));
-            if (c != 0) {
-                out.put(c);
-                continue;
-            }
-            if (is_ascii(b))
-                input.put_back(1);
-            out.error();
-            continue;
-        }
-        if (is_ascii(b))
+            after_pair(put_found(c, out), b, input, out);
+        } else if (is_ascii(b)) {
             out.put(char32_t(b));
-        else if (b == 0x80)
+        } else if (b == 0x80) {
             out.put(0x20AC);
-        else if (b == 0xFF)
+        } else if (b == 0xFF) {
             out.error();
-        else
+        } else {
             first = b;
-    }
+        }
+    };
+    return run(bytes, bytes.size() * 3 / 2 + 16, step, [&] { return first != 0 || second != 0 || third != 0; });
+}
+
+// Big5, Shift_JIS and EUC-KR: a byte is a character of its own, or it
+// leads a pair. `single` writes the character of a byte above ASCII that
+// leads nothing and says whether it had one; `pair` writes the character of
+// a lead byte and the byte after it, or says there is none.
+template<typename IsLead, typename Single, typename Pair>
+QByteArray lead_and_trail(const QByteArray &bytes, IsLead is_lead, Single single, Pair pair)
+{
+    int lead = 0;
+    const auto step = [&](int b, Input &input, Output &out) {
+        if (lead != 0)
+            after_pair(pair(std::exchange(lead, 0), b, out), b, input, out);
+        else if (is_ascii(b))
+            out.put(char32_t(b));
+        else if (is_lead(b))
+            lead = b;
+        else if (!single(b, out))
+            out.error();
+    };
+    return run(bytes, bytes.size() * 3 / 2 + 16, step, [&] { return lead != 0; });
+}
+
+bool no_single(int, Output &)
+{
+    return false;
 }
 
 QByteArray big5(const QByteArray &bytes)
 {
     const std::span<const char32_t> table = HtmlEncodingIndex::table(Table::Big5);
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
-    int lead = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (lead != 0)
-                out.error();
-            return out.take();
+    const auto pair = [table](int lead, int b, Output &out) {
+        if (!in(b, 0x40, 0x7E) && !in(b, 0xA1, 0xFE))
+            return false;
+        const auto pointer = std::uint32_t((lead - 0x81) * 157 + (b - (b < 0x7F ? 0x40 : 0x62)));
+        // Four pointers stand for a letter with a combining mark.
+        if (pointer == 1133 || pointer == 1135 || pointer == 1164 || pointer == 1166) {
+            out.put(pointer < 1164 ? 0xCA : 0xEA);
+            out.put((pointer == 1133 || pointer == 1164) ? 0x304 : 0x30C);
+            return true;
         }
-        if (lead != 0) {
-            const int l = lead;
-            lead = 0;
-            std::uint32_t pointer = UINT32_MAX;
-            if (in(b, 0x40, 0x7E) || in(b, 0xA1, 0xFE))
-                pointer = std::uint32_t((l - 0x81) * 157 + (b - (b < 0x7F ? 0x40 : 0x62)));
-            // Four pointers stand for a letter with a combining mark.
-            const char32_t base = (pointer == 1133 || pointer == 1135) ? 0xCA
-                : (pointer == 1164 || pointer == 1166)                 ? 0xEA
-                                                                       : 0;
-            if (base != 0) {
-                out.put(base);
-                out.put((pointer == 1133 || pointer == 1164) ? 0x304 : 0x30C);
-                continue;
-            }
-            if (const char32_t c = look_up(table, pointer)) {
-                out.put(c);
-                continue;
-            }
-            if (is_ascii(b))
-                input.put_back(1);
-            out.error();
-            continue;
+        return put_found(look_up(table, pointer), out);
+    };
+    return lead_and_trail(
+        bytes, [](int b) { return in(b, 0x81, 0xFE); }, no_single, pair);
+}
+
+QByteArray shift_jis(const QByteArray &bytes)
+{
+    const std::span<const char32_t> jis0208 = HtmlEncodingIndex::table(Table::Jis0208);
+    const auto single = [](int b, Output &out) {
+        if (b == 0x80)
+            out.put(0x80);
+        else if (in(b, 0xA1, 0xDF))
+            out.put(0xFF61 - 0xA1 + b);
+        return b == 0x80 || in(b, 0xA1, 0xDF);
+    };
+    const auto pair = [jis0208](int lead, int b, Output &out) {
+        if (!in(b, 0x40, 0x7E) && !in(b, 0x80, 0xFC))
+            return false;
+        const auto pointer = std::uint32_t((lead - (lead < 0xA0 ? 0x81 : 0xC1)) * 188 + b - (b < 0x7F ? 0x40 : 0x41));
+        // The user-defined area maps to private use.
+        if (pointer >= 8836 && pointer <= 10715) {
+            out.put(0xE000 - 8836 + pointer);
+            return true;
         }
-        if (is_ascii(b))
-            out.put(char32_t(b));
-        else if (in(b, 0x81, 0xFE))
-            lead = b;
-        else
-            out.error();
-    }
+        return put_found(look_up(jis0208, pointer), out);
+    };
+    return lead_and_trail(
+        bytes, [](int b) { return in(b, 0x81, 0x9F) || in(b, 0xE0, 0xFC); }, single, pair);
+}
+
+QByteArray euc_kr(const QByteArray &bytes)
+{
+    const std::span<const char32_t> table = HtmlEncodingIndex::table(Table::EucKr);
+    const auto pair = [table](int lead, int b, Output &out) {
+        return in(b, 0x41, 0xFE) && put_found(look_up(table, std::uint32_t((lead - 0x81) * 190 + (b - 0x41))), out);
+    };
+    return lead_and_trail(
+        bytes, [](int b) { return in(b, 0x81, 0xFE); }, no_single, pair);
 }
 
 QByteArray euc_jp(const QByteArray &bytes)
 {
     const std::span<const char32_t> jis0208 = HtmlEncodingIndex::table(Table::Jis0208);
     const std::span<const char32_t> jis0212 = HtmlEncodingIndex::table(Table::Jis0212);
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
     bool from_jis0212 = false;
     int lead = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (lead != 0)
-                out.error();
-            return out.take();
-        }
+    const auto step = [&](int b, Input &input, Output &out) {
         if (lead == 0x8E && in(b, 0xA1, 0xDF)) {
             lead = 0;
             out.put(0xFF61 - 0xA1 + b);
-            continue;
-        }
-        if (lead == 0x8F && in(b, 0xA1, 0xFE)) {
+        } else if (lead == 0x8F && in(b, 0xA1, 0xFE)) {
             from_jis0212 = true;
             lead = b;
-            continue;
-        }
-        if (lead != 0) {
-            const int l = lead;
-            lead = 0;
+        } else if (lead != 0) {
+            const int l = std::exchange(lead, 0);
             char32_t c = 0;
             if (in(l, 0xA1, 0xFE) && in(b, 0xA1, 0xFE))
                 c = look_up(from_jis0212 ? jis0212 : jis0208, std::uint32_t((l - 0xA1) * 94 + b - 0xA1));
             from_jis0212 = false;
-            if (c != 0) {
-                out.put(c);
-                continue;
-            }
-            if (is_ascii(b))
-                input.put_back(1);
-            out.error();
-            continue;
-        }
-        if (is_ascii(b))
+            after_pair(put_found(c, out), b, input, out);
+        } else if (is_ascii(b)) {
             out.put(char32_t(b));
-        else if (b == 0x8E || b == 0x8F || in(b, 0xA1, 0xFE))
+        } else if (b == 0x8E || b == 0x8F || in(b, 0xA1, 0xFE)) {
             lead = b;
-        else
+        } else {
             out.error();
-    }
+        }
+    };
+    return run(bytes, bytes.size() * 3 / 2 + 16, step, [&] { return lead != 0; });
 }
 
 QByteArray iso_2022_jp(const QByteArray &bytes)
@@ -474,87 +467,6 @@ QByteArray iso_2022_jp(const QByteArray &bytes)
     }
 }
 
-QByteArray shift_jis(const QByteArray &bytes)
-{
-    const std::span<const char32_t> jis0208 = HtmlEncodingIndex::table(Table::Jis0208);
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
-    int lead = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (lead != 0)
-                out.error();
-            return out.take();
-        }
-        if (lead != 0) {
-            const int l = lead;
-            lead = 0;
-            if (in(b, 0x40, 0x7E) || in(b, 0x80, 0xFC)) {
-                const auto pointer
-                    = std::uint32_t((l - (l < 0xA0 ? 0x81 : 0xC1)) * 188 + b - (b < 0x7F ? 0x40 : 0x41));
-                // The user-defined area maps to private use.
-                if (pointer >= 8836 && pointer <= 10715) {
-                    out.put(0xE000 - 8836 + pointer);
-                    continue;
-                }
-                if (const char32_t c = look_up(jis0208, pointer)) {
-                    out.put(c);
-                    continue;
-                }
-            }
-            if (is_ascii(b))
-                input.put_back(1);
-            out.error();
-            continue;
-        }
-        if (is_ascii(b) || b == 0x80)
-            out.put(char32_t(b));
-        else if (in(b, 0xA1, 0xDF))
-            out.put(0xFF61 - 0xA1 + b);
-        else if (in(b, 0x81, 0x9F) || in(b, 0xE0, 0xFC))
-            lead = b;
-        else
-            out.error();
-    }
-}
-
-QByteArray euc_kr(const QByteArray &bytes)
-{
-    const std::span<const char32_t> table = HtmlEncodingIndex::table(Table::EucKr);
-    Input input(bytes);
-    Output out(bytes.size() * 3 / 2 + 16);
-    int lead = 0;
-    for (;;) {
-        const int b = input.next();
-        if (b == kEnd) {
-            if (lead != 0)
-                out.error();
-            return out.take();
-        }
-        if (lead != 0) {
-            const int l = lead;
-            lead = 0;
-            if (in(b, 0x41, 0xFE)) {
-                if (const char32_t c = look_up(table, std::uint32_t((l - 0x81) * 190 + (b - 0x41)))) {
-                    out.put(c);
-                    continue;
-                }
-            }
-            if (is_ascii(b))
-                input.put_back(1);
-            out.error();
-            continue;
-        }
-        if (is_ascii(b))
-            out.put(char32_t(b));
-        else if (in(b, 0x81, 0xFE))
-            lead = b;
-        else
-            out.error();
-    }
-}
-
 // The table a multi-byte encoding needs, if any.
 std::optional<Table> table_of(QByteArrayView encoding)
 {
@@ -604,4 +516,23 @@ QByteArray HtmlEncodingDecoder::decode(const QByteArray &bytes, QByteArrayView e
     if (encoding == "Shift_JIS")
         return shift_jis(bytes);
     return euc_kr(bytes);
+}
+
+void HtmlEncodingDecoder::append_utf8(QByteArray &text, char32_t c)
+{
+    if (c < 0x80) {
+        text += char(c);
+    } else if (c < 0x800) {
+        text += char(0xC0 | (c >> 6));
+        text += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += char(0xE0 | (c >> 12));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    } else {
+        text += char(0xF0 | (c >> 18));
+        text += char(0x80 | ((c >> 12) & 0x3F));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    }
 }

@@ -18,4 +18,7 @@ public:
     // The bytes, which hold no byte order mark, as UTF-8; empty when the
     // encoding cannot be decoded.
     static QByteArray decode(const QByteArray &bytes, QByteArrayView encoding);
+
+    // Appends a character to UTF-8 text.
+    static void append_utf8(QByteArray &text, char32_t c);
 };

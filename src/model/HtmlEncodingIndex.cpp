@@ -24,6 +24,7 @@ struct SingleByte
     const char16_t *high;
 };
 
+// clang-format off
 constexpr char16_t kIbm866[128] = {
     0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C,
     0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429,
@@ -483,6 +484,7 @@ constexpr Correction kJis0212Corrections[] = {
 constexpr Correction kEucKrCorrections[] = {
     { 13776, 13869, 0 }, { 23846, 23939, 0 },
 };
+// clang-format on
 
 // How a table is read from a converter: the bytes that stand for each
 // pointer in an encoding the converter knows.
@@ -520,8 +522,7 @@ const Source kSources[] = {
         },
         kJis0208Corrections },
     // EUC-JP's three-byte form, which reaches JIS X 0212.
-    { "EUC-JP", 94 * 94,
-        [](std::uint32_t p) { return QByteArray("\x8F") + two_bytes(p / 94 + 0xA1, p % 94 + 0xA1); },
+    { "EUC-JP", 94 * 94, [](std::uint32_t p) { return QByteArray("\x8F") + two_bytes(p / 94 + 0xA1, p % 94 + 0xA1); },
         kJis0212Corrections },
     { "windows-949", 126 * 190, [](std::uint32_t p) { return two_bytes(p / 190 + 0x81, p % 190 + 0x41); },
         kEucKrCorrections },
@@ -553,8 +554,7 @@ std::vector<char32_t> read_table(const Source &source)
 }
 
 // Each table is read on its first use, once, from whichever thread asks.
-template<HtmlEncodingIndex::Table which>
-const std::vector<char32_t> &read_once()
+template<HtmlEncodingIndex::Table which> const std::vector<char32_t> &read_once()
 {
     static const std::vector<char32_t> table = read_table(kSources[int(which)]);
     return table;

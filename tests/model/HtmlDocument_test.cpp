@@ -69,8 +69,7 @@ TEST_P(FormOwnership, ElementsBelongToTheFormABrowserGivesThem)
 
 const OwnerCase kOwnerCases[] = {
     { "a form inside a form is ignored",
-        "<form name=outer><input name=x><form name=inner><input name=y></form><input name=z>",
-        "outer: x=text y=text" },
+        "<form name=outer><input name=x><form name=inner><input name=y></form><input name=z>", "outer: x=text y=text" },
     { "an unclosed form outlives its parent", "<div><form name=f><input name=a></div><input name=b>",
         "f: a=text b=text" },
     { "a form opened while another is unclosed is dropped", "<div><form name=a></div><form name=b><input name=x>",
@@ -131,10 +130,9 @@ const OwnerCase kOwnerCases[] = {
     { "a </form> in a caption ends the pointer",
         "<table><form name=f><caption></form><input name=a></caption><tr><td><input name=b>", "f:" },
     { "a </form> after the body still ends the pointer",
-        "<body><table><form name=f><tr><td><input name=a></td></tr></table></body></form><input name=b>",
-        "f: a=text" },
-    { "a </form> in a button ends the form", "<form name=f><button name=bt></form><input name=a></button><input name=b>",
-        "f: bt=submit a=text" },
+        "<body><table><form name=f><tr><td><input name=a></td></tr></table></body></form><input name=b>", "f: a=text" },
+    { "a </form> in a button ends the form",
+        "<form name=f><button name=bt></form><input name=a></button><input name=b>", "f: bt=submit a=text" },
     { "a </form> in a list item ends the form",
         "<ul><li><form name=f><input name=a></li><li></form><input name=b></li></ul><input name=c>", "f: a=text" },
     // Misnested formatting tags: the parser moves the block out of the
@@ -148,8 +146,8 @@ const OwnerCase kOwnerCases[] = {
         "<table><tr><td><form name=f><input name=a></td></tr><tr><td><font><div><input name=b></font>"
         "<input name=c></div><input name=d></td></tr></table>",
         "f: a=text c=text d=text" },
-    { "a move inside the form keeps the form",
-        "<form name=f><b><div><input name=a></b><input name=b></div></form>", "f: a=text b=text" },
+    { "a move inside the form keeps the form", "<form name=f><b><div><input name=a></b><input name=b></div></form>",
+        "f: a=text b=text" },
     { "a form moved as the block keeps its controls",
         "<b><form name=f><input name=a></b><input name=b></form><input name=c>", "f: a=text b=text" },
     { "a block moved out of the form takes its controls out",
@@ -271,10 +269,10 @@ QByteArray meta(const char *label, const QByteArray &page)
 
 const EncodingCase kEncodingCases[] = {
     // Where the encoding comes from.
-    { "meta charset latin1 means Windows-1252", meta("ISO-8859-1", form_with("\x93q\x94")), {}, "“q”",
-        "windows-1252" },
-    { "meta http-equiv", "<meta http-equiv=Content-Type content='text/html; charset=windows-1251'>" + in("windows-1251", kRussian),
-        {}, "имя", "windows-1251" },
+    { "meta charset latin1 means Windows-1252", meta("ISO-8859-1", form_with("\x93q\x94")), {}, "“q”", "windows-1252" },
+    { "meta http-equiv",
+        "<meta http-equiv=Content-Type content='text/html; charset=windows-1251'>" + in("windows-1251", kRussian), {},
+        "имя", "windows-1251" },
     { "the HTTP header beats the meta", meta("utf-8", kLatin), "iso-8859-1", "prénom", "windows-1252" },
     { "a meta past the first 1024 bytes",
         "<!--" + QByteArray(2000, 'x') + "--><meta charset=windows-1251>" + in("windows-1251", kRussian), {}, "имя",
@@ -285,15 +283,15 @@ const EncodingCase kEncodingCases[] = {
         QByteArray("\xFF\xFE<\0f\0o\0r\0m\0>\0<\0i\0n\0p\0u\0t\0 \0n\0a\0m\0e\0=\0\xE9\0>\0", 42), {}, "é",
         "UTF-16LE" },
     { "UTF-16 big-endian with byte order mark",
-        QByteArray("\xFE\xFF\0<\0f\0o\0r\0m\0>\0<\0i\0n\0p\0u\0t\0 \0n\0a\0m\0e\0=\x04\x38\x04\x3C\x04\x4F\0>", 46),
-        {}, "имя", "UTF-16BE" },
+        QByteArray("\xFE\xFF\0<\0f\0o\0r\0m\0>\0<\0i\0n\0p\0u\0t\0 \0n\0a\0m\0e\0=\x04\x38\x04\x3C\x04\x4F\0>", 46), {},
+        "имя", "UTF-16BE" },
     { "UTF-16 named in a meta means UTF-8", meta("utf-16", kUtf8), {}, "prénom", "UTF-8" },
     // Labels as the Encoding Standard maps them, names in their script.
     { "euc-kr is windows-949", meta("euc-kr", form_with(in("windows-949", "똠방각하"))), {}, "똠방각하", "EUC-KR" },
     { "big5 takes the Hong Kong characters", meta("big5", form_with(in("Big5-HKSCS", "嘅㗎"))), {}, "嘅㗎", "Big5" },
     { "cn-big5", meta("cn-big5", form_with(in("Big5", "電話"))), {}, "電話", "Big5" },
-    { "gb2312 reads four-byte sequences",
-        meta("gb2312", form_with(in("GB18030", "姓名") + "\x80\x95\x32\x82\x36")), {}, "姓名€𠀀", "GBK" },
+    { "gb2312 reads four-byte sequences", meta("gb2312", form_with(in("GB18030", "姓名") + "\x80\x95\x32\x82\x36")), {},
+        "姓名€𠀀", "GBK" },
     { "gbk", meta("GBK", form_with(in("GB18030", "地址"))), {}, "地址", "GBK" },
     { "csiso88596e is Arabic ISO-8859-6", meta("csiso88596e", form_with(in("ISO-8859-6", "الاسم"))), {}, "الاسم",
         "ISO-8859-6" },
@@ -302,8 +300,7 @@ const EncodingCase kEncodingCases[] = {
     { "visual is Hebrew", meta("visual", form_with(in("ISO-8859-8", "כתובת"))), {}, "כתובת", "ISO-8859-8" },
     { "iso-8859-16 is Romanian", meta("iso-8859-16", form_with("ora\xBA-jude\xFE")), {}, "oraș-județ", "ISO-8859-16" },
     { "koi is KOI8-R", meta("koi", form_with(in("KOI8-R", "фамилия"))), {}, "фамилия", "KOI8-R" },
-    { "koi8-ru is Ukrainian KOI8-U", meta("koi8-ru", form_with(in("KOI8-U", "прізвище"))), {}, "прізвище",
-        "KOI8-U" },
+    { "koi8-ru is Ukrainian KOI8-U", meta("koi8-ru", form_with(in("KOI8-U", "прізвище"))), {}, "прізвище", "KOI8-U" },
     { "x-mac-ukrainian is Mac Cyrillic", meta("x-mac-ukrainian", form_with(in("x-mac-cyrillic", "прізвище"))), {},
         "прізвище", "x-mac-cyrillic" },
     // The edges of each multi-byte decoder's ranges ("\xEF\xBF\xBD" is U+FFFD).
@@ -329,14 +326,16 @@ const EncodingCase kEncodingCases[] = {
     { "EUC-JP forgets JIS X 0212 after an error", meta("euc-jp", form_with("\x8F\xB7\x02\xDC\xCE")), {},
         "\xEF\xBF\xBD\x02槊", "EUC-JP" },
     { "an ISO-2022-JP escape that is none", meta("iso-2022-jp", form_with("a\x1B$B\x1B(X\x1B(Bb")), {},
-        "a\xEF\xBF\xBD\xEF\xBF\xBD" "b", "ISO-2022-JP" },
+        "a\xEF\xBF\xBD\xEF\xBF\xBD"
+        "b",
+        "ISO-2022-JP" },
     // Single-byte tables where the platform's differ from the standard.
     { "KOI8-U has short u", meta("koi8-u", form_with("\xAE\xBE")), {}, "ўЎ", "KOI8-U" },
-    { "windows-874 leaves DB unmapped", meta("windows-874", form_with("a\xDB")), {}, "a\xEF\xBF\xBD",
-        "windows-874" },
+    { "windows-874 leaves DB unmapped", meta("windows-874", form_with("a\xDB")), {}, "a\xEF\xBF\xBD", "windows-874" },
     { "windows-1253 leaves AA unmapped", meta("windows-1253", form_with("a\xAA")), {}, "a\xEF\xBF\xBD",
         "windows-1253" },
-    { "windows-1255 has a holam at CA", meta("windows-1255", form_with("\xF9\xCA")), {}, "\xD7\xA9\xD6\xBA", "windows-1255" },
+    { "windows-1255 has a holam at CA", meta("windows-1255", form_with("\xF9\xCA")), {}, "\xD7\xA9\xD6\xBA",
+        "windows-1255" },
     { "x-user-defined in a meta means Windows-1252", meta("x-user-defined", form_with("caf\xE9")), {}, "café",
         "windows-1252" },
     { "x-user-defined in the HTTP header", form_with("caf\xE9"), "x-user-defined", "caf\xEF\x9F\xA9",
@@ -352,8 +351,9 @@ const EncodingCase kEncodingCases[] = {
     // look like, and Windows-1252 when that is no encoding of the standard.
     { "undeclared UTF-8", kUtf8, {}, "prénom", "UTF-8" },
     { "undeclared Russian", in("windows-1251", kRussian), {}, "имя", "windows-1251" },
-    { "undeclared Japanese", in("Shift_JIS", "<p>お問い合わせは下記のフォームからお願いいたします。</p><form><input name=名前></form>"),
-        {}, "名前", "Shift_JIS" },
+    { "undeclared Japanese",
+        in("Shift_JIS", "<p>お問い合わせは下記のフォームからお願いいたします。</p><form><input name=名前></form>"), {},
+        "名前", "Shift_JIS" },
     // Bytes that are not UTF-8, in a page that otherwise is: it is read as
     // Windows-1252, whatever a detector makes of it.
     { "C0 is not UTF-8", not_quite_utf8("\xC0\xAF"), {}, "cafÃ© crÃ¨me xÀ¯", "windows-1252" },
@@ -370,9 +370,8 @@ const EncodingCase kEncodingCases[] = {
         "d\x01 e\xC2\x81 f\xEF\xB7\x90 g\x7F", "UTF-8" },
     { "0x81 in Windows-1252 is U+0081", meta("windows-1252", form_with("d\x81\x9D")), {}, "d\xC2\x81\xC2\x9D",
         "windows-1252" },
-    { "references and raw characters side by side",
-        meta("utf-8", form_with("&#x10FF01;\x01&#1;\xF4\x8F\xBC\x81\x01")), {},
-        "\xF4\x8F\xBC\x81\x01\x01\xF4\x8F\xBC\x81\x01", "UTF-8" },
+    { "references and raw characters side by side", meta("utf-8", form_with("&#x10FF01;\x01&#1;\xF4\x8F\xBC\x81\x01")),
+        {}, "\xF4\x8F\xBC\x81\x01\x01\xF4\x8F\xBC\x81\x01", "UTF-8" },
 };
 
 INSTANTIATE_TEST_SUITE_P(Pages, PageEncoding, ::testing::ValuesIn(kEncodingCases),
@@ -410,8 +409,8 @@ QByteArray random_names(const char *label)
     };
     ascii("<form>");
     static const char *const escapes[] = { "\x1B$B", "\x1B$@", "\x1B(B", "\x1B(J", "\x1B(I", "\x0E", "\x0F" };
-    const QByteArrayView excluded = encoding == "euc-jp" ? QByteArrayView("\0\t\n\f\r\"&\x8F", 8)
-                                                         : QByteArrayView("\0\t\n\f\r\"&", 7);
+    const QByteArrayView excluded
+        = encoding == "euc-jp" ? QByteArrayView("\0\t\n\f\r\"&\x8F", 8) : QByteArrayView("\0\t\n\f\r\"&", 7);
     for (int name = 0; name < 16; ++name) {
         ascii("<input name=\"");
         for (int k = 0; k < 48; ++k) {

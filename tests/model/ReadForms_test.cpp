@@ -317,10 +317,11 @@ TEST_P(WebFailures, AreReportedWithTheirCause)
 }
 
 INSTANTIATE_TEST_SUITE_P(Web, WebFailures,
-    ::testing::Values(WebFailure { "NotFound", "/missing.html", "the server \"127.0.0.1\" answered \"404 Not Found\"." },
+    ::testing::Values(
+        WebFailure { "NotFound", "/missing.html", "the server \"127.0.0.1\" answered \"404 Not Found\"." },
         WebFailure { "BadRequest", "/bad.html", "the server \"127.0.0.1\" answered \"400 Bad Request\"." },
-        WebFailure { "ServerError", "/broken.html",
-            "the server \"127.0.0.1\" answered \"500 Internal Server Error\"." },
+        WebFailure {
+            "ServerError", "/broken.html", "the server \"127.0.0.1\" answered \"500 Internal Server Error\"." },
         WebFailure { "Refused", nullptr, "the server \"127.0.0.1\" refused the connection." },
         WebFailure { "Silent", "/slow.html", "the server \"127.0.0.1\" did not answer within 1 second." },
         WebFailure { "StallsMidPage", "/stalling.html", "the server \"127.0.0.1\" did not answer within 1 second." },
