@@ -16,7 +16,7 @@
 class HtmlEncoding final
 {
 public:
-    // Names of encodings the reader treats specially.
+    // Names of encodings the reader has rules of its own for.
     static const QByteArray utf8;
     static const QByteArray windows1252;
     // Stands for encodings browsers refuse to read (ISO-2022-KR, HZ, ...).

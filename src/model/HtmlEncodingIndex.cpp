@@ -3,12 +3,11 @@
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
-// The data below come from the WHATWG Encoding Standard
-// (https://encoding.spec.whatwg.org/, repository whatwg/encoding at commit
-// a985b62a9b45c17da3e17a9f0a0b4e30c34c4a8a, index files dated 2024-09-18).
+// The data below come from the WHATWG Encoding Standard (repository
+// github.com/whatwg/encoding at commit a985b62a9b45c17da3e17a9f0a0b4e30c34c4a8a,
+// index files dated 2024-09-18).
 // Copyright (c) WHATWG (Apple, Google, Mozilla, Microsoft); as portions of it
 // in source code, they are under the BSD 3-Clause License.
 //
