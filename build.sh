@@ -10,7 +10,7 @@ build="$here/build"
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins libqt6help6 libqt6sql6-sqlite
-    libgumbo-dev libmariadb-dev
+    libgumbo-dev libmariadb-dev libuchardet-dev
     fonts-dejavu-core fonts-liberation
 )
 test_packages=(

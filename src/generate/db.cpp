@@ -133,6 +133,16 @@ QString db::get_php_code() const
     return code;
 }
 
+bool db::is_date_column(const Field &field) const
+{
+    // A table typed by hand (one still to be created, say) has no types.
+    if (globals::SuccessfullyConnected && table && table->field_types()->Contains(field.mysql_field)) {
+        const QString &type = table->field_types()->Item(field.mysql_field);
+        return type == QLatin1String("datetime") || type == QLatin1String("date");
+    }
+    return field.is_date_field;
+}
+
 QString db::get_date_conversion_code() const
 {
     if (!globals::is_convert_date)
@@ -148,15 +158,7 @@ QString db::get_date_conversion_code() const
         const Field &field = *entry.value;
         if (field.mysql_field.isEmpty())
             continue;
-        bool is_date = field.is_date_field;
-        // The column's type where the page read the chosen table's columns;
-        // a table typed by hand (one still to be created, say) has none, and
-        // the field's "is date" box decides.
-        if (globals::SuccessfullyConnected && table && table->field_types()->Contains(field.mysql_field)) {
-            const QString &type = table->field_types()->Item(field.mysql_field);
-            is_date = type == QLatin1String("datetime") || type == QLatin1String("date");
-        }
-        if (!is_date)
+        if (!is_date_column(field))
             continue;
         const QString n = field.name;
         for (const char *separator : { "/", "-" }) {

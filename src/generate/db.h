@@ -5,6 +5,7 @@
 #include <memory>
 
 class CForm;
+class Field;
 class MySQLTable;
 class MySQLTables;
 class connections;
@@ -29,6 +30,9 @@ public:
     QString create_insert_query() const;
     QString get_php_code() const;
     QString get_date_conversion_code() const;
+    // Whether the field's column takes dates: its type where the page read
+    // the chosen table's columns, else the field's "is date" box.
+    bool is_date_column(const Field &field) const;
     // Creates the database `dbname` when it does not exist.
     bool createdb();
 

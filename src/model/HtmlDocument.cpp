@@ -1,6 +1,7 @@
 #include "HtmlDocument.h"
 
 #include "GumboArena.h"
+#include "HtmlDocumentText.h"
 #include "HtmlEncoding.h"
 
 #include <QStringList>
@@ -42,12 +43,6 @@ const char *attribute(const GumboElement &element, const char *name)
 {
     const GumboAttribute *found = gumbo_get_attribute(&element.attributes, name);
     return found ? found->value : nullptr;
-}
-
-QString attribute_text(const GumboElement &element, const char *name)
-{
-    const char *value = attribute(element, name);
-    return value ? QString::fromUtf8(value) : QString();
 }
 
 QByteArray ascii_lower(const char *text)
@@ -325,23 +320,25 @@ private:
 class FormTree
 {
 public:
-    FormTree(const GumboOutput &output, std::string_view text, bool want_meta)
-        : m_text(text)
+    FormTree(const GumboOutput &output, const HtmlDocumentText &text, bool want_meta)
+        : m_source(text)
+        , m_text(text.text())
         , m_want_meta(want_meta)
     {
         walk(*output.document);
     }
 
-    // The encoding the page's first <meta> names, when one was wanted.
-    const QByteArray &meta_encoding() const { return m_meta_encoding; }
+    // The charset label of the page's first <meta> that names one, when one
+    // was wanted.
+    const QByteArray &meta_label() const { return m_meta_label; }
 
     std::vector<HtmlDocument::Form> forms() const
     {
         std::vector<HtmlDocument::Form> result(m_forms.size());
         for (std::size_t k = 0; k < m_forms.size(); ++k) {
-            result[k].name = attribute_text(*m_forms[k], "name");
-            result[k].method = attribute_text(*m_forms[k], "method");
-            result[k].action = attribute_text(*m_forms[k], "action");
+            result[k].name = text_of(*m_forms[k], "name");
+            result[k].method = text_of(*m_forms[k], "method");
+            result[k].action = text_of(*m_forms[k], "action");
         }
         if (m_forms.empty())
             return result;
@@ -353,7 +350,7 @@ public:
             std::optional<QString> type = type_of(*control.element);
             if (control.element->tag == GUMBO_TAG_INPUT && type == QLatin1String("image"))
                 continue;
-            result[form].elements.push_back({ attribute_text(*control.element, "name"), std::move(type) });
+            result[form].elements.push_back({ text_of(*control.element, "name"), std::move(type) });
         }
         return result;
     }
@@ -363,12 +360,15 @@ private:
     {
         const GumboElement *element;
         int ancestor_form; // index into m_forms, or -1
+        // Moved by the parser after it was made (misnested formatting tags):
+        // a browser then takes the nearest form around it as its owner.
+        bool moved;
     };
 
     // When the parser's form element pointer pointed at each form: from the
     // form's start tag up to the first </form> tag that the parser handled
-    // in the body (which clears the pointer, whether or not it closes the
-    // form), or up to the next form's start tag.
+    // (which clears the pointer, whether or not it closes the form), or up
+    // to the next form's start tag.
     struct Pointer
     {
         std::vector<int> by_start; // form indexes in source order
@@ -383,13 +383,14 @@ private:
         {
             const GumboNode *node;
             int form;
+            bool moved;
         };
         std::vector<Frame> stack;
-        const auto push_children = [&stack](const GumboVector &children, int form) {
+        const auto push_children = [&stack](const GumboVector &children, int form, bool moved) {
             for (unsigned i = children.length; i-- > 0;)
-                stack.push_back({ static_cast<const GumboNode *>(children.data[i]), form });
+                stack.push_back({ static_cast<const GumboNode *>(children.data[i]), form, moved });
         };
-        push_children(document.v.document.children, -1);
+        push_children(document.v.document.children, -1, false);
         while (!stack.empty()) {
             const Frame frame = stack.back();
             stack.pop_back();
@@ -413,13 +414,16 @@ private:
                 continue;
             }
             int form = frame.form;
+            const bool moved = frame.moved || holds_moved_content(node);
             if (element.tag_namespace != GUMBO_NAMESPACE_HTML) {
                 // An SVG or MathML <form> takes the </form> that closes it.
                 if (element.tag == GUMBO_TAG_FORM && element.original_end_tag.length > 0)
                     m_foreign_form_ends.push_back(element.end_pos.offset);
-                push_children(element.children, form);
+                push_children(element.children, form, moved);
                 continue;
             }
+            const Control control { &element, form,
+                moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED) };
             switch (element.tag) {
             case GUMBO_TAG_FORM:
                 form = int(m_forms.size());
@@ -427,18 +431,18 @@ private:
                 break;
             case GUMBO_TAG_SELECT:
                 m_skipped.push_back(element_span(element));
-                m_controls.push_back({ &element, form });
+                m_controls.push_back(control);
                 break;
             case GUMBO_TAG_TEXTAREA:
                 skip_raw_text(element);
-                m_controls.push_back({ &element, form });
+                m_controls.push_back(control);
                 break;
             case GUMBO_TAG_INPUT:
             case GUMBO_TAG_BUTTON:
             case GUMBO_TAG_FIELDSET:
             case GUMBO_TAG_OBJECT:
             case GUMBO_TAG_OUTPUT:
-                m_controls.push_back({ &element, form });
+                m_controls.push_back(control);
                 break;
             case GUMBO_TAG_SCRIPT:
             case GUMBO_TAG_STYLE:
@@ -450,18 +454,32 @@ private:
             case GUMBO_TAG_PLAINTEXT:
                 skip_raw_text(element);
                 break;
-            case GUMBO_TAG_BODY:
-                m_body = std::min(m_body, Offset(element.start_pos.offset));
-                break;
             case GUMBO_TAG_META:
-                if (m_want_meta && m_meta_encoding.isEmpty())
-                    m_meta_encoding = meta_encoding(element);
+                if (m_want_meta && m_meta_label.isEmpty())
+                    m_meta_label = meta_label(element);
                 break;
             default:
                 break;
             }
-            push_children(element.children, form);
+            push_children(element.children, form, moved);
         }
+    }
+
+    // Misnested formatting tags (<b><div>...</b>) make the parser move the
+    // block out of the formatting element and put a copy of that element,
+    // holding everything the block held, as the block's first child. All
+    // that copy holds was moved; whatever the block gets later was not.
+    // (Copies made for formatting elements between the two are moved too,
+    // but as the parents of the block, never as its first child.) Below
+    // more than eight nested blocks the parser leaves the last copy open, and
+    // what it gets later is then taken as moved as well.
+    static bool holds_moved_content(const GumboNode &node)
+    {
+        constexpr unsigned cloned = GUMBO_INSERTION_ADOPTION_AGENCY_CLONED;
+        constexpr unsigned moved = GUMBO_INSERTION_ADOPTION_AGENCY_MOVED;
+        const GumboNode *parent = node.parent;
+        return (node.parse_flags & cloned) && node.index_within_parent == 0 && parent
+            && parent->type == GUMBO_NODE_ELEMENT && (parent->parse_flags & moved) && !(parent->parse_flags & cloned);
     }
 
     // An element from its start tag to the tag that ended it.
@@ -483,17 +501,27 @@ private:
         m_skipped.push_back({ begin, end });
     }
 
-    static QByteArray meta_encoding(const GumboElement &element)
+    static QByteArray meta_label(const GumboElement &element)
     {
         if (const char *charset = attribute(element, "charset")) {
-            if (QByteArray encoding = HtmlEncoding::for_meta_label(charset); !encoding.isEmpty())
-                return encoding;
+            if (!HtmlEncoding::for_meta_label(charset).isEmpty())
+                return charset;
         }
         const char *equiv = attribute(element, "http-equiv");
         const char *content = attribute(element, "content");
-        if (equiv && content && ascii_lower(equiv) == "content-type")
-            return HtmlEncoding::for_meta_label(HtmlEncoding::charset_parameter(content));
+        if (equiv && content && ascii_lower(equiv) == "content-type") {
+            const QByteArray label = HtmlEncoding::charset_parameter(content);
+            if (!HtmlEncoding::for_meta_label(label).isEmpty())
+                return label;
+        }
         return {};
+    }
+
+    // An attribute's value as the page has it; empty when it is missing.
+    QString text_of(const GumboElement &element, const char *name) const
+    {
+        const GumboAttribute *found = gumbo_get_attribute(&element.attributes, name);
+        return found ? m_source.value(*found) : QString();
     }
 
     Pointer form_pointer() const
@@ -508,9 +536,9 @@ private:
 
         std::vector<Offset> foreign_ends = m_foreign_form_ends;
         std::sort(foreign_ends.begin(), foreign_ends.end());
-        // Before the body the parser ignores </form>, and the select and
-        // template spans the scanner skips ignore it too.
-        const Offset body = m_body == kNowhere ? 0 : m_body;
+        // A form starts in the body, so every </form> after it is one the
+        // parser handles there, except in the select and template spans the
+        // scanner skips and those that close an SVG or MathML <form>.
         FormEndTagScanner scanner(m_text, m_skipped);
         for (std::size_t i = 0; i < pointer.by_start.size(); ++i) {
             const int form = pointer.by_start[i];
@@ -520,7 +548,7 @@ private:
                 const Offset tag = scanner.find(from, until);
                 if (tag == kNowhere)
                     break;
-                if (tag > body && !std::binary_search(foreign_ends.begin(), foreign_ends.end(), tag)) {
+                if (!std::binary_search(foreign_ends.begin(), foreign_ends.end(), tag)) {
                     end = tag;
                     break;
                 }
@@ -536,6 +564,8 @@ private:
         // A form attribute names the owner by id, and only a form will do.
         if (const char *id = attribute(*control.element, "form"))
             return form_with_id(id);
+        if (control.moved)
+            return control.ancestor_form;
         const Offset at = control.element->start_pos.offset;
         const auto after = std::upper_bound(pointer.by_start.begin(), pointer.by_start.end(), at,
             [this](Offset offset, int form) { return offset < start(form); });
@@ -562,15 +592,15 @@ private:
         return form == m_form_index.end() ? -1 : form->second;
     }
 
+    const HtmlDocumentText &m_source;
     std::string_view m_text;
     bool m_want_meta;
-    QByteArray m_meta_encoding;
+    QByteArray m_meta_label;
     std::vector<const GumboElement *> m_forms;
     std::vector<Control> m_controls;
     std::vector<std::pair<std::string_view, const GumboElement *>> m_ids;
     std::vector<Span> m_skipped;
     std::vector<Offset> m_foreign_form_ends;
-    Offset m_body = kNowhere;
     mutable std::unordered_map<std::string_view, const GumboElement *> m_first_with_id;
     mutable std::unordered_map<const GumboElement *, int> m_form_index;
 };
@@ -582,26 +612,34 @@ HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_c
     const auto deadline
         = std::chrono::steady_clock::now() + limits.time + limits.time_per_megabyte * page.size() / (1 << 20);
     const HtmlEncoding sniffed(page, http_charset);
-    QByteArray encoding = sniffed.name();
-    bool tentative = !sniffed.certain();
     HtmlDocument document;
+    document.m_encoding = sniffed.name();
+    document.m_label = sniffed.label();
+    bool tentative = !sniffed.certain();
     for (;;) {
-        const QByteArray text = HtmlEncoding::to_utf8(page, encoding);
+        if (!HtmlEncoding::can_decode(document.m_encoding)) {
+            document.m_status = Status::Undecodable;
+            return document;
+        }
+        const HtmlDocumentText text(HtmlEncoding::to_utf8(page, document.m_encoding));
         GumboArena arena(limits.memory, deadline);
-        const GumboOutput *output = arena.parse(text.constData(), std::size_t(text.size()));
+        const GumboOutput *output = arena.parse(text.text().data(), text.text().size());
         if (!output) {
             document.m_status = Status::TooComplex;
             return document;
         }
-        const FormTree tree(*output, std::string_view(text.constData(), std::size_t(text.size())), tentative);
+        const FormTree tree(*output, text, tentative);
         // A <meta> that names another encoding than the one guessed makes
         // the browser read the page again in that encoding.
-        if (tentative && !tree.meta_encoding().isEmpty() && tree.meta_encoding() != encoding) {
-            encoding = tree.meta_encoding();
+        if (tentative && !tree.meta_label().isEmpty()) {
             tentative = false;
-            continue;
+            if (const QByteArray named = HtmlEncoding::for_meta_label(tree.meta_label());
+                named != document.m_encoding) {
+                document.m_encoding = named;
+                document.m_label = tree.meta_label();
+                continue;
+            }
         }
-        document.m_encoding = encoding;
         document.m_forms = tree.forms();
         return document;
     }

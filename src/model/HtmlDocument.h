@@ -44,6 +44,9 @@ public:
         Read,
         // The parse passed its time or memory limit (pathological nesting).
         TooComplex,
+        // The page is in an encoding that browsers refuse to read, or whose
+        // tables this system lacks.
+        Undecodable,
     };
 
     // Bounds for one page: the parser's memory, and its time, which grows
@@ -65,11 +68,16 @@ public:
     // dangle.
     const std::vector<Form> &forms() const & { return m_forms; }
     const std::vector<Form> &forms() const && = delete;
-    // The character set the page was decoded with.
+    // The character set the page was decoded with (or, if it could not be,
+    // would have been), as the Encoding Standard names it.
     const QByteArray &encoding() const { return m_encoding; }
+    // The label that named that character set, as the page or its server
+    // wrote it; empty when it was found without one.
+    const QByteArray &label() const { return m_label; }
 
 private:
     Status m_status = Status::Read;
     std::vector<Form> m_forms;
     QByteArray m_encoding;
+    QByteArray m_label;
 };

@@ -1,12 +1,18 @@
 #include "HtmlEncoding.h"
 
+#include "HtmlEncodingDecoder.h"
+
 #include <QList>
-#include <QStringDecoder>
+
+#include <uchardet.h>
 
 #include <cstring>
+#include <memory>
+#include <span>
 
 const QByteArray HtmlEncoding::utf8 = QByteArrayLiteral("UTF-8");
 const QByteArray HtmlEncoding::windows1252 = QByteArrayLiteral("windows-1252");
+const QByteArray HtmlEncoding::replacement = QByteArrayLiteral("replacement");
 
 namespace {
 
@@ -21,6 +27,15 @@ bool is_space(char c)
 char lower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+}
+
+QByteArrayView ascii_trimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && is_space(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && is_space(text.back()))
+        text.chop(1);
+    return text;
 }
 
 bool is_alpha(char c)
@@ -50,132 +65,97 @@ qsizetype find_word(QByteArrayView text, qsizetype from, const char *word)
     return -1;
 }
 
-// Labels browsers give to the encodings the reader handles itself, and the
-// few that they map to a different encoding than their name says.
-struct Label
+// Every label of the Encoding Standard (its encodings.json; see
+// HtmlEncodingIndex.cpp for the source), with the encoding it names: what
+// browsers accept in a charset. Any other label is ignored.
+struct Encoding
 {
-    const char *label;
-    const char *encoding;
+    const char *name;
+    const char *labels; // separated by spaces
 };
-constexpr Label kLabels[] = {
-    { "unicode-1-1-utf-8", "UTF-8" },
-    { "unicode11utf8", "UTF-8" },
-    { "unicode20utf8", "UTF-8" },
-    { "utf-8", "UTF-8" },
-    { "utf8", "UTF-8" },
-    { "x-unicode20utf8", "UTF-8" },
-    { "ansi_x3.4-1968", "windows-1252" },
-    { "ascii", "windows-1252" },
-    { "cp1252", "windows-1252" },
-    { "cp819", "windows-1252" },
-    { "csisolatin1", "windows-1252" },
-    { "ibm819", "windows-1252" },
-    { "iso-8859-1", "windows-1252" },
-    { "iso-ir-100", "windows-1252" },
-    { "iso8859-1", "windows-1252" },
-    { "iso88591", "windows-1252" },
-    { "iso_8859-1", "windows-1252" },
-    { "iso_8859-1:1987", "windows-1252" },
-    { "l1", "windows-1252" },
-    { "latin1", "windows-1252" },
-    { "us-ascii", "windows-1252" },
-    { "windows-1252", "windows-1252" },
-    { "x-cp1252", "windows-1252" },
-    { "x-user-defined", "windows-1252" },
-    { "csunicode", "UTF-16LE" },
-    { "iso-10646-ucs-2", "UTF-16LE" },
-    { "ucs-2", "UTF-16LE" },
-    { "unicode", "UTF-16LE" },
-    { "unicodefeff", "UTF-16LE" },
-    { "utf-16", "UTF-16LE" },
-    { "utf-16le", "UTF-16LE" },
-    { "unicodefffe", "UTF-16BE" },
-    { "utf-16be", "UTF-16BE" },
-    { "cp1254", "windows-1254" },
-    { "csisolatin5", "windows-1254" },
-    { "iso-8859-9", "windows-1254" },
-    { "iso-ir-148", "windows-1254" },
-    { "iso8859-9", "windows-1254" },
-    { "iso88599", "windows-1254" },
-    { "iso_8859-9", "windows-1254" },
-    { "iso_8859-9:1989", "windows-1254" },
-    { "l5", "windows-1254" },
-    { "latin5", "windows-1254" },
-    { "windows-1254", "windows-1254" },
-    { "x-cp1254", "windows-1254" },
-    { "dos-874", "windows-874" },
-    { "iso-8859-11", "windows-874" },
-    { "iso8859-11", "windows-874" },
-    { "iso885911", "windows-874" },
-    { "tis-620", "windows-874" },
-    { "windows-874", "windows-874" },
-    { "chinese", "GBK" },
-    { "csgb2312", "GBK" },
-    { "csiso58gb231280", "GBK" },
-    { "gb2312", "GBK" },
-    { "gb_2312", "GBK" },
-    { "gb_2312-80", "GBK" },
-    { "gbk", "GBK" },
-    { "iso-ir-58", "GBK" },
-    { "x-gbk", "GBK" },
+constexpr Encoding kEncodings[] = {
+    { "UTF-8", "unicode-1-1-utf-8 unicode11utf8 unicode20utf8 utf-8 utf8 x-unicode20utf8" },
+    { "IBM866", "866 cp866 csibm866 ibm866" },
+    { "ISO-8859-2", "csisolatin2 iso-8859-2 iso-ir-101 iso8859-2 iso88592 iso_8859-2 iso_8859-2:1987 l2 latin2" },
+    { "ISO-8859-3", "csisolatin3 iso-8859-3 iso-ir-109 iso8859-3 iso88593 iso_8859-3 iso_8859-3:1988 l3 latin3" },
+    { "ISO-8859-4", "csisolatin4 iso-8859-4 iso-ir-110 iso8859-4 iso88594 iso_8859-4 iso_8859-4:1988 l4 latin4" },
+    { "ISO-8859-5", "csisolatincyrillic cyrillic iso-8859-5 iso-ir-144 iso8859-5 iso88595 iso_8859-5 iso_8859-5:1988" },
+    { "ISO-8859-6",
+        "arabic asmo-708 csiso88596e csiso88596i csisolatinarabic ecma-114 "
+        "iso-8859-6 iso-8859-6-e iso-8859-6-i iso-ir-127 iso8859-6 iso88596 "
+        "iso_8859-6 iso_8859-6:1987" },
+    { "ISO-8859-7",
+        "csisolatingreek ecma-118 elot_928 greek greek8 iso-8859-7 iso-ir-126 "
+        "iso8859-7 iso88597 iso_8859-7 iso_8859-7:1987 sun_eu_greek" },
+    { "ISO-8859-8",
+        "csiso88598e csisolatinhebrew hebrew iso-8859-8 iso-8859-8-e iso-ir-138 "
+        "iso8859-8 iso88598 iso_8859-8 iso_8859-8:1988 visual" },
+    { "ISO-8859-8-I", "csiso88598i iso-8859-8-i logical" },
+    { "ISO-8859-10", "csisolatin6 iso-8859-10 iso-ir-157 iso8859-10 iso885910 l6 latin6" },
+    { "ISO-8859-13", "iso-8859-13 iso8859-13 iso885913" },
+    { "ISO-8859-14", "iso-8859-14 iso8859-14 iso885914" },
+    { "ISO-8859-15", "csisolatin9 iso-8859-15 iso8859-15 iso885915 iso_8859-15 l9" },
+    { "ISO-8859-16", "iso-8859-16" },
+    { "KOI8-R", "cskoi8r koi koi8 koi8-r koi8_r" },
+    { "KOI8-U", "koi8-ru koi8-u" },
+    { "macintosh", "csmacintosh mac macintosh x-mac-roman" },
+    { "windows-874", "dos-874 iso-8859-11 iso8859-11 iso885911 tis-620 windows-874" },
+    { "windows-1250", "cp1250 windows-1250 x-cp1250" },
+    { "windows-1251", "cp1251 windows-1251 x-cp1251" },
+    { "windows-1252",
+        "ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 iso-ir-100 "
+        "iso8859-1 iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 us-ascii "
+        "windows-1252 x-cp1252" },
+    { "windows-1253", "cp1253 windows-1253 x-cp1253" },
+    { "windows-1254",
+        "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 "
+        "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254" },
+    { "windows-1255", "cp1255 windows-1255 x-cp1255" },
+    { "windows-1256", "cp1256 windows-1256 x-cp1256" },
+    { "windows-1257", "cp1257 windows-1257 x-cp1257" },
+    { "windows-1258", "cp1258 windows-1258 x-cp1258" },
+    { "x-mac-cyrillic", "x-mac-cyrillic x-mac-ukrainian" },
+    { "GBK", "chinese csgb2312 csiso58gb231280 gb2312 gb_2312 gb_2312-80 gbk iso-ir-58 x-gbk" },
+    { "gb18030", "gb18030" },
+    { "Big5", "big5 big5-hkscs cn-big5 csbig5 x-x-big5" },
+    { "EUC-JP", "cseucpkdfmtjapanese euc-jp x-euc-jp" },
+    { "ISO-2022-JP", "csiso2022jp iso-2022-jp" },
+    { "Shift_JIS", "csshiftjis ms932 ms_kanji shift-jis shift_jis sjis windows-31j x-sjis" },
+    { "EUC-KR",
+        "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 "
+        "ks_c_5601-1989 ksc5601 ksc_5601 windows-949" },
+    { "replacement", "csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr replacement" },
+    { "UTF-16BE", "unicodefffe utf-16be" },
+    { "UTF-16LE", "csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff utf-16 utf-16le" },
+    { "x-user-defined", "x-user-defined" },
 };
 
-// Windows-1252 bytes 0x80 to 0x9F; the rest of the upper half is Latin-1.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC,
-    0x0081,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    0x008D,
-    0x017D,
-    0x008F,
-    0x0090,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    0x009D,
-    0x017E,
-    0x0178,
+// Names a charset detector gives that are no label of the standard but name
+// one of its encodings.
+constexpr Encoding kDetectorNames[] = {
+    { "EUC-KR", "uhc" },
+    { "x-mac-cyrillic", "mac-cyrillic" },
 };
 
-QByteArray windows1252_to_utf8(QByteArrayView bytes)
+bool has_word(const char *words, QByteArrayView key)
 {
-    QByteArray out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        if (b < 0x80) {
-            out += byte;
-            continue;
-        }
-        const char16_t c = b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b);
-        if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-        } else {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-        }
-        out += char(0x80 | (c & 0x3F));
+    QByteArrayView rest(words);
+    while (!rest.isEmpty()) {
+        const qsizetype space = rest.indexOf(' ');
+        if ((space < 0 ? rest : rest.first(space)) == key)
+            return true;
+        rest = space < 0 ? QByteArrayView() : rest.sliced(space + 1);
     }
-    return out;
+    return false;
+}
+
+QByteArray encoding_named(QByteArrayView key, std::span<const Encoding> encodings)
+{
+    for (const Encoding &encoding : encodings) {
+        if (has_word(encoding.labels, key))
+            return QByteArray(encoding.name);
+    }
+    return {};
 }
 
 // One attribute of a tag as the byte-stream prescan reads it: names and
@@ -257,37 +237,26 @@ HtmlEncoding::HtmlEncoding(QByteArrayView page, QByteArrayView http_charset)
         m_certain = true;
     } else if (const QByteArray declared = for_label(http_charset); !declared.isEmpty()) {
         m_name = declared;
+        m_label = ascii_trimmed(http_charset).toByteArray();
         m_certain = true;
-    } else if (const QByteArray meta = prescan(page); !meta.isEmpty()) {
-        m_name = meta;
+    } else if (const QByteArray label = prescan(page); !label.isEmpty()) {
+        m_name = for_meta_label(label);
+        m_label = label;
+    } else if (is_utf8(page)) {
+        m_name = utf8;
     } else {
-        m_name = is_utf8(page) ? utf8 : windows1252;
+        m_name = detect(page);
+        if (m_name.isEmpty())
+            m_name = windows1252;
     }
 }
 
 QByteArray HtmlEncoding::for_label(QByteArrayView label)
 {
-    qsizetype first = 0;
-    qsizetype last = label.size();
-    while (first < last && is_space(label[first]))
-        ++first;
-    while (last > first && is_space(label[last - 1]))
-        --last;
-    if (first == last || last - first > 64)
+    const QByteArrayView key = ascii_trimmed(label);
+    if (key.isEmpty() || key.size() > 64)
         return {};
-    QByteArray key;
-    for (qsizetype i = first; i < last; ++i)
-        key += lower(label[i]);
-    for (const Label &known : kLabels) {
-        if (key == known.label)
-            return QByteArray(known.encoding);
-    }
-    // Browsers know no other Unicode forms (UTF-7 and UTF-32 are refused).
-    if (key.startsWith("utf"))
-        return {};
-    if (QStringDecoder(key.constData()).isValid())
-        return key;
-    return {};
+    return encoding_named(QByteArray(key.data(), key.size()).toLower(), kEncodings);
 }
 
 QByteArray HtmlEncoding::for_meta_label(QByteArrayView label)
@@ -295,6 +264,30 @@ QByteArray HtmlEncoding::for_meta_label(QByteArrayView label)
     const QByteArray encoding = for_label(label);
     if (encoding == utf16le || encoding == utf16be)
         return utf8;
+    if (encoding == "x-user-defined")
+        return windows1252;
+    return encoding;
+}
+
+QByteArray HtmlEncoding::detect(QByteArrayView page)
+{
+    // Browsers guess from the first part of a page; a megabyte is plenty
+    // and keeps the guess quick on large pages.
+    const QByteArrayView sample = page.first(qMin(page.size(), qsizetype(1) << 20));
+    const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(), &uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), sample.data(), std::size_t(sample.size())) != 0)
+        return {};
+    uchardet_data_end(detector.get());
+    const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toLower();
+    QByteArray encoding = encoding_named(name, kEncodings);
+    if (encoding.isEmpty())
+        encoding = encoding_named(name, kDetectorNames);
+    // Browsers never guess these: they come only from a byte order mark or
+    // a declaration. The page is not valid UTF-8, or it would not be asked;
+    // browsers then read it in a legacy encoding, however much looks UTF-8.
+    if (encoding == utf16le || encoding == utf16be || encoding == replacement || encoding == "x-user-defined"
+        || encoding == utf8)
+        return {};
     return encoding;
 }
 
@@ -347,7 +340,7 @@ QByteArray HtmlEncoding::prescan(QByteArrayView page)
             bool got_pragma = false;
             int need_pragma = -1; // not yet known
             bool charset_given = false;
-            QByteArray charset;
+            QByteArray label;
             Attribute attribute;
             while (next_attribute(s, i, attribute)) {
                 if (seen.contains(attribute.name))
@@ -356,22 +349,21 @@ QByteArray HtmlEncoding::prescan(QByteArrayView page)
                 if (attribute.name == "http-equiv") {
                     got_pragma = got_pragma || attribute.value == "content-type";
                 } else if (attribute.name == "content" && !charset_given) {
-                    const QByteArray label = charset_parameter(attribute.value);
-                    const QByteArray encoding = label.isEmpty() ? QByteArray() : for_meta_label(label);
-                    if (!encoding.isEmpty()) {
-                        charset = encoding;
+                    const QByteArray parameter = charset_parameter(attribute.value);
+                    if (!for_meta_label(parameter).isEmpty()) {
+                        label = parameter;
                         charset_given = true;
                         need_pragma = 1;
                     }
                 } else if (attribute.name == "charset") {
-                    charset = for_meta_label(attribute.value);
+                    label = attribute.value;
                     charset_given = true;
                     need_pragma = 0;
                 }
             }
-            if (need_pragma == -1 || (need_pragma == 1 && !got_pragma) || charset.isEmpty())
+            if (need_pragma == -1 || (need_pragma == 1 && !got_pragma) || for_meta_label(label).isEmpty())
                 continue;
-            return charset;
+            return label;
         }
         if (s[i] == '<' && i + 2 < n && (is_alpha(s[i + 1]) || (s[i + 1] == '/' && is_alpha(s[i + 2])))) {
             while (i < n && !is_space(s[i]) && s[i] != '>')
@@ -394,18 +386,14 @@ QByteArray HtmlEncoding::prescan(QByteArrayView page)
 
 QByteArray HtmlEncoding::to_utf8(const QByteArray &page, const QByteArray &encoding)
 {
-    if (encoding == utf8)
-        return page.startsWith("\xEF\xBB\xBF") ? page.sliced(3) : page;
-    if (encoding == windows1252)
-        return windows1252_to_utf8(page);
-    QByteArrayView bytes = page;
-    if ((encoding == utf16le && bytes.startsWith("\xFF\xFE")) || (encoding == utf16be && bytes.startsWith("\xFE\xFF")))
-        bytes = bytes.sliced(2);
-    QStringDecoder decoder(encoding.constData());
-    if (!decoder.isValid())
-        return windows1252_to_utf8(page);
-    const QString text = decoder.decode(bytes);
-    return text.toUtf8();
+    const bool bom = (encoding == utf8 && page.startsWith("\xEF\xBB\xBF"))
+        || (encoding == utf16le && page.startsWith("\xFF\xFE")) || (encoding == utf16be && page.startsWith("\xFE\xFF"));
+    return HtmlEncodingDecoder::decode(bom ? page.sliced(encoding == utf8 ? 3 : 2) : page, encoding);
+}
+
+bool HtmlEncoding::can_decode(const QByteArray &encoding)
+{
+    return HtmlEncodingDecoder::can_decode(encoding);
 }
 
 bool HtmlEncoding::is_utf8(QByteArrayView bytes)

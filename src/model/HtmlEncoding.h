@@ -4,28 +4,36 @@
 #include <QByteArrayView>
 
 // The character set a browser reads a page in, and the page turned into the
-// UTF-8 that the parser takes.
+// UTF-8 that the parser takes. Encodings, their labels and their decoding
+// are those of the WHATWG Encoding Standard, which browsers follow.
 //
 // A byte order mark decides first, then the charset of the HTTP header, then
 // a <meta> in the first 1024 bytes. Without any of them a browser guesses:
-// UTF-8 when the bytes are valid UTF-8, else Windows-1252. A guess or a
+// UTF-8 when the bytes are valid UTF-8, else what a charset detector makes
+// of the bytes, and Windows-1252 when it makes nothing of them. A guess or a
 // <meta> found early stays tentative: the first <meta> the parser meets may
 // still change it.
 class HtmlEncoding final
 {
 public:
-    // Names used here for the encodings the reader decodes itself.
+    // Names of encodings the reader has rules of its own for.
     static const QByteArray utf8;
     static const QByteArray windows1252;
+    // Stands for encodings browsers refuse to read (ISO-2022-KR, HZ, ...).
+    static const QByteArray replacement;
 
     HtmlEncoding(QByteArrayView page, QByteArrayView http_charset);
 
+    // The encoding's name as the standard spells it.
     const QByteArray &name() const { return m_name; }
+    // The label that named it, as the header or the page wrote it; empty
+    // when the encoding came from a byte order mark or a guess.
+    const QByteArray &label() const { return m_label; }
     // True when a byte order mark or the HTTP header chose the encoding.
     bool certain() const { return m_certain; }
 
-    // The encoding an encoding label names, as browsers map labels (so
-    // "iso-8859-1" and "ascii" are Windows-1252); empty for an unknown label.
+    // The encoding a label names, as browsers map labels (so "iso-8859-1"
+    // and "ascii" are Windows-1252); empty for a label they do not know.
     static QByteArray for_label(QByteArrayView label);
     // The encoding a <meta charset> label gives the page: the UTF-16 labels
     // and "x-user-defined" fall back as browsers make them.
@@ -33,13 +41,20 @@ public:
     // The label after "charset=" in a Content-Type value (HTTP header or
     // <meta http-equiv> content); empty when there is none.
     static QByteArray charset_parameter(QByteArrayView content);
+    // False for the replacement encoding, and for one whose tables this
+    // system lacks.
+    static bool can_decode(const QByteArray &encoding);
     // The page, without byte order mark, as UTF-8.
     static QByteArray to_utf8(const QByteArray &page, const QByteArray &encoding);
     static bool is_utf8(QByteArrayView bytes);
 
 private:
+    // The label of the page's first usable <meta> charset in its first bytes.
     static QByteArray prescan(QByteArrayView page);
+    // What a charset detector makes of the bytes; empty when nothing usable.
+    static QByteArray detect(QByteArrayView page);
 
     QByteArray m_name;
+    QByteArray m_label;
     bool m_certain = false;
 };

@@ -43,6 +43,8 @@ struct Shared
     std::shared_ptr<StringCollection> auto_message_lines;
     std::shared_ptr<StringCollection> csv_settings;
     std::shared_ptr<StringCollection> mysql_settings;
+    std::shared_ptr<StringCollection> page_settings;
+    std::shared_ptr<StringCollection> email_message_lines;
 };
 
 Shared &shared()
@@ -139,6 +141,15 @@ std::shared_ptr<StringCollection> &csv_settings()
 std::shared_ptr<StringCollection> &mysql_settings()
 {
     return created(shared().mysql_settings);
+}
+
+std::shared_ptr<StringCollection> &page_settings()
+{
+    return created(shared().page_settings);
+}
+std::shared_ptr<StringCollection> &email_message_lines()
+{
+    return created(shared().email_message_lines);
 }
 
 void reset()

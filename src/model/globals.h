@@ -54,6 +54,10 @@ std::shared_ptr<StringCollection> &auto_settings();
 std::shared_ptr<StringCollection> &auto_message_lines();
 std::shared_ptr<StringCollection> &csv_settings();
 std::shared_ptr<StringCollection> &mysql_settings();
+// What the pages showed beyond those sections (the owner mail's IP box and
+// the fonts), and the owner mail's body as its lines.
+std::shared_ptr<StringCollection> &page_settings();
+std::shared_ptr<StringCollection> &email_message_lines();
 
 inline qint16 reuse_recordset = 0;
 inline bool is_convert_date = false;

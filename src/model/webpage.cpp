@@ -1,11 +1,13 @@
 #include "webpage.h"
 
+#include "HtmlEncoding.h"
 #include "PageLoader.h"
 #include "globals.h"
 
 #include <QDebug>
 #include <QEventLoop>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QThread>
 #include <QUrl>
@@ -57,14 +59,32 @@ struct Reading
     QString failure;
 };
 
+QString not_loaded(const QString &reason)
+{
+    return QStringLiteral("The page could not be loaded: ") + reason;
+}
+
 void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument::Limits &limits, Reading &reading)
 {
     try {
         reading.document = HtmlDocument::read(page, charset, limits);
-        if (reading.document.status() == HtmlDocument::Status::TooComplex) {
+        switch (reading.document.status()) {
+        case HtmlDocument::Status::Read:
+            break;
+        case HtmlDocument::Status::TooComplex:
             reading.failure
                 = QStringLiteral("The page could not be read: its HTML is nested too deeply or is too complex.");
             return;
+        case HtmlDocument::Status::Undecodable: {
+            const HtmlDocument &document = reading.document;
+            const QString charset = QLatin1Char('"')
+                + QString::fromLatin1(document.label().isEmpty() ? document.encoding() : document.label())
+                + QLatin1Char('"');
+            reading.failure = not_loaded(document.encoding() == HtmlEncoding::replacement
+                    ? QStringLiteral("its character set %1 is one that browsers refuse to read.").arg(charset)
+                    : QStringLiteral("its character set %1 cannot be decoded on this computer.").arg(charset));
+            return;
+        }
         }
         std::size_t elements = 0;
         for (const HtmlDocument::Form &form : reading.document.forms())
@@ -78,11 +98,6 @@ void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument
     } catch (const std::bad_alloc &) {
         reading.failure = QStringLiteral("The page could not be read: there is not enough memory.");
     }
-}
-
-QString not_loaded(const QString &reason)
-{
-    return QStringLiteral("The page could not be loaded: ") + reason;
 }
 
 QString method_for(const QString &method)
@@ -215,7 +230,11 @@ void webpage::ReadForms()
         file = path;
     } else {
         const QString text = URL.trimmed();
-        address = QUrl::fromUserInput(text);
+        // An address with its scheme is taken as written: QUrl::fromUserInput
+        // would read one with a bad port ("http://host:65536/") as a host
+        // named "http".
+        static const QRegularExpression with_scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+        address = with_scheme.match(text).hasMatch() ? QUrl(text) : QUrl::fromUserInput(text);
         if (text.isEmpty())
             reading.failure = not_loaded(QStringLiteral("no web address was given."));
         else if (!address.isValid())

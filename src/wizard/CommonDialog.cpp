@@ -53,13 +53,15 @@ QString CommonDialog::qt_filter(const QString &filter)
     return choices.join(QStringLiteral(";;"));
 }
 
-bool CommonDialog::take_script(Kind kind)
+bool CommonDialog::take_script(Kind kind, bool *accepted)
 {
     asked_kinds().push_back(kind);
     if (answers().empty())
         return false;
     const Answer answer = answers().front();
     answers().pop_front();
+    if (accepted)
+        *accepted = answer.accepted;
     if (answer.accepted) {
         if (kind == Kind::Font) {
             m_font = answer.font;
@@ -87,10 +89,11 @@ QString CommonDialog::with_default_ext(const QString &name) const
     return name + QLatin1Char('.') + m_default_ext;
 }
 
-void CommonDialog::ShowSave()
+bool CommonDialog::ShowSave()
 {
-    if (take_script(Kind::Save))
-        return;
+    bool accepted = false;
+    if (take_script(Kind::Save, &accepted))
+        return accepted;
     // The dialog adds the extension itself, so that its question about
     // replacing a file asks about the file that will be written.
     QFileDialog dialog(m_owner, QString(), m_file, qt_filter(m_filter));
@@ -98,8 +101,10 @@ void CommonDialog::ShowSave()
     dialog.setDefaultSuffix(m_default_ext);
     if (!(m_flags & 2))
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        m_file = with_default_ext(dialog.selectedFiles().constFirst());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    m_file = with_default_ext(dialog.selectedFiles().constFirst());
+    return true;
 }
 
 void CommonDialog::ShowFont()

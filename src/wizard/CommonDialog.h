@@ -51,18 +51,23 @@ public:
     void set_Max(int points) { m_max_size = points; }
 
     void ShowOpen();
-    void ShowSave();
+    // True when the user confirmed a file (callers that must tell a cancel
+    // from a choice ask this; the file name is kept either way).
+    bool ShowSave();
     void ShowFont();
 
     const QString &FileName() const { return m_file; }
+    void set_FileName(const QString &file) { m_file = file; }
     const FontSpec &Font() const { return m_font; }
+    void set_Font(const FontSpec &font) { m_font = font; }
     qint32 Color() const { return m_color; } // 0x00BBGGRR
+    void set_Color(qint32 color) { m_color = color; }
 
     // The filter in the form Qt's file dialogs take.
     static QString qt_filter(const QString &filter);
 
 private:
-    bool take_script(Kind kind);
+    bool take_script(Kind kind, bool *accepted = nullptr);
     // `name` with the default extension when it has no extension of its own.
     QString with_default_ext(const QString &name) const;
 

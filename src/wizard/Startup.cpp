@@ -47,10 +47,11 @@ bool start_wizard(const QString &command_line)
             MyMessage::show_message(QStringLiteral("command line is not correct "), 1, 3);
             return false;
         }
-        // Projects cannot be read back yet: the wizard starts as without one.
-        globals::project_error = true;
     }
-    WizardWindow *first = WizardFrame::instance().window(WizardPage::frmStep1);
+    auto *first = static_cast<frmStep1 *>(WizardFrame::instance().window(WizardPage::frmStep1));
+    // The project is read before any page shows.
+    if (!globals::project_file.isEmpty())
+        first->load_settings();
     first->show();
     first->activateWindow();
     return true;

@@ -1,6 +1,7 @@
 #include "WizardFrame.h"
 
 #include "MyMessage.h"
+#include "ProjectPages.h"
 #include "WizardWindow.h"
 
 #include "model/globals.h"
@@ -61,15 +62,15 @@ void WizardFrame::exit_dialogue(WizardWindow &, bool ask_save)
     if (MyMessage::show_message(QStringLiteral("Do you really want to exit!? "), 3, 1) != 1)
         return;
     if (ask_save
-        && MyMessage::show_message(QStringLiteral("Do you want to save this project to work on later?"), 3, 1) == 1)
-        save_project();
+        && MyMessage::show_message(QStringLiteral("Do you want to save this project to work on later?"), 3, 1) == 1
+        && !save_project())
+        return;
     end_program();
 }
 
-void WizardFrame::save_project()
+bool WizardFrame::save_project()
 {
-    if (m_save_project)
-        m_save_project();
+    return ProjectPages::save();
 }
 
 void WizardFrame::end_program()

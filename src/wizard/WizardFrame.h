@@ -32,16 +32,18 @@ public:
     void move(WizardWindow &from, WizardPage to, bool hide_first = false);
 
     // Cancel and the close box: asks whether to exit and, when the page
-    // says so, whether to save the project; then ends the program.
+    // says so, whether to save the project; then ends the program. A save
+    // that was cancelled or failed leaves the user on the page.
     void exit_dialogue(WizardWindow &from, bool ask_save);
 
     // Closes every window and leaves the event loop.
     void end_program();
     bool is_ending() const { return m_ending; }
 
-    // The project writer, when this build has one.
-    void set_save_project(std::function<void()> save) { m_save_project = std::move(save); }
-    void save_project();
+    // Asks for a project file with the output page's save dialog and
+    // writes the project there; false (after telling the user why, unless
+    // they cancelled) when nothing was written.
+    bool save_project();
 
     // For tests: what ending the program does instead, and a fresh start.
     void set_end_handler(std::function<void()> handler) { m_end_handler = std::move(handler); }
@@ -52,7 +54,6 @@ private:
 
     std::map<WizardPage, std::function<WizardWindow *()>> m_factories;
     std::map<WizardPage, WizardWindow *> m_windows;
-    std::function<void()> m_save_project;
     std::function<void()> m_end_handler;
     bool m_ending = false;
 };

@@ -6,7 +6,10 @@
 #include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmAbout.h"
+#include "frmSaveOption.h"
 #include "frmStart.h"
+#include "frmStep2.h"
+#include "frmStep7.h"
 #include "frmWait.h"
 #include "named.h"
 
@@ -14,7 +17,9 @@
 #include "generate/Crecieving_vars.h"
 #include "generate/cmail.h"
 #include "generate/db.h"
+#include "model/CForm.h"
 #include "model/Cprefrences.h"
+#include "model/SavedProject.h"
 #include "model/globals.h"
 #include "model/ini_variables.h"
 #include "model/webpage.h"
@@ -30,6 +35,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -321,7 +328,10 @@ void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
     globals::owner_mail()->form = frm;
     globals::mysql_db()->form = frm;
     globals::auto_mail()->form = frm;
-    load_fields();
+    if (command_line_given() && !globals::project_error)
+        compare_fields();
+    else
+        load_fields();
     m_form_loaded = true;
     notice(QStringLiteral("HTML Form is successfully loaded "));
 }
@@ -370,6 +380,114 @@ void frmStep1::load_fields()
         if (WizardWindow *window = WizardFrame::instance().window(page))
             window->fill_field_lists(command_line_given());
     }
+}
+
+void frmStep1::load_settings()
+{
+    try {
+        const SavedProject project = SavedProject::read(globals::project_file);
+        project.apply();
+        load_prefrences(project);
+        load_webpage(project);
+    } catch (const ProjectReadError &error) {
+        globals::project_error = true;
+        MyMessage::show_message(error.message(globals::project_file), 1, 2);
+        return;
+    }
+    // The fonts the pages showed, when the file holds them.
+    FontSpec font;
+    qint32 color = 0;
+    const StringCollection &shown = *globals::page_settings();
+    WizardFrame &frame = WizardFrame::instance();
+    if (SavedProject::saved_font(shown, QStringLiteral("alert"), font, color))
+        static_cast<frmStep2 *>(frame.window(WizardPage::frmStep2))->set_alert_font(font, color);
+    if (SavedProject::saved_font(shown, QStringLiteral("message"), font, color))
+        static_cast<frmStep7 *>(frame.window(WizardPage::frmStep7))->set_message_font(font, color);
+}
+
+void frmStep1::load_prefrences(const SavedProject &project)
+{
+    const Cprefrences &prefs = project.prefs;
+    chkAutoResponde->setChecked(prefs.is_autoresponde);
+    chkMail->setChecked(prefs.is_email);
+    chkCSV->setChecked(prefs.is_csv);
+    chkDB->setChecked(prefs.is_mysql);
+    chkEmbed->setChecked(prefs.is_embeded_result_page);
+    static_cast<frmStep7 *>(WizardFrame::instance().window(WizardPage::frmStep7))
+        ->load_saved(prefs, project.txt_success_message);
+}
+
+void frmStep1::load_webpage(const SavedProject &project)
+{
+    const bool url = project.pagetype != 0;
+    optLoadURL->setChecked(url);
+    optLoadHtml->setChecked(!url);
+    txtdestination->setEnabled(!url);
+    txturl->setEnabled(url);
+    (url ? txturl : txtdestination)->setText(url ? project.URL : project.path);
+    // Choosing an option again enables them.
+    Browse->setEnabled(false);
+    load->setEnabled(false);
+
+    chkdate->setChecked(!project.is_date);
+    chkdate_Click();
+    if (project.is_date && project.date_format >= 0 && project.date_format < cmbdate->count())
+        cmbdate->setCurrentIndex(project.date_format);
+}
+
+void frmStep1::Refresf_Saved_Fields()
+{
+    const auto &page_fields = *globals::web_page()->selected_form->fields();
+    for (const auto &entry : *globals::saved_fields()) {
+        Field &saved = *entry.value;
+        for (const auto &shown : page_fields) {
+            if (shown.value->name == saved.name)
+                saved.post_name = shown.value->post_name;
+        }
+    }
+}
+
+bool frmStep1::is_In_Collection(const ::fields &list, const QString &name)
+{
+    return std::any_of(list.begin(), list.end(), [&name](const auto &entry) { return entry.value->name == name; });
+}
+
+void frmStep1::compare_fields()
+{
+    Refresf_Saved_Fields();
+    CForm &form = *globals::web_page()->selected_form;
+    const std::shared_ptr<::fields> &saved = globals::saved_fields();
+    globals::new_field_count = 0;
+    for (const auto &entry : *form.fields()) {
+        Field &field = *entry.value;
+        field.is_found = is_In_Collection(*saved, field.name) ? 1 : 0;
+        if (!field.is_found)
+            ++globals::new_field_count;
+    }
+    if (globals::new_field_count == 0) {
+        // Saved fields the page no longer holds stay in the list.
+        form.set_fields(saved);
+        load_fields();
+        return;
+    }
+    if (!m_save_option)
+        m_save_option = new frmSaveOption(this);
+    m_save_option->exec();
+    switch (m_save_option->choice()) {
+    case frmSaveOption::Choice::SavedFields:
+        form.set_fields(saved);
+        break;
+    case frmSaveOption::Choice::AllFields:
+        for (const auto &entry : *form.fields()) {
+            if (!entry.value->is_found)
+                saved->Add(*entry.value, entry.value->name);
+        }
+        form.set_fields(saved);
+        break;
+    case frmSaveOption::Choice::NewFields:
+        break; // the page's own fields, without the saved rules
+    }
+    load_fields();
 }
 
 void frmStep1::get_option()

@@ -6,6 +6,9 @@
 #include <memory>
 
 class CForm;
+class SavedProject;
+class fields;
+class frmSaveOption;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -31,6 +34,16 @@ public:
     void load_fields();
     // Copies the actions and the date format into the model.
     void get_option();
+
+    // Reads the project named on the command line into the model, this
+    // page and the output page. A file that cannot be read is reported and
+    // sets project_error: the run goes on as without a project.
+    void load_settings();
+    // Takes the saved fields with their rules for the chosen form; when the
+    // page holds fields the project does not know, asks which to keep.
+    void compare_fields();
+    // Whether a field of the list has exactly this name.
+    static bool is_In_Collection(const ::fields &list, const QString &name);
     // The URL test of "load URL": some text with a dot.
     static bool chk_URL(const QString &url);
 
@@ -54,6 +67,9 @@ private:
     void activated();
     bool command_line_given() const;
     bool confirm_reload();
+    void load_prefrences(const SavedProject &project);
+    void load_webpage(const SavedProject &project);
+    void Refresf_Saved_Fields();
 
     QRadioButton *optLoadHtml;
     QLineEdit *txtdestination;
@@ -77,6 +93,8 @@ private:
     gxButtons_H *cmdCancel;
     gxButtons_H *cmdHelp;
 
+    // Kept for the run, so its choice stays for a later showing.
+    frmSaveOption *m_save_option = nullptr;
     bool m_form_loaded = false;
     bool m_url_load_pressed = false;
 };

@@ -8,11 +8,17 @@
 #include "WizardButtons.h"
 #include "WizardControls.h"
 #include "WizardFrame.h"
+#include "frmStep3.h"
+#include "frmStep4.h"
+#include "frmstep5.h"
+#include "frmstep6a.h"
 #include "named.h"
 
+#include "generate/cmail.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/Field.h"
+#include "model/ProjectFormat.h"
 #include "model/globals.h"
 #include "model/webpage.h"
 
@@ -30,12 +36,15 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <functional>
+#include <initializer_list>
 #include <map>
 
 namespace {
@@ -892,6 +901,16 @@ void frmStep2::apply_alert_font()
     main->setPalette(palette);
 }
 
+void frmStep2::set_alert_font(const FontSpec &font, qint32 color)
+{
+    m_font = font;
+    m_color = color;
+    // The font dialog starts from it and gives it back when cancelled.
+    com.set_Font(font);
+    com.set_Color(color);
+    apply_alert_font();
+}
+
 void frmStep2::Browse_Click()
 {
     com.set_Flags(259);
@@ -963,17 +982,117 @@ bool frmStep2::chk_validation_settings()
 
 void frmStep2::load_saved_settings()
 {
-    // The mail, auto-responder, CSV and MySQL pages of a project opened at
-    // start are filled from its saved sections here, once per run, when
-    // projects can be read back.
+    // A project that could not be read fills nothing: the run goes on as
+    // without one.
+    if (globals::project_file.isEmpty() || globals::project_error)
+        return;
+    const Cprefrences &prefs = *globals::prefs();
+    if (prefs.is_email)
+        loadEmails(*globals::email_settings());
+    if (prefs.is_autoresponde)
+        loadAutoResponde(*globals::auto_settings(), *globals::auto_message_lines());
+    if (prefs.is_csv)
+        load_csv(*globals::csv_settings());
+    if (prefs.is_mysql)
+        load_MySQL(*globals::mysql_settings());
     m_saved_settings_loaded = true;
+}
+
+namespace {
+
+// Writes each saved value the section holds into its box, in the order
+// given; a key the section lacks leaves its box as it is.
+using Filler = std::pair<const char *, std::function<void(const QString &)>>;
+void fill_saved(const StringCollection &section, std::initializer_list<Filler> fillers)
+{
+    for (const auto &[key, fill] : fillers) {
+        if (section.Contains(QLatin1String(key)))
+            fill(section.Item(QLatin1String(key)));
+    }
+}
+
+} // namespace
+
+void frmStep2::loadEmails(const StringCollection &section)
+{
+    auto *page = static_cast<frmStep3 *>(WizardFrame::instance().window(WizardPage::frmStep3));
+    fill_saved(section,
+        { { "sender", [page](const QString &text) { page->cmbfields->setEditText(text); } },
+            { "email_to",
+                [page](const QString &text) {
+                    page->txtTo->setText(text);
+                    // Each address once: the list is keyed by the address.
+                    StringCollection &recipients = *globals::owner_mail()->recipients();
+                    for (const QString &address : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                        if (!recipients.Contains(address))
+                            recipients.Add(address, address);
+                    }
+                } },
+            { "subject", [page](const QString &text) { page->txtSubject->setText(text); } } });
+    // The body and the IP box as the page showed them, when the file holds
+    // them; otherwise the page keeps the body made from the form's fields.
+    fill_saved(*globals::page_settings(), { { "is_send_ip", [page](const QString &text) {
+                                                 page->chkIP->setChecked(
+                                                     ProjectFormat::value_of<bool>(text).value_or(true));
+                                                 QStringList body;
+                                                 for (const auto &line : *globals::email_message_lines())
+                                                     body << line.value;
+                                                 page->txtMessage->setPlainText(body.join(QLatin1Char('\n')));
+                                             } } });
+}
+
+void frmStep2::loadAutoResponde(const StringCollection &section, const StringCollection &lines)
+{
+    auto *page = static_cast<frmStep4 *>(WizardFrame::instance().window(WizardPage::frmStep4));
+    fill_saved(section,
+        { { "sender", [page](const QString &text) { page->txtsender->setText(text); } },
+            { "email_to",
+                [page](const QString &text) {
+                    page->cmbfields->setEditText(globals::trim_blanks(QString(text).remove(QLatin1Char('$'))));
+                } },
+            { "subject", [page](const QString &text) { page->txtSubject->setText(text); } } });
+    QString body;
+    for (const auto &line : lines)
+        body += line.value;
+    page->txtMessage->setPlainText(body.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+void frmStep2::load_csv(const StringCollection &section)
+{
+    auto *page = static_cast<frmstep5 *>(WizardFrame::instance().window(WizardPage::frmstep5));
+    fill_saved(section,
+        { { "separator", [page](const QString &text) { page->cmbDelimiter->setEditText(text); } },
+            { "EndLine", [page](const QString &text) { page->cmbendline->setEditText(text); } },
+            { "format", [page](const QString &text) { page->cmbtypes->setEditText(text); } },
+            { "filename", [page](const QString &text) { page->txtfilename->setText(text); } } });
+}
+
+void frmStep2::load_MySQL(const StringCollection &section)
+{
+    auto *page = static_cast<frmstep6a *>(WizardFrame::instance().window(WizardPage::frmstep6a));
+    fill_saved(section,
+        { { "host", [page](const QString &text) { page->txtHost->setText(text); } },
+            { "user", [page](const QString &text) { page->txtUser->setText(text); } },
+            { "pw", [page](const QString &text) { page->txtpassword->setText(text); } },
+            { "port", [page](const QString &text) { page->txtport->setText(text); } },
+            { "db", [page](const QString &text) { page->cmbDB->setEditText(text); } },
+            { "table", [page](const QString &text) { page->cmbtable->setEditText(text); } } });
+    // A saved connection that had failed: the names are typed, as then.
+    const auto saved = [&section](const char *key) {
+        return section.Contains(QLatin1String(key))
+            && ProjectFormat::value_of<bool>(section.Item(QLatin1String(key))).value_or(false);
+    };
+    if (saved("isConnect") && !saved("SuccessfullyConnected")) {
+        for (QWidget *widget : QWidgetList { page->cmbDB, page->cmbtable, page->Label3, page->Label4 })
+            widget->setEnabled(true);
+    }
 }
 
 void frmStep2::cmdNext_Click()
 {
     if (lstfields->currentItem())
         lstfields_ItemClick();
-    if (!globals::project_file.isEmpty() && !m_saved_settings_loaded)
+    if (!m_saved_settings_loaded)
         load_saved_settings();
     if (!chk_validation_settings())
         return;

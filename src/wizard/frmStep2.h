@@ -4,6 +4,7 @@
 #include "WizardWindow.h"
 
 #include "generate/Html_converter.h"
+#include "model/Collection.h"
 
 #include <QStringList>
 
@@ -51,6 +52,21 @@ public:
     // first problem has been reported and its field selected.
     bool chk_validation_settings();
 
+    // The error alert's font and colour (0x00BBGGRR), used for every
+    // field's alert; a reopened project sets them back.
+    const FontSpec &alert_font() const { return m_font; }
+    qint32 alert_color() const { return m_color; }
+    void set_alert_font(const FontSpec &font, qint32 color);
+
+    // Fills the mail, auto-responder, CSV and MySQL pages from a project
+    // opened at start, once per run, on the first Next (the sections whose
+    // action is chosen at that moment).
+    void load_saved_settings();
+    void loadEmails(const StringCollection &section);
+    void loadAutoResponde(const StringCollection &section, const StringCollection &lines);
+    void load_csv(const StringCollection &section);
+    void load_MySQL(const StringCollection &section);
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -93,9 +109,6 @@ private:
     void Browse_Click();
     void cmdNext_Click();
     void cmdBack_Click();
-
-    // Fills the later pages from a project opened at start, once per run.
-    void load_saved_settings();
 
     QListWidget *lstfields;
     QLabel *lblfield;

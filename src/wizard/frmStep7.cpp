@@ -13,6 +13,7 @@
 #include "generate/Html_converter.h"
 #include "model/Cprefrences.h"
 #include "model/FileError.h"
+#include "model/SavedProject.h"
 #include "model/globals.h"
 #include "model/ini_variables.h"
 
@@ -220,6 +221,33 @@ QString frmStep7::txt_success_message() const
     return text;
 }
 
+QString frmStep7::success_text() const
+{
+    return main->toPlainText();
+}
+
+void frmStep7::set_message_font(const FontSpec &font, qint32 color)
+{
+    // The font dialog starts from it and gives it back when cancelled.
+    m_font_dialog.set_Font(font);
+    m_font_dialog.set_Color(color);
+    apply_message_font();
+}
+
+void frmStep7::load_saved(const Cprefrences &prefs, const QString &message)
+{
+    txtdestination->setText(prefs.php_des);
+    txtSuccess->setText(prefs.success_path);
+    txtError->setText(prefs.error_path);
+    chkHeader->setChecked(prefs.is_header);
+    txtHeader->setText(prefs.header_path);
+    txtFooter->setText(prefs.footer_path);
+    chkFooter->setChecked(prefs.is_footer);
+    main->setPlainText(SavedProject::line_breaks(message).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    // Filled by the program, not by the person: no hint to show.
+    reset_hint();
+}
+
 void frmStep7::setVisible(bool visible)
 {
     // Each showing sets the result mode's controls first, so that only
@@ -286,6 +314,11 @@ void frmStep7::format_Click()
     m_font_dialog.set_Min(8);
     m_font_dialog.set_Max(24);
     m_font_dialog.ShowFont();
+    apply_message_font();
+}
+
+void frmStep7::apply_message_font()
+{
     // Taken whether or not the user confirmed: a cancelled dialog still
     // holds the values it had.
     m_message_font = m_font_dialog.Font();

@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "WizardWindow.h"
 
+class Cprefrences;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -27,6 +28,16 @@ public:
 
     // The success message as the project stores it: lines joined by "<br>".
     QString txt_success_message() const;
+    // The success message as its box shows it.
+    QString success_text() const;
+    // The success message's font and colour (0x00BBGGRR); a reopened
+    // project sets them back.
+    const FontSpec &message_font() const { return m_message_font; }
+    qint32 message_color() const { return m_message_color; }
+    void set_message_font(const FontSpec &font, qint32 color);
+    // The boxes a reopened project fills from its preferences and its
+    // saved success message ("<br>" for each line break).
+    void load_saved(const Cprefrences &prefs, const QString &message);
     // The project writer's save dialog.
     CommonDialog &save_dialog() { return m_save_dialog; }
 
@@ -48,6 +59,7 @@ private:
     void chkHeader_Click();
     void chkFooter_Click();
     void format_Click();
+    void apply_message_font();
     void cmdIP_Click();
     void cmdBack_Click();
     void cmdNext_Click();

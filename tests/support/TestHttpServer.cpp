@@ -2,6 +2,9 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 TestHttpServer::TestHttpServer()
 {
@@ -31,10 +34,36 @@ void TestHttpServer::answer(QTcpSocket *socket)
     const Response response = m_routes.value(path, { "404 Not Found", {}, "<html><body>Not here</body></html>" });
     if (response.silent)
         return;
-    QByteArray reply = "HTTP/1.1 " + response.status + "\r\nContent-Length: " + QByteArray::number(response.body.size())
-        + "\r\nConnection: close\r\n";
+    QByteArray head = "HTTP/1.1 " + response.status + "\r\nConnection: close\r\n";
     for (const auto &[name, value] : response.headers)
-        reply += name + ": " + value + "\r\n";
-    socket->write(reply + "\r\n" + response.body);
+        head += name + ": " + value + "\r\n";
+    if (response.pieces > 1) {
+        socket->write(head + "Transfer-Encoding: chunked\r\n\r\n");
+        send_in_pieces(socket, response);
+        return;
+    }
+    socket->write(head + "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n\r\n" + response.body);
     socket->disconnectFromHost();
+}
+
+void TestHttpServer::send_in_pieces(QTcpSocket *socket, const Response &response)
+{
+    auto *timer = new QTimer(socket);
+    const qsizetype size = (response.body.size() + response.pieces - 1) / response.pieces;
+    const int last = response.stall ? response.pieces - 1 : response.pieces;
+    auto sent = std::make_shared<int>(0);
+    connect(timer, &QTimer::timeout, socket, [=] {
+        if (*sent == last) {
+            timer->stop();
+            if (!response.stall) {
+                socket->write("0\r\n\r\n");
+                socket->disconnectFromHost();
+            }
+            return;
+        }
+        const QByteArray piece = response.body.mid(*sent * size, size);
+        socket->write(QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n");
+        ++*sent;
+    });
+    timer->start(response.interval);
 }

@@ -7,6 +7,8 @@
 #include <QPair>
 #include <QTcpServer>
 
+#include <chrono>
+
 class QTcpSocket;
 
 // A web server on 127.0.0.1 answering GET requests from a table of paths, in the calling
@@ -20,6 +22,11 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
         bool silent = false; // accept the request and never answer
+        // More than one: the body goes in that many chunks without a length,
+        // one every `interval`; with `stall` the last one never comes.
+        int pieces = 1;
+        std::chrono::milliseconds interval { 0 };
+        bool stall = false;
     };
 
     TestHttpServer();
@@ -31,6 +38,7 @@ public:
 
 private:
     void answer(QTcpSocket *socket);
+    static void send_in_pieces(QTcpSocket *socket, const Response &response);
 
     QTcpServer m_server;
     QHash<QByteArray, Response> m_routes;

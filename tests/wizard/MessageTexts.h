@@ -23,6 +23,15 @@ inline const MessageText kMessageTexts[] = {
     { 1, "command line is not correct " },
     { 1, "The setting could not be saved in " TRESSEL_LONG_PATH "/Tressel/wizard.ini: Permission denied" },
     { 1, TRESSEL_LONG_PATH "/Tressel/wizard.ini cannot be written (Read-only file system)" },
+    // Saving and reopening a project.
+    { 1, "The project was not saved: " TRESSEL_LONG_PATH "/enquiry-form.tsl cannot be written (Permission denied)" },
+    { 1,
+        "The project was not saved: Message on the owner-mail page holds a line break, which a project file cannot "
+        "hold. Please change this text: \"Dear customer services, a visitor has sent the enquiry form with the "
+        "following details: name ...\"" },
+    { 1,
+        "The project could not be read: " TRESSEL_LONG_PATH "/enquiry-form.tsl, line 212: the file ends inside "
+        "[fields]" },
     // The first page, the form picker and the page reader.
     { 3, "Selecting another form will overwrite saved settings , Do you want to continue ?" },
     { 3, "An HTML form was already loaded , do you wish to load a new form" },

@@ -52,7 +52,6 @@ void WizardTest::TearDown()
 {
     MyMessage::set_responder({});
     WizardFrame::instance().set_end_handler({});
-    WizardFrame::instance().set_save_project({});
     WizardFrame::instance().reset();
     EXPECT_TRUE(m_answers.empty()) << "answers left unused";
 }

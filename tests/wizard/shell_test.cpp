@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -199,16 +200,18 @@ TEST_F(Pages, ExitAsksAndOffersToSaveATakenForm)
     EXPECT_TRUE(program_ended());
 
     browse("<form><input name=a></form>");
-    int saved = 0;
-    WizardFrame::instance().set_save_project([&] { ++saved; });
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("a.tsl"));
+    CommonDialog::script(CommonDialog::Answer::chosen_file(project));
     answer(1);
     answer(1);
     click(page, "cmdCancel");
     EXPECT_EQ(messages().mid(4),
         (QStringList { exit, QStringLiteral("Do you want to save this project to work on later?") }));
-    EXPECT_EQ(saved, 1);
+    EXPECT_TRUE(QFileInfo(project).isFile());
+    EXPECT_TRUE(globals::project_saved);
 
-    globals::project_saved = true; // saved already: only the exit question
+    // Saved already: only the exit question.
     answer(1);
     click(page, "cmdCancel");
     EXPECT_EQ(messages().mid(6), QStringList { exit });
@@ -232,7 +235,10 @@ TEST_F(WizardTest, CommandLineMustNameAProjectFile)
     frmStart::is_shown = true;
     EXPECT_TRUE(start_wizard(QLatin1Char('"') + project + QLatin1Char('"')));
     EXPECT_EQ(globals::project_file, project);
-    EXPECT_EQ(messages().size(), 2);
+    // An empty file is no project: said so, and the run goes on without it.
+    EXPECT_EQ(
+        messages().mid(2), QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
+    EXPECT_TRUE(globals::project_error);
     EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
 

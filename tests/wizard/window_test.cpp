@@ -17,6 +17,7 @@
 #include "wizard/frmIP.h"
 #include "wizard/frmInput.h"
 #include "wizard/frmMessage.h"
+#include "wizard/frmSaveOption.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep1.h"
 #include "wizard/frmStep3.h"
@@ -476,6 +477,7 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
     dialogs.emplace_back(new frmFolder);
     dialogs.emplace_back(new frmAction);
     dialogs.emplace_back(new frmAbout);
+    dialogs.emplace_back(new frmSaveOption);
     for (const auto &dialog : dialogs) {
         dialog->show();
         EXPECT_EQ(cut_texts(dialog.get()), QStringList()) << dialog->objectName().toStdString();

@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const char *const charsets[]
-        = { "", "utf-8", "windows-1252", "shift_jis", "utf-16le", "iso-2022-jp", "gbk", "koi8-r" };
+    static const char *const charsets[] = { "", "utf-8", "windows-1252", "shift_jis", "utf-16le", "iso-2022-jp", "gbk",
+        "koi8-r", "", "big5", "euc-jp", "euc-kr", "gb18030", "utf-16be", "x-user-defined", "iso-2022-kr" };
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    const HtmlDocument document = HtmlDocument::read(bytes, size ? charsets[data[0] % 8] : "", page->parse_limits);
+    const HtmlDocument document = HtmlDocument::read(bytes, size ? charsets[data[0] % 16] : "", page->parse_limits);
     if (document.status() == HtmlDocument::Status::Read && document.encoding().isEmpty())
         std::abort();
 

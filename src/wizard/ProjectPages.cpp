@@ -1,0 +1,96 @@
+#include "ProjectPages.h"
+
+#include "MyMessage.h"
+#include "WizardFrame.h"
+#include "frmStep2.h"
+#include "frmStep3.h"
+#include "frmStep4.h"
+#include "frmStep7.h"
+#include "frmstep5.h"
+#include "frmstep6a.h"
+
+#include "model/FileError.h"
+#include "model/globals.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace ProjectPages {
+
+namespace {
+
+// The page, created when it was never shown; null where another window
+// stands in for it.
+template<typename Page> Page *page(WizardPage which)
+{
+    return qobject_cast<Page *>(WizardFrame::instance().window(which));
+}
+
+} // namespace
+
+ProjectPageTexts texts()
+{
+    ProjectPageTexts texts;
+    if (const auto *output = page<frmStep7>(WizardPage::frmStep7)) {
+        texts.txt_success_message = output->success_text();
+        texts.message_font = output->message_font();
+        texts.message_color = output->message_color();
+    }
+    if (const auto *csv = page<frmstep5>(WizardPage::frmstep5)) {
+        texts.csv_separator = csv->cmbDelimiter->currentText();
+        texts.csv_filename = csv->txtfilename->text();
+        texts.csv_format = csv->cmbtypes->currentText();
+        texts.csv_EndLine = csv->cmbendline->currentText();
+    }
+    if (const auto *mysql = page<frmstep6a>(WizardPage::frmstep6a)) {
+        texts.mysql_host = mysql->txtHost->text();
+        texts.mysql_user = mysql->txtUser->text();
+        texts.mysql_pw = mysql->txtpassword->text();
+        texts.mysql_port = mysql->txtport->text();
+        texts.mysql_db = mysql->cmbDB->currentText();
+        texts.mysql_table = mysql->cmbtable->currentText();
+    }
+    if (const auto *owner = page<frmStep3>(WizardPage::frmStep3)) {
+        texts.owner_send_ip = owner->chkIP->isChecked();
+        texts.owner_message = owner->txtMessage->toPlainText();
+    }
+    if (const auto *reply = page<frmStep4>(WizardPage::frmStep4))
+        texts.auto_message = reply->txtMessage->toPlainText();
+    if (const auto *rules = page<frmStep2>(WizardPage::frmStep2)) {
+        texts.alert_font = rules->alert_font();
+        texts.alert_color = rules->alert_color();
+    }
+    return texts;
+}
+
+bool save()
+{
+    QApplication::processEvents();
+    auto *output = page<frmStep7>(WizardPage::frmStep7);
+    if (!output)
+        return false;
+    CommonDialog &dialog = output->save_dialog();
+    dialog.set_Filter(QStringLiteral("(*.tsl)|*.tsl;*.tsl|All|*.*"));
+    // A reopened project is offered under its own name the first time.
+    if (dialog.FileName().isEmpty() && !globals::project_error)
+        dialog.set_FileName(globals::project_file);
+    if (!dialog.ShowSave() || dialog.FileName().isEmpty())
+        return false;
+    const QString path = dialog.FileName();
+    try {
+        globals::save_project(path, texts());
+        return true;
+    } catch (const ProjectValueError &error) {
+        MyMessage::show_message(error.message(), 1, 2);
+    } catch (const FileError &error) {
+        MyMessage::show_message(QStringLiteral("The project was not saved: ") + error.path()
+                + QStringLiteral(" cannot be written (") + error.reason() + QLatin1Char(')'),
+            1, 2);
+    }
+    return false;
+}
+
+} // namespace ProjectPages
