@@ -2,6 +2,7 @@
 
 #include "MyMessage.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "WizardGrid.h"
 #include "frmWait.h"
@@ -56,10 +57,7 @@ void notice(const QString &text)
 
 QComboBox *name_list(QWidget *parent, const char *name, const QString &prompt)
 {
-    auto *combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setEditText(prompt);
+    QComboBox *combo = make_editable_combo(parent, name, {}, prompt);
     combo->setEnabled(false);
     return combo;
 }
