@@ -2,7 +2,7 @@
 
 #include "gxButtons_H.h"
 
-#include <QStringList>
+#include <QFontDatabase>
 
 void WizardButtonLook::applyTo(gxButtons_H &button) const
 {
@@ -25,8 +25,12 @@ void WizardButtonLook::applyTo(gxButtons_H &button) const
 
 QFont WizardButtonLook::font(qreal pointSize)
 {
-    QFont serif;
-    serif.setFamilies({ QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif") });
+    // Looked up once: asking for a family that is not installed sends every
+    // new font of a button on a search through all the fonts there are.
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"))
+        ? QStringLiteral("Times New Roman")
+        : QStringLiteral("Liberation Serif");
+    QFont serif(family);
     serif.setStyleHint(QFont::Serif);
     serif.setPointSizeF(pointSize);
     return serif;

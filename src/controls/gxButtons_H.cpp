@@ -616,6 +616,10 @@ void gxButtons_H::PropertyRecalc(const QString &what)
 
 void gxButtons_H::CalcLayout()
 {
+    // A hidden button lays its caption out when it is shown: a page builds
+    // and styles its buttons long before anyone can see them.
+    if (putOff(m_layoutPending))
+        return;
     ButtonState &s = m_state;
     const int H = height();
     const ButtonState::Span span = s.usableSpan(width());
@@ -736,6 +740,8 @@ void gxButtons_H::CalcLayout()
 
 void gxButtons_H::SetButtonRegion()
 {
+    if (putOff(m_regionPending))
+        return;
     const int H = height();
     const int shape = m_state.ButtonShape;
     if (shape != 0 && !m_state.isElliptic()) {
@@ -762,6 +768,12 @@ void gxButtons_H::RedrawButton(bool full)
 {
     if (m_state.DrawingHeld)
         return;
+    // Drawn when shown: nothing on the screen needs the face before then.
+    if (!isVisible()) {
+        m_drawPending = true;
+        return;
+    }
+    m_drawPending = false;
     renderMemDC(full);
     update();
 }
@@ -779,6 +791,7 @@ void gxButtons_H::renderMemDC(bool full)
 
 void gxButtons_H::drawFace(QImage &image, bool full) const
 {
+    layOutHidden();
     if (image.size() != size() || image.format() != QImage::Format_RGB32) {
         image = QImage(size(), QImage::Format_RGB32);
         image.fill(toQColor(m_state.ParentBackRGB));
@@ -808,7 +821,7 @@ QSize gxButtons_H::sizeHint() const
 
 void gxButtons_H::handleResize()
 {
-    if (m_state.DrawingHeld) {
+    if (m_state.DrawingHeld || (!isVisible() && !m_layingOutHidden)) {
         m_resizePending = true;
         return;
     }
@@ -856,8 +869,48 @@ void gxButtons_H::showEvent(QShowEvent *)
     // A button shown again has no press or hover left over from before.
     if (m_state.StateBits != 0) {
         m_state.StateBits &= ButtonState::Focused;
-        Refresh();
+        m_drawPending = true;
     }
+    // What changed while it was hidden, done once now.
+    bringUpToDate();
+    if (m_drawPending)
+        Refresh();
+}
+
+bool gxButtons_H::putOff(bool &pending)
+{
+    pending = !isVisible() && !m_layingOutHidden;
+    return pending;
+}
+
+void gxButtons_H::bringUpToDate()
+{
+    if (m_state.DrawingHeld)
+        return;
+    if (m_resizePending) {
+        handleResize();
+        return;
+    }
+    if (m_regionPending)
+        SetButtonRegion();
+    if (m_layoutPending)
+        CalcLayout();
+}
+
+void gxButtons_H::layOutHidden() const
+{
+    // Readers of the layout get it as it would be drawn now, shown or not;
+    // only the drawing itself waits.
+    auto *self = const_cast<gxButtons_H *>(this);
+    self->m_layingOutHidden = true;
+    self->bringUpToDate();
+    self->m_layingOutHidden = false;
+}
+
+const ButtonState &gxButtons_H::state() const
+{
+    layOutHidden();
+    return m_state;
 }
 
 void gxButtons_H::changeEvent(QEvent *event)

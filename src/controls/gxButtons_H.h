@@ -130,13 +130,14 @@ public:
     QString AccessKeys() const { return m_accessKey; }
 
     // Drawing state: look flags, colours, layout.
-    const ButtonState &state() const { return m_state; }
+    const ButtonState &state() const;
 
     // Draws a frame of the button as it now looks into image, which is made
     // the button's size first when it is not. A caption-only frame paints over
     // what image holds.
     void drawFace(QImage &image, bool full = true) const;
-    // The off-screen copy the screen shows.
+    // The off-screen copy the screen shows; a button never shown yet has
+    // drawn none.
     const QImage &MemDC() const { return m_MemDC; }
 
     QSize sizeHint() const override;
@@ -180,6 +181,11 @@ private:
     void renderMemDC(bool full);
     void TimerCheck();
     void handleResize();
+    // Does the layout work that waited while the button was hidden.
+    void bringUpToDate();
+    // True (and `pending` set) when work is to wait until the button shows.
+    bool putOff(bool &pending);
+    void layOutHidden() const;
     void handleMouseDown(int button, int shift, QPointF position);
     void handleClick();
     void accessKeyPressed();
@@ -198,6 +204,11 @@ private:
     int m_lastMouseButton = 0;
     int m_clickButton = 0; // the button whose release is the toolkit's click
     bool m_resizePending = false;
+    // Work put off while the button is hidden.
+    bool m_layoutPending = false;
+    bool m_regionPending = false;
+    bool m_drawPending = false;
+    bool m_layingOutHidden = false;
     QString m_accessKey;
     int m_shortcutId = 0;
     int m_MousePointer = 0;

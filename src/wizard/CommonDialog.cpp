@@ -3,6 +3,7 @@
 #include "FontChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -66,7 +67,7 @@ bool CommonDialog::take_script(Kind kind, bool *accepted)
             m_font = answer.font;
             m_color = answer.color;
         } else {
-            m_file = answer.file;
+            m_file = kind == Kind::Save ? with_default_ext(answer.file) : answer.file;
         }
     }
     return true;
@@ -81,17 +82,28 @@ void CommonDialog::ShowOpen()
         m_file = file;
 }
 
+QString CommonDialog::with_default_ext(const QString &name) const
+{
+    if (name.isEmpty() || m_default_ext.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return name;
+    return name + QLatin1Char('.') + m_default_ext;
+}
+
 bool CommonDialog::ShowSave()
 {
     bool accepted = false;
     if (take_script(Kind::Save, &accepted))
         return accepted;
-    const QFileDialog::Options options = (m_flags & 2) ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-    const QString file
-        = QFileDialog::getSaveFileName(m_owner, QString(), m_file, qt_filter(m_filter), nullptr, options);
-    if (file.isEmpty())
+    // The dialog adds the extension itself, so that its question about
+    // replacing a file asks about the file that will be written.
+    QFileDialog dialog(m_owner, QString(), m_file, qt_filter(m_filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(m_default_ext);
+    if (!(m_flags & 2))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_file = file;
+    m_file = with_default_ext(dialog.selectedFiles().constFirst());
     return true;
 }
 

@@ -45,6 +45,9 @@ public:
     // dialog always offers the effects.
     void set_Flags(qint32 flags) { m_flags = flags; }
     void set_Min(int points) { m_min_size = points; }
+    // The extension (without its dot) a saved file's name gets when the
+    // typed name has none.
+    void set_DefaultExt(const QString &extension) { m_default_ext = extension; }
     void set_Max(int points) { m_max_size = points; }
 
     void ShowOpen();
@@ -65,9 +68,12 @@ public:
 
 private:
     bool take_script(Kind kind, bool *accepted = nullptr);
+    // `name` with the default extension when it has no extension of its own.
+    QString with_default_ext(const QString &name) const;
 
     QWidget *m_owner;
     QString m_filter;
+    QString m_default_ext;
     qint32 m_flags = 0;
     int m_min_size = 8;
     int m_max_size = 24;

@@ -41,12 +41,12 @@ QString clean_absolute(const QString &path)
 
 } // namespace
 
-DirListBox::DirListBox(QWidget *parent)
+DirListBox::DirListBox(const QString &path, QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
-    set_Path(QDir::currentPath());
+    set_Path(path);
 }
 
 void DirListBox::set_Path(const QString &path)

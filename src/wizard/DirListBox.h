@@ -11,7 +11,8 @@ class DirListBox final : public QListWidget
     Q_OBJECT
 
 public:
-    explicit DirListBox(QWidget *parent = nullptr);
+    // Starts in `path`.
+    explicit DirListBox(const QString &path, QWidget *parent = nullptr);
 
     // The current folder. Setting a folder that does not exist (any more)
     // takes the nearest one above it that does.

@@ -1,7 +1,10 @@
 #include "FrmManyforms.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "frmStep1.h"
 
 #include "model/globals.h"
@@ -19,14 +22,12 @@ const QString kPlaceholder = QStringLiteral("<Select a form>");
 FrmManyforms::FrmManyforms(frmStep1 *page)
     : QDialog(page)
     , m_page(page)
-    , cmbForm(new QComboBox(this))
+    , cmbForm(make_editable_combo(this, "cmbForm", {}, kPlaceholder))
     , CmdOk(make_button(this, "CmdOk", QStringLiteral("OK")))
 {
     setObjectName(QStringLiteral("FrmManyforms"));
     setWindowTitle(QStringLiteral("Select Form .."));
-    cmbForm->setObjectName(QStringLiteral("cmbForm"));
-    cmbForm->setEditable(true);
-    cmbForm->setEditText(kPlaceholder);
+    fit_title(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("This page has more than one Form, Please Select "), this));
@@ -37,6 +38,7 @@ FrmManyforms::FrmManyforms(frmStep1 *page)
     layout->addLayout(row);
     layout->addWidget(CmdOk, 0, Qt::AlignHCenter);
     connect(CmdOk, &gxButtons_H::Click, this, &FrmManyforms::CmdOk_Click);
+    new DialogKeys(this, CmdOk);
 }
 
 void FrmManyforms::add_form(const QString &title)

@@ -1,6 +1,8 @@
 #include "FrmMultipleRecipients.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "frmStep3.h"
 #include "named.h"
@@ -26,6 +28,7 @@ FrmMultipleRecipients::FrmMultipleRecipients(frmStep3 *page)
 {
     setObjectName(QStringLiteral("FrmMultipleRecipients"));
     setWindowTitle(QStringLiteral("Multiple Recipients"));
+    fit_title(this);
     cmdRemove->setEnabled(false);
 
     auto *layout = new QGridLayout(this);
@@ -45,6 +48,8 @@ FrmMultipleRecipients::FrmMultipleRecipients(frmStep3 *page)
     connect(cmdRemove, &gxButtons_H::Click, this, &FrmMultipleRecipients::cmdRemove_Click);
     connect(CmdOk, &gxButtons_H::Click, this, &FrmMultipleRecipients::CmdOk_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &FrmMultipleRecipients::reject);
+    auto *keys = new DialogKeys(this, CmdOk, cmdCancel);
+    keys->on_enter_in(txtEmail, cmdAdd);
 
     const StringCollection &recipients = *globals::owner_mail()->recipients();
     if (recipients.Count() >= 1) {
@@ -58,7 +63,24 @@ FrmMultipleRecipients::FrmMultipleRecipients(frmStep3 *page)
 void FrmMultipleRecipients::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    take_addresses_in_to();
     txtEmail->setFocus();
+}
+
+void FrmMultipleRecipients::take_addresses_in_to()
+{
+    // What the user typed in To joins the list, so that Ok, which puts the
+    // list into To, never drops an address.
+    StringCollection &recipients = *globals::owner_mail()->recipients();
+    for (const QString &part : m_page->txtTo->text().split(QLatin1Char(','))) {
+        const QString address = part.trimmed();
+        if (address.isEmpty() || recipients.Contains(address))
+            continue;
+        recipients.Add(address, address);
+        lstemails->addItem(address);
+    }
+    if (lstemails->count() >= 1)
+        cmdRemove->setEnabled(true);
 }
 
 void FrmMultipleRecipients::cmdAdd_Click()

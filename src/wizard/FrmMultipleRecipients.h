@@ -24,6 +24,7 @@ private:
     void cmdAdd_Click();
     void cmdRemove_Click();
     void CmdOk_Click();
+    void take_addresses_in_to();
 
     frmStep3 *m_page;
     QLineEdit *txtEmail;

@@ -5,18 +5,19 @@
 
 #include "controls/gxButtons_H.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 // Width of the hint column beside the boxes, in pixels.
 constexpr int kHintWidth = 210;
+// Between the picture and the rows, in pixels.
+constexpr int kPictureGap = 26;
 
 constexpr int pixels(int twips)
 {
@@ -35,25 +36,21 @@ MailPage::MailPage(WizardPage page, int help_context, QWidget *parent)
     QFont small = lblHelp->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     lblHelp->setFont(small);
-    lblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    set_hint_label(lblHelp);
+    set_hint_label(lblHelp, kHintWidth, HintRoom::Placed);
     lblHelp->setFixedSize(kHintWidth, pixels(m_rest_height));
 }
 
-void MailPage::add_mail_hint(
+void MailPage::add_placed_hint(
     QWidget *control, int triggers, const QString &sentence, QWidget *highlighted, int height, int top)
 {
-    add_hint(control, sentence, highlighted, height);
-    m_triggers.insert(control, triggers);
+    add_hint(control, sentence, highlighted, triggers, height);
     if (top > 0)
         m_tops.insert(control, top);
+    m_lowest = std::max(m_lowest, pixels(top > 0 ? top : m_rest_top) + std::max(pixels(height), hint_height(sentence)));
 }
 
-void MailPage::show_hint_of(QObject *control)
+void MailPage::hint_shown(QObject *control)
 {
-    // The hint shows as when the pointer enters the control.
-    QEvent entered(QEvent::Enter);
-    WizardWindow::eventFilter(control, &entered);
     place_hint(m_tops.value(control, m_top));
 }
 
@@ -63,11 +60,18 @@ void MailPage::set_hint_rest(int height, int top)
     m_rest_top = top;
     lblHelp->setFixedHeight(pixels(height));
     place_hint(top);
+    // The page is never so short that a hint would reach over the buttons:
+    // the column beside the boxes goes as far down as the lowest hint.
+    m_lowest = std::max(m_lowest, pixels(top + height));
+    const QMargins margins = layout()->contentsMargins();
+    const int column_top = margins.top() + m_picture->sizeHint().height() + 2 * layout()->spacing() + kPictureGap;
+    m_hint_column->changeSize(kHintWidth + 12, m_lowest - column_top, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout()->invalidate();
 }
 
-void MailPage::rest_hint()
+void MailPage::reset_hint()
 {
-    reset_hint();
+    WizardWindow::reset_hint();
     lblHelp->setFixedHeight(pixels(m_rest_height));
     place_hint(m_rest_top);
 }
@@ -79,13 +83,15 @@ void MailPage::arrange(QGridLayout *rows, std::initializer_list<gxButtons_H *> b
     auto *picture = new QLabel(this);
     picture->setPixmap(tressel_logo(64));
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_picture = picture;
 
     // Rows spaced so that a hint placed at its control's height (the
     // pages give it in twips) stands level with the control.
     rows->setVerticalSpacing(10);
     auto *beside = new QHBoxLayout;
     beside->addLayout(rows, 1);
-    beside->addSpacing(kHintWidth + 12);
+    m_hint_column = new QSpacerItem(kHintWidth + 12, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    beside->addItem(m_hint_column);
 
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
@@ -94,46 +100,11 @@ void MailPage::arrange(QGridLayout *rows, std::initializer_list<gxButtons_H *> b
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picture, 0, Qt::AlignLeft);
-    layout->addSpacing(26);
+    layout->addSpacing(kPictureGap);
     layout->addLayout(beside, 1);
     layout->addSpacing(8);
     layout->addLayout(bottom);
     lblHelp->raise();
-}
-
-bool MailPage::eventFilter(QObject *watched, QEvent *event)
-{
-    const auto found = m_triggers.constFind(watched);
-    if (found == m_triggers.constEnd())
-        return WizardWindow::eventFilter(watched, event);
-    const int triggers = *found;
-    switch (event->type()) {
-    case QEvent::MouseMove:
-    case QEvent::Enter:
-        if (triggers & Pointer)
-            show_hint_of(watched);
-        break;
-    case QEvent::FocusIn:
-        if (triggers & FocusResets)
-            rest_hint();
-        else if (triggers & Focus)
-            show_hint_of(watched);
-        break;
-    case QEvent::KeyPress:
-        if ((triggers & AnyKey) || ((triggers & TypedKey) && !static_cast<QKeyEvent *>(event)->text().isEmpty()))
-            show_hint_of(watched);
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void MailPage::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!childAt(event->position().toPoint()))
-        rest_hint();
-    WizardWindow::mouseMoveEvent(event);
 }
 
 void MailPage::resizeEvent(QResizeEvent *event)

@@ -8,6 +8,7 @@
 
 class QGridLayout;
 class QLabel;
+class QSpacerItem;
 class gxButtons_H;
 
 // What the two mail pages share: a hint line beside the controls that also
@@ -24,32 +25,22 @@ public:
 protected:
     MailPage(WizardPage page, int help_context, QWidget *parent);
 
-    // What shows a control's hint besides the page's rules.
-    enum Trigger {
-        Pointer = 1, // the pointer moves over it
-        Focus = 2, // it gets the focus
-        AnyKey = 4, // any key goes down in it
-        TypedKey = 8, // a key that types a character
-        FocusResets = 16, // getting the focus hides the hint instead
-    };
-    // A hint as `add_hint` gives it, shown on `triggers`; `top` (twips, 0
-    // for none) places the hint label.
-    void add_mail_hint(
+    // A hint as add_hint gives it, shown on `triggers`, with the hint label
+    // `height` high (twips) and placed at `top` (twips; 0: where it stands).
+    void add_placed_hint(
         QWidget *control, int triggers, const QString &sentence, QWidget *highlighted, int height, int top = 0);
-    // Shows the hint of `control` (its changes and clicks call this).
-    void show_hint_of(QObject *control);
     // The hint label's height and top (twips) while no control is explained.
+    // Called once every hint is known.
     void set_hint_rest(int height, int top);
     // Hides the hint, gives the highlighted labels their rest colour and the
     // hint label its rest place.
-    void rest_hint();
+    void reset_hint() override;
+    void hint_shown(QObject *control) override;
 
     // Lays the page out: `rows` of captions and boxes with the hint column
     // beside them, and the page's buttons at the bottom.
     void arrange(QGridLayout *rows, std::initializer_list<gxButtons_H *> buttons);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
     QLabel *lblHelp;
@@ -57,8 +48,11 @@ protected:
 private:
     void place_hint(int top);
 
-    QHash<QObject *, int> m_triggers;
     QHash<QObject *, int> m_tops;
+    // The lowest a hint reaches, in pixels from the window's top.
+    int m_lowest = 0;
+    QSpacerItem *m_hint_column = nullptr;
+    QWidget *m_picture = nullptr;
     int m_rest_height = 1215;
     int m_rest_top = 1800;
     int m_top = 1800;

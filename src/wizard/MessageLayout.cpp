@@ -1,5 +1,7 @@
 #include "MessageLayout.h"
 
+#include <algorithm>
+
 MessageLayout MessageLayout::compute(double text_width, int buttons)
 {
     MessageLayout m;
@@ -39,6 +41,36 @@ MessageLayout MessageLayout::compute(double text_width, int buttons)
         m.label_top = (kInnerHeight - m.label_height - 405) / 2;
     }
 
+    m.place_buttons(buttons);
+    return m;
+}
+
+MessageLayout MessageLayout::fitted(double text_width, int buttons, const Wrapping &wrapped, double widest)
+{
+    MessageLayout m = compute(text_width, buttons);
+    QSizeF text = wrapped(m.label_width);
+    if (text.width() > m.label_width) {
+        const double wider = std::min(text.width(), widest - m.outer_width + m.label_width) - m.label_width;
+        if (wider > 0) {
+            m.label_width += wider;
+            m.outer_width += wider;
+            m.place_buttons(buttons);
+            text = wrapped(m.label_width);
+        }
+    }
+    if (text.height() > m.label_height) {
+        const double taller = text.height() - m.label_height;
+        m.label_height += taller;
+        m.outer_height += taller;
+        m.button_top += taller;
+    }
+    return m;
+}
+
+void MessageLayout::place_buttons(int buttons)
+{
+    MessageLayout &m = *this;
+    const double w = kButtonWidth;
     const double s = m.inner_width();
     const auto after = [&](Button left) { return m.button_left[left] + w + 200; };
     switch (buttons) {
@@ -72,5 +104,4 @@ MessageLayout MessageLayout::compute(double text_width, int buttons)
     default:
         break;
     }
-    return m;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QSizeF>
+
+#include <functional>
 
 // Where the message box puts its text, buttons and edges for a text of a
 // given one-line width, all in twips (15 twips are one pixel). Outer sizes
@@ -37,4 +40,15 @@ struct MessageLayout
     // `text_width` is the text's width on one line, in twips; `buttons` the
     // button set 1 to 5 (any other shows none).
     static MessageLayout compute(double text_width, int buttons);
+
+    // The size (twips) the text takes when wrapped at a width (twips).
+    using Wrapping = std::function<QSizeF(double width)>;
+    // The layout of `compute`, grown so that the whole text shows: a word
+    // wider than the label widens the box (up to `widest`, the outer width
+    // the screen allows), and lines beyond the label's height make it and
+    // the box taller, the buttons moving down with them.
+    static MessageLayout fitted(double text_width, int buttons, const Wrapping &wrapped, double widest);
+
+private:
+    void place_buttons(int buttons);
 };

@@ -39,7 +39,7 @@ void WizardFrame::go_next(WizardWindow &from)
 
 void WizardFrame::go_back(WizardWindow &from)
 {
-    move(from, previous_page(from.page(), *globals::prefs()), true);
+    move(from, previous_page(from.page(), *globals::prefs()));
 }
 
 void WizardFrame::move(WizardWindow &from, WizardPage to, bool hide_first)
@@ -47,6 +47,7 @@ void WizardFrame::move(WizardWindow &from, WizardPage to, bool hide_first)
     WizardWindow *target = window(to);
     if (!target)
         return;
+    target->take_place_of(from);
     if (hide_first)
         from.hide();
     target->show();

@@ -1,6 +1,8 @@
 #include "frmAbout.h"
 
 #include "Artwork.h"
+#include "DialogKeys.h"
+#include "TextFit.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -60,6 +62,7 @@ frmAbout::frmAbout(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Tressel"));
+    fit_title(this);
     QLabel *image = logo_label(this, 64);
     QLabel *name = product_name_label(this);
     auto *version = new QLabel(QStringLiteral("Version : 1.2.5"), this);
@@ -81,4 +84,8 @@ frmAbout::frmAbout(QWidget *parent)
         QStringLiteral("Tressel Support"), "Label6", [] { open_page(support_page()); }, this));
     layout->addWidget(new LinkLabel(
         QStringLiteral("Close this window"), "Label3", [this] { accept(); }, this));
+
+    // Nothing to confirm: Enter closes the box, as Escape does.
+    auto *keys = new DialogKeys(this, nullptr);
+    keys->on_enter_in(this, [this] { accept(); });
 }

@@ -1,5 +1,6 @@
 #include "frmAction.h"
 
+#include "DialogKeys.h"
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
@@ -79,6 +80,7 @@ frmAction::frmAction(QWidget *parent)
 
     connect(cmdOK, &gxButtons_H::Click, this, &QDialog::accept);
     connect(cmdsave, &gxButtons_H::Click, this, &frmAction::cmdsave_Click);
+    new DialogKeys(this, cmdOK);
 }
 
 QString frmAction::main_text(const Cprefrences &prefs)
@@ -155,6 +157,7 @@ void frmAction::cmdsave_Click()
 {
     m_save_dialog.set_Filter(QStringLiteral("Log Files|*.log"));
     m_save_dialog.set_Flags(2);
+    m_save_dialog.set_DefaultExt(QStringLiteral("log"));
     m_save_dialog.ShowSave();
     // Cancelled before any report was saved: there is nowhere to write.
     const QString path = m_save_dialog.FileName();

@@ -1,6 +1,8 @@
 #include "frmFields.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "frmStep4.h"
 #include "named.h"
@@ -24,6 +26,7 @@ frmFields::frmFields(frmStep4 *page)
 {
     setObjectName(QStringLiteral("frmFields"));
     setWindowTitle(QStringLiteral("Personalize Message Body"));
+    fit_title(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -36,6 +39,7 @@ frmFields::frmFields(frmStep4 *page)
 
     connect(cmdAdd, &gxButtons_H::Click, this, &frmFields::cmdAdd_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &frmFields::reject);
+    new DialogKeys(this, cmdAdd, cmdCancel);
 }
 
 void frmFields::cmdAdd_Click()

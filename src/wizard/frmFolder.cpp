@@ -1,12 +1,15 @@
 #include "frmFolder.h"
 
+#include "DialogKeys.h"
 #include "DirListBox.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 #include "frmInput.h"
 
 #include "model/Cprefrences.h"
 #include "model/globals.h"
+#include "model/webpage.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,7 +35,7 @@ void notice(const QString &text)
 frmFolder::frmFolder(QWidget *parent)
     : QDialog(parent)
     , drive(new QComboBox(this))
-    , folder(new DirListBox(this))
+    , folder(new DirListBox(start_folder(), this))
     , txtpath(new QLineEdit(this))
     , ok(make_button(this, "ok", QStringLiteral("Ok")))
     , cancel(make_button(this, "cancel", QStringLiteral("Cancel")))
@@ -40,12 +43,13 @@ frmFolder::frmFolder(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmFolder"));
     setWindowTitle(QStringLiteral("Select output folder"));
+    fit_title(this);
     drive->setObjectName(QStringLiteral("drive"));
     folder->setObjectName(QStringLiteral("folder"));
     txtpath->setObjectName(QStringLiteral("txtpath"));
 
-    // The list starts in the current folder; the drive list shows the place
-    // that holds it.
+    // The list starts in a folder of the user's; the drive list shows the
+    // place that holds it.
     drive->addItems(drives());
     const QString home = QDir::homePath();
     const QString start = folder->Path();
@@ -73,6 +77,12 @@ frmFolder::frmFolder(QWidget *parent)
     connect(cancel, &gxButtons_H::Click, this, &frmFolder::cancel_Click);
     connect(NewFolder, &gxButtons_H::Click, this, &frmFolder::NewFolder_Click);
     connect(ok, &gxButtons_H::Click, this, &frmFolder::ok_Click);
+
+    auto *keys = new DialogKeys(this, ok, cancel);
+    // A path typed into the box is gone to; Enter in the list opens the
+    // folder chosen there.
+    keys->on_enter_in(txtpath, [this] { txtpath_Enter(); });
+    keys->on_enter_in(folder, std::function<void()>());
 }
 
 QStringList frmFolder::drives()
@@ -81,6 +91,22 @@ QStringList frmFolder::drives()
     if (QDir::homePath() != QDir::rootPath())
         places << QDir::homePath();
     return places;
+}
+
+QString frmFolder::start_folder()
+{
+    const Cprefrences &prefs = *globals::prefs();
+    const webpage &page = *globals::web_page();
+    QStringList places;
+    if (!prefs.des_folder.isEmpty())
+        places << prefs.des_folder;
+    if (page.pagetype == 0 && !page.path.isEmpty())
+        places << QFileInfo(page.path).absolutePath();
+    for (const QString &place : std::as_const(places)) {
+        if (QFileInfo(place).isDir())
+            return place;
+    }
+    return QDir::homePath();
 }
 
 QString frmFolder::script_file_name(const QString &typed)
@@ -111,6 +137,21 @@ void frmFolder::folder_Click(QListWidgetItem *item)
 {
     txtpath->setText(folder->Path());
     folder->set_Path(DirListBox::entry_path(item));
+}
+
+void frmFolder::txtpath_Enter()
+{
+    QString typed = txtpath->text().trimmed();
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed.replace(0, 1, QDir::homePath());
+    const QString path = QDir(folder->Path()).absoluteFilePath(typed);
+    if (!QFileInfo(path).isDir()) {
+        notice(QStringLiteral("The folder ") + path + QStringLiteral(" does not exist"));
+        txtpath->setFocus();
+        return;
+    }
+    folder->set_Path(path);
+    txtpath->setText(folder->Path());
 }
 
 void frmFolder::cancel_Click()

@@ -21,6 +21,9 @@ public:
 
     // The places to start from: the file system's root and the user's home.
     static QStringList drives();
+    // Where the chooser opens: the folder of the script chosen last, else
+    // that of the HTML page read from a file, else the user's home.
+    static QString start_folder();
 
     // The script's file name as the user typed it, completed with ".php".
     static QString script_file_name(const QString &typed);
@@ -31,6 +34,8 @@ private:
     void drive_Change();
     void folder_Change();
     void folder_Click(QListWidgetItem *item);
+    // Goes to the folder typed into the path box.
+    void txtpath_Enter();
     void cancel_Click();
     void NewFolder_Click();
     void ok_Click();

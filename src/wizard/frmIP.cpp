@@ -1,6 +1,8 @@
 #include "frmIP.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
 
 #include "model/globals.h"
@@ -12,6 +14,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <arpa/inet.h>
+
 frmIP::frmIP(QWidget *parent)
     : QDialog(parent)
     , txtIP(new QLineEdit(this))
@@ -22,6 +26,7 @@ frmIP::frmIP(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmIP"));
     setWindowTitle(QStringLiteral("block certain IP addresses "));
+    fit_title(this);
     txtIP->setObjectName(QStringLiteral("txtIP"));
     lstIps->setObjectName(QStringLiteral("lstIps"));
     auto *label = new QLabel(QStringLiteral("Ban users connecting from these IP addresses"), this);
@@ -49,9 +54,11 @@ frmIP::frmIP(QWidget *parent)
     lstIps->setMinimumHeight(160);
 
     connect(cmdAdd, &gxButtons_H::Click, this, &frmIP::cmdAdd_Click);
-    connect(txtIP, &QLineEdit::returnPressed, this, &frmIP::cmdAdd_Click);
     connect(cmdRemove, &gxButtons_H::Click, this, &frmIP::cmdRemove_Click);
     connect(CmdOk, &gxButtons_H::Click, this, &QDialog::accept);
+    // No cancel: edits are made as they go, so Escape just closes.
+    auto *keys = new DialogKeys(this, CmdOk);
+    keys->on_enter_in(txtIP, cmdAdd);
 }
 
 void frmIP::showEvent(QShowEvent *event)
@@ -60,10 +67,25 @@ void frmIP::showEvent(QShowEvent *event)
     txtIP->setFocus();
 }
 
+QString frmIP::canonical_address(const QString &typed)
+{
+    // Characters outside Latin-1 become "?", which no address holds.
+    const QByteArray text = typed.trimmed().toLatin1();
+    for (const int family : { AF_INET, AF_INET6 }) {
+        unsigned char address[sizeof(in6_addr)];
+        char shown[INET6_ADDRSTRLEN];
+        if (inet_pton(family, text.constData(), address) == 1 && inet_ntop(family, address, shown, sizeof shown))
+            return QString::fromLatin1(shown);
+    }
+    return {};
+}
+
 void frmIP::cmdAdd_Click()
 {
-    const QString address = txtIP->text();
-    if (!address.contains(QLatin1Char('.'))) {
+    // The script compares addresses as text: only one written as the server
+    // will report it can ever match.
+    const QString address = canonical_address(txtIP->text());
+    if (address.isEmpty()) {
         MyMessage::show_message(QStringLiteral("Please enter a valid IP address"), 1, 3);
         return;
     }

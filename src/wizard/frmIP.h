@@ -15,6 +15,13 @@ class frmIP final : public QDialog
 public:
     explicit frmIP(QWidget *parent = nullptr);
 
+    // A visitor's address as a web server reports it to the script, which
+    // compares it with each banned one exactly: a valid IPv4 address in
+    // dotted decimal or an IPv6 address in its canonical form (lower case,
+    // the longest run of zeros shortened). Empty for anything else (a
+    // network, a host name, a port, a zone).
+    static QString canonical_address(const QString &typed);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

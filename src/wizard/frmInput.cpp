@@ -1,5 +1,6 @@
 #include "frmInput.h"
 
+#include "DialogKeys.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
 
@@ -31,8 +32,8 @@ frmInput::frmInput(QWidget *parent)
     layout->addLayout(buttons);
 
     connect(CmdOk, &gxButtons_H::Click, this, &frmInput::CmdOk_Click);
-    connect(Text1, &QLineEdit::returnPressed, this, &frmInput::CmdOk_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &QDialog::reject);
+    new DialogKeys(this, CmdOk, cmdCancel);
 }
 
 QString frmInput::ask(QWidget *parent, const QString &prompt, const QString &default_text)

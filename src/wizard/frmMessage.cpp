@@ -1,11 +1,13 @@
 #include "frmMessage.h"
 
 #include "Artwork.h"
+#include "DialogKeys.h"
 #include "WizardButtons.h"
 
 #include "controls/WizardButtonLook.h"
 
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -46,6 +48,7 @@ frmMessage::frmMessage(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , lblMessage(new QLabel(this))
     , img(new QLabel(this))
+    , m_keys(new DialogKeys(this, nullptr))
 {
     setObjectName(QStringLiteral("frmMessage"));
     setWindowTitle(QStringLiteral("Tressel"));
@@ -84,16 +87,28 @@ frmMessage::frmMessage(QWidget *parent)
     }
 }
 
+QSize frmMessage::text_size(const QString &text, int width) const
+{
+    // As the label draws its text: wrapped at word boundaries.
+    return QFontMetrics(lblMessage->font())
+        .boundingRect(QRect(0, 0, width, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text)
+        .size();
+}
+
 double frmMessage::text_width(const QString &text) const
 {
-    return QFontMetrics(lblMessage->font()).horizontalAdvance(text) * 15.0;
+    return text_size(text, 1 << 20).width() * 15.0;
 }
 
 void frmMessage::prepare(const QString &text, int buttons, int icon)
 {
     m_result.clear();
     lblMessage->setText(text);
-    const MessageLayout layout = MessageLayout::compute(text_width(text), buttons);
+    // The box keeps its layout rules; a text they would cut makes it wider
+    // or taller, so every word shows.
+    const auto wrapped = [this, &text](double width) { return QSizeF(text_size(text, px(width))) * 15.0; };
+    const double widest = (screen()->availableGeometry().width() - 16) * 15.0;
+    const MessageLayout layout = MessageLayout::fitted(text_width(text), buttons, wrapped, widest);
     setFixedSize(px(layout.inner_width()), px(layout.inner_height()));
     lblMessage->setGeometry(
         px(layout.label_left), px(layout.label_top), px(layout.label_width), px(layout.label_height));
@@ -103,4 +118,11 @@ void frmMessage::prepare(const QString &text, int buttons, int icon)
         m_buttons[i]->setVisible(layout.shown.contains(static_cast<MessageLayout::Button>(i)));
     }
     img->setPixmap(message_icon(icon));
+
+    // Enter answers Ok or Yes; Escape answers Cancel or No, and closes a
+    // box that only tells something.
+    using B = MessageLayout::Button;
+    const auto shown = [&](B button) { return layout.shown.contains(button) ? m_buttons[button] : nullptr; };
+    gxButtons_H *escape = shown(B::Cancel) ? shown(B::Cancel) : shown(B::No);
+    m_keys->set_buttons(shown(B::Ok) ? shown(B::Ok) : shown(B::Yes), escape);
 }

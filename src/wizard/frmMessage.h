@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class DialogKeys;
 class QLabel;
 class gxButtons_H;
 
@@ -25,10 +26,13 @@ public:
 
     // The width of the text on one line, in twips.
     double text_width(const QString &text) const;
+    // The size (pixels) the text takes in the box, wrapped at `width`.
+    QSize text_size(const QString &text, int width) const;
 
 private:
     QString m_result;
     QLabel *lblMessage;
     QLabel *img;
     gxButtons_H *m_buttons[MessageLayout::ButtonCount];
+    DialogKeys *m_keys;
 };

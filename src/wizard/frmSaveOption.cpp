@@ -1,11 +1,11 @@
 #include "frmSaveOption.h"
 
 #include "Artwork.h"
+#include "DialogKeys.h"
 #include "WizardButtons.h"
 #include "named.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -37,6 +37,7 @@ frmSaveOption::frmSaveOption(QWidget *parent)
     layout->addWidget(CmdOk, 0, Qt::AlignHCenter);
 
     connect(CmdOk, &gxButtons_H::Click, this, &frmSaveOption::CmdOk_Click);
+    new DialogKeys(this, CmdOk);
 }
 
 frmSaveOption::Choice frmSaveOption::choice() const
@@ -58,13 +59,4 @@ void frmSaveOption::reject()
     // Leaving without OK drops the choice made: every field is kept.
     OptAll->setChecked(true);
     QDialog::reject();
-}
-
-void frmSaveOption::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        CmdOk_Click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

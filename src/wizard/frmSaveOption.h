@@ -26,9 +26,6 @@ public:
 public slots:
     void reject() override;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void CmdOk_Click();
 

@@ -1,6 +1,7 @@
 #include "frmStart.h"
 
 #include "Artwork.h"
+#include "DialogKeys.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
 
@@ -58,6 +59,8 @@ frmStart::frmStart(QWidget *parent)
     layout->addLayout(top);
     layout->addLayout(bottom);
     connect(cmdNext, &gxButtons_H::Click, this, &frmStart::cmdNext_Click);
+    // Escape closes the page as its close box does, writing nothing.
+    new DialogKeys(this, cmdNext);
 }
 
 void frmStart::cmdNext_Click()

@@ -3,6 +3,7 @@
 #include "FrmManyforms.h"
 #include "MyMessage.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmAbout.h"
 #include "frmSaveOption.h"
@@ -26,8 +27,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,8 @@
 namespace {
 
 const QString kNoDateFormat = QStringLiteral("Select date Format");
+// The narrowest the hint line is laid out, in pixels.
+constexpr int kHintWidth = 400;
 
 void notice(const QString &text)
 {
@@ -65,19 +68,18 @@ frmStep1::frmStep1(QWidget *parent)
     , chkEmbed(named(new QCheckBox(QStringLiteral("Embed result pages in the script"), this), "chkEmbed"))
     , chkdate(named(new QCheckBox(QStringLiteral("My Form Doesn't include any dates"), this), "chkdate"))
     , lbldate(named(new QLabel(QStringLiteral("Date Format"), this), "lbldate"))
-    , cmbdate(named(new QComboBox(this), "cmbdate"))
+    , cmbdate(make_editable_combo(this, "cmbdate",
+          { QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
+              QStringLiteral("14/3/2005 12:20:12") },
+          kNoDateFormat))
     , lblHelp(named(new QLabel(this), "lblHelp"))
+    , cmdAbout(make_button(this, "cmdAbout", QStringLiteral("About")))
     , cmdNext(make_button(this, "cmdNext", QStringLiteral("Next >>")))
     , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
     , cmdHelp(make_button(this, "cmdHelp", QStringLiteral("Help")))
-    , cmdAbout(make_button(this, "cmdAbout", QStringLiteral("About")))
 {
     setObjectName(QStringLiteral("frmStep1"));
     txturl->setToolTip(QStringLiteral("Load a form you have in your website"));
-    cmbdate->setEditable(true);
-    cmbdate->addItems({ QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
-        QStringLiteral("14/3/2005 12:20:12") });
-    cmbdate->setEditText(kNoDateFormat);
     cmbdate->setToolTip(QStringLiteral("Select date Format used in your Form"));
     chkEmbed->setChecked(globals::prefs()->is_embeded_result_page);
 
@@ -87,19 +89,23 @@ frmStep1::frmStep1(QWidget *parent)
     load->setEnabled(false);
     txturl->setCursorPosition(14);
 
-    auto *source = new QGroupBox(this);
+    // Plain panels: the group frame of the style would cost a picture to
+    // load before the first page can show.
+    auto *source = named(new QFrame(this), "fraSource");
+    source->setFrameShape(QFrame::StyledPanel);
     auto *grid = new QGridLayout(source);
-    grid->addWidget(optLoadHtml, 0, 0, 1, 2);
+    grid->addWidget(optLoadHtml, 0, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(txtdestination, 1, 0);
     grid->addWidget(Browse, 1, 1);
-    grid->addWidget(optLoadURL, 2, 0, 1, 2);
+    grid->addWidget(optLoadURL, 2, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(txturl, 3, 0);
     grid->addWidget(load, 3, 1);
 
-    auto *actions = new QGroupBox(this);
+    auto *actions = named(new QFrame(this), "fraActions");
+    actions->setFrameShape(QFrame::StyledPanel);
     auto *boxes = new QVBoxLayout(actions);
     for (QCheckBox *box : { chkMail, chkAutoResponde, chkDB, chkCSV, chkEmbed, chkdate })
-        boxes->addWidget(box);
+        boxes->addWidget(box, 0, Qt::AlignLeft);
     auto *date = new QHBoxLayout;
     date->addWidget(lbldate);
     date->addWidget(cmbdate, 1);
@@ -117,8 +123,10 @@ frmStep1::frmStep1(QWidget *parent)
     layout->addWidget(lblHelp);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    lblHelp->setMinimumHeight(48);
-    set_hint_label(lblHelp);
+    set_hint_label(lblHelp, kHintWidth);
+    // The pointer over the panels' own background is over the page's.
+    add_hint_background(source);
+    add_hint_background(actions);
 
     add_hint(chkMail,
         QStringLiteral(" Do you like the script to send you an email with all fields values whenever the form is "
@@ -149,7 +157,14 @@ frmStep1::frmStep1(QWidget *parent)
     connect(cmdNext, &gxButtons_H::Click, this, &frmStep1::cmdNext_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &frmStep1::cancel);
     connect(cmdHelp, &gxButtons_H::Click, this, &frmStep1::show_help);
-    connect(cmdAbout, &gxButtons_H::MouseDown, this, [this] { frmAbout(this).exec(); });
+    // The mouse opens the About box as its button goes down; the keyboard,
+    // which gives the button no MouseDown, as Space comes up.
+    const auto about = [this] { frmAbout(this).exec(); };
+    connect(cmdAbout, &gxButtons_H::MouseDown, this, about);
+    connect(cmdAbout, &gxButtons_H::KeyUp, this, [about](int key) {
+        if (key == 32)
+            about();
+    });
     connect(globals::web_page().get(), &webpage::FinishReading, this, &frmStep1::web2_FinishReading);
     connect(globals::web_page().get(), &webpage::LoadFailed, this, [] { frmWait::instance().hide(); });
 }

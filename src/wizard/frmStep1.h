@@ -87,10 +87,11 @@ private:
     QLabel *lbldate;
     QComboBox *cmbdate;
     QLabel *lblHelp;
+    // In the keyboard's order: About stands first.
+    gxButtons_H *cmdAbout;
     gxButtons_H *cmdNext;
     gxButtons_H *cmdCancel;
     gxButtons_H *cmdHelp;
-    gxButtons_H *cmdAbout;
 
     // Kept for the run, so its choice stays for a later showing.
     frmSaveOption *m_save_option = nullptr;

@@ -4,7 +4,9 @@
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "NumericText.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmStep3.h"
 #include "frmStep4.h"
@@ -51,6 +53,10 @@ const QString kDontValidate = QStringLiteral("Don't validate");
 const QString kBetween = QStringLiteral("Between");
 const QString kNoCompareField = QStringLiteral("<Select a field to compare with >");
 const QString kDefaultUrl = QStringLiteral("http://");
+// The field list's width with short names; longer ones widen it up to the
+// most the page's default size leaves for it, then it scrolls.
+constexpr int kFieldListWidth = 190;
+constexpr int kFieldListMost = 280;
 
 enum class Panel { None, Ranges, Compare, Values, Upload };
 
@@ -242,7 +248,7 @@ frmStep2::frmStep2(QWidget *parent)
     , lstfields(named(new QListWidget(this), "lstfields"))
     , lblfield(named(new QLabel(this), "lblfield"))
     , Label4(named(new QLabel(QStringLiteral("Validation "), this), "Label4"))
-    , cmbvalidation(named(new QComboBox(this), "cmbvalidation"))
+    , cmbvalidation(make_editable_combo(this, "cmbvalidation"))
     , chknull(named(new QCheckBox(QStringLiteral("Required (don't allow empty values)"), this), "chknull"))
     , Label3(named(new QLabel(QStringLiteral("Error Alert (Only if 'embed result pages' is selected in step1)"), this),
           "Label3"))
@@ -250,14 +256,14 @@ frmStep2::frmStep2(QWidget *parent)
     , Browse(make_button(this, "Browse", QStringLiteral("Browse")))
     , com(this)
     , ranges(named(new QWidget(this), "ranges"))
-    , cmboperation(named(new QComboBox(ranges), "cmboperation"))
+    , cmboperation(make_editable_combo(ranges, "cmboperation"))
     , lblmin(named(new QLabel(QStringLiteral("Min"), ranges), "lblmin"))
     , txtmin(named(new QLineEdit(ranges), "txtmin"))
     , lblmax(named(new QLabel(QStringLiteral("Max"), ranges), "lblmax"))
     , txtmax(named(new QLineEdit(ranges), "txtmax"))
     , pcompare(named(new QWidget(this), "pcompare"))
     , Label2(named(new QLabel(QStringLiteral("Fields"), pcompare), "Label2"))
-    , cmbfields(named(new QComboBox(pcompare), "cmbfields"))
+    , cmbfields(make_editable_combo(pcompare, "cmbfields"))
     , values(named(new QWidget(this), "values"))
     , Label5(named(new QLabel(QStringLiteral("Value"), values), "Label5"))
     , txtValue(named(new QLineEdit(values), "txtValue"))
@@ -280,9 +286,6 @@ frmStep2::frmStep2(QWidget *parent)
     setObjectName(QStringLiteral("frmStep2"));
 
     // The rule list.
-    cmbvalidation->setEditable(true);
-    cmbvalidation->setInsertPolicy(QComboBox::NoInsert);
-    cmbvalidation->clear();
     for (const Rule &rule : kRules)
         cmbvalidation->addItem(QString::fromLatin1(rule.text));
     cmbvalidation->setEditText(kDontValidate);
@@ -292,7 +295,7 @@ frmStep2::frmStep2(QWidget *parent)
     lstfields->setSelectionMode(QAbstractItemView::SingleSelection);
     lstfields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstfields->viewport()->installEventFilter(this);
-    lstfields->setFixedWidth(190);
+    lstfields->setFixedWidth(kFieldListWidth);
 
     QFont title = lblfield->font();
     title.setBold(true);
@@ -306,8 +309,6 @@ frmStep2::frmStep2(QWidget *parent)
     main->setMaximumHeight(90);
 
     // Bounds.
-    cmboperation->setEditable(true);
-    cmboperation->setInsertPolicy(QComboBox::NoInsert);
     for (const Operator &entry : kOperators)
         cmboperation->addItem(QString::fromLatin1(entry.text));
     cmboperation->setEditText(kBetween);
@@ -323,8 +324,6 @@ frmStep2::frmStep2(QWidget *parent)
     range_layout->setRowStretch(2, 1);
 
     // The field to compare with.
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
     cmbfields->setEditText(kNoCompareField);
     auto *compare_layout = new QGridLayout(pcompare);
     compare_layout->setContentsMargins(0, 0, 0, 0);
@@ -362,10 +361,11 @@ frmStep2::frmStep2(QWidget *parent)
     upload_layout->addWidget(txtdestination, 1, 1, 1, 2);
     upload_layout->addWidget(named(new QLabel(QStringLiteral("URL TO The Upload Folder"), VField), "lblurl"), 2, 0);
     upload_layout->addWidget(txturl, 2, 1, 1, 2);
-    upload_layout->addWidget(
-        named(new QLabel(QStringLiteral("Permissible file types"), VField), "lbltypes"), 3, 0, Qt::AlignTop);
-    upload_layout->addWidget(lsttypes, 3, 1, 1, 2);
-    upload_layout->addWidget(lblTypesMissing, 4, 1, 1, 2);
+    // The types under their caption, as wide as the panel: MIME types are
+    // long and must show whole.
+    upload_layout->addWidget(named(new QLabel(QStringLiteral("Permissible file types"), VField), "lbltypes"), 3, 0);
+    upload_layout->addWidget(lsttypes, 4, 0, 1, 3);
+    upload_layout->addWidget(lblTypesMissing, 5, 0, 1, 3);
     upload_layout->setColumnStretch(1, 1);
 
     // The offered types, read once.
@@ -374,6 +374,7 @@ frmStep2::frmStep2(QWidget *parent)
         ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("types.txt"))
         : types_file();
     lsttypes->addItems(read_types(path, &error));
+    fit_entries(lsttypes, 0);
     lblTypesMissing->setText(QStringLiteral("No file types can be offered: %1 could not be read (%2).")
                                  .arg(QDir::toNativeSeparators(path), error));
     lblTypesMissing->setVisible(!error.isEmpty());
@@ -387,7 +388,7 @@ frmStep2::frmStep2(QWidget *parent)
     int height = 0;
     for (QWidget *panel : { ranges, pcompare, values, VField }) {
         panel_layout->addWidget(panel, 0, 0);
-        height = std::max(height, panel->sizeHint().height());
+        height = std::max(height, panel->minimumSizeHint().height());
         panel->hide();
     }
     panels->setMinimumHeight(height);
@@ -396,7 +397,7 @@ frmStep2::frmStep2(QWidget *parent)
     editor->addWidget(lblfield, 0, 0, 1, 3);
     editor->addWidget(Label4, 1, 0);
     editor->addWidget(cmbvalidation, 1, 1, 1, 2);
-    editor->addWidget(chknull, 2, 1, 1, 2);
+    editor->addWidget(chknull, 2, 1, 1, 2, Qt::AlignLeft);
     editor->addWidget(panels, 3, 0, 1, 3);
     editor->addWidget(Label3, 4, 0, 1, 3);
     editor->addWidget(main, 5, 0, 1, 2);
@@ -416,7 +417,9 @@ frmStep2::frmStep2(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(720, 540);
+    // The keyboard visits the buttons as they stand.
+    setTabOrder(cmdBack, cmdNext);
+    setTabOrder(cmdNext, cmdCancel);
     apply_alert_font();
 
     connect(lstfields, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -435,6 +438,8 @@ frmStep2::frmStep2(QWidget *parent)
     connect(txtmin, &QLineEdit::textChanged, this, &frmStep2::txtmin_Change);
     connect(txtmax, &QLineEdit::textChanged, this, &frmStep2::txtmax_Change);
     connect(cmdAdd, &gxButtons_H::MouseDown, this, &frmStep2::cmdAdd_MouseDown);
+    // Enter in the value box adds the value, as Add does.
+    connect(txtValue, &QLineEdit::returnPressed, this, &frmStep2::cmdAdd_MouseDown);
     connect(cmdRemove, &gxButtons_H::Click, this, &frmStep2::cmdRemove_Click);
     connect(txtsize, &QLineEdit::textChanged, this, &frmStep2::txtsize_Change);
     connect(txtdestination, &QLineEdit::textChanged, this, &frmStep2::txtdestination_Change);
@@ -463,6 +468,8 @@ void frmStep2::fill_field_lists(bool from_project)
             cmbfields->addItem(field.name);
         }
     }
+    fit_entries(lstfields, kFieldListMost);
+    lstfields->setFixedWidth(std::max(kFieldListWidth, lstfields->minimumWidth()));
     cmbfields->setEditText(kNoCompareField);
 }
 

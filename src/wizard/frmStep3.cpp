@@ -2,7 +2,9 @@
 
 #include "FrmMultipleRecipients.h"
 #include "MyMessage.h"
+#include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "named.h"
 
@@ -35,7 +37,7 @@ frmStep3::frmStep3(QWidget *parent)
     txtTo = named(new QLineEdit(this), "txtTo");
     cmdMultipleRecipient = make_button(this, "cmdMultipleRecipient", QStringLiteral("Multiple Recipients..."));
     Label4 = named(new QLabel(QStringLiteral("From"), this), "Label4");
-    cmbfields = named(new QComboBox(this), "cmbfields");
+    cmbfields = make_editable_combo(this, "cmbfields");
     Label2 = named(new QLabel(QStringLiteral("Subject"), this), "Label2");
     txtSubject = named(new QLineEdit(this), "txtSubject");
     Label3 = named(new QLabel(QStringLiteral("Message"), this), "Label3");
@@ -46,12 +48,10 @@ frmStep3::frmStep3(QWidget *parent)
     cmdCancel = make_button(this, "cmdCancel", QStringLiteral("Cancel"));
     cmdHelp = make_button(this, "cmdHelp", QStringLiteral("Help"));
 
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
+    fit_edit_text(cmbfields, kSelectVisitorField);
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
     chkIP->setChecked(true);
-    cmdMultipleRecipient->setMinimumWidth(150);
 
     auto *rows = new QGridLayout;
     rows->addWidget(Label1, 0, 0);
@@ -63,35 +63,34 @@ frmStep3::frmStep3(QWidget *parent)
     rows->addWidget(txtSubject, 2, 1, 1, 2);
     rows->addWidget(Label3, 3, 0, Qt::AlignTop);
     rows->addWidget(txtMessage, 3, 1, 1, 2);
-    rows->addWidget(chkIP, 4, 1, 1, 2);
+    rows->addWidget(chkIP, 4, 1, 1, 2, Qt::AlignLeft);
     rows->setRowStretch(3, 1);
     arrange(rows, { cmdBack, cmdNext, cmdCancel, cmdHelp });
-    resize(680, 500);
 
     const QString to_hint = QStringLiteral(" Type your Email address  ");
-    add_mail_hint(txtTo, Pointer | Focus | AnyKey, to_hint, Label1, 400);
-    add_mail_hint(Label1, Pointer, to_hint, Label1, 400);
+    add_placed_hint(txtTo, Pointer | Focus | AnyKey, to_hint, Label1, 400);
+    add_placed_hint(Label1, Pointer, to_hint, Label1, 400);
     const QString subject_hint = QStringLiteral("Type the subject you want for the email");
-    add_mail_hint(txtSubject, Pointer | Focus | AnyKey | TypedKey, subject_hint, Label2, 500);
-    add_mail_hint(Label2, Pointer, subject_hint, Label2, 500);
+    add_placed_hint(txtSubject, Pointer | Focus | AnyKey | TypedKey, subject_hint, Label2, 500);
+    add_placed_hint(Label2, Pointer, subject_hint, Label2, 500);
     const QString message_hint = QStringLiteral(
         " The body of the massage will contain the name of each field and it's value entered by your visitor in "
         "the following Format 'Field name : # Field value#' . you can also add any other text you want in the body "
         "of the email ");
-    add_mail_hint(txtMessage, Pointer | Focus | TypedKey, message_hint, Label3, 1935);
-    add_mail_hint(Label3, Pointer, message_hint, Label3, 1935);
+    add_placed_hint(txtMessage, Pointer | Focus | TypedKey, message_hint, Label3, 1935);
+    add_placed_hint(Label3, Pointer, message_hint, Label3, 1935);
     const QString from_hint = QStringLiteral(
         " You can type any valid email address if your form fields doesn't include your visitor email address.");
-    add_mail_hint(cmbfields, Focus | AnyKey | TypedKey, from_hint, Label4, 1215);
-    add_mail_hint(Label4, Pointer, from_hint, Label4, 1215);
-    add_mail_hint(chkIP, Pointer | FocusResets,
+    add_placed_hint(cmbfields, Focus | AnyKey | TypedKey, from_hint, Label4, 1215);
+    add_placed_hint(Label4, Pointer, from_hint, Label4, 1215);
+    add_placed_hint(chkIP, Pointer | FocusResets,
         QStringLiteral("This feature makes you receive the IP address of your visitor along with the data he sent "
                        "through your form, so that you may add it to the blocked IP addresses if you want."),
         chkIP, 1935);
-    add_mail_hint(
+    add_placed_hint(
         cmdMultipleRecipient, Pointer, QStringLiteral("Send form data to as many people as you wish"), nullptr, 500);
     set_hint_rest(1215, 1800);
-    rest_hint();
+    reset_hint();
 
     connect(cmdNext, &gxButtons_H::Click, this, &frmStep3::cmdNext_Click);
     connect(cmdBack, &gxButtons_H::Click, this, [this] { WizardFrame::instance().go_back(*this); });

@@ -1,6 +1,8 @@
 #include "frmStep4.h"
 
+#include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "frmFields.h"
 #include "named.h"
@@ -24,7 +26,7 @@ frmStep4::frmStep4(QWidget *parent)
     Label4 = named(new QLabel(QStringLiteral("From"), this), "Label4");
     txtsender = named(new QLineEdit(this), "txtsender");
     Label1 = named(new QLabel(QStringLiteral("To"), this), "Label1");
-    cmbfields = named(new QComboBox(this), "cmbfields");
+    cmbfields = make_editable_combo(this, "cmbfields");
     Label2 = named(new QLabel(QStringLiteral("Subject"), this), "Label2");
     txtSubject = named(new QLineEdit(this), "txtSubject");
     Label3 = named(new QLabel(QStringLiteral("Message"), this), "Label3");
@@ -36,11 +38,9 @@ frmStep4::frmStep4(QWidget *parent)
     cmdHelp = make_button(this, "cmdHelp", QStringLiteral("Help"));
     m_fields = new frmFields(this);
 
-    cmbfields->setEditable(true);
-    cmbfields->setInsertPolicy(QComboBox::NoInsert);
+    fit_edit_text(cmbfields, kSelectVisitorField);
     cmbfields->setEditText(kSelectVisitorField);
     txtMessage->setTabChangesFocus(true);
-    personalize->setMinimumWidth(170);
 
     auto *rows = new QGridLayout;
     rows->addWidget(Label4, 0, 0);
@@ -54,29 +54,28 @@ frmStep4::frmStep4(QWidget *parent)
     rows->addWidget(personalize, 4, 1, Qt::AlignLeft);
     rows->setRowStretch(3, 1);
     arrange(rows, { cmdBack, cmdNext, cmdCancel, cmdHelp });
-    resize(680, 500);
 
     // The hint stands level with the box it explains.
     const QString from_hint = QStringLiteral(" Type your Email address");
-    add_mail_hint(txtsender, Pointer | Focus, from_hint, Label4, 400, 1800);
-    add_mail_hint(Label4, Pointer, from_hint, Label4, 400, 1800);
+    add_placed_hint(txtsender, Pointer | Focus, from_hint, Label4, 400, 1800);
+    add_placed_hint(Label4, Pointer, from_hint, Label4, 400, 1800);
     const QString to_hint = QStringLiteral("Select the field which include your visitor email address  ");
-    add_mail_hint(cmbfields, Focus, to_hint, Label1, 900, 2280);
-    add_mail_hint(Label1, Pointer, to_hint, Label1, 900, 2280);
+    add_placed_hint(cmbfields, Focus, to_hint, Label1, 900, 2280);
+    add_placed_hint(Label1, Pointer, to_hint, Label1, 900, 2280);
     const QString subject_hint = QStringLiteral("  Type the subject you want for the confirmation email");
-    add_mail_hint(txtSubject, Pointer | Focus, subject_hint, Label2, 500, 2760);
-    add_mail_hint(Label2, Pointer, subject_hint, Label2, 600, 2760);
+    add_placed_hint(txtSubject, Pointer | Focus, subject_hint, Label2, 500, 2760);
+    add_placed_hint(Label2, Pointer, subject_hint, Label2, 600, 2760);
     const QString message_hint
         = QStringLiteral(" Type the Message that you like to be send to your visitor,You can add field data to "
                          "personalize your confirmation email by clicking the 'Add Personalize Field' button");
-    add_mail_hint(txtMessage, Pointer | Focus, message_hint, Label3, 1695, 3000);
-    add_mail_hint(Label3, Pointer, message_hint, Label3, 1695, 3000);
-    add_mail_hint(personalize, Pointer,
+    add_placed_hint(txtMessage, Pointer | Focus, message_hint, Label3, 1695, 3000);
+    add_placed_hint(Label3, Pointer, message_hint, Label3, 1695, 3000);
+    add_placed_hint(personalize, Pointer,
         QStringLiteral(" You can add field data to personalize your confirmation email by clicking the 'Add "
                        "Personalize Field' button, select the Field you want to add and then press 'Add'  "),
         nullptr, 1695, 3000);
     set_hint_rest(1215, 1800);
-    rest_hint();
+    reset_hint();
 
     connect(txtsender, &QLineEdit::textChanged, this, [this] { show_hint_of(txtsender); });
     connect(cmbfields, &QComboBox::activated, this, [this] { show_hint_of(cmbfields); });
@@ -100,6 +99,7 @@ void frmStep4::fill_field_lists(bool from_project)
             m_fields->lstfields->addItem(entry.value->name);
         }
     }
+    fit_entries(m_fields->lstfields);
     // A field of another form is no choice: the prompt shows again.
     cmbfields->setEditText(kSelectVisitorField);
 }

@@ -20,10 +20,14 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -83,7 +87,6 @@ frmStep7::frmStep7(QWidget *parent)
     , m_save_dialog(this)
 {
     setObjectName(QStringLiteral("frmStep7"));
-    setFixedSize(7095 / 15, 6720 / 15);
 
     QFont heading = Label4->font();
     heading.setBold(true);
@@ -92,40 +95,71 @@ frmStep7::frmStep7(QWidget *parent)
     // The box shows where the folder chooser put the script; what it shows is
     // not read back as a path.
     txtdestination->setReadOnly(true);
-
-    place(Label4, 480, 240, 4000, 270);
-    place(txtdestination, 480, 555, 4740, 345);
-    place(Browse, 5340, 540, 1275, 375);
-
-    result_pages->setFrameShape(QFrame::StyledPanel);
-    place(result_pages, kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight);
-    place(Label5, 120, 105, 4000, 270);
-    place(Label2, 120, 585, 1380, 270);
-    place(txtSuccess, 1560, 555, 3060, 345);
-    place(cmdbrowsesuccess, 4740, 540, 1275, 375);
-    place(Label1, 120, 1125, 1380, 270);
-    place(txtError, 1560, 1095, 3060, 345);
-    place(cmdbrowsefailure, 4740, 1080, 1275, 375);
-
-    place(Label3, 480, 1080, 6135, 270);
-    place(main, 480, 1380, 6135, 1140);
     main->setTabChangesFocus(true);
-    place(format, 5340, 2580, 1275, 375);
-    place(chkHeader, 480, 3030, 4800, 300);
-    place(lblheader, 720, 3405, 900, 270);
-    place(txtHeader, 1620, 3375, 3600, 345);
-    place(headerbrowse, 5340, 3360, 1275, 375);
-    place(chkFooter, 480, 3810, 4800, 300);
-    place(lblfooter, 720, 4185, 900, 270);
-    place(txtFooter, 1620, 4155, 3600, 345);
-    place(browsefooter, 5340, 4140, 1275, 375);
 
-    place(cmdIP, 480, 4740, 2700, 375);
-    place(lblHelp, 480, 5220, 6135, 660);
-    place(cmdBack, 480, 6120, 1395, 375);
-    place(cmdNext, 2040, 6120, 1395, 375);
-    place(cmdCancel, 3600, 6120, 1395, 375);
-    place(cmdHelp, 5220, 6120, 1395, 375);
+    // The result-page group has its own place on the page; inside it, and
+    // everywhere else, sizes come from the texts.
+    result_pages->setFrameShape(QFrame::StyledPanel);
+    auto *group = new QGridLayout(result_pages);
+    group->addWidget(Label5, 0, 0, 1, 3);
+    group->addWidget(Label2, 1, 0);
+    group->addWidget(txtSuccess, 1, 1);
+    group->addWidget(cmdbrowsesuccess, 1, 2);
+    group->addWidget(Label1, 2, 0);
+    group->addWidget(txtError, 2, 1);
+    group->addWidget(cmdbrowsefailure, 2, 2);
+    group->setColumnStretch(1, 1);
+
+    auto *destination = new QHBoxLayout;
+    destination->addWidget(txtdestination, 1);
+    destination->addWidget(Browse);
+
+    // The embedded result's controls; the group takes their place when the
+    // result is not embedded, so their room stays.
+    m_embedded = new QWidget(this);
+    auto *embedded = new QGridLayout(m_embedded);
+    embedded->setContentsMargins(0, 0, 0, 0);
+    embedded->addWidget(Label3, 0, 0, 1, 4);
+    embedded->addWidget(main, 1, 0, 1, 4);
+    embedded->addWidget(format, 2, 3);
+    embedded->addWidget(chkHeader, 3, 0, 1, 4, Qt::AlignLeft);
+    embedded->addWidget(lblheader, 4, 1);
+    embedded->addWidget(txtHeader, 4, 2);
+    embedded->addWidget(headerbrowse, 4, 3);
+    embedded->addWidget(chkFooter, 5, 0, 1, 4, Qt::AlignLeft);
+    embedded->addWidget(lblfooter, 6, 1);
+    embedded->addWidget(txtFooter, 6, 2);
+    embedded->addWidget(browsefooter, 6, 3);
+    embedded->setColumnMinimumWidth(0, 16);
+    embedded->setColumnStretch(2, 1);
+    embedded->setRowStretch(1, 1);
+
+    auto *block = new QHBoxLayout;
+    block->addWidget(cmdIP);
+    block->addStretch(1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (gxButtons_H *button : { cmdBack, cmdNext, cmdCancel, cmdHelp })
+        buttons->addWidget(button);
+
+    // The controls keep to the group's left and right edges; the buttons
+    // stand where every page has them.
+    auto *content = new QVBoxLayout;
+    content->addWidget(Label4);
+    content->addLayout(destination);
+    content->addWidget(m_embedded, 1);
+    content->addLayout(block);
+    content->addWidget(lblHelp);
+    auto *layout = new QVBoxLayout(this);
+    const int inset = kGroupLeft / 15 - layout->contentsMargins().left();
+    content->setContentsMargins(inset, 0, inset, 0);
+    layout->addLayout(content, 1);
+    layout->addLayout(buttons);
+    result_pages->raise();
+    // The keyboard visits the buttons as they stand.
+    setTabOrder(cmdBack, cmdNext);
+    setTabOrder(cmdNext, cmdCancel);
 
     // Header and footer start unticked, their boxes disabled.
     for (QWidget *widget : QWidgetList { lblheader, txtHeader, headerbrowse, lblfooter, txtFooter, browsefooter })
@@ -137,7 +171,7 @@ frmStep7::frmStep7(QWidget *parent)
     m_message_color = m_font_dialog.Color();
     main->setFont(to_qfont(m_message_font, main->font()));
 
-    set_hint_label(lblHelp);
+    set_hint_label(lblHelp, kGroupWidth / 15);
     const QString success = QStringLiteral(" The script will show this page once the form is successfully processed");
     const QString error
         = QStringLiteral(" The script will show this page if one or more fields contain invalid values");
@@ -214,10 +248,13 @@ void frmStep7::load_saved(const Cprefrences &prefs, const QString &message)
     reset_hint();
 }
 
-void frmStep7::showEvent(QShowEvent *event)
+void frmStep7::setVisible(bool visible)
 {
-    show_result_mode();
-    WizardWindow::showEvent(event);
+    // Each showing sets the result mode's controls first, so that only
+    // those that show are laid out and drawn.
+    if (visible && !isVisible())
+        show_result_mode();
+    WizardWindow::setVisible(visible);
 }
 
 bool frmStep7::eventFilter(QObject *watched, QEvent *event)
@@ -235,6 +272,9 @@ void frmStep7::show_result_mode()
         widget->setVisible(embedded);
     result_pages->setVisible(!embedded);
     place(result_pages, kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight);
+    // The controls around keep clear of the group wherever it is shown.
+    layout()->activate();
+    m_embedded->setMinimumHeight(std::max(0, (kGroupTop + kGroupHeight) / 15 - m_embedded->y()));
 }
 
 void frmStep7::Browse_Click()

@@ -47,8 +47,9 @@ public:
     static constexpr int kGroupWidth = 6135;
     static constexpr int kGroupHeight = 1815;
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -71,6 +72,8 @@ private:
 
     QLabel *Label4;
     QLineEdit *txtdestination;
+    // Holds the embedded result's controls.
+    QWidget *m_embedded = nullptr;
     gxButtons_H *Browse;
     QFrame *result_pages;
     QLabel *Label5;

@@ -1,5 +1,7 @@
 #include "frmWait.h"
 
+#include "TextFit.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -14,6 +16,7 @@ frmWait::frmWait(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QStringLiteral("Wait.."));
+    fit_title(this);
     auto *label = new QLabel(QStringLiteral("This might take a few minutes, please wait.."), this);
     label->setObjectName(QStringLiteral("Label1"));
     auto *layout = new QVBoxLayout(this);

@@ -1,6 +1,8 @@
 #include "frmstep5.h"
 
+#include "TextFit.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "named.h"
 
@@ -19,16 +21,6 @@
 
 namespace {
 
-QComboBox *editable_combo(QWidget *parent, const char *name, const QStringList &items, const QString &text)
-{
-    auto *combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    combo->setEditText(text);
-    return combo;
-}
-
 QStringList field_names()
 {
     QStringList names;
@@ -45,10 +37,10 @@ frmstep5::frmstep5(QWidget *parent)
     : WizardWindow(WizardPage::frmstep5, 5, parent)
     , lstfields(named(new QListWidget(this), "lstfields"))
     , txtfilename(named(new QLineEdit(this), "txtfilename"))
-    , cmbtypes(editable_combo(this, "cmbtypes", { "*.csv", "*.tab", "*.txt" }, QStringLiteral("*.csv")))
+    , cmbtypes(make_editable_combo(this, "cmbtypes", { "*.csv", "*.tab", "*.txt" }, QStringLiteral("*.csv")))
     , cmbDelimiter(
-          editable_combo(this, "cmbDelimiter", { "comma", "semicolon", "tab", "space" }, QStringLiteral("comma")))
-    , cmbendline(editable_combo(this, "cmbendline", { "\\r\\n", "\\n" }, QStringLiteral("\\r\\n")))
+          make_editable_combo(this, "cmbDelimiter", { "comma", "semicolon", "tab", "space" }, QStringLiteral("comma")))
+    , cmbendline(make_editable_combo(this, "cmbendline", { "\\r\\n", "\\n" }, QStringLiteral("\\r\\n")))
     , cmdSelectAll(make_button(this, "cmdSelectAll", QStringLiteral("Select All")))
     , CmdselectNone(make_button(this, "CmdselectNone", QStringLiteral("Select None")))
     , cmdBack(make_button(this, "cmdBack", QStringLiteral("<< Back")))
@@ -97,7 +89,6 @@ frmstep5::frmstep5(QWidget *parent)
     layout->addLayout(columns, 1);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    resize(600, 400);
 
     connect(cmbtypes, &QComboBox::activated, this, &frmstep5::cmbtypes_Click);
     connect(cmdSelectAll, &gxButtons_H::Click, lstfields, &QListWidget::selectAll);
@@ -130,6 +121,7 @@ void frmstep5::list_fields()
         auto *item = new QListWidgetItem(entry.value->name, lstfields);
         item->setSelected(entry.value->in_csv);
     }
+    fit_entries(lstfields);
 }
 
 void frmstep5::cmbtypes_Click(int index)

@@ -2,6 +2,7 @@
 
 #include "MyMessage.h"
 #include "WizardButtons.h"
+#include "WizardControls.h"
 #include "WizardFrame.h"
 #include "WizardGrid.h"
 #include "frmWait.h"
@@ -35,6 +36,19 @@ const QString kDatabasePrompt = QStringLiteral("Select a database or type it's n
 const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
 const QString kNotAssigned = QStringLiteral("Not assigned");
 const QString kTrue = QStringLiteral("True");
+// The narrowest the hint line is laid out, in pixels.
+constexpr int kHintWidth = 400;
+
+// What the grid's hint says: before a connection, before a table, while a
+// cell of a grid without the server's columns is edited, and otherwise.
+const QString kGridHints[] = {
+    QStringLiteral(" Please connect your Mysql server first "),
+    QStringLiteral(" Please select a table"),
+    QStringLiteral("For each field that you want to save type an equivalent MySQL Field in the 'MySQL's Field Name' "
+                   "column and check the 'is date' box for date type fields."),
+    QStringLiteral(" For each field that you want to save to database you should select or type an equivalent MySQL "
+                   "Field in the 'MySQL's Field Name' column."),
+};
 
 void notice(const QString &text)
 {
@@ -43,10 +57,7 @@ void notice(const QString &text)
 
 QComboBox *name_list(QWidget *parent, const char *name, const QString &prompt)
 {
-    auto *combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setEditText(prompt);
+    QComboBox *combo = make_editable_combo(parent, name, {}, prompt);
     combo->setEnabled(false);
     return combo;
 }
@@ -140,8 +151,6 @@ frmstep6a::frmstep6a(QWidget *parent)
     layout->addWidget(lblHelp);
     layout->addLayout(buttons);
     grd->setMinimumSize(172 + 172 + 4, 160);
-    lblHelp->setMinimumHeight(48);
-    resize(520, 560);
 
     setTabOrder(txtHost, txtUser);
     setTabOrder(txtUser, txtport);
@@ -157,11 +166,11 @@ frmstep6a::frmstep6a(QWidget *parent)
     setTabOrder(cmdNext, cmdCancel);
     setTabOrder(cmdCancel, cmdHelp);
 
-    set_hint_label(lblHelp);
-    // The hint comes and goes without moving the controls below it.
-    QSizePolicy room = lblHelp->sizePolicy();
-    room.setRetainSizeWhenHidden(true);
-    lblHelp->setSizePolicy(room);
+    // Room for the longest of the grid's sentences: the hint comes and goes
+    // without moving the controls below it.
+    set_hint_label(lblHelp, kHintWidth);
+    for (const QString &sentence : kGridHints)
+        reserve_hint_room(sentence);
     cmbtable->installEventFilter(this);
 
     connect(cmdConnect, &gxButtons_H::Click, this, &frmstep6a::cmdConnect_Click);
@@ -225,11 +234,6 @@ bool frmstep6a::eventFilter(QObject *watched, QEvent *event)
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
             && !QApplication::activePopupWidget())
             cmbtable_LostFocus();
-    }
-    // The grid getting the focus explains it as the pointer over it does.
-    if (watched == grd && event->type() == QEvent::FocusIn) {
-        QEvent shown(QEvent::Enter);
-        WizardWindow::eventFilter(grd, &shown);
     }
     return WizardWindow::eventFilter(watched, event);
 }
@@ -595,14 +599,12 @@ void frmstep6a::cancel()
 QString frmstep6a::grid_hint(bool editing) const
 {
     if (!globals::isConnect)
-        return QStringLiteral(" Please connect your Mysql server first ");
+        return kGridHints[0];
     if (cmbtable->currentText() == kTablePrompt)
-        return QStringLiteral(" Please select a table");
+        return kGridHints[1];
     if (editing && !globals::SuccessfullyConnected)
-        return QStringLiteral("For each field that you want to save type an equivalent MySQL Field in the 'MySQL's "
-                              "Field Name' column and check the 'is date' box for date type fields.");
-    return QStringLiteral(" For each field that you want to save to database you should select or type an equivalent "
-                          "MySQL Field in the 'MySQL's Field Name' column.");
+        return kGridHints[2];
+    return kGridHints[3];
 }
 
 void frmstep6a::refresh_hints()
@@ -611,7 +613,7 @@ void frmstep6a::refresh_hints()
     const QString sentence = grid_hint(false);
     if (sentence == m_grid_hint)
         return;
-    add_hint(grd, sentence, nullptr);
+    add_hint(grd, sentence, nullptr, Pointer | Focus);
     m_grid_hint = sentence;
     // A hint shown before no longer holds.
     reset_hint();
@@ -619,13 +621,6 @@ void frmstep6a::refresh_hints()
 
 void frmstep6a::show_grid_hint(bool editing)
 {
-    m_grid_hint = grid_hint(editing);
-    add_hint(grd, m_grid_hint, nullptr);
-    QEvent shown(QEvent::Enter);
-    WizardWindow::eventFilter(grd, &shown);
-    // The pointer and the focus explain the grid as before.
-    const QString sentence = grid_hint(false);
-    if (sentence != m_grid_hint)
-        add_hint(grd, sentence, nullptr);
-    m_grid_hint = sentence;
+    // The pointer and the focus go on explaining the grid as before.
+    show_hint(grid_hint(editing));
 }

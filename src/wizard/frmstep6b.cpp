@@ -109,7 +109,6 @@ frmstep6b::frmstep6b(QWidget *parent)
     layout->addSpacing(8);
     layout->addLayout(buttons);
     grd->setMinimumSize(175 + 175 + 80 + 80 + 4, 200);
-    resize(560, 420);
 
     connect(cmdNext, &gxButtons_H::Click, this, &frmstep6b::cmdNext_Click);
     connect(cmdBack, &gxButtons_H::Click, this, [this] { WizardFrame::instance().move(*this, WizardPage::frmstep6a); });

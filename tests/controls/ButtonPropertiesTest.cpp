@@ -146,6 +146,34 @@ TEST(ButtonProperties, HeldDrawingKeepsTheFaceAndHandlesAResizeOnRelease)
     EXPECT_EQ(host->MemDC().size(), QSize(120, 40));
 }
 
+// Built and styled in a hidden window, as every page builds its buttons: it
+// draws nothing until it shows, then once, as it looks by then.
+TEST(ButtonProperties, AHiddenButtonDrawsWhenShownWithWhatChangedMeanwhile)
+{
+    QWidget window;
+    window.resize(200, 80);
+    auto *button = new gxButtons_H(QStringLiteral("Next"), &window);
+    WizardButtonLook().applyTo(*button);
+    button->setGeometry(10, 10, 120, 30);
+    button->set_ButtonShape(4);
+    button->set_Caption(QStringLiteral("Next >>"));
+    EXPECT_TRUE(button->MemDC().isNull());
+    window.show();
+    EXPECT_EQ(button->mask(), QRegion(QRect(0, 0, 120, 30), QRegion::Ellipse));
+    QImage now;
+    button->drawFace(now);
+    const QImage shown = button->MemDC().copy();
+    EXPECT_EQ(shown, now);
+
+    button->hide();
+    button->set_Caption(QStringLiteral("Generate"));
+    EXPECT_EQ(button->MemDC(), shown);
+    button->show();
+    button->drawFace(now);
+    EXPECT_NE(button->MemDC(), shown);
+    EXPECT_EQ(button->MemDC(), now);
+}
+
 TEST(ButtonProperties, AnEmptyButtonTakesChangesAndInputAndDrawsNothing)
 {
     for (int shape = 0; shape <= 6; ++shape) {

@@ -1,5 +1,6 @@
 #include "WizardTest.h"
 
+#include "controls/gxButtons_H.h"
 #include "wizard/CommonDialog.h"
 #include "wizard/MyMessage.h"
 #include "wizard/Startup.h"
@@ -11,10 +12,14 @@
 #include "model/globals.h"
 #include "model/ini_variables.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 
@@ -145,6 +150,44 @@ void WizardTest::save_picture(QWidget *window, const QString &name)
 {
     const QString folder = qEnvironmentVariable("TRESSEL_TEST_OUTPUT", QDir::tempPath());
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+}
+
+QStringList WizardTest::cut_texts(QWidget *window)
+{
+    QStringList cut;
+    const auto wider = [](const QFontMetrics &metrics, const QString &text, const QRect &room, int flags) {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), flags, text);
+        return needed.width() > room.width() || needed.height() > room.height();
+    };
+    QFont title_font = QApplication::font();
+    title_font.setBold(true);
+    // The title beside the window manager's buttons.
+    if (QFontMetrics(title_font).horizontalAdvance(window->windowTitle()) + 120 > window->width())
+        cut << QStringLiteral("title: ") + window->windowTitle();
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        const QString name = widget->objectName() + QStringLiteral(": ");
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            const int flags = Qt::AlignLeft | Qt::AlignTop | (label->wordWrap() ? Qt::TextWordWrap : 0);
+            if (label->pixmap().isNull() && wider(label->fontMetrics(), label->text(), label->contentsRect(), flags))
+                cut << name + label->text();
+        } else if (auto *box = qobject_cast<QAbstractButton *>(widget)) {
+            if (box->width() < box->sizeHint().width())
+                cut << name + box->text();
+        } else if (auto *button = qobject_cast<gxButtons_H *>(widget)) {
+            if (button->width() < button->sizeHint().width() || button->height() < button->sizeHint().height())
+                cut << name + button->Caption();
+        } else if (auto *list = qobject_cast<QListWidget *>(widget)) {
+            if (list->sizeHintForColumn(0) > list->viewport()->width())
+                cut << name + QStringLiteral("entries wider than the list");
+        } else if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit()) {
+            const QLineEdit *edit = combo->lineEdit();
+            if (edit->fontMetrics().horizontalAdvance(combo->currentText()) + 4 > edit->width())
+                cut << name + combo->currentText();
+        }
+    }
+    return cut;
 }
 
 QStringList WizardTest::texts(const StringCollection &entries)

@@ -69,6 +69,9 @@ protected:
     // Clicks a control found by object name inside `window`.
     static void click(QWidget *window, const char *name);
     static void save_picture(QWidget *window, const QString &name);
+    // The texts of `window` that do not show whole at its present size,
+    // each as "control: text"; the title counts as well.
+    static QStringList cut_texts(QWidget *window);
     static QByteArray read_file(const QString &path);
     static QStringList texts(const StringCollection &entries);
     static void write_file(const QString &path, const QByteArray &content);

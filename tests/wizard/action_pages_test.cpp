@@ -158,16 +158,24 @@ TEST_F(ActionPages, RecipientsDialog)
     EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("b@example.org"));
     EXPECT_FALSE(globals::owner_mail()->is_multiRecipients);
 
+    // What was typed in To joins the list, so Ok keeps it.
+    owner()->txtTo->setText(QStringLiteral("typed@example.com, b@example.org"));
+    with_recipients([](QWidget *dialog) {
+        EXPECT_EQ(find<QListWidget>(dialog, "lstemails")->count(), 2);
+        click(dialog, "CmdOk");
+    });
+    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("b@example.org,typed@example.com"));
+
     // Cancel and the close box keep what was added, but not in the To box.
-    owner()->txtTo->setText(QStringLiteral("typed@example.com"));
     with_recipients([](QWidget *dialog) {
         find<QLineEdit>(dialog, "txtEmail")->setText(QStringLiteral("c@example.com"));
         click(dialog, "cmdAdd");
         click(dialog, "cmdCancel");
     });
     with_recipients([](QWidget *dialog) { dialog->close(); });
-    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("typed@example.com"));
-    EXPECT_EQ(texts(*globals::owner_mail()->recipients()), (QStringList { "b@example.org", "c@example.com" }));
+    EXPECT_EQ(owner()->txtTo->text(), QStringLiteral("b@example.org,typed@example.com"));
+    EXPECT_EQ(texts(*globals::owner_mail()->recipients()),
+        (QStringList { "b@example.org", "typed@example.com", "c@example.com" }));
     save_picture(owner(), QStringLiteral("page3-owner-mail.png"));
 }
 

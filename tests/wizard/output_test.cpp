@@ -58,6 +58,22 @@ TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
     EXPECT_EQ(globals::prefs()->des_folder, QStringLiteral("/"));
     EXPECT_EQ(globals::prefs()->php_des, QStringLiteral("/index.php"));
 
+    // A name with a path in it, "\" separated as on other systems, is refused.
+    on_next_modal([](QWidget *chooser) {
+        on_next_modal([](QWidget *input) {
+            find<QLineEdit>(input, "Text1")->setText(QStringLiteral("forms\\contact.php"));
+            click(input, "CmdOk");
+            EXPECT_TRUE(input->isVisible());
+            click(input, "cmdCancel");
+        });
+        click(chooser, "ok");
+        EXPECT_TRUE(chooser->isVisible()); // no name: the chooser stays
+        chooser->close();
+    });
+    click(page, "Browse");
+    EXPECT_EQ(messages(), QStringList { "please enter a valid name" });
+    EXPECT_EQ(globals::prefs()->script_name, QStringLiteral("index.php"));
+
     const QString script = php.path(QStringLiteral("index.php"));
     write_file(script, "<?php echo 'old'; ?>");
     answer(2);
@@ -66,10 +82,10 @@ TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
         save_picture(chooser, QStringLiteral("folder-chooser.png"));
         click(chooser, "cancel");
     });
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(messages().mid(1),
         (QStringList { "index.php  already exists, do you want to overwrite it?",
             "You must select a destination folder before proceeding" }));
-    EXPECT_EQ(m_buttons.first(), 3);
+    EXPECT_EQ(m_buttons.at(1), 3);
     answer(1);
     choose_destination(php.folder(), QStringLiteral("index"));
     EXPECT_EQ(control<QLineEdit>("txtdestination")->text(), script);
@@ -80,32 +96,46 @@ TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
 TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
 {
     globals::web_page()->blocked_ips()->Add(QStringLiteral("203.0.113.7"));
-    on_next_modal([](QWidget *dialog) {
+    // Only what the script can match is listed, written as a server reports
+    // a visitor's address.
+    const char *const typed[] = { "10", "1.2", "abc.def", "198.51.100.0/24", "192.0.2.010", "fe80::1%eth0",
+        " 192.0.2.1 ", "2001:DB8:0:0:0:0:0:0001", "::ffff:192.0.2.77", "192.0.2.1" };
+    on_next_modal([&typed](QWidget *dialog) {
         auto *list = find<QListWidget>(dialog, "lstIps");
         EXPECT_EQ(list->count(), 1); // listed from the collection
-        for (const char *address : { "10", "1.2", "abc.def", "1.2" }) { // a dot is all it takes
+        for (const char *address : typed) {
             find<QLineEdit>(dialog, "txtIP")->setText(QString::fromLatin1(address));
             click(dialog, "cmdAdd");
         }
+        QStringList listed;
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->item(i)->text();
+        EXPECT_EQ(
+            listed, (QStringList { "203.0.113.7", "192.0.2.1", "2001:db8::1", "::ffff:192.0.2.77", "192.0.2.1" }));
         save_picture(dialog, QStringLiteral("banned-addresses.png"));
         click(dialog, "cmdRemove"); // nothing chosen: nothing removed
-        list->setCurrentRow(2);
+        list->setCurrentRow(3);
         click(dialog, "cmdRemove");
-        EXPECT_EQ(list->count(), 3);
+        EXPECT_EQ(list->count(), 4);
         click(dialog, "CmdOk");
     });
     click(page, "cmdIP");
-    EXPECT_EQ(messages(), QStringList { "Please enter a valid IP address" });
-    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), (QStringList { "203.0.113.7", "1.2", "1.2" }));
+    EXPECT_EQ(messages(), QStringList(6, QStringLiteral("Please enter a valid IP address")));
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()),
+        (QStringList { "203.0.113.7", "192.0.2.1", "2001:db8::1", "192.0.2.1" }));
 
     choose_destination(php.folder());
     set_message(QStringLiteral("welcome"));
     generate();
-    EXPECT_EQ(read_file(php.path(QStringLiteral("blockedIPs.txt"))), QByteArray("203.0.113.7\r\n1.2\r\n1.2\r\n"));
+    EXPECT_EQ(read_file(php.path(QStringLiteral("blockedIPs.txt"))),
+        QByteArray("203.0.113.7\r\n192.0.2.1\r\n2001:db8::1\r\n192.0.2.1\r\n"));
     PhpRequest request;
     request.add("name", "Ann");
-    EXPECT_EQ(php.run(QStringLiteral("index.php"), request).body, QByteArray("Sorry your IP is banned!"));
-    request.remote_addr = "192.0.2.1";
+    for (const char *banned : { "203.0.113.7", "2001:db8::1" }) {
+        request.remote_addr = banned;
+        EXPECT_EQ(php.run(QStringLiteral("index.php"), request).body, QByteArray("Sorry your IP is banned!"));
+    }
+    request.remote_addr = "192.0.2.2";
     EXPECT_TRUE(php.run(QStringLiteral("index.php"), request).body.contains("welcome"));
 }
 
@@ -164,6 +194,28 @@ TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
     EXPECT_TRUE(program_ended());
 }
 
+// A ticked header or footer without a file: No leaves it out and generates.
+TEST_F(OutputTest, EmptyHeaderAndFooterLeftOutOnNo)
+{
+    choose_destination(php.folder());
+    set_message(QStringLiteral("Thanks"));
+    part("chkHeader", "txtHeader", QString());
+    part("chkFooter", "txtFooter", QString());
+    answer(2);
+    answer(2);
+    generate([](QWidget *report) {
+        EXPECT_TRUE(
+            find<QLabel>(report, "Labelmain")->text().endsWith(QStringLiteral("embedded in the result script\n")));
+    });
+    EXPECT_EQ(messages(),
+        (QStringList { "Header file is empty, Do you want to insert a header file in the result script?",
+            "footer file is empty, Do you want to insert a footer file in the result script?" }));
+    EXPECT_FALSE(globals::prefs()->is_header || globals::prefs()->is_footer);
+    EXPECT_EQ(folder_files(), QStringList { "index.php" });
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "Ann")).body,
+        globals::prefs()->success_message.toUtf8());
+}
+
 TEST_F(OutputTest, RedirectToCopiedResultPagesWithAHeader)
 {
     result_pages();
@@ -184,12 +236,18 @@ TEST_F(OutputTest, RedirectToCopiedResultPagesWithAHeader)
 
 struct StopCase
 {
+    const char *name;
     bool destination, message;
     const char *cleared; // a result page box emptied
     const char *check, *box; // a header or footer ticked without a file
     int answer; // to the question; -1: none asked
     const char *told;
 };
+
+void PrintTo(const StopCase &stop, std::ostream *out)
+{
+    *out << stop.name;
+}
 
 class Stops : public OutputTest, public ::testing::WithParamInterface<StopCase>
 {
@@ -219,13 +277,14 @@ TEST_P(Stops, NothingIsWritten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Generate, Stops,
-    ::testing::Values(StopCase { false, true, nullptr, nullptr, nullptr, -1, "Please specify a destination file" },
-        StopCase { true, false, nullptr, nullptr, nullptr, -1, "Success Message is empty" },
-        StopCase { true, false, "txtSuccess", nullptr, nullptr, -1, "Success page can't be empty" },
-        StopCase { true, false, "txtError", nullptr, nullptr, -1, "Error page can't be empty" },
-        StopCase { true, true, nullptr, "chkHeader", "txtHeader", 1,
+    ::testing::Values(
+        StopCase { "NoDestination", false, true, nullptr, nullptr, nullptr, -1, "Please specify a destination file" },
+        StopCase { "NoMessage", true, false, nullptr, nullptr, nullptr, -1, "Success Message is empty" },
+        StopCase { "NoSuccessPage", true, false, "txtSuccess", nullptr, nullptr, -1, "Success page can't be empty" },
+        StopCase { "NoErrorPage", true, false, "txtError", nullptr, nullptr, -1, "Error page can't be empty" },
+        StopCase { "EmptyHeaderAnsweredYes", true, true, nullptr, "chkHeader", "txtHeader", 1,
             "Header file is empty, Do you want to insert a header file in the result script?" },
-        StopCase { true, true, nullptr, "chkFooter", "txtFooter", 0,
+        StopCase { "EmptyFooterQuestionClosed", true, true, nullptr, "chkFooter", "txtFooter", 0,
             "footer file is empty, Do you want to insert a footer file in the result script?" }));
 
 // A destination that cannot take the script, as real for root as for anyone.
@@ -246,11 +305,17 @@ TEST_F(OutputTest, UnwritableDestinationIsTold)
 
 struct FailureCase
 {
+    const char *name;
     std::function<void(OutputTest &)> arrange;
     const char *failing; // the file named
     const char *reason;
     QStringList left; // what the folder holds afterwards
 };
+
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
 
 class OldScript : public OutputTest, public ::testing::WithParamInterface<FailureCase>
 {
@@ -272,14 +337,15 @@ TEST_P(OldScript, KeptWhenTheGenerationFails)
 }
 
 INSTANTIATE_TEST_SUITE_P(Generate, OldScript,
-    ::testing::Values(FailureCase { [](OutputTest &t) {
-                                       t.part("chkHeader", "txtHeader", t.php.path(QStringLiteral("none/top.html")));
-                                   },
-                          "none/top.html", "cannot be read (No such file or directory)", { "index.php" } },
-        FailureCase { [](OutputTest &t) {
-                         globals::prefs()->is_mysql = globals::prefs()->is_create_tble = true;
-                         QDir(t.php.folder()).mkdir(QStringLiteral("lib.php"));
-                     },
+    ::testing::Values(
+        FailureCase { "HeaderFileMissing",
+            [](OutputTest &t) { t.part("chkHeader", "txtHeader", t.php.path(QStringLiteral("none/top.html"))); },
+            "none/top.html", "cannot be read (No such file or directory)", { "index.php" } },
+        FailureCase { "SettingsFileIsAFolder",
+            [](OutputTest &t) {
+                globals::prefs()->is_mysql = globals::prefs()->is_create_tble = true;
+                QDir(t.php.folder()).mkdir(QStringLiteral("lib.php"));
+            },
             "lib.php", "cannot be written (Filename refers to a directory)", { "index.php", "lib.php" } }));
 
 TEST_F(OutputTest, TaskReportIsSavedAsALog)
@@ -293,8 +359,12 @@ TEST_F(OutputTest, TaskReportIsSavedAsALog)
     prefs.error_page = QStringLiteral("sorry.html");
     frmAction report;
     report.show();
-    CommonDialog::script(CommonDialog::Answer::chosen_file(sources.filePath(QStringLiteral("task.log"))));
+    // A name typed without an extension gets ".log"; one with its own keeps it.
+    CommonDialog::script(CommonDialog::Answer::chosen_file(sources.filePath(QStringLiteral("task.report.txt"))));
     click(&report, "cmdsave");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(sources.filePath(QStringLiteral("task"))));
+    click(&report, "cmdsave");
+    EXPECT_EQ(QDir(sources.path()).entryList(QDir::Files), (QStringList { "task.log", "task.report.txt" }));
     EXPECT_EQ(read_file(sources.filePath(QStringLiteral("task.log"))),
         "***********************************\r\nTressel, Task Report\r\n***********************************\r\n"
         "Tressel has successfully created script file: \r\n/srv/caf\xC3\xA9/index.php\r\n\r\n"

@@ -204,6 +204,28 @@ TEST_F(RulesPage, NextReportsAndSelectsTheFirstFaultyField)
     }
 }
 
+// Allowed values: Enter in the box adds as Add does; once the last value is
+// removed none is allowed any more, and Next asks for values.
+TEST_F(RulesPage, AllowedValuesComeAndGoWithTheList)
+{
+    open({ { "color", "text" } });
+    select("color");
+    choose("cmbvalidation", "List of values");
+    type("txtValue", "red");
+    QTest::keyClick(control<QLineEdit>("txtValue"), Qt::Key_Return);
+    add_value("green");
+    EXPECT_EQ(field("color").list_values, QStringLiteral("|red|green|"));
+    auto *values = control<QListWidget>("lstValues");
+    for (const char *left : { "|red|", "" }) {
+        values->setCurrentRow(values->count() - 1);
+        click(page(), "cmdRemove");
+        EXPECT_EQ(field("color").list_values, QString::fromLatin1(left));
+    }
+    click(page(), "cmdNext");
+    EXPECT_EQ(messages(), QStringList { "Please enter the list of values for field 'color'" });
+    EXPECT_TRUE(page()->isVisible());
+}
+
 // From an HTML page through the first page and this one to a running script.
 TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
 {

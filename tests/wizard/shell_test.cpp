@@ -61,10 +61,16 @@ protected:
 
 struct PageCase
 {
+    const char *name;
     QByteArray html;
     QStringList told;
     int fields; // of the form taken; -1: none taken
 };
+
+void PrintTo(const PageCase &page, std::ostream *out)
+{
+    *out << page.name;
+}
 
 class LocalPages : public Pages, public ::testing::WithParamInterface<PageCase>
 {
@@ -85,15 +91,17 @@ TEST_P(LocalPages, FormIsTakenOrTheReasonTold)
 INSTANTIATE_TEST_SUITE_P(Pages, LocalPages,
     ::testing::Values(
         // An unnamed submit button is dropped silently.
-        PageCase {
+        PageCase { "OneNamedFieldAndASubmitButton",
             "<form action='send.php' method='post'><input name='email'><input type=submit></form>", { kLoaded }, 1 },
-        PageCase { "<p>no form here</p>", { "File does not contain an HTML form." }, -1 },
-        PageCase { "<form></form>", { "Selected Form doesn't contain any Fields, Please select another form" }, -1 },
-        PageCase { "<form><input type=submit></form>", { kLoaded }, 0 },
-        PageCase { "<form><input><textarea></textarea><input name=city><input type=reset name=r></form>",
+        PageCase { "NoForm", "<p>no form here</p>", { "File does not contain an HTML form." }, -1 },
+        PageCase { "EmptyForm", "<form></form>",
+            { "Selected Form doesn't contain any Fields, Please select another form" }, -1 },
+        PageCase { "OnlyASubmitButton", "<form><input type=submit></form>", { kLoaded }, 0 },
+        PageCase { "SomeFieldsUnnamed",
+            "<form><input><textarea></textarea><input name=city><input type=reset name=r></form>",
             { "Some fields in the selected form don't have names , only named fields will be processed ", kLoaded },
             1 },
-        PageCase { "<form><input><select></select></form>",
+        PageCase { "AllFieldsUnnamed", "<form><input><select></select></form>",
             { "All fields in the selected form are unnamed; please make sure that each field has a name in the "
               "form, you like to process." },
             -1 }));

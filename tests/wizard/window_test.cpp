@@ -1,0 +1,529 @@
+// Every window as a person meets it: hints that follow the pointer and the
+// keyboard without moving anything, pages that open where the last one was,
+// Enter and Escape in every dialog, and texts that show whole.
+#include "MessageTexts.h"
+#include "WizardTest.h"
+
+#include "wizard/DirListBox.h"
+#include "wizard/FrmManyforms.h"
+#include "wizard/FrmMultipleRecipients.h"
+#include "wizard/MyMessage.h"
+#include "wizard/Startup.h"
+#include "wizard/WizardWindow.h"
+#include "wizard/frmAbout.h"
+#include "wizard/frmAction.h"
+#include "wizard/frmFields.h"
+#include "wizard/frmFolder.h"
+#include "wizard/frmIP.h"
+#include "wizard/frmInput.h"
+#include "wizard/frmMessage.h"
+#include "wizard/frmSaveOption.h"
+#include "wizard/frmStart.h"
+#include "wizard/frmStep1.h"
+#include "wizard/frmStep3.h"
+#include "wizard/frmStep4.h"
+#include "wizard/frmWait.h"
+
+#include "controls/gxButtons_H.h"
+#include "model/Cprefrences.h"
+#include "model/globals.h"
+#include "model/ini_variables.h"
+#include "model/webpage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSet>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// A run whose first page has taken a form; the rules page is passed over.
+class Windows : public WizardTest
+{
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        take(make_form({ { "email", "text" }, { "visitors_postal_address", "text" }, { "photo", "file" } }));
+    }
+
+    template<typename T> static T *control(WizardPage page, const char *name) { return find<T>(window(page), name); }
+};
+
+// The events that show a control's hint, as the pages' hint tables list them.
+enum Event { Move = 1, Focus = 2, Key = 4, Typed = 8, Change = 16, Choice = 32 };
+
+struct Hint
+{
+    const char *control;
+    int events;
+    const char *highlighted; // the caption coloured; none when null
+    const char *sentence; // a part of the sentence shown
+};
+
+struct PageHints
+{
+    const char *name;
+    WizardPage page;
+    std::vector<Hint> hints;
+};
+
+void PrintTo(const PageHints &page, std::ostream *out)
+{
+    *out << page.name;
+}
+
+const PageHints kPageHints[] = {
+    { "Source", WizardPage::frmStep1,
+        {
+            { "chkMail", Move, "chkMail", "send you an email with all fields values" },
+            { "chkAutoResponde", Move, "chkAutoResponde", "like an auto responder" },
+            { "chkDB", Move, "chkDB", "in a MySQL database" },
+            { "chkCSV", Move, "chkCSV", "in a text file on your server" },
+            { "chkEmbed", Move, "chkEmbed", "create this result page for you?" },
+            { "chkdate", Move, "chkdate", "don't have any date fields" },
+            { "lbldate", Move, "lbldate", "Select date Format used in your HTML Form" },
+        } },
+    { "OwnerMail", WizardPage::frmStep3,
+        {
+            { "txtTo", Move | Focus | Key, "Label1", "Type your Email address" },
+            { "Label1", Move, "Label1", "Type your Email address" },
+            { "txtSubject", Move | Focus | Key | Typed, "Label2", "the subject you want for the email" },
+            { "Label2", Move, "Label2", "the subject you want for the email" },
+            { "txtMessage", Move | Focus | Typed, "Label3", "The body of the massage" },
+            { "Label3", Move, "Label3", "The body of the massage" },
+            { "cmbfields", Focus | Key | Typed, "Label4", "You can type any valid email address" },
+            { "Label4", Move, "Label4", "You can type any valid email address" },
+            { "chkIP", Move, "chkIP", "receive the IP address of your visitor" },
+            { "cmdMultipleRecipient", Move, nullptr, "as many people as you wish" },
+        } },
+    { "AutoResponder", WizardPage::frmStep4,
+        {
+            { "txtsender", Move | Focus | Change, "Label4", "Type your Email address" },
+            { "Label4", Move, "Label4", "Type your Email address" },
+            { "cmbfields", Focus | Choice, "Label1", "Select the field which include" },
+            { "Label1", Move, "Label1", "Select the field which include" },
+            { "txtSubject", Move | Focus | Change, "Label2", "subject you want for the confirmation email" },
+            { "Label2", Move, "Label2", "subject you want for the confirmation email" },
+            { "txtMessage", Move | Focus | Change, "Label3", "the Message that you like to be send" },
+            { "Label3", Move, "Label3", "the Message that you like to be send" },
+            { "personalize", Move, nullptr, "then press 'Add'" },
+        } },
+    { "MySQL", WizardPage::frmstep6a, { { "grd", Move | Focus, nullptr, "Please connect your Mysql server first" } } },
+    { "Output", WizardPage::frmStep7,
+        {
+            { "chkHeader", Move, "chkHeader", "insert the template header here." },
+            { "lblheader", Move, nullptr, "insert the template header here." },
+            { "txtHeader", Move, nullptr, "insert the template header here." },
+            { "chkFooter", Move, "chkFooter", "insert the template footer here." },
+            { "browsefooter", Move, nullptr, "insert the template footer here." },
+            { "txtSuccess", Change, nullptr, "once the form is successfully processed" },
+        } },
+};
+
+class HintLines : public Windows, public ::testing::WithParamInterface<PageHints>
+{
+protected:
+    // Moves the pointer over the page's own background (a move to where it
+    // already is would be none).
+    static void leave(QWidget *page)
+    {
+        QTest::mouseMove(page, QPoint(4, 4));
+        QTest::mouseMove(page, QPoint(3, 3));
+    }
+
+    static void cause(QWidget *page, QWidget *control, Event event)
+    {
+        switch (event) {
+        case Move:
+            QTest::mouseMove(control, control->rect().center());
+            break;
+        case Focus:
+            control->clearFocus();
+            control->setFocus(Qt::TabFocusReason);
+            break;
+        case Key:
+        case Typed:
+            // Keys reach the focused control with the hint already gone.
+            control->setFocus(Qt::TabFocusReason);
+            leave(page);
+            QTest::keyClick(QApplication::focusWidget(), event == Key ? Qt::Key_End : Qt::Key_A);
+            break;
+        case Change:
+            if (auto *edit = qobject_cast<QLineEdit *>(control))
+                edit->setText(edit->text() + QLatin1Char('x'));
+            else
+                static_cast<QPlainTextEdit *>(control)->insertPlainText(QStringLiteral("x"));
+            break;
+        case Choice:
+            emit static_cast<QComboBox *>(control)->activated(0);
+            break;
+        }
+    }
+};
+
+TEST_P(HintLines, FollowThePointerAndTheKeysAndMoveNothing)
+{
+    QWidget *page = window(GetParam().page);
+    show_page(page);
+    auto *hint = find<QLabel>(page, "lblHelp");
+    const QRect next = find<QWidget>(page, "cmdNext")->geometry();
+    const QSize size = page->size();
+    for (const Hint &h : GetParam().hints) {
+        auto *control = find<QWidget>(page, h.control);
+        QWidget *highlighted = h.highlighted ? find<QWidget>(page, h.highlighted) : nullptr;
+        for (const Event event : { Move, Focus, Key, Typed, Change, Choice }) {
+            if (!(h.events & event))
+                continue;
+            SCOPED_TRACE(std::string(h.control) + " event " + std::to_string(event));
+            leave(page);
+            ASSERT_FALSE(hint->isVisible());
+            if (highlighted) {
+                EXPECT_EQ(highlighted->palette().color(QPalette::WindowText), WizardWindow::kRestColor);
+            }
+            cause(page, control, event);
+            EXPECT_TRUE(hint->isVisible());
+            EXPECT_TRUE(hint->text().contains(QString::fromUtf8(h.sentence))) << hint->text().toStdString();
+            if (highlighted) {
+                EXPECT_EQ(highlighted->palette().color(QPalette::WindowText), WizardWindow::kHintColor);
+            }
+            // Nothing moves, and the sentence shows whole above the buttons.
+            EXPECT_EQ(page->size(), size);
+            EXPECT_EQ(find<QWidget>(page, "cmdNext")->geometry(), next);
+            EXPECT_EQ(cut_texts(page), QStringList());
+            EXPECT_LE(hint->geometry().bottom(), next.top());
+        }
+    }
+    save_picture(page, QStringLiteral("hint-%1.png").arg(QString::fromLatin1(GetParam().name)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, HintLines, ::testing::ValuesIn(kPageHints));
+
+// The panels of the first page are its background too; focus on the
+// owner-mail page's IP box hides the hint.
+TEST_F(Windows, HintsGoOverThePagesBackground)
+{
+    QWidget *first = window(WizardPage::frmStep1);
+    show_page(first);
+    auto *actions = find<QWidget>(first, "fraActions");
+    auto *mail = find<QWidget>(first, "chkMail");
+    for (const char *panel : { "fraActions", "fraSource" }) {
+        QTest::mouseMove(mail);
+        ASSERT_TRUE(find<QLabel>(first, "lblHelp")->isVisible());
+        // Right of the boxes, clear of every control.
+        auto *area = find<QWidget>(first, panel);
+        QTest::mouseMove(area, QPoint(area->width() - 4, area == actions ? mail->geometry().bottom() + 2 : 4));
+        EXPECT_FALSE(find<QLabel>(first, "lblHelp")->isVisible()) << panel;
+        EXPECT_EQ(mail->palette().color(QPalette::WindowText), WizardWindow::kRestColor);
+    }
+
+    QWidget *owner = window(WizardPage::frmStep3);
+    show_page(owner);
+    find<QWidget>(owner, "txtTo")->setFocus();
+    ASSERT_TRUE(find<QLabel>(owner, "lblHelp")->isVisible());
+    find<QWidget>(owner, "chkIP")->setFocus();
+    EXPECT_FALSE(find<QLabel>(owner, "lblHelp")->isVisible());
+}
+
+// Records when windows are shown and hidden, in order.
+class ShowsAndHides final : public QObject
+{
+public:
+    explicit ShowsAndHides(std::initializer_list<QWidget *> windows)
+    {
+        for (QWidget *window : windows)
+            window->installEventFilter(this);
+    }
+    QStringList order;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            order << (event->type() == QEvent::Show ? QStringLiteral("show ") : QStringLiteral("hide "))
+                    + watched->objectName();
+        return false;
+    }
+};
+
+TEST_F(Windows, EachPageOpensWhereTheLastOneWas)
+{
+    auto *first = static_cast<frmStep1 *>(window(WizardPage::frmStep1));
+    QWidget *rules = window(WizardPage::frmStep2);
+    QWidget *owner = window(WizardPage::frmStep3);
+    show_page(first);
+    const QRect placed(90, 70, 780, 590);
+    first->setGeometry(placed);
+    click(first, "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2);
+    EXPECT_EQ(rules->geometry(), placed);
+    WizardFrame::instance().move(*static_cast<WizardWindow *>(rules), WizardPage::frmStep3);
+    EXPECT_EQ(owner->geometry(), placed);
+
+    // Back shows the page it goes to before it hides the one it leaves; a
+    // maximised window stays maximised, and keeps its place for later.
+    ShowsAndHides seen { rules, owner };
+    owner->showMaximized();
+    settle();
+    seen.order.clear();
+    click(owner, "cmdBack");
+    EXPECT_EQ(seen.order, (QStringList { "show frmStep2", "hide frmStep3" }));
+    EXPECT_TRUE(rules->isMaximized());
+    rules->showNormal();
+    settle();
+    click(rules, "cmdBack");
+    EXPECT_FALSE(first->isMaximized());
+    EXPECT_EQ(first->geometry(), placed);
+}
+
+// A key pressed where the focus is, as the keyboard sends it.
+void press(Qt::Key key)
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeModalWidget();
+    ASSERT_TRUE(target);
+    QTest::keyClick(target, key);
+}
+
+TEST_F(WizardTest, MessageBoxAnswersEnterAndEscape)
+{
+    MyMessage::set_responder({});
+    const std::tuple<int, Qt::Key, int> answers[] = {
+        // button set, key, answer: Enter is Ok or Yes, Escape Cancel or No, or the close box
+        { 1, Qt::Key_Return, 4 },
+        { 1, Qt::Key_Escape, 0 },
+        { 2, Qt::Key_Enter, 4 },
+        { 2, Qt::Key_Escape, 3 },
+        { 3, Qt::Key_Return, 1 },
+        { 3, Qt::Key_Escape, 2 },
+        { 4, Qt::Key_Return, 1 },
+        { 4, Qt::Key_Escape, 3 },
+        { 5, Qt::Key_Escape, 3 },
+    };
+    for (const auto &[buttons, key, answer] : answers) {
+        SCOPED_TRACE(std::to_string(buttons) + (key == Qt::Key_Escape ? " Escape" : " Enter"));
+        on_next_modal([key = key](QWidget *) { press(key); });
+        EXPECT_EQ(MyMessage::show_message(QStringLiteral("Go on?"), buttons, 1), answer);
+    }
+    // Enter presses the button that has the focus.
+    on_next_modal([](QWidget *box) {
+        find<QWidget>(box, "CmdNo")->setFocus();
+        press(Qt::Key_Return);
+    });
+    EXPECT_EQ(MyMessage::show_message(QStringLiteral("Go on?"), 3, 1), 2);
+}
+
+TEST_F(Windows, EnterAndEscapeInEveryDialog)
+{
+    // The input box: Enter accepts the name, Escape cancels.
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
+        on_next_modal([key](QWidget *) { press(key); });
+        EXPECT_EQ(frmInput::ask(nullptr, QStringLiteral("Name?"), QStringLiteral("index.php")),
+            key == Qt::Key_Return ? QStringLiteral("index.php") : QString());
+    }
+
+    // The recipients: Enter in the address box adds it, Enter elsewhere is
+    // Ok, Escape is Cancel.
+    auto *owner = static_cast<frmStep3 *>(window(WizardPage::frmStep3));
+    show_page(owner);
+    on_next_modal([](QWidget *dialog) {
+        find<QLineEdit>(dialog, "txtEmail")->setText(QStringLiteral("sales@example.com"));
+        press(Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(find<QListWidget>(dialog, "lstemails")->count(), 1);
+        find<QListWidget>(dialog, "lstemails")->setFocus();
+        press(Qt::Key_Return);
+    });
+    click(owner, "cmdMultipleRecipient");
+    EXPECT_EQ(owner->txtTo->text(), QStringLiteral("sales@example.com"));
+    on_next_modal([](QWidget *) { press(Qt::Key_Escape); });
+    click(owner, "cmdMultipleRecipient");
+
+    // The field picker: Enter adds the chosen field, Escape cancels.
+    auto *reply = static_cast<frmStep4 *>(window(WizardPage::frmStep4));
+    show_page(reply);
+    on_next_modal([](QWidget *picker) {
+        find<QListWidget>(picker, "lstfields")->setCurrentRow(0);
+        press(Qt::Key_Return);
+    });
+    click(reply, "personalize");
+    EXPECT_EQ(reply->txtMessage->toPlainText(), QStringLiteral("#email#"));
+    on_next_modal([](QWidget *) { press(Qt::Key_Escape); });
+    click(reply, "personalize");
+
+    // The banned addresses: Enter in the box adds, Escape closes.
+    on_next_modal([](QWidget *dialog) {
+        find<QLineEdit>(dialog, "txtIP")->setText(QStringLiteral("192.0.2.9"));
+        press(Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        press(Qt::Key_Escape);
+    });
+    frmIP().exec();
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), QStringList { "192.0.2.9" });
+
+    // The introduction: Escape closes it writing nothing; Enter continues.
+    for (const Qt::Key key : { Qt::Key_Escape, Qt::Key_Return }) {
+        on_next_modal([key](QWidget *) { press(key); });
+        frmStart().exec();
+        EXPECT_EQ(QFileInfo::exists(ini_variables::wizard_ini_path()), key == Qt::Key_Return);
+    }
+
+    // The task report and the About box close on either key; the About
+    // button opens its box from the keyboard too.
+    QWidget *about = find<QWidget>(window(WizardPage::frmStep1), "cmdAbout");
+    show_page(window(WizardPage::frmStep1));
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
+        on_next_modal([key](QWidget *) { press(key); });
+        frmAction().exec();
+        int opened = 0;
+        on_next_modal([key, &opened](QWidget *box) {
+            opened += box->objectName() == QLatin1String("frmAbout");
+            press(key);
+        });
+        about->setFocus();
+        QTest::keyClick(about, Qt::Key_Space);
+        EXPECT_EQ(opened, 1);
+    }
+    EXPECT_TRUE(messages().isEmpty()) << last_message().toStdString();
+}
+
+// The folder chooser opens in a folder of the user's; a path typed into it
+// goes there with Enter, and Escape leaves as Cancel does.
+TEST_F(Windows, FolderChooserStartsInTheUsersFolderAndGoesWhereTyped)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("site/forms"));
+    const QString site = QDir(folder.path()).filePath(QStringLiteral("site"));
+    const auto starts_in = [](const QString &path) {
+        frmFolder chooser;
+        EXPECT_EQ(find<QLineEdit>(&chooser, "txtpath")->text(), path);
+    };
+    starts_in(QDir::homePath());
+    globals::web_page()->path = QDir(site).filePath(QStringLiteral("forms/contact.html"));
+    starts_in(QDir(site).filePath(QStringLiteral("forms")));
+    globals::prefs()->des_folder = site + QLatin1Char('/');
+    starts_in(site);
+
+    on_next_modal([&](QWidget *chooser) {
+        auto *path = find<QLineEdit>(chooser, "txtpath");
+        path->setFocus();
+        path->setText(QStringLiteral("forms"));
+        press(Qt::Key_Return);
+        EXPECT_EQ(find<DirListBox>(chooser, "folder")->Path(), QDir(site).filePath(QStringLiteral("forms")));
+        path->setText(QStringLiteral("/no/such/folder"));
+        press(Qt::Key_Return);
+        EXPECT_TRUE(chooser->isVisible());
+        press(Qt::Key_Escape);
+    });
+    frmFolder().exec();
+    EXPECT_EQ(messages(),
+        (QStringList {
+            "The folder /no/such/folder does not exist", "You must select a destination folder before proceeding" }));
+}
+
+// A page is built long before it shows: its buttons draw only then.
+TEST_F(WizardTest, ButtonsOfAPageDrawOnlyOnceItShows)
+{
+    QWidget *output = window(WizardPage::frmStep7);
+    const auto buttons = output->findChildren<gxButtons_H *>();
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const gxButtons_H *button : buttons)
+        EXPECT_TRUE(button->MemDC().isNull()) << button->objectName().toStdString();
+    output->show();
+    for (const gxButtons_H *button : buttons)
+        EXPECT_EQ(button->MemDC().isNull(), !button->isVisible()) << button->objectName().toStdString();
+}
+
+TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
+{
+    QSet<QRect> next_buttons;
+    for (const WizardPage page :
+        { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4, WizardPage::frmstep5,
+            WizardPage::frmstep6a, WizardPage::frmstep6b, WizardPage::frmStep7 }) {
+        QWidget *shown = window(page);
+        show_page(shown);
+        EXPECT_EQ(cut_texts(shown), QStringList()) << shown->objectName().toStdString();
+        // Each page fits the size all of them open at, and has Next where
+        // the others have it.
+        EXPECT_TRUE(WizardWindow::default_size().expandedTo(shown->minimumSizeHint()) == WizardWindow::default_size());
+        next_buttons.insert(find<QWidget>(shown, "cmdNext")->geometry());
+        // Tab visits the row of buttons from left to right.
+        QList<int> row;
+        for (QWidget *w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+            if (qobject_cast<gxButtons_H *>(w) && w->y() == find<QWidget>(shown, "cmdNext")->y())
+                row << w->x();
+        }
+        EXPECT_TRUE(std::is_sorted(row.begin(), row.end())) << shown->objectName().toStdString();
+        shown->hide();
+    }
+    EXPECT_EQ(next_buttons.size(), 1);
+    auto *first = static_cast<frmStep1 *>(window(WizardPage::frmStep1));
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.emplace_back(new frmStart);
+    dialogs.emplace_back(new FrmManyforms(first));
+    dialogs.emplace_back(new FrmMultipleRecipients(static_cast<frmStep3 *>(window(WizardPage::frmStep3))));
+    dialogs.emplace_back(new frmIP);
+    dialogs.emplace_back(new frmInput);
+    dialogs.emplace_back(new frmFolder);
+    dialogs.emplace_back(new frmAction);
+    dialogs.emplace_back(new frmAbout);
+    dialogs.emplace_back(new frmSaveOption);
+    for (const auto &dialog : dialogs) {
+        dialog->show();
+        EXPECT_EQ(cut_texts(dialog.get()), QStringList()) << dialog->objectName().toStdString();
+        dialog->hide();
+    }
+    for (QWidget *other :
+        { static_cast<QWidget *>(static_cast<frmStep4 *>(window(WizardPage::frmStep4))->field_picker()),
+            static_cast<QWidget *>(&frmWait::instance()) }) {
+        other->show();
+        EXPECT_EQ(cut_texts(other), QStringList()) << other->objectName().toStdString();
+        other->hide();
+    }
+}
+
+// Every message of the program shows whole, its buttons below it and inside
+// the box, and the box within the screen.
+TEST_F(WizardTest, MessageBoxShowsEveryMessageWhole)
+{
+    const MessageText *longest = nullptr;
+    for (const MessageText &message : kMessageTexts) {
+        const QString text = QString::fromUtf8(message.text);
+        SCOPED_TRACE(message.text);
+        frmMessage box;
+        box.prepare(text, message.buttons, 3);
+        box.show();
+        EXPECT_EQ(cut_texts(&box), QStringList());
+        const QRect label = find<QLabel>(&box, "lblMessage")->geometry();
+        EXPECT_TRUE(box.rect().contains(label));
+        int shown = 0;
+        for (auto *button : box.findChildren<gxButtons_H *>()) {
+            if (!button->isVisible())
+                continue;
+            ++shown;
+            EXPECT_TRUE(box.rect().contains(button->geometry())) << button->objectName().toStdString();
+            EXPECT_GT(button->y(), label.bottom()) << button->objectName().toStdString();
+        }
+        EXPECT_EQ(shown, message.buttons == 3 ? 2 : 1);
+        EXPECT_LE(box.width(), box.screen()->availableGeometry().width());
+        if (!longest || qstrlen(message.text) > qstrlen(longest->text))
+            longest = &message;
+        box.hide();
+    }
+    frmMessage box;
+    box.prepare(QString::fromUtf8(longest->text), longest->buttons, 3);
+    box.show();
+    save_picture(&box, QStringLiteral("message-box-longest.png"));
+}
+
+} // namespace
