@@ -1,12 +1,11 @@
 #include "MYSQL_CONNECTION.h"
 
+#include "MariaDbClient.h"
 #include "MYSQL_RS.h"
 
 #include "model/globals.h"
 
 #include <QByteArray>
-
-#include <mysql.h>
 
 const QString MYSQL_CONNECTION::kBadPortText = QStringLiteral("The port must be a number from 0 to 65535.");
 
@@ -43,31 +42,37 @@ qint32 MYSQL_CONNECTION::OpenConnection(const QString &host, const QString &user
         return m_state;
     }
 
-    m_handle = mysql_init(nullptr);
+    QString unavailable;
+    const MariaDbClient *client = MariaDbClient::load(&unavailable);
+    if (!client) {
+        m_error->SetError(-1, unavailable);
+        return m_state;
+    }
+    m_handle = client->mysql_init(nullptr);
     if (!m_handle) {
         m_error->SetError(-1, QStringLiteral("Couldn't obtain a connection handler."));
         return m_state;
     }
     // Texts go to the server and come back as UTF-8.
-    mysql_options(m_handle, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    mariadb().mysql_options(m_handle, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     for (const auto &[option, value] : std::as_const(m_options)) {
         switch (option) {
         case ConnectTimeout:
         case ReadTimeout:
         case WriteTimeout: {
             const unsigned int seconds = value.trimmed().toUInt();
-            mysql_options(m_handle, static_cast<mysql_option>(option), &seconds);
+            mariadb().mysql_options(m_handle, static_cast<mysql_option>(option), &seconds);
             break;
         }
         case Compress:
         case NamedPipe:
-            mysql_options(m_handle, static_cast<mysql_option>(option), "0");
+            mariadb().mysql_options(m_handle, static_cast<mysql_option>(option), "0");
             break;
         case InitCommand:
         case ReadDefaultFile:
         case ReadDefaultGroup: {
             const QByteArray text = value.toUtf8();
-            mysql_options(m_handle, static_cast<mysql_option>(option), text.constData());
+            mariadb().mysql_options(m_handle, static_cast<mysql_option>(option), text.constData());
             break;
         }
         default:
@@ -81,7 +86,7 @@ qint32 MYSQL_CONNECTION::OpenConnection(const QString &host, const QString &user
     const QByteArray database_text = m_dbname.toUtf8();
     // No socket name: the library then takes the one of an option file, or
     // its default, for "localhost".
-    if (!mysql_real_connect(m_handle, host_text.constData(), user_text.constData(), password_text.constData(),
+    if (!mariadb().mysql_real_connect(m_handle, host_text.constData(), user_text.constData(), password_text.constData(),
             database_text.constData(), static_cast<unsigned int>(m_port), nullptr,
             static_cast<unsigned long>(m_client_flags))) {
         copy_error();
@@ -100,7 +105,7 @@ void MYSQL_CONNECTION::CloseConnection()
 
 void MYSQL_CONNECTION::close_handle()
 {
-    mysql_close(m_handle);
+    mariadb().mysql_close(m_handle);
     m_handle = nullptr;
     m_query.clear();
     m_state = Closed;
@@ -109,7 +114,7 @@ void MYSQL_CONNECTION::close_handle()
 void MYSQL_CONNECTION::Ping()
 {
     if (m_state == Open)
-        mysql_ping(m_handle);
+        mariadb().mysql_ping(m_handle);
 }
 
 bool MYSQL_CONNECTION::SelectDb(const QString &name)
@@ -117,7 +122,7 @@ bool MYSQL_CONNECTION::SelectDb(const QString &name)
     m_error->Clear();
     if (!m_handle)
         return false;
-    if (mysql_select_db(m_handle, name.toUtf8().constData()) == 0) {
+    if (mariadb().mysql_select_db(m_handle, name.toUtf8().constData()) == 0) {
         m_dbname = name;
         return true;
     }
@@ -168,7 +173,7 @@ QString MYSQL_CONNECTION::QueryInfo() const
 {
     if (m_state == Closed)
         return QString();
-    return ptr_to_string(mysql_info(m_handle));
+    return ptr_to_string(mariadb().mysql_info(m_handle));
 }
 
 void MYSQL_CONNECTION::Flush(qint32 target)
@@ -190,7 +195,7 @@ qint32 MYSQL_CONNECTION::LastInsertID() const
 {
     if (m_state == Closed)
         return 0;
-    return static_cast<qint32>(static_cast<quint32>(mysql_insert_id(m_handle)));
+    return static_cast<qint32>(static_cast<quint32>(mariadb().mysql_insert_id(m_handle)));
 }
 
 QString MYSQL_CONNECTION::ptr_to_string(const char *pointer)
@@ -200,7 +205,7 @@ QString MYSQL_CONNECTION::ptr_to_string(const char *pointer)
 
 void MYSQL_CONNECTION::copy_error()
 {
-    const unsigned int number = mysql_errno(m_handle);
+    const unsigned int number = mariadb().mysql_errno(m_handle);
     if (number != 0)
-        m_error->SetError(static_cast<qint32>(number), ptr_to_string(mysql_error(m_handle)));
+        m_error->SetError(static_cast<qint32>(number), ptr_to_string(mariadb().mysql_error(m_handle)));
 }

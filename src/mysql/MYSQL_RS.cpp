@@ -1,5 +1,6 @@
 #include "MYSQL_RS.h"
 
+#include "MariaDbClient.h"
 #include "MYSQL_CONNECTION.h"
 #include "MYSQL_UPDATE.h"
 #include "MySQL_Field.h"
@@ -11,8 +12,6 @@
 #include <QStringList>
 
 #include <algorithm>
-
-#include <mysql.h>
 
 namespace {
 
@@ -31,7 +30,7 @@ MYSQL_RS::MYSQL_RS()
 
 MYSQL_RS::~MYSQL_RS()
 {
-    mysql_free_result(m_result);
+    mariadb().mysql_free_result(m_result);
     m_cursor->detach();
 }
 
@@ -45,25 +44,25 @@ void MYSQL_RS::open_result(const QString &statement, st_mysql *handle, bool &fai
     // The statement goes with its length, so a zero byte in it cannot cut it
     // short.
     const QByteArray text = statement.toUtf8();
-    if (mysql_real_query(handle, text.constData(), static_cast<unsigned long>(text.size())) != 0) {
+    if (mariadb().mysql_real_query(handle, text.constData(), static_cast<unsigned long>(text.size())) != 0) {
         failed = true;
         return;
     }
-    m_result = mysql_store_result(handle);
+    m_result = mariadb().mysql_store_result(handle);
     if (!m_result) {
-        if (mysql_field_count(handle) == 0)
-            m_affected = low_32_bits(mysql_affected_rows(handle));
+        if (mariadb().mysql_field_count(handle) == 0)
+            m_affected = low_32_bits(mariadb().mysql_affected_rows(handle));
         else
             failed = true;
         return;
     }
-    m_affected = low_32_bits(mysql_affected_rows(handle));
-    m_record_count = low_32_bits(mysql_num_rows(m_result));
-    m_field_count = static_cast<qint32>(mysql_num_fields(m_result));
+    m_affected = low_32_bits(mariadb().mysql_affected_rows(handle));
+    m_record_count = low_32_bits(mariadb().mysql_num_rows(m_result));
+    m_field_count = static_cast<qint32>(mariadb().mysql_num_fields(m_result));
     m_offsets.resize(static_cast<size_t>(std::max(m_record_count, 0)));
     for (auto &offset : m_offsets) {
-        offset = mysql_row_tell(m_result);
-        mysql_fetch_row(m_result);
+        offset = mariadb().mysql_row_tell(m_result);
+        mariadb().mysql_fetch_row(m_result);
     }
     m_state = Open;
     m_position = 1;
@@ -92,9 +91,9 @@ void MYSQL_RS::load_row(qint32 row)
         // The library's row cursor stands after the loaded row, so a walk
         // forward needs no seek.
         if (m_loaded == 0 || row != m_loaded + 1)
-            mysql_row_seek(m_result, m_offsets[static_cast<size_t>(row - 1)]);
-        m_row = mysql_fetch_row(m_result);
-        m_lengths = mysql_fetch_lengths(m_result);
+            mariadb().mysql_row_seek(m_result, m_offsets[static_cast<size_t>(row - 1)]);
+        m_row = mariadb().mysql_fetch_row(m_result);
+        m_lengths = mariadb().mysql_fetch_lengths(m_result);
         m_loaded = row;
     } else {
         m_row = nullptr;
@@ -105,7 +104,7 @@ void MYSQL_RS::load_row(qint32 row)
 
 void MYSQL_RS::free_result()
 {
-    mysql_free_result(m_result);
+    mariadb().mysql_free_result(m_result);
     m_result = nullptr;
     m_row = nullptr;
     m_lengths = nullptr;
@@ -228,7 +227,7 @@ bool MYSQL_RS::has_column(const QVariant &field) const
     if (wanted.isEmpty())
         return false;
     for (qint32 i = 0; i < m_field_count; ++i) {
-        const MYSQL_FIELD *column = mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i));
+        const MYSQL_FIELD *column = mariadb().mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i));
         const QString column_name = MYSQL_CONNECTION::ptr_to_string(column ? column->name : nullptr);
         if (globals::trim_blanks(column_name).compare(wanted, Qt::CaseInsensitive) == 0)
             return true;
@@ -381,7 +380,7 @@ qint32 MYSQL_RS::column_type(const QString &name)
 {
     // Looked up without moving the shared cursor.
     for (qint32 i = 0; i < m_field_count; ++i) {
-        const MYSQL_FIELD *column = mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i));
+        const MYSQL_FIELD *column = mariadb().mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i));
         if (column && MYSQL_CONNECTION::ptr_to_string(column->name).compare(name, Qt::CaseInsensitive) == 0)
             return static_cast<qint32>(column->type);
     }

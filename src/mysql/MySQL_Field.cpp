@@ -1,5 +1,6 @@
 #include "MySQL_Field.h"
 
+#include "MariaDbClient.h"
 #include "MYSQL_CONNECTION.h"
 #include "MYSQL_RS.h"
 #include "MYSQL_UPDATE.h"
@@ -10,13 +11,11 @@
 
 #include <QObject>
 
-#include <mysql.h>
-
 const st_mysql_field *MySQL_Field::description() const
 {
     if (!m_result || m_column < 0 || m_column >= m_count)
         return nullptr;
-    return mysql_fetch_field_direct(m_result, static_cast<unsigned int>(m_column));
+    return mariadb().mysql_fetch_field_direct(m_result, static_cast<unsigned int>(m_column));
 }
 
 QString MySQL_Field::name() const
@@ -129,7 +128,7 @@ void MySQL_Field::build_name_map()
     if (m_names.Count() != 0 || !m_result)
         return;
     for (qint32 i = 1; i <= m_count; ++i) {
-        const MYSQL_FIELD *field = mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i - 1));
+        const MYSQL_FIELD *field = mariadb().mysql_fetch_field_direct(m_result, static_cast<unsigned int>(i - 1));
         const QString column = MYSQL_CONNECTION::ptr_to_string(field ? field->name : nullptr);
         // Of two columns of one name the first one is found.
         if (!column.isEmpty() && !m_names.Contains(column))

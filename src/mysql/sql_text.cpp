@@ -1,12 +1,11 @@
 #include "sql_text.h"
 
+#include "MariaDbClient.h"
 #include "mysql_variant.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
-
-#include <mysql.h>
 
 namespace sql_text {
 
@@ -58,7 +57,7 @@ QString escaped(const QString &text, st_mysql *connection)
     const QByteArray from = text.toUtf8();
     QByteArray to(from.size() * 2 + 1, Qt::Uninitialized);
     const unsigned long length
-        = mysql_real_escape_string(connection, to.data(), from.constData(), static_cast<unsigned long>(from.size()));
+        = mariadb().mysql_real_escape_string(connection, to.data(), from.constData(), static_cast<unsigned long>(from.size()));
     if (length == static_cast<unsigned long>(-1))
         return QString();
     return QString::fromUtf8(to.constData(), static_cast<qsizetype>(length));
