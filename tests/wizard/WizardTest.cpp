@@ -146,6 +146,13 @@ void WizardTest::click(QWidget *window, const char *name)
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
 }
 
+void WizardTest::press(Qt::Key key)
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeModalWidget();
+    ASSERT_TRUE(target);
+    QTest::keyClick(target, key);
+}
+
 void WizardTest::save_picture(QWidget *window, const QString &name)
 {
     const QString folder = qEnvironmentVariable("TRESSEL_TEST_OUTPUT", QDir::tempPath());
