@@ -382,11 +382,16 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
 // the box, and the box within the screen.
 TEST_F(WizardTest, MessageBoxShowsEveryMessageWhole)
 {
+    std::vector<std::pair<int, const char *>> table; // button set (Yes and No, or Ok), text
+    for (const char *text : kQuestions)
+        table.emplace_back(3, text);
+    for (const char *text : kNotices)
+        table.emplace_back(1, text);
     size_t longest = 0;
-    for (const MessageText &message : kMessageTexts) {
-        SCOPED_TRACE(message.text);
+    for (const auto &[buttons, text] : table) {
+        SCOPED_TRACE(text);
         frmMessage box;
-        box.prepare(QString::fromUtf8(message.text), message.buttons, 3);
+        box.prepare(QString::fromUtf8(text), buttons, 3);
         box.show();
         EXPECT_EQ(cut_texts(&box), QStringList());
         const QRect label = find<QLabel>(&box, "lblMessage")->geometry();
@@ -399,10 +404,10 @@ TEST_F(WizardTest, MessageBoxShowsEveryMessageWhole)
             EXPECT_TRUE(box.rect().contains(button->geometry())) << button->objectName().toStdString();
             EXPECT_GT(button->y(), label.bottom()) << button->objectName().toStdString();
         }
-        EXPECT_EQ(shown, message.buttons == 3 ? 2 : 1);
+        EXPECT_EQ(shown, buttons == 3 ? 2 : 1);
         EXPECT_LE(box.width(), box.screen()->availableGeometry().width());
-        if (qstrlen(message.text) > longest) {
-            longest = qstrlen(message.text);
+        if (qstrlen(text) > longest) {
+            longest = qstrlen(text);
             save_picture(&box, QStringLiteral("message-box-longest.png"));
         }
     }
