@@ -148,7 +148,10 @@ void WizardTest::click(QWidget *window, const char *name)
 
 void WizardTest::press(Qt::Key key)
 {
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeModalWidget();
+    // An open dialog has the keyboard even before the window system has
+    // made it the active window.
+    QWidget *target = QApplication::activeModalWidget();
+    target = target ? (target->focusWidget() ? target->focusWidget() : target) : QApplication::focusWidget();
     ASSERT_TRUE(target);
     QTest::keyClick(target, key);
 }
