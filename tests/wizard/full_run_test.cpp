@@ -13,14 +13,12 @@
 #include "wizard/DirListBox.h"
 #include "wizard/Startup.h"
 #include "wizard/WizardWindow.h"
-#include "wizard/frmStart.h"
 #include "wizard/frmStep2.h"
 #include "wizard/frmStep3.h"
 #include "wizard/frmStep4.h"
 #include "wizard/frmStep7.h"
 #include "wizard/frmstep5.h"
 
-#include "model/globals.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,7 +7,6 @@
 
 #include "controls/gxButtons_H.h"
 #include "wizard/CommonDialog.h"
-#include "wizard/Startup.h"
 #include "wizard/frmSaveOption.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep1.h"
@@ -29,9 +28,7 @@
 #include "mysql/MySQLTable.h"
 #include "mysql/connections.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
