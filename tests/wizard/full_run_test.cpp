@@ -48,10 +48,8 @@ protected:
 
     static void type(WizardPage page, const char *box, const QString &text)
     {
-        auto *edit = on<QLineEdit>(page, box);
-        QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        QTest::mouseClick(on<QLineEdit>(page, box), Qt::LeftButton);
+        drive::retype(on<QLineEdit>(page, box), text);
     }
 
     static void type_text(WizardPage page, const char *box, const QString &text)
