@@ -43,9 +43,7 @@ protected:
 };
 
 // Tests of the connection itself, on the same table.
-class Connection : public ResultSet
-{
-};
+using Connection = ResultSet;
 
 TEST_F(Connection, OpensOnTheDatabaseTalksUtf8mb4AndCloses)
 {
