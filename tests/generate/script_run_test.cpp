@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QRegularExpression>
 
@@ -172,6 +171,7 @@ struct Relation
     const char *label;
     qint32 code;
     std::array<bool, 3> passes;
+    friend void PrintTo(const Relation &relation, std::ostream *out) { *out << relation.label; }
 };
 
 const Relation kRelations[] = {
