@@ -132,23 +132,9 @@ TEST(ButtonProperties, HoverColoursFollowTheNormalOnesUntilLockedByAColourOfThei
     EXPECT_EQ(gradient.HoverColorLocks(), 1);
 }
 
-TEST(ButtonProperties, HeldDrawingKeepsTheFaceAndHandlesAResizeOnRelease)
-{
-    ButtonHost host;
-    host->set_ButtonShape(4);
-    const QImage before = host->MemDC().copy();
-    host->set_DelayDrawing(true);
-    host->set_Caption(QStringLiteral("Something else"));
-    host->resize(120, 40);
-    EXPECT_EQ(host->MemDC(), before);
-    host->set_DelayDrawing(false);
-    EXPECT_EQ(host->mask(), QRegion(QRect(0, 0, 120, 40), QRegion::Ellipse));
-    EXPECT_EQ(host->MemDC().size(), QSize(120, 40));
-}
-
-// Built and styled in a hidden window, as every page builds its buttons: it
-// draws nothing until it shows, then once, as it looks by then.
-TEST(ButtonProperties, AHiddenButtonDrawsWhenShownWithWhatChangedMeanwhile)
+// Built and styled in a hidden window, as every page builds its buttons, or
+// with its drawing held: it draws nothing meanwhile, then once, as it looks by then.
+TEST(ButtonProperties, AHiddenOrHeldButtonDrawsWhenShownOrReleasedWithWhatChangedMeanwhile)
 {
     QWidget window;
     window.resize(200, 80);
@@ -172,6 +158,15 @@ TEST(ButtonProperties, AHiddenButtonDrawsWhenShownWithWhatChangedMeanwhile)
     button->drawFace(now);
     EXPECT_NE(button->MemDC(), shown);
     EXPECT_EQ(button->MemDC(), now);
+
+    const QImage before = button->MemDC().copy();
+    button->set_DelayDrawing(true);
+    button->set_Caption(QStringLiteral("Something else"));
+    button->resize(100, 40);
+    EXPECT_EQ(button->MemDC(), before);
+    button->set_DelayDrawing(false);
+    EXPECT_EQ(button->mask(), QRegion(QRect(0, 0, 100, 40), QRegion::Ellipse));
+    EXPECT_EQ(button->MemDC().size(), QSize(100, 40));
 }
 
 TEST(ButtonProperties, AnEmptyButtonTakesChangesAndInputAndDrawsNothing)

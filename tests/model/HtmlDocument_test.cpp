@@ -6,12 +6,12 @@
 #include "support/QtPrinters.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 namespace {
@@ -34,33 +34,33 @@ QString summary(const QByteArray &html)
 std::string name_from(const char *sentence)
 {
     std::string name;
-    bool word_start = true;
-    for (const char *c = sentence; *c; ++c) {
-        if (!std::isalnum(static_cast<unsigned char>(*c))) {
-            word_start = true;
-            continue;
-        }
-        name += word_start ? char(std::toupper(static_cast<unsigned char>(*c))) : *c;
-        word_start = false;
-    }
+    for (const QString &word :
+        QString::fromUtf8(sentence).split(QRegularExpression("[^A-Za-z0-9]+"), Qt::SkipEmptyParts))
+        name += (word.left(1).toUpper() + word.mid(1)).toStdString();
     return name;
 }
 
-struct OwnerCase
+// Every case below is named by its `what`, in test names and in messages.
+template<typename Case>
+requires requires(const Case &c)
 {
-    const char *what;
-    const char *html;
-    const char *expected;
-};
-
-void PrintTo(const OwnerCase &c, std::ostream *out)
+    c.what;
+}
+void PrintTo(const Case &c, std::ostream *out)
 {
     *out << c.what;
 }
 
-class FormOwnership : public ::testing::TestWithParam<OwnerCase>
+const auto kNamed = [](const auto &info) { return name_from(info.param.what); };
+
+struct OwnerCase
 {
+    const char *what;
+    QByteArray html;
+    const char *expected;
 };
+
+using FormOwnership = ::testing::TestWithParam<OwnerCase>;
 
 TEST_P(FormOwnership, ElementsBelongToTheFormABrowserGivesThem)
 {
@@ -183,23 +183,20 @@ const OwnerCase kOwnerCases[] = {
         "<form id=g name=g></form><table><tr><td><form name=f></td></tr><tr><td><b><div><input name=a form=g>"
         "<input name=b></b></div></td></tr></table>",
         "g: a=text | f:" },
+    { "every element kind with the type the DOM reports",
+        "<form name=k><input name=t><input type=CheckBox name=c><input type=bogus name=u><input type=image name=i>"
+        "<input type=file name=f><input type=datetime name=d><input type=' radio' name=r>"
+        "<button name=b1></button><button type=RESET name=b2></button><button type=x name=b3></button>"
+        "<textarea name=ta></textarea><select name=s multiple></select><fieldset name=fs></fieldset>"
+        "<object name=o></object><output name=out></output>"
+        "<keygen name=kg><img name=img><label name=l></label><a name=an></a></form>",
+        "k: t=text c=checkbox u=text f=file d=text r=text b1=submit b2=reset b3=submit ta=textarea s=? fs=? o=? "
+        "out=?" },
+    { "deep nesting is read without exhausting the stack",
+        "<form name=deep>" + QByteArray("<span>").repeated(200000) + "<input name=bottom>", "deep: bottom=text" },
 };
 
-INSTANTIATE_TEST_SUITE_P(Pages, FormOwnership, ::testing::ValuesIn(kOwnerCases),
-    [](const auto &info) { return name_from(info.param.what); });
-
-TEST(HtmlDocument, EveryElementKindWithTheTypeTheDomReports)
-{
-    EXPECT_EQ(summary("<form name=k>"
-                      "<input name=t><input type=CheckBox name=c><input type=bogus name=u><input type=image name=i>"
-                      "<input type=file name=f><input type=datetime name=d><input type=' radio' name=r>"
-                      "<button name=b1></button><button type=RESET name=b2></button><button type=x name=b3></button>"
-                      "<textarea name=ta></textarea><select name=s multiple></select><fieldset name=fs></fieldset>"
-                      "<object name=o></object><output name=out></output>"
-                      "<keygen name=kg><img name=img><label name=l></label><a name=an></a></form>"),
-        QStringLiteral("k: t=text c=checkbox u=text f=file d=text r=text b1=submit b2=reset b3=submit "
-                       "ta=textarea s=? fs=? o=? out=?"));
-}
+INSTANTIATE_TEST_SUITE_P(Pages, FormOwnership, ::testing::ValuesIn(kOwnerCases), kNamed);
 
 // Text written in an encoding by the platform's encoder, used only for
 // characters on which it and the Encoding Standard agree. (The cases are
@@ -220,14 +217,7 @@ struct EncodingCase
     const char *encoding; // "replacement": the page is not read
 };
 
-void PrintTo(const EncodingCase &c, std::ostream *out)
-{
-    *out << c.what;
-}
-
-class PageEncoding : public ::testing::TestWithParam<EncodingCase>
-{
-};
+using PageEncoding = ::testing::TestWithParam<EncodingCase>;
 
 TEST_P(PageEncoding, NamesAreDecodedAsABrowserDecodesThem)
 {
@@ -374,91 +364,76 @@ const EncodingCase kEncodingCases[] = {
         {}, "\xF4\x8F\xBC\x81\x01\x01\xF4\x8F\xBC\x81\x01", "UTF-8" },
 };
 
-INSTANTIATE_TEST_SUITE_P(Pages, PageEncoding, ::testing::ValuesIn(kEncodingCases),
-    [](const auto &info) { return name_from(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Pages, PageEncoding, ::testing::ValuesIn(kEncodingCases), kNamed);
 
 // Pages whose names are pseudo-random bytes, ill-formed sequences included,
 // in the encoding the HTTP header names. 16 names of 48 bytes each, kept
 // clear of the bytes that would end the attribute value. Two paths where
 // Chromium departs from the Encoding Standard are left out here (ISO-2022-JP
 // escapes that are not escapes, EUC-JP's 0x8F) and tested on their own.
-QByteArray random_names(const char *label)
+QByteArray random_names(QByteArrayView label)
 {
     std::uint32_t state = 2166136261u;
-    for (const char *c = label; *c; ++c)
-        state = (state ^ std::uint8_t(*c)) * 16777619u;
+    for (const char c : label)
+        state = (state ^ std::uint8_t(c)) * 16777619u;
     const auto next = [&state] {
         state = state * 1103515245u + 12345u;
         return (state >> 8) & 0xFFFF;
     };
-    const QByteArrayView encoding(label);
-    const bool utf16 = encoding.startsWith("utf-16");
-    const bool big_endian = encoding == "utf-16be";
-    QByteArray page;
-    const auto unit16 = [&](std::uint32_t unit) {
-        page += char(big_endian ? unit >> 8 : unit & 0xFF);
-        page += char(big_endian ? unit & 0xFF : unit >> 8);
-    };
-    const auto ascii = [&](const char *text) {
-        for (const char *c = text; *c; ++c) {
-            if (utf16)
-                unit16(std::uint8_t(*c));
-            else
-                page += *c;
-        }
-    };
-    ascii("<form>");
-    static const char *const escapes[] = { "\x1B$B", "\x1B$@", "\x1B(B", "\x1B(J", "\x1B(I", "\x0E", "\x0F" };
-    const QByteArrayView excluded
-        = encoding == "euc-jp" ? QByteArrayView("\0\t\n\f\r\"&\x8F", 8) : QByteArrayView("\0\t\n\f\r\"&", 7);
+    const bool utf16 = label.startsWith("utf-16");
+    const bool iso_2022_jp = label == "iso-2022-jp";
+    const QByteArray excluded = QByteArray("\0\t\n\f\r\"&", 7) + (label == "euc-jp" ? "\x8F" : "");
+    static const char16_t *const escapes[]
+        = { u"\x1B$B", u"\x1B$@", u"\x1B(B", u"\x1B(J", u"\x1B(I", u"\x0E", u"\x0F" };
+    // Code units: bytes, or UTF-16 units.
+    std::u16string units = u"<form>";
     for (int name = 0; name < 16; ++name) {
-        ascii("<input name=\"");
+        units += u"<input name=\"";
         for (int k = 0; k < 48; ++k) {
             if (utf16) {
                 // Many surrogates, paired or not.
                 std::uint32_t unit = next();
                 if (unit % 4 == 0)
                     unit = 0xD800 | (unit & 0x7FF);
-                if (unit < 0x80)
-                    unit += 0x80;
-                unit16(unit);
-            } else if (encoding == "iso-2022-jp" && next() % 4 == 0) {
-                page += escapes[next() % std::size(escapes)];
+                units += char16_t(unit < 0x80 ? unit + 0x80 : unit);
+            } else if (iso_2022_jp && next() % 4 == 0) {
+                units += escapes[next() % std::size(escapes)];
             } else {
-                char byte;
+                char16_t byte;
                 do
-                    byte = char(next() & 0xFF);
-                while (excluded.contains(byte));
-                page += byte;
+                    byte = char16_t(next() & 0xFF);
+                while (excluded.contains(char(byte)));
+                units += byte;
             }
         }
-        if (encoding == "iso-2022-jp")
-            page += "\x1B(B";
-        ascii("\">");
+        units += iso_2022_jp ? u"\x1B(B\">" : u"\">";
     }
-    ascii("</form>");
+    units += u"</form>";
+    QByteArray page;
+    for (const char16_t unit : units) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        if (!utf16)
+            page += low;
+        else if (label == "utf-16be")
+            page.append(high).append(low);
+        else
+            page.append(low).append(high);
+    }
     return page;
 }
 
 struct DecoderCase
 {
-    const char *label;
+    const char *what; // the label
     // SHA-256 of the names, each followed by a line feed, in UTF-8.
     const char *sha256;
 };
 
-void PrintTo(const DecoderCase &c, std::ostream *out)
-{
-    *out << c.label;
-}
-
-class Decoder : public ::testing::TestWithParam<DecoderCase>
-{
-};
+using Decoder = ::testing::TestWithParam<DecoderCase>;
 
 TEST_P(Decoder, ReadsRandomBytesAsABrowserDoes)
 {
-    const HtmlDocument document = HtmlDocument::read(random_names(GetParam().label), GetParam().label);
+    const HtmlDocument document = HtmlDocument::read(random_names(GetParam().what), GetParam().what);
     ASSERT_EQ(document.forms().size(), 1u);
     QByteArray names;
     for (const HtmlDocument::Element &element : document.forms().front().elements)
@@ -480,11 +455,11 @@ INSTANTIATE_TEST_SUITE_P(Encodings, Decoder,
         DecoderCase { "utf-16be", "a95d4f100272f5b3c6f5971fe0ba02c3dac711efc08fbb8110ab04d119cf8f47" },
         DecoderCase { "x-user-defined", "76017b71e19fda97ee22864e8853c267f2cf20cc13ebfaa45fe3886b05d8e5c6" },
         DecoderCase { "utf-8", "062ea25e127eb1d2fce3bc24be2f89f4718be977dce6e275aa2a5b11e3ad7fb2" }),
-    [](const auto &info) { return name_from(info.param.label); });
+    kNamed);
 
 struct TableCase
 {
-    const char *name;
+    const char *what;
     HtmlEncodingIndex::Table table;
     std::size_t size;
     // SHA-256 of the table as the standard's index file gives it: every
@@ -492,14 +467,7 @@ struct TableCase
     const char *sha256;
 };
 
-void PrintTo(const TableCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
-class EncodingTable : public ::testing::TestWithParam<TableCase>
-{
-};
+using EncodingTable = ::testing::TestWithParam<TableCase>;
 
 TEST_P(EncodingTable, IsTheStandardsIndex)
 {
@@ -524,14 +492,6 @@ INSTANTIATE_TEST_SUITE_P(EastAsian, EncodingTable,
             "e9d2ee024e4334b7fcd6c0e84cbb057f5b80f6b7b5be105c884cde086baf812e" },
         TableCase { "euc_kr", HtmlEncodingIndex::Table::EucKr, 23940,
             "d087addd85e8082c588fad9f8317ed31f9043dafe85beadb353ddb7d7c765c24" }),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(HtmlDocument, DeepNestingIsReadWithoutExhaustingTheStack)
-{
-    QByteArray deep = "<form name=deep>";
-    for (int i = 0; i < 200000; ++i)
-        deep += "<span>";
-    EXPECT_EQ(summary(deep + "<input name=bottom>"), "deep: bottom=text");
-}
+    kNamed);
 
 } // namespace

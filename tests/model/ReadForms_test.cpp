@@ -19,7 +19,10 @@
 
 namespace {
 
-// A page object whose messages and signals the test records.
+using namespace std::chrono_literals;
+
+// A page object whose messages and signals the test records, and a web
+// server with pages that load, fail or arrive slowly.
 class ReadForms : public ::testing::Test
 {
 protected:
@@ -32,21 +35,52 @@ protected:
         });
         QObject::connect(&page, &webpage::FinishReading, [this] { ++finished; });
         QObject::connect(&page, &webpage::LoadFailed, [this] { ++failed; });
+        page.load_timeout = 1s;
+
+        // A page that is not UTF-8; its header names its character set.
+        server.serve("/form.html",
+            { "200 OK", { { "Content-Type", "text/html;charset=\"ISO-8859-1\"" } },
+                "<form name=contact><input name='pr\xE9nom'><select name='topics[]' multiple></select></form>" });
+        server.serve("/old.html", { "302 Found", { { "Location", "/form.html" } }, {} });
+        server.serve("/slow.html", { "200 OK", {}, {}, true });
+        // Pages that arrive in pieces (the first slower in all than the
+        // silence allowed), sized about the 1 kB the tests fetching them allow.
+        const QByteArray form = "<form name=contact><input name=a></form>";
+        server.serve("/trickling.html", { "200 OK", {}, form, false, 6, 300ms });
+        server.serve("/full.html", { "200 OK", {}, form + QByteArray(1024 - form.size(), ' '), false, 4, 10ms });
+        server.serve("/growing.html", { "200 OK", {}, form + QByteArray(3000, ' '), false, 6, 10ms });
+        server.serve("/stalling.html", { "200 OK", {}, form + QByteArray(100, ' '), false, 3, 50ms, true });
+        server.serve("/huge.html", { "200 OK", {}, form + QByteArray(1025 - form.size(), ' ') });
+        server.serve("/bad.html", { "400 Bad Request", {}, "<html>Bad request</html>" });
+        server.serve("/broken.html", { "500 Internal Server Error", {}, "<html>Sorry</html>" });
+        server.serve("/korean.html", { "200 OK", { { "Content-Type", "text/html; charset=hz-gb-2312" } }, form });
     }
 
     void TearDown() override { webpage::set_message_function({}); }
+
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    }
 
     // Reads a page from a local file; true when FinishReading came.
     bool read(const QByteArray &html)
     {
         page.pagetype = 0;
         page.path = folder.filePath("page.html");
-        QFile out(page.path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(html) == html.size());
-        out.close();
+        write(page.path, html);
         const int before = finished;
         page.ReadForms();
         return finished == before + 1;
+    }
+
+    // Reads a page of the test's web server.
+    void fetch(const QByteArray &path)
+    {
+        page.pagetype = 1;
+        page.URL = server.url(path);
+        page.ReadForms();
     }
 
     // The fields of a form as "name=type" or, where they differ, "name/post_name=type".
@@ -62,6 +96,7 @@ protected:
 
     QTemporaryDir folder;
     webpage page;
+    TestHttpServer server;
     QStringList messages;
     int finished = 0;
     int failed = 0;
@@ -143,25 +178,16 @@ TEST_F(ReadForms, NamesBecomePhpVariablesAndPostNamesAsSubmitted)
 
 TEST_F(ReadForms, PagesBeyondWhatAFormUsesAreRefusedWithAMessage)
 {
-    QByteArray many;
-    for (int i = 0; i <= 32767; ++i)
-        many += "<form></form>";
-    EXPECT_FALSE(read(many));
+    EXPECT_FALSE(read(QByteArray("<form></form>").repeated(32768)));
     EXPECT_EQ(page.forms->Count(), 32767);
     EXPECT_EQ(failed, 0); // loaded, so any wait window stays as it is
 
-    QByteArray elements = "<form>";
-    for (int i = 0; i <= 50000; ++i)
-        elements += "<input name=a" + QByteArray::number(i) + ">";
-    EXPECT_FALSE(read(elements));
+    EXPECT_FALSE(read("<form>" + QByteArray("<input name=a>").repeated(50001)));
     EXPECT_EQ(page.forms->Count(), 0);
 
-    page.parse_limits.time = std::chrono::milliseconds(200);
-    page.parse_limits.time_per_megabyte = std::chrono::milliseconds(0);
-    QByteArray complex = "<form><input name=a>";
-    for (int i = 0; i < 100000; ++i)
-        complex += "<ul>";
-    EXPECT_FALSE(read(complex));
+    page.parse_limits.time = 200ms;
+    page.parse_limits.time_per_megabyte = 0ms;
+    EXPECT_FALSE(read("<form><input name=a>" + QByteArray("<ul>").repeated(100000)));
     page.max_page_size = 1024;
     const QByteArray form = "<form><input name=a></form>";
     EXPECT_TRUE(read(form + QByteArray(1024 - form.size(), ' '))); // exactly the limit
@@ -176,96 +202,10 @@ TEST_F(ReadForms, PagesBeyondWhatAFormUsesAreRefusedWithAMessage)
                 + "\" is larger than 1 kB, more than a page with a form needs." }));
 }
 
-TEST_F(ReadForms, APageThatCannotBeLoadedIsReportedAndLeavesNoForms)
+TEST_F(ReadForms, APageIsFetchedAfterRedirectsAndDecoded)
 {
-    QFile korean(folder.filePath("korean.html"));
-    ASSERT_TRUE(korean.open(QIODevice::WriteOnly) && korean.write("<meta charset=ISO-2022-KR><form></form>") > 0);
-    korean.close();
-    ASSERT_TRUE(read("<form><input name=a></form>"));
-    const QString gone = folder.filePath("gone.html");
-    // Page type, file or address, message after "The page could not be loaded: ".
-    const std::tuple<int, QString, QString> cases[] = {
-        { 0, gone, "the file \"" + QDir::toNativeSeparators(gone) + "\" does not exist." },
-        { 0, folder.path(), '"' + QDir::toNativeSeparators(folder.path()) + "\" is a folder, not a file." },
-        { 0, "", "no file was chosen." },
-        { 0, korean.fileName(), "its character set \"iso-2022-kr\" is one that browsers refuse to read." },
-        { 1, "ftp://example.com/form.html",
-            "\"ftp://example.com/form.html\" is not the address of a web page (it must begin with http:// or "
-            "https://)." },
-        { 1, "  ", "no web address was given." },
-        // Ports just outside 0 to 65535.
-        { 1, "http://127.0.0.1:65536/form.html", "\"http://127.0.0.1:65536/form.html\" is not a valid web address." },
-        { 1, "http://127.0.0.1:-1/form.html", "\"http://127.0.0.1:-1/form.html\" is not a valid web address." },
-    };
-    for (const auto &[type, where, message] : cases) {
-        page.pagetype = type;
-        (type == 0 ? page.path : page.URL) = where;
-        messages.clear();
-        page.ReadForms();
-        EXPECT_EQ(messages, QStringList { "The page could not be loaded: " + message });
-        EXPECT_EQ(page.forms->Count(), 0);
-    }
-    EXPECT_EQ(failed, 8);
-    EXPECT_EQ(finished, 1);
-
-    ASSERT_TRUE(read("<form><input name=a></form>"));
-    page.pagetype = 1;
-    page.URL = QUrl::fromLocalFile(page.path).toString();
-    page.ReadForms();
-    EXPECT_EQ(finished, 3);
-    EXPECT_EQ(page.nforms, 1);
-}
-
-class ReadFormsFromTheWeb : public ReadForms
-{
-protected:
-    void SetUp() override
-    {
-        ReadForms::SetUp();
-        page.pagetype = 1;
-        page.load_timeout = std::chrono::seconds(1);
-        page.max_page_size = 1024;
-        // A page that is not UTF-8; its header names its character set.
-        server.serve("/form.html",
-            { "200 OK", { { "Content-Type", "text/html;charset=\"ISO-8859-1\"" } },
-                "<form name=contact><input name='pr\xE9nom'><select name='topics[]' multiple></select></form>" });
-        server.serve("/old.html", { "302 Found", { { "Location", "/form.html" } }, {} });
-        server.serve("/slow.html", { "200 OK", {}, {}, true });
-        // Pages that arrive in pieces, slower in all than the silence allowed.
-        const QByteArray form = "<form name=contact><input name=a></form>";
-        server.serve("/trickling.html", piecewise(form, 6, 300));
-        server.serve("/full.html", piecewise(form + QByteArray(1024 - form.size(), ' '), 4, 10));
-        server.serve("/growing.html", piecewise(form + QByteArray(3000, ' '), 6, 10));
-        auto stalling = piecewise(form + QByteArray(100, ' '), 3, 50);
-        stalling.stall = true;
-        server.serve("/stalling.html", stalling);
-        server.serve("/huge.html", { "200 OK", {}, form + QByteArray(1025 - form.size(), ' ') });
-        server.serve("/bad.html", { "400 Bad Request", {}, "<html>Bad request</html>" });
-        server.serve("/broken.html", { "500 Internal Server Error", {}, "<html>Sorry</html>" });
-        server.serve("/korean.html", { "200 OK", { { "Content-Type", "text/html; charset=hz-gb-2312" } }, form });
-    }
-
-    static TestHttpServer::Response piecewise(const QByteArray &body, int pieces, int interval_ms)
-    {
-        TestHttpServer::Response response;
-        response.body = body;
-        response.pieces = pieces;
-        response.interval = std::chrono::milliseconds(interval_ms);
-        return response;
-    }
-
-    void read(const QByteArray &path)
-    {
-        page.URL = server.url(path);
-        page.ReadForms();
-    }
-
-    TestHttpServer server;
-};
-
-TEST_F(ReadFormsFromTheWeb, APageIsFetchedAfterRedirectsAndDecoded)
-{
-    read("/old.html");
+    page.max_page_size = 1024;
+    fetch("/old.html");
     EXPECT_EQ(finished, 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(server.requested(), (QList<QByteArray> { "/old.html", "/form.html" }));
@@ -274,66 +214,96 @@ TEST_F(ReadFormsFromTheWeb, APageIsFetchedAfterRedirectsAndDecoded)
     EXPECT_EQ(fields_of(1), QString::fromUtf8("prénom=text topics/topics[]=multi select"));
 
     // Pieces keep the silence from running out; a page of exactly the
-    // largest size is read.
+    // largest size is read; so is a local file given by its URL.
     for (const QByteArray path : { "/trickling.html", "/full.html" }) {
-        read(path);
+        fetch(path);
         EXPECT_TRUE(messages.isEmpty()) << path.constData();
         EXPECT_EQ(fields_of(1), "a=text") << path.constData();
     }
-    EXPECT_EQ(finished, 3);
+    ASSERT_TRUE(read("<form><input name=b></form>"));
+    page.pagetype = 1;
+    page.URL = QUrl::fromLocalFile(page.path).toString();
+    page.ReadForms();
+    EXPECT_EQ(std::tuple(finished, page.nforms, fields_of(1)), std::tuple(5, 1, "b=text"));
 }
 
-struct WebFailure
+// A page that cannot be loaded, from where it was asked for.
+enum Source { File, Address, Served, ClosedPort };
+
+struct LoadFailure
 {
     const char *name;
-    const char *path; // null: a port where nothing listens
-    const char *message; // after "The page could not be loaded: "
+    Source source;
+    const char *where; // a file in the test's folder, an address, a path on the test server
+    const char *message; // after "The page could not be loaded: "; %1: the file or address read
 };
 
-void PrintTo(const WebFailure &c, std::ostream *out)
+void PrintTo(const LoadFailure &c, std::ostream *out)
 {
     *out << c.name;
 }
 
-class WebFailures : public ReadFormsFromTheWeb, public ::testing::WithParamInterface<WebFailure>
+class LoadFailures : public ReadForms, public ::testing::WithParamInterface<LoadFailure>
 {
 };
 
-TEST_P(WebFailures, AreReportedWithTheirCause)
+TEST_P(LoadFailures, AreReportedWithTheirCauseAndLeaveNoForms)
 {
-    if (GetParam().path) {
-        read(GetParam().path);
-    } else {
+    const LoadFailure &c = GetParam();
+    write(folder.filePath("korean.html"), "<meta charset=ISO-2022-KR><form></form>");
+    ASSERT_TRUE(read("<form><input name=a></form>"));
+    page.max_page_size = 1024;
+    page.pagetype = c.source == File ? 0 : 1;
+    QString &where = c.source == File ? page.path : page.URL;
+    where = QString::fromUtf8(c.where);
+    if (c.source == File && !where.isEmpty()) {
+        where = QDir::cleanPath(folder.filePath(where));
+    } else if (c.source == Served) {
+        where = server.url(c.where);
+    } else if (c.source == ClosedPort) {
         QTcpServer closed;
         ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-        const quint16 port = closed.serverPort();
-        closed.close();
-        page.URL = QStringLiteral("http://127.0.0.1:%1/form.html").arg(port);
-        page.ReadForms();
+        where = QStringLiteral("http://127.0.0.1:%1/form.html").arg(closed.serverPort());
     }
-    EXPECT_EQ(messages, QStringList { "The page could not be loaded: " + QString::fromUtf8(GetParam().message) });
-    EXPECT_EQ(std::pair(finished, failed), std::pair(0, 1));
+    page.ReadForms();
+    QString message = QString::fromUtf8(c.message);
+    if (message.contains("%1"))
+        message = message.arg(QDir::toNativeSeparators(where));
+    EXPECT_EQ(messages, QStringList { "The page could not be loaded: " + message });
+    EXPECT_EQ(std::pair(finished, failed), std::pair(1, 1));
     EXPECT_EQ(page.forms->Count(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Web, WebFailures,
-    ::testing::Values(
-        WebFailure { "NotFound", "/missing.html", "the server \"127.0.0.1\" answered \"404 Not Found\"." },
-        WebFailure { "BadRequest", "/bad.html", "the server \"127.0.0.1\" answered \"400 Bad Request\"." },
-        WebFailure {
-            "ServerError", "/broken.html", "the server \"127.0.0.1\" answered \"500 Internal Server Error\"." },
-        WebFailure { "Refused", nullptr, "the server \"127.0.0.1\" refused the connection." },
-        WebFailure { "Silent", "/slow.html", "the server \"127.0.0.1\" did not answer within 1 second." },
-        WebFailure { "StallsMidPage", "/stalling.html", "the server \"127.0.0.1\" did not answer within 1 second." },
-        WebFailure { "LargerThanItsLengthAllows", "/huge.html",
-            "the page is larger than 1 kB, more than a page with a form needs." },
-        WebFailure { "GrowsPastTheLimitWhileArriving", "/growing.html",
-            "the page is larger than 1 kB, more than a page with a form needs." },
-        WebFailure { "RefusedCharacterSet", "/korean.html",
-            "its character set \"hz-gb-2312\" is one that browsers refuse to read." }),
+const LoadFailure kLoadFailures[] = {
+    { "MissingFile", File, "gone.html", "the file \"%1\" does not exist." },
+    { "Folder", File, ".", "\"%1\" is a folder, not a file." },
+    { "NoFileChosen", File, "", "no file was chosen." },
+    { "RefusedCharacterSetInAFile", File, "korean.html",
+        "its character set \"iso-2022-kr\" is one that browsers refuse to read." },
+    { "NotAWebAddress", Address, "ftp://example.com/form.html",
+        "\"%1\" is not the address of a web page (it must begin with http:// or https://)." },
+    { "NoWebAddress", Address, "  ", "no web address was given." },
+    // Ports just outside 0 to 65535.
+    { "PortAboveTheRange", Address, "http://127.0.0.1:65536/form.html", "\"%1\" is not a valid web address." },
+    { "NegativePort", Address, "http://127.0.0.1:-1/form.html", "\"%1\" is not a valid web address." },
+    { "NotFound", Served, "/missing.html", "the server \"127.0.0.1\" answered \"404 Not Found\"." },
+    { "BadRequest", Served, "/bad.html", "the server \"127.0.0.1\" answered \"400 Bad Request\"." },
+    { "ServerError", Served, "/broken.html", "the server \"127.0.0.1\" answered \"500 Internal Server Error\"." },
+    { "Refused", ClosedPort, "", "the server \"127.0.0.1\" refused the connection." },
+    { "Silent", Served, "/slow.html", "the server \"127.0.0.1\" did not answer within 1 second." },
+    { "StallsMidPage", Served, "/stalling.html", "the server \"127.0.0.1\" did not answer within 1 second." },
+    { "LargerThanItsLengthAllows", Served, "/huge.html",
+        "the page is larger than 1 kB, more than a page with a form needs." },
+    { "GrowsPastTheLimitWhileArriving", Served, "/growing.html",
+        "the page is larger than 1 kB, more than a page with a form needs." },
+    { "RefusedCharacterSet", Served, "/korean.html",
+        "its character set \"hz-gb-2312\" is one that browsers refuse to read." },
+};
+
+INSTANTIATE_TEST_SUITE_P(Pages, LoadFailures, ::testing::ValuesIn(kLoadFailures),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ReadFormsFromTheWeb, TheEventLoopKeepsRunningWhileAPageIsAwaited)
+TEST_F(ReadForms, TheEventLoopKeepsRunningWhileAPageIsAwaited)
 {
     bool second_call_ignored = false;
     QTimer::singleShot(50, [&] {
@@ -344,7 +314,7 @@ TEST_F(ReadFormsFromTheWeb, TheEventLoopKeepsRunningWhileAPageIsAwaited)
         second_call_ignored = page.is_reading() && messages.isEmpty();
         page.pagetype = 1;
     });
-    read("/slow.html");
+    fetch("/slow.html");
     EXPECT_TRUE(second_call_ignored);
     EXPECT_FALSE(page.is_reading());
     EXPECT_EQ(std::pair(finished, failed), std::pair(0, 1));
@@ -353,7 +323,7 @@ TEST_F(ReadFormsFromTheWeb, TheEventLoopKeepsRunningWhileAPageIsAwaited)
     auto *doomed = new webpage;
     doomed->pagetype = 1;
     doomed->URL = server.url("/slow.html");
-    doomed->load_timeout = std::chrono::seconds(1);
+    doomed->load_timeout = 1s;
     int signals_seen = 0;
     QObject::connect(doomed, &webpage::LoadFailed, [&] { ++signals_seen; });
     QObject::connect(doomed, &webpage::FinishReading, [&] { ++signals_seen; });

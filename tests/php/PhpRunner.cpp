@@ -124,16 +124,6 @@ private:
 
 } // namespace
 
-QList<PhpResponse> PhpRunner::run_all(const QString &script, const QList<PhpRequest> &requests)
-{
-    return run_requests(script, requests, false);
-}
-
-QList<PhpResponse> PhpRunner::run_together(const QString &script, const QList<PhpRequest> &requests)
-{
-    return run_requests(script, requests, true);
-}
-
 QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<PhpRequest> &requests, bool together)
 {
     const auto error_log
@@ -150,21 +140,17 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
             : request.uploads.isEmpty() ? url_encoded(request)
                                         : multipart(request, boundary);
         QProcessEnvironment env;
-        const QList<QPair<QString, QString>> variables = {
-            { "PATH", qEnvironmentVariable("PATH") },
-            { "REDIRECT_STATUS", "200" },
-            { "SCRIPT_FILENAME", QDir(folder()).absoluteFilePath(script) },
-            { "REQUEST_METHOD", request.method },
-            { "REMOTE_ADDR", request.remote_addr },
-            { "QUERY_STRING", get ? url_encoded(request) : QByteArray() },
-            { "CONTENT_LENGTH", QString::number(body.size()) },
-            { "CONTENT_TYPE",
-                request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
-                                          : "multipart/form-data; boundary=" + boundary },
-            { "TRESSEL_GATE", gate ? gate->path() : QString() },
-        };
-        for (const auto &[name, value] : variables)
-            env.insert(name, value);
+        env.insert("PATH", qEnvironmentVariable("PATH"));
+        env.insert("REDIRECT_STATUS", "200");
+        env.insert("SCRIPT_FILENAME", QDir(folder()).absoluteFilePath(script));
+        env.insert("REQUEST_METHOD", request.method);
+        env.insert("REMOTE_ADDR", request.remote_addr);
+        env.insert("QUERY_STRING", get ? url_encoded(request) : QByteArray());
+        env.insert("CONTENT_LENGTH", QString::number(body.size()));
+        env.insert("CONTENT_TYPE",
+            request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
+                                      : "multipart/form-data; boundary=" + boundary);
+        env.insert("TRESSEL_GATE", gate ? gate->path() : QString());
         auto &php = *running.emplace_back(std::make_unique<QProcess>());
         php.setProcessEnvironment(env);
         php.setWorkingDirectory(folder());

@@ -59,12 +59,16 @@ public:
     QString folder() const { return m_folder.path(); }
     QString path(const QString &name) const { return m_folder.filePath(name); }
 
-    PhpResponse run(const QString &script, const PhpRequest &request) { return run_all(script, { request }).front(); }
-    // Runs every request at once, as visitors posting together would.
-    QList<PhpResponse> run_all(const QString &script, const QList<PhpRequest> &requests);
-    // As run_all, but each script waits, its request read, until all have started, and
-    // then all go on at the same moment.
-    QList<PhpResponse> run_together(const QString &script, const QList<PhpRequest> &requests);
+    PhpResponse run(const QString &script, const PhpRequest &request)
+    {
+        return run_requests(script, { request }, false).front();
+    }
+    // Runs every request, as visitors posting together would: each script waits, its
+    // request read, until all have started, and then all go on at the same moment.
+    QList<PhpResponse> run_together(const QString &script, const QList<PhpRequest> &requests)
+    {
+        return run_requests(script, requests, true);
+    }
     // Runs a script with the command-line PHP (for setup scripts).
     PhpResponse run_cli(const QString &script);
 

@@ -19,8 +19,7 @@ public:
     { }
 
     int number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    bool coin() { return number(0, 1) == 1; }
-    bool flag() { return coin(); }
+    bool flag() { return number(0, 1) == 1; }
 
     QString text(int longest = 12)
     {
@@ -31,7 +30,7 @@ public:
         const int count = number(0, longest);
         for (int i = 0; i < count; ++i)
             result += QString::fromUtf8(pieces[number(0, int(std::size(pieces)) - 1)]);
-        if (coin())
+        if (flag())
             result = QStringLiteral("  ") + result + QLatin1Char(' ');
         return result;
     }
@@ -55,11 +54,11 @@ public:
             parts << text().remove(QStringLiteral("<br>"));
         return parts.join(line_break);
     }
-    qint32 whole() { return coin() ? number(-10, 10) : qint32(m_random()); }
+    qint32 whole() { return flag() ? number(-10, 10) : qint32(m_random()); }
     double size()
     {
         static const double sizes[] = { 0, 1.5, 0.1, 250000, 1e-7, 123456.789, 3e20 };
-        return coin() ? sizes[number(0, 6)] : std::uniform_real_distribution<double>(0, 1e9)(m_random);
+        return flag() ? sizes[number(0, 6)] : std::uniform_real_distribution<double>(0, 1e9)(m_random);
     }
     FontSpec font() { return FontSpec { text(), size(), flag(), flag(), flag(), flag() }; }
 
