@@ -3,6 +3,7 @@
 // generated script checks posts as the rules say.
 #include "WizardTest.h"
 
+#include "PageDriver.h"
 #include "PhpRunner.h"
 
 #include "wizard/frmStart.h"
@@ -53,23 +54,16 @@ protected:
 
     static void select(const char *name) { click_entry(control<QListWidget>("lstfields"), name); }
 
-    // A choice from a combo box's list, as the user makes it.
-    static void choose(const char *combo_name, const char *entry)
+    static void choose(const char *combo, const char *entry)
     {
-        auto *combo = control<QComboBox>(combo_name);
-        combo->setCurrentIndex(combo->findText(QString::fromLatin1(entry)));
-        ASSERT_GE(combo->currentIndex(), 0) << entry;
-        emit combo->activated(combo->currentIndex());
+        drive::choose(control<QComboBox>(combo), QString::fromLatin1(entry));
     }
 
     // Clicks into a text box and types over its text.
     static void type(const char *box_name, const char *text)
     {
-        auto *box = control<QLineEdit>(box_name);
-        QTest::mouseClick(box, Qt::LeftButton);
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, QString::fromUtf8(text));
+        QTest::mouseClick(control<QLineEdit>(box_name), Qt::LeftButton);
+        drive::retype(control<QLineEdit>(box_name), QString::fromUtf8(text));
     }
 
     // Types the alert; a line break is the Return key.
