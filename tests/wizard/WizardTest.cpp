@@ -146,6 +146,16 @@ void WizardTest::click(QWidget *window, const char *name)
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
 }
 
+void WizardTest::press(Qt::Key key)
+{
+    // An open dialog has the keyboard even before the window system has
+    // made it the active window.
+    QWidget *target = QApplication::activeModalWidget();
+    target = target ? (target->focusWidget() ? target->focusWidget() : target) : QApplication::focusWidget();
+    ASSERT_TRUE(target);
+    QTest::keyClick(target, key);
+}
+
 void WizardTest::save_picture(QWidget *window, const QString &name)
 {
     const QString folder = qEnvironmentVariable("TRESSEL_TEST_OUTPUT", QDir::tempPath());

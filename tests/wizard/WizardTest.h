@@ -68,6 +68,8 @@ protected:
     static void settle(int milliseconds = 50) { QTest::qWait(milliseconds); }
     // Clicks a control found by object name inside `window`.
     static void click(QWidget *window, const char *name);
+    // A key pressed where the focus is (in the open dialog first), as the keyboard sends it.
+    static void press(Qt::Key key);
     static void save_picture(QWidget *window, const QString &name);
     // The texts of `window` that do not show whole at its present size,
     // each as "control: text"; the title counts as well.

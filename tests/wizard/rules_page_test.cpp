@@ -3,10 +3,9 @@
 // generated script checks posts as the rules say.
 #include "WizardTest.h"
 
+#include "PageDriver.h"
 #include "PhpRunner.h"
 
-#include "wizard/CommonDialog.h"
-#include "wizard/Startup.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep2.h"
 
@@ -55,23 +54,16 @@ protected:
 
     static void select(const char *name) { click_entry(control<QListWidget>("lstfields"), name); }
 
-    // A choice from a combo box's list, as the user makes it.
-    static void choose(const char *combo_name, const char *entry)
+    static void choose(const char *combo, const char *entry)
     {
-        auto *combo = control<QComboBox>(combo_name);
-        combo->setCurrentIndex(combo->findText(QString::fromLatin1(entry)));
-        ASSERT_GE(combo->currentIndex(), 0) << entry;
-        emit combo->activated(combo->currentIndex());
+        drive::choose(control<QComboBox>(combo), QString::fromLatin1(entry));
     }
 
     // Clicks into a text box and types over its text.
     static void type(const char *box_name, const char *text)
     {
-        auto *box = control<QLineEdit>(box_name);
-        QTest::mouseClick(box, Qt::LeftButton);
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, QString::fromUtf8(text));
+        QTest::mouseClick(control<QLineEdit>(box_name), Qt::LeftButton);
+        drive::retype(control<QLineEdit>(box_name), QString::fromUtf8(text));
     }
 
     // Types the alert; a line break is the Return key.
@@ -88,12 +80,6 @@ protected:
         type("txtValue", value);
         QTest::mousePress(control<QWidget>("cmdAdd"), Qt::LeftButton);
         QTest::mouseRelease(control<QWidget>("cmdAdd"), Qt::LeftButton);
-    }
-
-    static void pick_types(std::initializer_list<const char *> types)
-    {
-        for (const char *type : types)
-            click_entry(control<QListWidget>("lsttypes"), type);
     }
 
     // The settings panel shown, by name; empty when none.
@@ -204,48 +190,12 @@ TEST_F(RulesPage, NextReportsAndSelectsTheFirstFaultyField)
     }
 }
 
-// Allowed values: Enter in the box adds as Add does; once the last value is
-// removed none is allowed any more, and Next asks for values.
-TEST_F(RulesPage, AllowedValuesComeAndGoWithTheList)
-{
-    open({ { "color", "text" } });
-    select("color");
-    choose("cmbvalidation", "List of values");
-    type("txtValue", "red");
-    QTest::keyClick(control<QLineEdit>("txtValue"), Qt::Key_Return);
-    add_value("green");
-    EXPECT_EQ(field("color").list_values, QStringLiteral("|red|green|"));
-    auto *values = control<QListWidget>("lstValues");
-    for (const char *left : { "|red|", "" }) {
-        values->setCurrentRow(values->count() - 1);
-        click(page(), "cmdRemove");
-        EXPECT_EQ(field("color").list_values, QString::fromLatin1(left));
-    }
-    click(page(), "cmdNext");
-    EXPECT_EQ(messages(), QStringList { "Please enter the list of values for field 'color'" });
-    EXPECT_TRUE(page()->isVisible());
-}
-
-// From an HTML page through the first page and this one to a running script.
+// From the page to a running script: each field's rule set through the
+// controls, and the generated script checking posts as they say.
 TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
 {
-    QTemporaryDir folder;
-    const QString html = folder.filePath(QStringLiteral("contact.html"));
-    write_file(html,
-        "<html><body><form action='send.php' method='post' enctype='multipart/form-data'>"
-        "<input name='fullname'> <input name='age'> <input name='email'>"
-        "<select name='color'><option>red</option><option>green</option></select>"
-        "<input type='file' name='photo'> <input type='submit' value='Send'></form></body></html>");
-    ASSERT_TRUE(start_wizard(QString()));
-    QWidget *first = window(WizardPage::frmStep1);
-    settle();
-    CommonDialog::script(CommonDialog::Answer::chosen_file(html));
-    click(first, "Browse");
-    ASSERT_EQ(last_message(), QStringLiteral("HTML Form is successfully loaded "));
-    click(first, "cmdNext");
-    ASSERT_EQ(visible_page(), WizardPage::frmStep2);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(page()));
-
+    open({ { "fullname", "text" }, { "age", "text" }, { "email", "text" }, { "color", "select-one" },
+        { "photo", "file" } });
     select("fullname");
     control<QCheckBox>("chknull")->click();
     type_alert(QStringLiteral("Please type\nyour name"));
@@ -257,12 +207,27 @@ TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
     select("email");
     choose("cmbvalidation", "Email address");
     type_alert(QStringLiteral("That is no e-mail address"));
+
+    // Allowed values: Enter in the box adds as Add does, an empty box adds
+    // nothing; once the last value is removed none is allowed, and Next asks
+    // for values.
     select("color");
     choose("cmbvalidation", "List of values");
-    add_value("red");
-    add_value(""); // nothing typed: nothing added
+    type("txtValue", "red");
+    QTest::keyClick(control<QLineEdit>("txtValue"), Qt::Key_Return);
+    add_value("");
     add_value("green");
     EXPECT_EQ(field("color").list_values, QStringLiteral("|red|green|"));
+    auto *values = control<QListWidget>("lstValues");
+    for (const char *left : { "|red|", "" }) {
+        values->setCurrentRow(values->count() - 1);
+        click(page(), "cmdRemove");
+        EXPECT_EQ(field("color").list_values, QString::fromLatin1(left));
+    }
+    click(page(), "cmdNext");
+    EXPECT_EQ(last_message(), QStringLiteral("Please enter the list of values for field 'color'"));
+    add_value("red");
+    add_value("green");
     type_alert(QStringLiteral("Please pick red or green"));
     select("photo");
     click(page(), "cmdNext"); // a file field left unchecked is not let through
@@ -274,7 +239,7 @@ TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
     type("txtsize", "1");
     type("txtdestination", "uploads");
     type("txturl", "http://example.com/uploads");
-    pick_types({ "image/gif" });
+    click_entry(control<QListWidget>("lsttypes"), "image/gif");
     type_alert(QStringLiteral("Send a GIF of at most 1 KB"));
     settle();
     save_picture(page(), QStringLiteral("field-rules-upload.png"));
