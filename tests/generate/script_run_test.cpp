@@ -298,6 +298,26 @@ TEST_F(ScriptTest, RequiredFieldsMissingOrPostedAsListsAreEmptyWithoutWarnings)
     EXPECT_EQ(post(query).location(), "thanks.html");
 }
 
+// The embedded answer stands between the parts that are ticked, each alone too.
+TEST_F(ScriptTest, EmbeddedAnswerHasTheTickedHeaderAndFooterOnly)
+{
+    Cprefrences &prefs = page.prefs();
+    prefs.success_message = "ok";
+    prefs.header_img = "head.html";
+    prefs.footer_img = "foot.html";
+    write_file(prefs.header_img, "<h>");
+    write_file(prefs.footer_img, "</h>");
+    page.add("v");
+    const std::tuple<bool, bool, QByteArray> cases[] = {
+        { true, false, "<h>ok" }, { false, true, "ok</h>" }, { false, false, "ok" }, { true, true, "<h>ok</h>" }
+    };
+    for (const auto &[header, footer, answer] : cases) {
+        prefs.is_header = header;
+        prefs.is_footer = footer;
+        EXPECT_EQ(post(PhpRequest().add("v", "x")).body, answer) << header << footer;
+    }
+}
+
 TEST_F(ScriptTest, BannedVisitorIsRefusedBeforeAnyCheck)
 {
     page.prefs().success_message = "ok";
