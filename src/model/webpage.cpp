@@ -1,22 +1,22 @@
 #include "webpage.h"
 
+#include "BesideEventLoop.h"
 #include "HtmlEncoding.h"
 #include "PageLoader.h"
 #include "globals.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QThread>
 #include <QUrl>
 
 #include <new>
 
 namespace {
 
-constexpr qsizetype kReaderStack = qsizetype(64) << 20;
+// A deep stack copes with deeply nested pages.
+constexpr uint kReaderStack = 64u << 20;
 constexpr qsizetype kMostForms = 32767; // the form counter is 16 bits wide
 // Far more than any form has; each field takes about 1.5 KB, so a huge page
 // of controls would otherwise take gigabytes.
@@ -35,20 +35,6 @@ void notify(const QString &text)
         show(text, 1, 3);
     else
         qInfo().noquote() << text;
-}
-
-// Runs a job on a thread of its own, whose deep stack copes with deeply
-// nested pages, while this thread's event loop keeps running.
-void run_beside_event_loop(std::function<void()> job)
-{
-    const std::unique_ptr<QThread> thread(QThread::create(std::move(job)));
-    thread->setStackSize(kReaderStack);
-    QEventLoop loop;
-    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    thread->start();
-    loop.exec();
-    // The loop also ends when the program quits; the job is bounded.
-    thread->wait();
 }
 
 // What loading and parsing a page gave: the document, or the message that
@@ -256,13 +242,13 @@ void webpage::ReadForms()
                     return;
                 }
                 parse(page.bytes, page.charset, limits, reading);
-            });
+            }, kReaderStack);
         } else {
             const PageLoader::Page page = loader.fetch(address);
             if (!page.failure.isEmpty()) {
                 reading.failure = not_loaded(page.failure);
             } else if (alive) {
-                run_beside_event_loop([&] { parse(page.bytes, page.charset, limits, reading); });
+                run_beside_event_loop([&] { parse(page.bytes, page.charset, limits, reading); }, kReaderStack);
             }
         }
     }

@@ -9,6 +9,7 @@
 #include "named.h"
 
 #include "generate/db.h"
+#include "model/BesideEventLoop.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/globals.h"
@@ -21,13 +22,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -336,15 +335,8 @@ bool frmstep6a::connect_without_freezing()
     const connections profile = *globals::mysql_connections();
     if (const auto connection = profile.new_connection()) {
         // A server that does not answer holds the call for up to the connect
-        // time-out; this thread's event loop keeps running meanwhile.
-        const std::unique_ptr<QThread> worker(
-            QThread::create([&profile, &connection, &opened] { opened = profile.open(*connection); }));
-        QEventLoop loop;
-        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-        worker->start();
-        loop.exec();
-        // The loop also ends when the program quits; the call is bounded.
-        worker->wait();
+        // time-out.
+        run_beside_event_loop([&profile, &connection, &opened] { opened = profile.open(*connection); });
     }
 
     wait.hide();
