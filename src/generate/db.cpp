@@ -243,13 +243,18 @@ QString db::get_date_conversion_code() const
             break;
         }
         code += line(QStringLiteral("}"));
-        // A date that is none fails as the field's rule fails, before any
-        // action; the date conversion never sees an empty value.
+        // A date that is none fails as the field's rule does, before any
+        // action; the date conversion never sees an empty value. Only a
+        // field with a rule or a required test has an alert of its own (a
+        // project keeps no other).
         code += line(QStringLiteral("if ($") + n + QStringLiteral(" !== \"\" && !$tsl_is_date(") + converted
             + QStringLiteral("))"));
-        code += php_text::check_body(field,
-            QStringLiteral("Please enter a valid date in the field ") + field.post_name.toHtmlEscaped()
-                + QLatin1Char('.'));
+        const QString named = QStringLiteral("Please enter a valid date in the field ")
+            + field.post_name.toHtmlEscaped() + QLatin1Char('.');
+        code += field.validation_type != 8 || field.required
+            ? php_text::check_body(field, named)
+            : line(QStringLiteral("{")) + php_text::form_failure(QLatin1Char('"') + literal(named) + QLatin1Char('"'))
+                + line(QStringLiteral("}"));
     }
     return code;
 }

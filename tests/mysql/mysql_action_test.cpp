@@ -334,7 +334,8 @@ TEST_F(MySqlAction, TypedDatesAreStoredInTheServersFormat)
 }
 
 // A date that is none fails as the field's rule does, before any action:
-// the field's error, or a message naming it when it has none.
+// the field's alert, or a message naming it when the field has no rule or
+// required test (and so no alert a project keeps).
 TEST_F(MySqlAction, ImpossibleDatesFailAsTheFieldsRule)
 {
     database.exec("CREATE TABLE entries (day_col DATETIME NULL)");
@@ -354,10 +355,10 @@ TEST_F(MySqlAction, ImpossibleDatesFailAsTheFieldsRule)
     for (const auto &[format, typed] : dates) {
         SCOPED_TRACE(typed);
         page.form->date_format = format;
-        day.error_html = "<p class=\\\"error\\\">bad day</p>";
         page.prefs().is_embeded_result_page = true;
+        day.required = true;
         EXPECT_EQ(post(PhpRequest().add("day", typed)).body, "<p class=\"error\">bad day</p>");
-        day.error_html.clear();
+        day.required = false;
         EXPECT_EQ(post(PhpRequest().add("day", typed)).body, "Please enter a valid date in the field day.");
         page.prefs().is_embeded_result_page = false;
         page.prefs().error_page = "sorry.html";
