@@ -20,6 +20,76 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <vector>
+
+namespace {
+
+// What the failure answer of a step that fails for the server's reasons
+// shows when the result page is embedded.
+const QString kNotProcessed = QStringLiteral("Sorry, your submission could not be processed.");
+
+// Only a request of the form's method is a submission: a crawler's or a
+// link preview's GET of a POST form does nothing.
+QString method_check(const QString &method)
+{
+    return php_text::lines({
+        QStringLiteral("if (($_SERVER['REQUEST_METHOD'] ?? \"\") !== \"") + method + QStringLiteral("\")"),
+        QStringLiteral("{"),
+        QStringLiteral("header(\"Allow: ") + method + QStringLiteral("\", true, 405);"),
+        QStringLiteral("exit;"),
+        QStringLiteral("}"),
+    });
+}
+
+// A post over PHP's size limit arrives with nothing in it: it fails as the
+// first upload would, rather than pass as an empty submission.
+QString too_large_check(Field *first_upload)
+{
+    const QString answer = first_upload
+        ? php_text::failure_block(*first_upload, QStringLiteral("Sorry, your submission is too large."))
+        : php_text::form_failure(QStringLiteral("\"Sorry, your submission is too large.\""));
+    return php_text::lines({
+               QStringLiteral("if (empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > 0)"),
+               QStringLiteral("{"),
+           })
+        + answer + php_text::line(QStringLiteral("}"));
+}
+
+// The one answer to a step that fails for the server's reasons: it removes
+// the files this submission stored, takes back its row and its CSV line,
+// logs the reason and gives the form's failure answer.
+QString failure_function(bool csv, bool mysql)
+{
+    QStringList code {
+        QStringLiteral("$tsl_stored = array();"),
+        QStringLiteral("$tsl_handle = false;"),
+        QStringLiteral("$tsl_size = false;"),
+        QStringLiteral("$tsl_link = false;"),
+        QStringLiteral("$tsl_failed = function ($tsl_reason, $tsl_shown) use (&$tsl_stored, &$tsl_handle, &$tsl_size, "
+                       "&$tsl_link) {"),
+        QStringLiteral(" foreach ($tsl_stored as $tsl_path) {"),
+        QStringLiteral("  @unlink($tsl_path);"),
+        QStringLiteral(" }"),
+    };
+    if (mysql)
+        code << QStringLiteral(" if ($tsl_link) {") << QStringLiteral("  @mysqli_rollback($tsl_link);")
+             << QStringLiteral(" }");
+    if (csv) {
+        code << QStringLiteral(" if ($tsl_handle) {") << QStringLiteral("  if ($tsl_size !== false) {")
+             << QStringLiteral("   @ftruncate($tsl_handle, $tsl_size);") << QStringLiteral("  }")
+             << QStringLiteral("  @fclose($tsl_handle);") << QStringLiteral(" }");
+    }
+    code << QStringLiteral(" error_log(__FILE__ . \": submission not processed: \" . $tsl_reason);");
+    const QString answer = php_text::form_failure(QLatin1Char('"') + php_text::literal(kNotProcessed)
+        + QStringLiteral("\" . ($tsl_shown ? \" \" . htmlspecialchars($tsl_reason, ENT_QUOTES | ENT_SUBSTITUTE, "
+                         "'UTF-8') : \"\")"));
+    for (const QString &line : answer.split(php_text::CRLF, Qt::SkipEmptyParts))
+        code << QLatin1Char(' ') + line;
+    return php_text::lines(code << QStringLiteral("};"));
+}
+
+} // namespace
+
 QString CPHP_script::script_text() const
 {
     const Cprefrences &prefs = *globals::prefs();
@@ -45,12 +115,25 @@ QString CPHP_script::script_text() const
     write(QString());
     write(QString());
 
+    const auto &form = page->selected_form;
+    const QString method = form->Method().toUpper();
+    write(method_check(method));
     if (prefs.is_embeded_result_page && prefs.is_header)
         write(QStringLiteral("include(") + dq(prefs.header_img) + QStringLiteral(");"));
     if (page->blocked_ips()->Count() > 0) {
         write(QStringLiteral("// Banned IP addresses "));
         write(globals::ip_banning()->get_php_code());
     }
+    // The upload fields, in order: the first answers for a post too large,
+    // and each is stored after every step that can fail has been prepared.
+    std::vector<Vfile> uploads;
+    for (const auto &entry : *form->fields()) {
+        if (entry.value->validation_type == 7)
+            uploads.emplace_back().field = entry.value.get();
+    }
+    if (method == QLatin1String("POST"))
+        write(too_large_check(uploads.empty() ? nullptr : uploads.front().field));
+
     write(QStringLiteral("// Receiving variables"));
     write(globals::rec_vars()->get_recieving_code());
     if (prefs.is_creditcard)
@@ -59,26 +142,48 @@ QString CPHP_script::script_text() const
         write(globals::dir_maker()->get_code());
 
     write(QStringLiteral("// Validation"));
-    for (const auto &entry : *page->selected_form->fields()) {
+    for (const auto &entry : *form->fields()) {
         Field &field = *entry.value;
         if (field.validation_type != 8)
             write(field.validation_code());
         if (field.required)
             write(field.required_code());
     }
-    // Files are stored only once every field has passed, so a refused
-    // submission leaves nothing behind.
-    bool storing = false;
-    for (const auto &entry : *page->selected_form->fields()) {
-        if (entry.value->validation_type != 7)
-            continue;
-        if (!storing)
-            write(QStringLiteral("// Storing uploaded files"));
-        Vfile upload;
-        upload.field = entry.value.get();
-        write((storing ? QString() : Vfile::store_start()) + upload.get_store_code());
-        storing = true;
+    if (prefs.is_mysql) {
+        if (const QString dates = globals::mysql_db()->get_date_conversion_code(); !dates.isEmpty())
+            write(dates);
     }
+
+    // Every step that can fail for the server's reasons runs before any
+    // mail: first what needs no change (folders, the data file's lock, the
+    // connection), then the changes, each undone when a later one fails.
+    if (!uploads.empty() || prefs.is_csv || prefs.is_mysql) {
+        write(QStringLiteral("// Preparing the actions"));
+        write(failure_function(prefs.is_csv, prefs.is_mysql));
+    }
+    for (const Vfile &upload : uploads)
+        write(upload.get_prepare_code());
+    if (prefs.is_csv)
+        write(globals::csv_file()->get_open_code());
+    if (prefs.is_mysql)
+        write(globals::mysql_db()->get_prepare_code());
+    for (std::size_t i = 0; i < uploads.size(); ++i) {
+        if (i == 0)
+            write(QStringLiteral("// Storing uploaded files"));
+        write(uploads[i].get_store_code());
+    }
+    if (prefs.is_mysql) {
+        write(QStringLiteral("//saving record to MySQL database"));
+        write(globals::mysql_db()->get_php_code());
+    }
+    if (prefs.is_csv) {
+        write(QStringLiteral("//saving record in a text file"));
+        write(globals::csv_file()->get_csv_code());
+    }
+    if (prefs.is_mysql)
+        write(globals::mysql_db()->get_commit_code());
+    if (prefs.is_csv)
+        write(globals::csv_file()->get_close_code());
     if (prefs.is_email) {
         write(QStringLiteral("//Sending Email to form owner"));
         write(globals::owner_mail()->get_txtMail_code());
@@ -86,14 +191,6 @@ QString CPHP_script::script_text() const
     if (prefs.is_autoresponde) {
         write(QStringLiteral("//Sending auto respond Email to visitor"));
         write(globals::auto_mail()->get_txtMail_code());
-    }
-    if (prefs.is_csv) {
-        write(QStringLiteral("//saving record in a text file"));
-        write(globals::csv_file()->get_csv_code());
-    }
-    if (prefs.is_mysql) {
-        write(QStringLiteral("//saving record to MySQL database"));
-        write(globals::mysql_db()->get_php_code());
     }
 
     if (!prefs.is_embeded_result_page)

@@ -32,12 +32,7 @@ QString CSV::get_csv_code() const
     record += record.isEmpty() ? QLatin1Char('"') + end + QLatin1Char('"')
                                : QStringLiteral(" . \"") + end + QLatin1Char('"');
 
-    const auto error_line = [&](const QString &indent, const QString &message) {
-        return show_errors ? line(indent + QStringLiteral("die(\"") + message + QStringLiteral("\");")) : QString();
-    };
-
-    QString code = line(QStringLiteral("$tsl_file_name = \"") + php_text::literal(filename) + QStringLiteral("\";"))
-        + line(QStringLiteral("$tsl_first_raw = \"") + header + end + QStringLiteral("\";"));
+    QString code = line(QStringLiteral("$tsl_first_raw = \"") + header + end + QStringLiteral("\";"));
     // A value never splits its record: one holding the separator, a quote or
     // a line break is quoted (quotes doubled), and one a spreadsheet would
     // run as a formula gets a leading apostrophe.
@@ -55,22 +50,34 @@ QString CSV::get_csv_code() const
         QStringLiteral("};"),
     });
     code += line(QStringLiteral("$tsl_values = ") + record + QLatin1Char(';'));
+    // A write cut short is undone by the failure, which cuts the file back
+    // to its size before this post.
+    const QString write_failed
+        = php_text::failed(QStringLiteral("\"Cannot write to file ($tsl_file_name)\""), show_errors);
+    code += line(QStringLiteral("if ($tsl_is_first_row)")) + line(QStringLiteral("{"))
+        + line(QStringLiteral("  if (@fwrite($tsl_handle, $tsl_first_raw ) !== strlen($tsl_first_raw)) {"))
+        + write_failed + line(QStringLiteral("  }")) + line(QStringLiteral("}"))
+        + line(QStringLiteral("if (@fwrite($tsl_handle, $tsl_values) !== strlen($tsl_values)) {")) + write_failed
+        + line(QStringLiteral("}")) + line(QStringLiteral("fflush($tsl_handle);"));
+    return code;
+}
+
+QString CSV::get_open_code() const
+{
+    using php_text::line;
     // The lock covers the empty-file test and both writes, so concurrent
     // posts neither lose a record nor write the header twice.
-    code += line(QStringLiteral("$tsl_is_first_row = false;"))
+    return line(QStringLiteral("$tsl_file_name = \"") + php_text::literal(filename) + QStringLiteral("\";"))
+        + line(QStringLiteral("$tsl_is_first_row = false;"))
         + line(QStringLiteral("if (!$tsl_handle = @fopen($tsl_file_name, 'a+')) {"))
-        + error_line(QStringLiteral(" "), QStringLiteral("Cannot open file ($tsl_file_name)"))
-        + line(QStringLiteral(" exit;")) + line(QStringLiteral("}"))
-        + line(QStringLiteral("flock($tsl_handle, LOCK_EX);")) + line(QStringLiteral("$tsl_stat = fstat($tsl_handle);"))
-        + line(QStringLiteral("if($tsl_stat['size'] == 0)")) + line(QStringLiteral("{"))
-        + line(QStringLiteral(" $tsl_is_first_row = true ;")) + line(QStringLiteral("}"))
-        + line(QStringLiteral("if ($tsl_is_first_row)")) + line(QStringLiteral("{"))
-        + line(QStringLiteral("  if (fwrite($tsl_handle, $tsl_first_raw ) === FALSE) {"))
-        + error_line(QStringLiteral("  "), QStringLiteral("Cannot write to file ($tsl_file_name)"))
-        + line(QStringLiteral("  exit;")) + line(QStringLiteral("  }")) + line(QStringLiteral("}"))
-        + line(QStringLiteral("if (fwrite($tsl_handle, $tsl_values) === FALSE) {"))
-        + error_line(QStringLiteral("  "), QStringLiteral("Cannot write to file ($tsl_file_name)"))
-        + line(QStringLiteral("  exit;")) + line(QStringLiteral("}")) + line(QStringLiteral("fflush($tsl_handle);"))
-        + line(QStringLiteral("flock($tsl_handle, LOCK_UN);")) + line(QStringLiteral("fclose($tsl_handle);"));
-    return code;
+        + php_text::failed(QStringLiteral("\"Cannot open file ($tsl_file_name)\""), show_errors)
+        + line(QStringLiteral("}")) + line(QStringLiteral("flock($tsl_handle, LOCK_EX);"))
+        + line(QStringLiteral("$tsl_stat = fstat($tsl_handle);"))
+        + line(QStringLiteral("$tsl_size = $tsl_stat['size'];")) + line(QStringLiteral("if($tsl_stat['size'] == 0)"))
+        + line(QStringLiteral("{")) + line(QStringLiteral(" $tsl_is_first_row = true ;")) + line(QStringLiteral("}"));
+}
+
+QString CSV::get_close_code() const
+{
+    return php_text::lines({ QStringLiteral("flock($tsl_handle, LOCK_UN);"), QStringLiteral("fclose($tsl_handle);") });
 }

@@ -17,5 +17,10 @@ public:
     bool show_errors = true;
     std::shared_ptr<CForm> form;
 
+    // Opens and locks the data file, before anything of the submission is
+    // kept; the lock holds until `get_close_code`.
+    QString get_open_code() const;
+    // Writes the record, whole or not at all.
     QString get_csv_code() const;
+    QString get_close_code() const;
 };

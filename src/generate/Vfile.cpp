@@ -71,10 +71,48 @@ QString Vfile::get_php_code() const
     return code + line(QStringLiteral("}"));
 }
 
-QString Vfile::store_start()
+QString Vfile::upload_file_line() const
 {
-    // The files stored so far, removed again when a later one cannot be.
-    return php_text::line(QStringLiteral("$tsl_stored = array();"));
+    if (!m_upload_file_line.isEmpty())
+        return m_upload_file_line;
+    const QString name = variable(*field, "Name");
+    QString folder = field->upload_folder;
+    for (int replaced = 0; replaced < 10; ++replaced) {
+        const qsizetype at = folder.indexOf(QLatin1Char('\\'));
+        if (at < 0)
+            break;
+        folder[at] = QLatin1Char('/');
+    }
+    field->upload_folder = folder;
+    if (folder.isEmpty()) {
+        m_upload_file_line = php_text::line(QStringLiteral("$tsl_upload_file =  ") + name + QStringLiteral(" ;"));
+    } else {
+        folder = globals::remove_last_separator(folder, QStringLiteral("/"));
+        field->upload_folder = folder;
+        m_upload_file_line = php_text::line(QStringLiteral("$tsl_upload_file = \"") + php_text::literal(folder)
+            + QStringLiteral("/\".") + name + QStringLiteral(" ;"));
+    }
+    return m_upload_file_line;
+}
+
+QString Vfile::get_prepare_code() const
+{
+    using php_text::line;
+    // Made, or found writable, before the first file is kept: a folder that
+    // cannot be is the server's fault, not the file's.
+    return line(QStringLiteral("if( ") + variable(*field, "Temp") + QStringLiteral(" !== \"\" )"))
+        + line(QStringLiteral("{")) + upload_file_line()
+        + php_text::lines({
+            QStringLiteral("if (!is_dir(dirname($tsl_upload_file)))"),
+            QStringLiteral("  {"),
+            QStringLiteral("    @RecursiveMkdir(dirname($tsl_upload_file)); "),
+            QStringLiteral("  }"),
+            QStringLiteral("if (!is_dir(dirname($tsl_upload_file)) || !is_writable(dirname($tsl_upload_file)))"),
+            QStringLiteral("{"),
+        })
+        + php_text::failed(
+            QStringLiteral("\"Cannot write to the upload folder (\" . dirname($tsl_upload_file) . \")\""), false)
+        + line(QStringLiteral("}")) + line(QStringLiteral("}"));
 }
 
 QString Vfile::get_store_code() const
@@ -86,30 +124,8 @@ QString Vfile::get_store_code() const
 
     // Without a file there is nothing to store and no address.
     QString code = line(url_variable + QStringLiteral(" = \"\";"))
-        + line(QStringLiteral("if( ") + temp + QStringLiteral(" !== \"\" )")) + line(QStringLiteral("{"));
-
-    QString folder = field->upload_folder;
-    for (int replaced = 0; replaced < 10; ++replaced) {
-        const qsizetype at = folder.indexOf(QLatin1Char('\\'));
-        if (at < 0)
-            break;
-        folder[at] = QLatin1Char('/');
-    }
-    field->upload_folder = folder;
-    if (folder.isEmpty()) {
-        code += line(QStringLiteral("$tsl_upload_file =  ") + name + QStringLiteral(" ;"));
-    } else {
-        folder = globals::remove_last_separator(folder, QStringLiteral("/"));
-        field->upload_folder = folder;
-        code += line(QStringLiteral("$tsl_upload_file = \"") + php_text::literal(folder) + QStringLiteral("/\".") + name
-            + QStringLiteral(" ;"));
-    }
-    code += php_text::lines({
-        QStringLiteral("if (!is_dir(dirname($tsl_upload_file)))"),
-        QStringLiteral("  {"),
-        QStringLiteral("    @RecursiveMkdir(dirname($tsl_upload_file)); "),
-        QStringLiteral("  }"),
-    });
+        + line(QStringLiteral("if( ") + temp + QStringLiteral(" !== \"\" )")) + line(QStringLiteral("{"))
+        + upload_file_line();
 
     // Another visitor's file of the same name is kept: the name is reserved
     // by creating it, with a number before the extension when taken. When
@@ -128,14 +144,13 @@ QString Vfile::get_store_code() const
         QStringLiteral("if ($tsl_fp) fclose($tsl_fp);"),
     });
 
-    // A file that cannot be stored fails like one refused by its checks,
-    // and takes the files stored before it along.
+    // A file that cannot be stored fails the submission, and takes the
+    // files stored before it along.
     code += line(QStringLiteral("if( !$tsl_fp || !@move_uploaded_file( ") + temp
                 + QStringLiteral(" , $tsl_upload_file) )"))
         + line(QStringLiteral("{")) + line(QStringLiteral("if ($tsl_fp) @unlink($tsl_upload_file);"))
-        + line(QStringLiteral("foreach ($tsl_stored as $tsl_path) @unlink($tsl_path);"))
-        + php_text::failure_block(*field) + line(QStringLiteral("}"))
-        + line(QStringLiteral("$tsl_stored[] = $tsl_upload_file;"))
+        + php_text::failed(QStringLiteral("\"Cannot store the file ($tsl_upload_file)\""), false)
+        + line(QStringLiteral("}")) + line(QStringLiteral("$tsl_stored[] = $tsl_upload_file;"))
         + line(QStringLiteral("@chmod($tsl_upload_file, 0644);"));
 
     // A bare scheme keeps its last "/": "http://" becomes "http:/" once, and

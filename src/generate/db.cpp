@@ -43,6 +43,16 @@ std::shared_ptr<CForm> db::insert_form() const
     return form ? form : globals::web_page()->selected_form;
 }
 
+QString db::date_value(const Field &field)
+{
+    return QStringLiteral("$tsl_dates['") + php_text::single_quoted(field.name) + QStringLiteral("']");
+}
+
+bool db::is_converted(const Field &field) const
+{
+    return globals::is_convert_date && !field.mysql_field.isEmpty() && is_date_column(field);
+}
+
 QStringList db::insert_values() const
 {
     QStringList values;
@@ -58,6 +68,8 @@ QStringList db::insert_values() const
             values << QStringLiteral("\"\""); // a field without a name has no variable
         else if (field.field_type == QLatin1String("file"))
             values << QLatin1Char('$') + name + QStringLiteral("_Name");
+        else if (is_converted(field))
+            values << date_value(field);
         else
             values << QLatin1Char('$') + field.name;
     }
@@ -73,27 +85,16 @@ QString db::create_insert_query() const
                 columns << sql_text::identifier(entry.value->mysql_field);
         }
     }
-    const QStringList marks(columns.size(), QStringLiteral("?"));
     const QString statement = QStringLiteral("INSERT INTO ")
         + sql_text::identifier(table ? table->table_name() : QString()) + QLatin1Char('(')
-        + columns.join(QLatin1Char(',')) + QStringLiteral(")VALUES (") + marks.join(QLatin1Char(','))
-        + QLatin1Char(')');
+        + columns.join(QLatin1Char(',')) + QStringLiteral(")VALUES (");
     return literal(statement);
 }
 
-QString db::get_php_code() const
+QString db::get_prepare_code() const
 {
     const auto profile = connection ? connection : globals::mysql_connections();
-    const QStringList values = insert_values();
-    const auto error_lines
-        = [this](const QStringList &lines) { return show_errors ? php_text::lines(lines) : QString(); };
-
-    QString code = get_date_conversion_code() + php_text::CRLF + php_text::CRLF;
-    code += line(QStringLiteral("@$tsl_strQuery = \"") + create_insert_query() + QStringLiteral("\" ;"));
-    // The values go to the server apart from the statement, as text, so
-    // nothing a visitor posts can change the statement.
-    code += line(QStringLiteral("@$tsl_values = array(") + values.join(QStringLiteral(", ")) + QStringLiteral(");"));
-    code += line(QStringLiteral("@$tsl_host = \"")
+    QString code = line(QStringLiteral("@$tsl_host = \"")
         + literal(mysqli_code::host_with_port(profile->host(), profile->port())) + QStringLiteral("\";"));
     code += line(QStringLiteral("@$tsl_user = \"") + literal(profile->user()) + QStringLiteral("\";"));
     code += line(QStringLiteral("@$tsl_pw = \"") + literal(profile->password()) + QStringLiteral("\";"));
@@ -101,36 +102,57 @@ QString db::get_php_code() const
     code += php_text::lines(mysqli_code::connect_lines(QStringLiteral("$tsl_link"), QStringLiteral("$tsl_host"),
         QStringLiteral("$tsl_user"), QStringLiteral("$tsl_pw"), QStringLiteral("$tsl_port"),
         QStringLiteral("$tsl_socket")));
-    // The server's words may quote what the visitor posted: shown as text.
-    code += error_lines({
-        QStringLiteral("if (!$tsl_link) {"),
-        QStringLiteral(" die('Could not connect: ' . ") + mysqli_code::html(QStringLiteral("mysqli_connect_error()"))
-            + QStringLiteral(");"),
-        QStringLiteral("}"),
-    });
-    // Without the checks a failed step skips the later ones.
+    // The server's words may quote what the visitor posted: the failure
+    // shows them as text.
+    code += line(QStringLiteral("if (!$tsl_link) {"))
+        + php_text::failed(QStringLiteral("'Could not connect: ' . mysqli_connect_error()"), show_errors)
+        + line(QStringLiteral("}"));
     code += line(QStringLiteral("$tsl_db_selected = $tsl_link && mysqli_select_db($tsl_link, $tsl_db);"));
-    code += error_lines({
-        QStringLiteral("if (!$tsl_db_selected) {"),
-        QStringLiteral("die ('Can not use ' . ") + mysqli_code::html(QStringLiteral("$tsl_db"))
-            + QStringLiteral(" . ' : ' . ") + mysqli_code::html(QStringLiteral("mysqli_error($tsl_link)"))
-            + QStringLiteral(");"),
-        QStringLiteral("}"),
-        QString(),
-    });
+    code += line(QStringLiteral("if (!$tsl_db_selected) {"))
+        + php_text::failed(QStringLiteral("'Can not use ' . $tsl_db . ' : ' . mysqli_error($tsl_link)"), show_errors)
+        + line(QStringLiteral("}"));
+    // The row stays only once the rest of the submission is kept too.
+    return code + line(QStringLiteral("mysqli_begin_transaction($tsl_link);"));
+}
+
+QString db::get_php_code() const
+{
+    const QStringList values = insert_values();
+    QString code = line(QStringLiteral("@$tsl_strQuery = \"") + create_insert_query() + QStringLiteral("\" ;"));
+    // The values go to the server apart from the statement, as text, so
+    // nothing a visitor posts can change the statement; an empty one takes
+    // its column's default, which no bound value can stand for.
+    code += line(QStringLiteral("@$tsl_values = array(") + values.join(QStringLiteral(", ")) + QStringLiteral(");"));
     code += line(QStringLiteral("//insert new record"));
-    code += line(QStringLiteral("$tsl_stmt = $tsl_db_selected ? mysqli_stmt_init($tsl_link) : false;"));
-    code += line(QStringLiteral("$tsl_result = $tsl_stmt && mysqli_stmt_prepare($tsl_stmt, $tsl_strQuery) && ")
-        + (values.isEmpty() ? QStringLiteral("mysqli_stmt_execute($tsl_stmt);")
-                            : QStringLiteral("mysqli_stmt_execute($tsl_stmt, $tsl_values);")));
-    code += error_lines({
-        QStringLiteral("if (!$tsl_result) {"),
-        QStringLiteral(" die('Invalid query: ' . ") + mysqli_code::html(QStringLiteral("mysqli_stmt_error($tsl_stmt)"))
-            + QStringLiteral(");"),
+    code += php_text::lines({
+        QStringLiteral("$tsl_marks = array();"),
+        QStringLiteral("$tsl_params = array();"),
+        QStringLiteral("foreach ($tsl_values as $tsl_value) {"),
+        QStringLiteral(" if ($tsl_value === \"\") {"),
+        QStringLiteral("  $tsl_marks[] = \"DEFAULT\";"),
+        QStringLiteral(" } else {"),
+        QStringLiteral("  $tsl_marks[] = \"?\";"),
+        QStringLiteral("  $tsl_params[] = $tsl_value;"),
+        QStringLiteral(" }"),
         QStringLiteral("}"),
+        QStringLiteral("$tsl_strQuery .= implode(\",\", $tsl_marks) . \")\";"),
     });
-    code += line(QStringLiteral("if ($tsl_link) { mysqli_close($tsl_link); }"));
+    code += line(QStringLiteral("$tsl_stmt = $tsl_db_selected ? mysqli_stmt_init($tsl_link) : false;"));
+    code += line(QStringLiteral("$tsl_result = $tsl_stmt && mysqli_stmt_prepare($tsl_stmt, $tsl_strQuery) && "
+                                "mysqli_stmt_execute($tsl_stmt, $tsl_params);"));
+    code += line(QStringLiteral("if (!$tsl_result) {"))
+        + php_text::failed(
+            QStringLiteral("'Invalid query: ' . ($tsl_stmt ? mysqli_stmt_error($tsl_stmt) : mysqli_error($tsl_link))"),
+            show_errors)
+        + line(QStringLiteral("}"));
     return code;
+}
+
+QString db::get_commit_code() const
+{
+    return line(QStringLiteral("if (!mysqli_commit($tsl_link)) {"))
+        + php_text::failed(QStringLiteral("'Could not commit: ' . mysqli_error($tsl_link)"), show_errors)
+        + line(QStringLiteral("}")) + line(QStringLiteral("if ($tsl_link) { mysqli_close($tsl_link); }"));
 }
 
 bool db::is_date_column(const Field &field) const
@@ -147,20 +169,47 @@ QString db::get_date_conversion_code() const
 {
     if (!globals::is_convert_date)
         return QString();
-    QString code = line(QStringLiteral("//changing date formats"));
-    // A value with neither separator is split at the one an earlier field
-    // left, and at "/" when no field did.
-    code += line(QStringLiteral("$tsl_Separator = \"/\";"));
     const auto selected = globals::web_page()->selected_form;
     if (!selected)
-        return code;
+        return QString();
+    QString code;
     for (const auto &entry : *selected->fields()) {
         const Field &field = *entry.value;
-        if (field.mysql_field.isEmpty())
-            continue;
-        if (!is_date_column(field))
+        if (!is_converted(field))
             continue;
         const QString n = field.name;
+        const QString converted = date_value(field);
+        if (code.isEmpty()) {
+            code += php_text::lines({
+                QStringLiteral("//changing date formats"),
+                // A value with neither separator is split at the one an
+                // earlier field left, and at "/" when no field did.
+                QStringLiteral("$tsl_Separator = \"/\";"),
+                QStringLiteral("$tsl_dates = array();"),
+                // A date the table takes: a real day (a two-digit year as
+                // the server reads it), and a real time of day if any.
+                QStringLiteral("$tsl_is_date = function ($tsl_value) {"),
+                QStringLiteral(
+                    " if (!preg_match('/\\A([0-9]{4}|[0-9]{2})-([0-9]{1,2})-([0-9]{1,2})"
+                    "(?:[ T]([0-9]{1,2}):([0-9]{1,2})(?::([0-9]{1,2}))?)? ?\\z/', $tsl_value, $tsl_part)) {"),
+                QStringLiteral("  return false;"),
+                QStringLiteral(" }"),
+                QStringLiteral(" $tsl_year = (int)$tsl_part[1] + (strlen($tsl_part[1]) == 2 ? ($tsl_part[1] < 70 ? "
+                               "2000 : 1900) : 0);"),
+                QStringLiteral(" return checkdate((int)$tsl_part[2], (int)$tsl_part[3], $tsl_year) && "
+                               "(int)($tsl_part[4] ?? 0) < 24 && (int)($tsl_part[5] ?? 0) < 60 && "
+                               "(int)($tsl_part[6] ?? 0) < 60;"),
+                QStringLiteral("};"),
+            });
+        }
+        // A browser's date or date and time (year first) is stored as sent;
+        // only a value typed in the page's format is converted.
+        code += line(converted + QStringLiteral(" = $") + n + QLatin1Char(';'));
+        code += line(QStringLiteral("if ($") + n
+            + QStringLiteral(" !== \"\" && !preg_match('/\\A[0-9]{4}-[0-9]{1,2}-[0-9]{1,2}"
+                             "([ T][0-9]{1,2}:[0-9]{1,2}(:[0-9]{1,2})?)?\\z/', $")
+            + n + QStringLiteral("))"));
+        code += line(QStringLiteral("{"));
         for (const char *separator : { "/", "-" }) {
             code += php_text::lines({
                 QStringLiteral("if (strstr( $%1,\"%2\"))").arg(n, QLatin1String(separator)),
@@ -173,26 +222,39 @@ QString db::get_date_conversion_code() const
         const QString time_split = QStringLiteral("@$tsl_arr_time = explode(\" \",$tsl_arr[2]);");
         switch (selected->date_format) {
         case 0:
-            code += line(QStringLiteral("@$%1  = $tsl_arr[2].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1];").arg(n));
+            code += line(QStringLiteral("@%1  = $tsl_arr[2].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1];").arg(converted));
             break;
         case 1:
-            code += line(QStringLiteral("@$%1  = $tsl_arr[2].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0];").arg(n));
+            code += line(QStringLiteral("@%1  = $tsl_arr[2].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0];").arg(converted));
             break;
         case 2:
             code += line(time_split);
             code += line(
-                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1].\" \".$tsl_arr_time[1];")
-                    .arg(n));
+                QStringLiteral("@%1= $tsl_arr_time[0].\"-\".$tsl_arr[0].\"-\".$tsl_arr[1].\" \".$tsl_arr_time[1];")
+                    .arg(converted));
             break;
         case 3:
             code += line(time_split);
             code += line(
-                QStringLiteral("@$%1= $tsl_arr_time[0].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0].\" \".$tsl_arr_time[1];")
-                    .arg(n));
+                QStringLiteral("@%1= $tsl_arr_time[0].\"-\".$tsl_arr[1].\"-\".$tsl_arr[0].\" \".$tsl_arr_time[1];")
+                    .arg(converted));
             break;
         default:
             break;
         }
+        code += line(QStringLiteral("}"));
+        // A date that is none fails as the field's rule does, before any
+        // action; the date conversion never sees an empty value. Only a
+        // field with a rule or a required test has an alert of its own (a
+        // project keeps no other).
+        code += line(QStringLiteral("if ($") + n + QStringLiteral(" !== \"\" && !$tsl_is_date(") + converted
+            + QStringLiteral("))"));
+        const QString named = QStringLiteral("Please enter a valid date in the field ")
+            + field.post_name.toHtmlEscaped() + QLatin1Char('.');
+        code += field.validation_type != 8 || field.required
+            ? php_text::check_body(field, named)
+            : line(QStringLiteral("{")) + php_text::form_failure(QLatin1Char('"') + literal(named) + QLatin1Char('"'))
+                + line(QStringLiteral("}"));
     }
     return code;
 }

@@ -25,10 +25,18 @@ public:
     // Lists the tables of `dbname` on globals::mysql_conn into a new `tables`;
     // false when the database cannot be used.
     bool read_tables();
-    // The INSERT statement, with one "?" per value, escaped for a PHP
+    // The INSERT statement up to its value list, which the script ends with
+    // a "?" for each value and DEFAULT for each empty one; escaped for a PHP
     // double-quoted string.
     QString create_insert_query() const;
+    // Connects and selects the database, before anything of the submission
+    // is kept, and opens the transaction that `get_commit_code` ends.
+    QString get_prepare_code() const;
+    // Inserts the row.
     QString get_php_code() const;
+    QString get_commit_code() const;
+    // Converts and checks the date fields' values, among the field checks:
+    // a value that is no date fails as the field's rule does.
     QString get_date_conversion_code() const;
     // Whether the field's column takes dates: its type where the page read
     // the chosen table's columns, else the field's "is date" box.
@@ -37,6 +45,11 @@ public:
     bool createdb();
 
 private:
+    // Whether the field's value is converted from the page's date format.
+    bool is_converted(const Field &field) const;
+    // The variable that holds a converted date field's value; the field's
+    // own keeps what the visitor typed, for the mails and the data file.
+    static QString date_value(const Field &field);
     // The PHP expressions of the inserted values, in column order.
     QStringList insert_values() const;
     std::shared_ptr<CForm> insert_form() const;

@@ -21,19 +21,33 @@ QString lines(const QStringList &texts)
     return result;
 }
 
-QString failure_block(const Field &field)
+QString failure_block(const Field &field, const QString &fallback_html)
+{
+    if (!globals::prefs()->is_embeded_result_page || fallback_html.isEmpty()
+        || !globals::trim_blanks(field.error_html).isEmpty())
+        return form_failure(QLatin1Char('"') + literal_html(field.error_html) + QLatin1Char('"'));
+    return form_failure(QLatin1Char('"') + literal(fallback_html) + QLatin1Char('"'));
+}
+
+QString form_failure(const QString &expression)
 {
     const auto &prefs = globals::prefs();
     if (!prefs->is_embeded_result_page) {
         return line(QStringLiteral("header(\"Location: ") + literal(prefs->error_page) + QStringLiteral("\");"))
             + line(QStringLiteral("exit;"));
     }
-    return line(QStringLiteral("die(\"") + literal_html(field.error_html) + QStringLiteral("\");"));
+    return line(QStringLiteral("die(") + expression + QStringLiteral(");"));
 }
 
-QString check_body(const Field &field)
+QString failed(const QString &reason, bool shown)
 {
-    return line(QStringLiteral("{")) + failure_block(field) + line(QStringLiteral("}"));
+    return line(QStringLiteral("$tsl_failed(") + reason + QStringLiteral(", ")
+        + (shown ? QStringLiteral("true") : QStringLiteral("false")) + QStringLiteral(");"));
+}
+
+QString check_body(const Field &field, const QString &fallback_html)
+{
+    return line(QStringLiteral("{")) + failure_block(field, fallback_html) + line(QStringLiteral("}"));
 }
 
 QString when_entered(const QString &name, const QString &checks)
@@ -56,8 +70,7 @@ QString double_quoted(const QString &text, KeptEscapes kept)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         const bool pair = c == QLatin1Char('\\') && i + 1 < text.size();
-        if (pair
-            && (kept == KeptEscapes::All || (kept == KeptEscapes::Quotes && text.at(i + 1) == QLatin1Char('"')))) {
+        if (pair && (kept == KeptEscapes::All || (kept == KeptEscapes::Quotes && text.at(i + 1) == QLatin1Char('"')))) {
             result += c;
             result += text.at(++i);
             continue;

@@ -15,10 +15,18 @@ QString line(const QString &text);
 QString lines(const QStringList &texts);
 
 // What a failed check does: redirect to the error page, or end with the
-// field's error text when the result page is embedded.
-QString failure_block(const Field &field);
+// field's error text when the result page is embedded (with
+// `fallback_html` when the field has none and one is given).
+QString failure_block(const Field &field, const QString &fallback_html = QString());
+// The form's own failure answer, with no field to blame: redirect to the
+// error page, or end with the text of the PHP `expression` when the
+// result page is embedded.
+QString form_failure(const QString &expression);
+// Hands a step's failure to the script's failure function: `reason` is a
+// PHP expression, logged, and shown when `shown`.
+QString failed(const QString &reason, bool shown);
 // "{", the failure block and "}", closing the condition of every check.
-QString check_body(const Field &field);
+QString check_body(const Field &field, const QString &fallback_html = QString());
 // A rule's checks, run only when the visitor entered something: an empty
 // value is the required test's to judge. No checks give no text.
 QString when_entered(const QString &name, const QString &checks);

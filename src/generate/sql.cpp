@@ -61,7 +61,9 @@ QString sql::get_sql_code() const
             statement += QLatin1Char(',');
         }
     }
-    statement += literal(QStringLiteral("PRIMARY KEY(") + sql_text::identifier(primary_key) + QStringLiteral("))"))
+    // Every letter and emoji fits, whatever the server's default character set.
+    statement += literal(QStringLiteral("PRIMARY KEY(") + sql_text::identifier(primary_key)
+                     + QStringLiteral(")) DEFAULT CHARSET=utf8mb4"))
         + QLatin1Char('"');
 
     // lib.php gives the host as host, host:port or host:socket.

@@ -14,9 +14,9 @@
 
 namespace {
 
-std::optional<TestServer> read_server()
+std::optional<TestServer> read_server(const char *variable, const QString &state)
 {
-    QFile file(qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE)));
+    QFile file(qEnvironmentVariable(variable, state));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QMap<QByteArray, QString> values;
@@ -24,6 +24,14 @@ std::optional<TestServer> read_server()
         values.insert(line.left(line.indexOf('=')), QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
     const TestServer server { values["host"], values["user"], values["password"], values["port"].toInt() };
     return server.port ? std::optional(server) : std::nullopt;
+}
+
+// Fails the calling test when there is no server.
+const TestServer *reported(const std::optional<TestServer> &server, const char *variable)
+{
+    if (!server)
+        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set " << variable << '.';
+    return server ? &*server : nullptr;
 }
 
 // Sends statements; a refusal fails the test with the server's message.
@@ -39,18 +47,24 @@ bool run(st_mysql *raw, const QString &statements)
 
 const TestServer *TestServer::get()
 {
-    static const std::optional<TestServer> server = read_server();
-    if (!server)
-        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set TRESSEL_MARIADB.";
-    return server ? &*server : nullptr;
+    static const std::optional<TestServer> server
+        = read_server("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE));
+    return reported(server, "TRESSEL_MARIADB");
 }
 
-TestDatabase::TestDatabase()
-    : m_server(TestServer::get())
+const TestServer *TestServer::latin1()
+{
+    static const std::optional<TestServer> server
+        = read_server("TRESSEL_MARIADB_LATIN1", QStringLiteral(TRESSEL_MARIADB_LATIN1_STATE));
+    return reported(server, "TRESSEL_MARIADB_LATIN1");
+}
+
+TestDatabase::TestDatabase(const TestServer *server)
+    : m_server(server)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.'
-        + test->name();
+    const QByteArray full
+        = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.' + test->name();
     m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;

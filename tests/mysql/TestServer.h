@@ -20,6 +20,9 @@ struct TestServer
 
     // Fails the calling test (and returns nullptr) when there is no server.
     static const TestServer *get();
+    // The second server, whose default character set is latin1 (its state
+    // file the build's, or the one TRESSEL_MARIADB_LATIN1 names).
+    static const TestServer *latin1();
 };
 
 // Rows read with the bare client library: bytes, or none for NULL.
@@ -31,7 +34,8 @@ using RawRows = std::vector<std::vector<std::optional<QByteArray>>>;
 class TestDatabase final
 {
 public:
-    TestDatabase();
+    // On `server`: the test run's server unless another is given.
+    explicit TestDatabase(const TestServer *server = TestServer::get());
     ~TestDatabase();
     TestDatabase(const TestDatabase &) = delete;
     TestDatabase &operator=(const TestDatabase &) = delete;

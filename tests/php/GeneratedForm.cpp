@@ -9,6 +9,8 @@
 #include "model/globals.h"
 #include "model/webpage.h"
 
+#include <QRegularExpression>
+
 GeneratedForm::GeneratedForm(const QString &method)
     : form(std::make_shared<CForm>())
 {
@@ -33,4 +35,12 @@ void GeneratedForm::write(PhpRunner &runner, const QString &script)
 {
     prefs().php_des = runner.path(script);
     globals::php_script()->prepare_script();
+}
+
+QByteArray GeneratedForm::logged_refusal(const QByteArray &errors)
+{
+    static const QRegularExpression line(
+        QStringLiteral(R"(\A\[[^\]\n]*\] [^\n]*/index\.php: submission not processed: ([^\n]*)\n\z)"));
+    const QRegularExpressionMatch match = line.match(QString::fromUtf8(errors));
+    return match.hasMatch() ? match.captured(1).toUtf8() : errors;
 }

@@ -10,8 +10,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,13 +25,25 @@ namespace {
 // php-cgi shows errors in the page whatever display_errors says, so each run
 // logs them to a file of its own instead, apart from the page.
 void start(QProcess &php, const QString &program, const QString &mail_folder, const QString &error_log,
-    QStringList arguments, const QStringList &more = {})
+    QStringList arguments, qint64 file_size_limit, const QStringList &more = {})
 {
     for (const QString &setting : { QStringLiteral("sendmail_path=" TRESSEL_CAPTURE_MAIL " ") + mail_folder,
              QStringLiteral("error_reporting=E_ALL"), QStringLiteral("display_errors=0"),
              QStringLiteral("log_errors=1"), QStringLiteral("html_errors=0"), "error_log=" + error_log })
         arguments << QStringLiteral("-d") << setting;
-    php.setChildProcessModifier([] { ::umask(0); });
+    php.setChildProcessModifier([file_size_limit] {
+        ::umask(0);
+        // Root's power over permissions goes (for a user that has none to
+        // lose, the drop fails and changes nothing).
+        for (const int capability : { CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER })
+            ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+        if (file_size_limit > 0) {
+            // A write past the limit fails instead of ending the process.
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit { static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit) };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+    });
     php.start(program, arguments + more);
     if (!php.waitForStarted())
         throw std::runtime_error("php cannot be started");
@@ -134,7 +151,7 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
         run_arguments << QStringLiteral("-d") << QStringLiteral("auto_prepend_file=" TRESSEL_GATE_SCRIPT);
     std::vector<std::unique_ptr<QProcess>> running;
     for (const PhpRequest &request : requests) {
-        const bool get = request.method == "GET";
+        const bool get = request.method == "GET" || request.method == "HEAD";
         const QByteArray boundary = "----tressel-test-boundary-7d93";
         const QByteArray body = get     ? QByteArray()
             : request.uploads.isEmpty() ? url_encoded(request)
@@ -154,7 +171,8 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
         auto &php = *running.emplace_back(std::make_unique<QProcess>());
         php.setProcessEnvironment(env);
         php.setWorkingDirectory(folder());
-        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()), run_arguments);
+        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()), run_arguments,
+            file_size_limit);
         php.write(body);
         // A waiting script must have its whole request: PHP reads it before the script starts.
         while (gate && php.bytesToWrite() > 0) {
@@ -176,8 +194,8 @@ PhpResponse PhpRunner::run_cli(const QString &script)
     QProcess php;
     php.setWorkingDirectory(folder());
     const QString log = m_mail_folder.filePath(QStringLiteral("errors-cli.log"));
-    start(
-        php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, { QDir(folder()).absoluteFilePath(script) });
+    start(php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, file_size_limit,
+        { QDir(folder()).absoluteFilePath(script) });
     php.closeWriteChannel();
     return finish(php, false, log);
 }

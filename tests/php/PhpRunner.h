@@ -19,7 +19,7 @@ struct PhpRequest
         QByteArray mime = "application/octet-stream";
     };
 
-    QByteArray method = "POST";
+    QByteArray method = "POST"; // GET and HEAD send the fields as the query
     QList<QPair<QByteArray, QByteArray>> fields; // in order; a name may repeat
     QList<Upload> uploads; // any upload makes the body multipart
     QByteArray remote_addr = "203.0.113.7";
@@ -47,13 +47,17 @@ using CapturedMail = PhpOutput;
 // Runs generated scripts with php-cgi, as a web server would, in a folder of their own;
 // mails are captured instead of sent, PHP's diagnostics (deprecations too) collected.
 // Files are created as under a server whose umask lets everyone write (0), so that what
-// a script makes writable shows.
+// a script makes writable shows; and, as under a server's own user, permissions hold even
+// when the tests run as root.
 class PhpRunner final
 {
 public:
     // More PHP arguments for the runs that follow: "-d" and a setting, or "-n" for a
     // PHP without the extension modules of its configuration.
     QStringList arguments;
+    // The largest file the runs that follow may write, in bytes (0: no limit); a write
+    // beyond it is cut short, as on a full disk or a quota.
+    qint64 file_size_limit = 0;
 
     // The folder scripts and their side files are written to and run in.
     QString folder() const { return m_folder.path(); }
