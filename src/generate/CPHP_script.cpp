@@ -51,6 +51,8 @@ QString CPHP_script::script_text() const
         write(QStringLiteral("// Banned IP addresses "));
         write(globals::ip_banning()->get_php_code());
     }
+    write(QStringLiteral("// Cleaning received values"));
+    write(globals::rec_vars()->get_cleaning_code());
     write(QStringLiteral("// Receiving variables"));
     write(globals::rec_vars()->get_recieving_code());
     if (prefs.is_creditcard)
