@@ -77,7 +77,6 @@ QByteArray Crecieving_vars::iconv_name(const QByteArray &encoding)
 
 QString Crecieving_vars::get_cleaning_code() const
 {
-    using php_text::line;
     QStringList lines = {
         QStringLiteral("$tsl_clean = function ($value) use (&$tsl_clean) {"),
         QStringLiteral(" if (is_array($value)) {"),
@@ -92,10 +91,12 @@ QString Crecieving_vars::get_cleaning_code() const
         lines << QStringLiteral(" return str_replace(\"\\0\", \"\", (string)$value);");
     } else {
         // Bytes that are no text in the form's character set (a forged
-        // post) are dropped; where iconv cannot drop them, every byte
-        // beyond ASCII goes, so that no broken text gets through.
+        // post) are dropped; where iconv cannot drop them, or PHP was built
+        // without it, every byte beyond ASCII goes, so that no broken text
+        // gets through.
         lines << QStringLiteral(" $value = str_replace(\"\\0\", \"\", (string)$value);")
-              << QStringLiteral(" $text = @iconv(\"%1\", \"UTF-8//IGNORE\", $value);").arg(QLatin1String(from))
+              << QStringLiteral(" $text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $value) : false;")
+                     .arg(QLatin1String(from))
               << QStringLiteral(" return ($text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $value) : $text;");
     }
     lines << QStringLiteral("};");

@@ -126,11 +126,10 @@ QString Vfile::get_store_code() const
 
     // Another visitor's file of the same name is kept: the name is reserved
     // by creating it, with a number before the extension when taken, and
-    // after _99 a random one. Each try costs a file
-    // operation, and anyone can fill the numbers with tiny posts, so they
-    // stop early; beyond them a random name is free at the first try.
-    // Only a folder that takes no file at all (or a name too long for it)
-    // fails the upload, and nothing is overwritten.
+    // after _99 a random one. Each try costs a file operation, and anyone
+    // can fill the numbers with tiny posts, so they stop early; a random
+    // name is free at the first try. Only a folder that takes no file (or a
+    // name too long for it) fails the upload; nothing is overwritten.
     code += php_text::lines({
         QStringLiteral("$tsl_dot = strrpos(%1, \".\");").arg(name),
         QStringLiteral("$tsl_stem = ($tsl_dot === false) ? %1 : substr(%1, 0, $tsl_dot);").arg(name),
