@@ -95,23 +95,24 @@ QString Crecieving_vars::get_cleaning_code() const
         // without it, every byte beyond ASCII goes, so that no broken text
         // gets through.
         lines << QStringLiteral(" $value = str_replace(\"\\0\", \"\", (string)$value);")
-              << QStringLiteral(" $text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $value) : false;")
+              << QStringLiteral(
+                     " $text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $value) : false;")
                      .arg(QLatin1String(from))
               << QStringLiteral(" return ($text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $value) : $text;");
     }
     lines << QStringLiteral("};");
     const QString method = form ? form->Method() : QStringLiteral("POST");
     lines << QStringLiteral("$_%1 = $tsl_clean($_%1);").arg(method);
-    const bool uploads = form
-        && std::any_of(form->fields()->begin(), form->fields()->end(),
-            [](const auto &entry) { return entry.value->field_type == QLatin1String("file"); });
+    const bool uploads = form && std::any_of(form->fields()->begin(), form->fields()->end(), [](const auto &entry) {
+        return entry.value->field_type == QLatin1String("file");
+    });
     if (uploads) {
         lines << QStringLiteral("$tsl_files = array();")
               << QStringLiteral("foreach ($_FILES as $tsl_key => $tsl_file) {")
               << QStringLiteral(" if (is_array($tsl_file) && isset($tsl_file['name'])) $tsl_file['name'] = "
                                 "$tsl_clean($tsl_file['name']);")
-              << QStringLiteral(" $tsl_files[$tsl_clean((string)$tsl_key)] = $tsl_file;")
-              << QStringLiteral("}") << QStringLiteral("$_FILES = $tsl_files;");
+              << QStringLiteral(" $tsl_files[$tsl_clean((string)$tsl_key)] = $tsl_file;") << QStringLiteral("}")
+              << QStringLiteral("$_FILES = $tsl_files;");
     }
     return php_text::lines(lines);
 }

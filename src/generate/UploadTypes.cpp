@@ -50,8 +50,8 @@ const QString kRefused = QStringLiteral("php[3-8]?|phtml|phar|pht|phps|cgi|pl|py
 
 bool is_refused_extension(const QString &extension)
 {
-    static const QRegularExpression refused(QStringLiteral("\\A(?:") + kRefused + QStringLiteral(")\\z"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression refused(
+        QStringLiteral("\\A(?:") + kRefused + QStringLiteral(")\\z"), QRegularExpression::CaseInsensitiveOption);
     return refused.match(extension).hasMatch();
 }
 

@@ -242,9 +242,10 @@ QString cmail::get_txtMail_code()
     QString envelope;
     if (!from.isEmpty()) {
         code += line(QStringLiteral("$tsl_sender = \"") + from + QStringLiteral("\";"));
-        code += line(QStringLiteral("$tsl_envelope = (filter_var($tsl_sender, FILTER_VALIDATE_EMAIL) !== false && "
-                                    "strpos($tsl_sender, \"\\\"\") === false && substr_count($tsl_sender, \"'\") < 2) ? "
-                                    "\"-f\" . $tsl_sender : \"\";"));
+        code
+            += line(QStringLiteral("$tsl_envelope = (filter_var($tsl_sender, FILTER_VALIDATE_EMAIL) !== false && "
+                                   "strpos($tsl_sender, \"\\\"\") === false && substr_count($tsl_sender, \"'\") < 2) ? "
+                                   "\"-f\" . $tsl_sender : \"\";"));
         envelope = QStringLiteral(", $tsl_envelope");
     }
 

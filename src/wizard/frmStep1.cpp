@@ -14,8 +14,8 @@
 #include "named.h"
 
 #include "generate/CSV.h"
-#include "generate/UploadTypes.h"
 #include "generate/Crecieving_vars.h"
+#include "generate/UploadTypes.h"
 #include "generate/cmail.h"
 #include "generate/db.h"
 #include "model/CForm.h"

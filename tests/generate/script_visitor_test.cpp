@@ -36,7 +36,8 @@ protected:
         QByteArrayList lines = read_file("data.csv").split('\n');
         while (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
-        return lines.isEmpty() ? QByteArrayList() : lines.last().chopped(lines.last().endsWith('\r') ? 1 : 0).split(',');
+        return lines.isEmpty() ? QByteArrayList()
+                               : lines.last().chopped(lines.last().endsWith('\r') ? 1 : 0).split(',');
     }
 
     void record_in_csv()
@@ -59,7 +60,6 @@ protected:
         page.form->set_Method(read->Method());
         page.form->encoding = read->encoding;
     }
-
 };
 
 // ---- Every visitor's text ----
@@ -89,7 +89,11 @@ TEST_F(VisitorTest, ValuesFromAWindows1252PageArriveAsUtf8)
     owner.set_message("#prénom# #comments#");
     page.form->is_send_ip = false;
 
-    PhpRequest request = PhpRequest().add("pr\xE9nom", "M\xFCller").add("comments", "Gr\xFC\xDF" "e \x80 5");
+    PhpRequest request = PhpRequest()
+                             .add("pr\xE9nom", "M\xFCller")
+                             .add("comments",
+                                 "Gr\xFC\xDF"
+                                 "e \x80 5");
     request.add("colors[]", "gr\xFCn");
     request.uploads.append({ "photo", "r\xE9sum\xE9.pdf", "%PDF", "application/pdf" });
     ASSERT_EQ(post(request).body, "ok");
@@ -127,8 +131,8 @@ struct Submitted
 bool read_otherwise(const QByteArray &encoding, int byte)
 {
     return (encoding == "KOI8-U" && (byte == 0xAE || byte == 0xBE))
-        || (encoding == "macintosh" && (byte == 0xC6 || byte == 0xF0))
-        || (encoding == "x-mac-cyrillic" && byte == 0xFF) || (encoding == "windows-1255" && byte == 0xCA);
+        || (encoding == "macintosh" && (byte == 0xC6 || byte == 0xF0)) || (encoding == "x-mac-cyrillic" && byte == 0xFF)
+        || (encoding == "windows-1255" && byte == 0xCA);
 }
 
 // A single-byte encoding's characters beyond ASCII, C1 controls left out.
@@ -306,14 +310,12 @@ TEST_F(MailOut, TheSenderGetsTheBounces)
                 globals::owner_mail()->sender = "o'brien@example.ie";
             },
             "ann@example.com", { "-fo'brien@example.ie" }, { "-fshop@example.com" } },
-        { "typed_sender_with_paired_quotes",
-            [] { globals::owner_mail()->sender = "a'b'c@example.com"; }, "ann@example.com", {},
-            { "-fshop@example.com" } },
-        { "typed_sender_quoted_with_blanks",
-            [] { globals::owner_mail()->sender = "\"a -X/tmp/log\"@example.com"; }, "ann@example.com", {},
-            { "-fshop@example.com" } },
-        { "typed_sender_with_a_name",
-            [] { globals::auto_mail()->sender = "Shop <shop@example.com>"; }, "ann@example.com", {}, {} },
+        { "typed_sender_with_paired_quotes", [] { globals::owner_mail()->sender = "a'b'c@example.com"; },
+            "ann@example.com", {}, { "-fshop@example.com" } },
+        { "typed_sender_quoted_with_blanks", [] { globals::owner_mail()->sender = "\"a -X/tmp/log\"@example.com"; },
+            "ann@example.com", {}, { "-fshop@example.com" } },
+        { "typed_sender_with_a_name", [] { globals::auto_mail()->sender = "Shop <shop@example.com>"; },
+            "ann@example.com", {}, {} },
     };
     page.prefs().is_autoresponde = true;
     for (const auto &[label, change, email, owner_arguments, reply_arguments] : cases) {
@@ -355,16 +357,20 @@ TEST_F(MailOut, NulBytesAreTakenOutOfEveryValue)
         { "colors[]", QByteArray("re\0d", 4), "Ann|x|red|a|12345|a.gif" },
         { "topics[]", QByteArray("\0a", 2), "Ann|x|red|a|12345|a.gif" },
         { "email", QByteArray("eve@example.com\0", 16), "Ann|x|red|a|12345|a.gif" },
-        { "zip", QByteArray("123\0" "45", 6), "Ann|x|red|a|12345|a.gif" },
+        { "zip",
+            QByteArray("123\0"
+                       "45",
+                6),
+            "Ann|x|red|a|12345|a.gif" },
         // PHP ends an uploaded file's name at its first NUL byte itself.
         { "photo", QByteArray("a.gif\0.php", 10), "Ann|x|red|a|12345|a.gif" },
     };
     for (const auto &[field, value, arrived] : cases) {
         SCOPED_TRACE(field);
         PhpRequest request;
-        for (const auto &[name, normal] : std::initializer_list<std::pair<QByteArray, QByteArray>> { { "name", "Ann" },
-                 { "comments", "x" }, { "colors[]", "red" }, { "topics[]", "a" }, { "email", "eve@example.com" },
-                 { "zip", "12345" } })
+        for (const auto &[name, normal] :
+            std::initializer_list<std::pair<QByteArray, QByteArray>> { { "name", "Ann" }, { "comments", "x" },
+                { "colors[]", "red" }, { "topics[]", "a" }, { "email", "eve@example.com" }, { "zip", "12345" } })
             request.add(name, name == field ? value : normal);
         request.uploads.append({ "photo", field == QByteArray("photo") ? value : "a.gif", "GIF89a", "image/gif" });
         ASSERT_EQ(post(request).body, "ok");
@@ -404,10 +410,7 @@ protected:
         return post(request).body;
     }
 
-    QStringList stored()
-    {
-        return QDir(php.path("uploads")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList stored() { return QDir(php.path("uploads")).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
     Field *photo = nullptr;
 };
@@ -527,7 +530,9 @@ TEST_F(VisitorTest, BannedAddressesAreComparedAsAddresses)
     const std::tuple<QByteArray, QByteArray, bool> cases[] = {
         { "192.0.2.1\r\n", "::ffff:192.0.2.1", true },
         { "::ffff:192.0.2.1\r\n", "192.0.2.1", true },
-        { "\xEF\xBB\xBF" "192.0.2.1\r\n10.0.0.1\r\n", "192.0.2.1", true },
+        { "\xEF\xBB\xBF"
+          "192.0.2.1\r\n10.0.0.1\r\n",
+            "192.0.2.1", true },
         { "2001:DB8:0:0:0:0:0:1\r\n", "2001:db8::1", true },
         { "2001:db8::1\n", "2001:0db8:0000::0001", true },
         { "not an address\r\n# the office\r\n\r\n  192.0.2.1  \r\n", "192.0.2.1", true },

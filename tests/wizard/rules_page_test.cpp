@@ -314,7 +314,8 @@ TEST_F(RulesPage, TypesTheScriptRefusesAreNotOffered)
     EXPECT_EQ(frmStep2::read_types(shipped.fileName()), lines);
     open({ { "photo", "file" } });
     EXPECT_EQ(control<QListWidget>("lsttypes")->count(), lines.size());
-    EXPECT_TRUE(control<QListWidget>("lsttypes")->findItems(QStringLiteral("image/svg+xml"), Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(
+        control<QListWidget>("lsttypes")->findItems(QStringLiteral("image/svg+xml"), Qt::MatchExactly).isEmpty());
 }
 
 } // namespace
