@@ -134,6 +134,8 @@ QString CPHP_script::script_text() const
     if (method == QLatin1String("POST"))
         write(too_large_check(uploads.empty() ? nullptr : uploads.front().field));
 
+    write(QStringLiteral("// Cleaning received values"));
+    write(globals::rec_vars()->get_cleaning_code());
     write(QStringLiteral("// Receiving variables"));
     write(globals::rec_vars()->get_recieving_code());
     if (prefs.is_creditcard)

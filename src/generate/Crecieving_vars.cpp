@@ -5,6 +5,118 @@
 #include "model/CForm.h"
 #include "model/globals.h"
 
+#include <algorithm>
+
+namespace {
+
+// Each encoding a browser may submit a form in, with the converter of glibc
+// that reads it as browsers write it. The standard's Shift_JIS, EUC-KR and
+// Big5 are Microsoft's and Hong Kong's supersets, and its EUC-JP table holds
+// Microsoft's characters (circled numbers and others). GBK pages send the
+// euro sign as the single byte 0x80, which glibc's GB18030 refuses. The
+// converters differ from the standard in a few characters that are hardly
+// typed: KOI8-U's Belarusian short u, the Apple logo and the increment sign
+// of macintosh, the euro sign of x-mac-cyrillic, Big5's compatibility forms,
+// ISO-2022-JP's NEC symbols. x-user-defined sends anything beyond ASCII as
+// private-use characters, which are dropped as ASCII.
+struct IconvName
+{
+    const char *encoding;
+    const char *iconv;
+};
+
+constexpr IconvName kIconvNames[] = {
+    { "IBM866", "IBM866" },
+    { "ISO-8859-2", "ISO-8859-2" },
+    { "ISO-8859-3", "ISO-8859-3" },
+    { "ISO-8859-4", "ISO-8859-4" },
+    { "ISO-8859-5", "ISO-8859-5" },
+    { "ISO-8859-6", "ISO-8859-6" },
+    { "ISO-8859-7", "ISO-8859-7" },
+    { "ISO-8859-8", "ISO-8859-8" },
+    { "ISO-8859-8-I", "ISO-8859-8" },
+    { "ISO-8859-10", "ISO-8859-10" },
+    { "ISO-8859-13", "ISO-8859-13" },
+    { "ISO-8859-14", "ISO-8859-14" },
+    { "ISO-8859-15", "ISO-8859-15" },
+    { "ISO-8859-16", "ISO-8859-16" },
+    { "KOI8-R", "KOI8-R" },
+    { "KOI8-U", "KOI8-U" },
+    { "macintosh", "MACINTOSH" },
+    { "windows-874", "CP874" },
+    { "windows-1250", "CP1250" },
+    { "windows-1251", "CP1251" },
+    { "windows-1252", "CP1252" },
+    { "windows-1253", "CP1253" },
+    { "windows-1254", "CP1254" },
+    { "windows-1255", "CP1255" },
+    { "windows-1256", "CP1256" },
+    { "windows-1257", "CP1257" },
+    { "windows-1258", "CP1258" },
+    { "x-mac-cyrillic", "MAC-CYRILLIC" },
+    { "GBK", "GBK" },
+    { "gb18030", "GB18030" },
+    { "Big5", "BIG5-HKSCS" },
+    { "EUC-JP", "EUC-JP-MS" },
+    { "ISO-2022-JP", "ISO-2022-JP" },
+    { "Shift_JIS", "CP932" },
+    { "EUC-KR", "CP949" },
+    { "x-user-defined", "US-ASCII" },
+};
+
+} // namespace
+
+QByteArray Crecieving_vars::iconv_name(const QByteArray &encoding)
+{
+    for (const IconvName &name : kIconvNames) {
+        if (encoding == name.encoding)
+            return QByteArray(name.iconv);
+    }
+    return {};
+}
+
+QString Crecieving_vars::get_cleaning_code() const
+{
+    QStringList lines = {
+        QStringLiteral("$tsl_clean = function ($value) use (&$tsl_clean) {"),
+        QStringLiteral(" if (is_array($value)) {"),
+        QStringLiteral("  $cleaned = array();"),
+        QStringLiteral("  foreach ($value as $key => $item) $cleaned[$tsl_clean((string)$key)] = $tsl_clean($item);"),
+        QStringLiteral("  return $cleaned;"),
+        QStringLiteral(" }"),
+    };
+    // A NUL byte is no text a visitor types, and PHP's functions refuse it.
+    const QByteArray from = iconv_name(form ? form->encoding : QByteArray());
+    if (from.isEmpty()) {
+        lines << QStringLiteral(" return str_replace(\"\\0\", \"\", (string)$value);");
+    } else {
+        // Bytes that are no text in the form's character set (a forged
+        // post) are dropped; where iconv cannot drop them, or PHP was built
+        // without it, every byte beyond ASCII goes, so that no broken text
+        // gets through.
+        lines << QStringLiteral(" $value = str_replace(\"\\0\", \"\", (string)$value);")
+              << QStringLiteral(
+                     " $text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $value) : false;")
+                     .arg(QLatin1String(from))
+              << QStringLiteral(" return ($text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $value) : $text;");
+    }
+    lines << QStringLiteral("};");
+    const QString method = form ? form->Method() : QStringLiteral("POST");
+    lines << QStringLiteral("$_%1 = $tsl_clean($_%1);").arg(method);
+    const bool uploads = form && std::any_of(form->fields()->begin(), form->fields()->end(), [](const auto &entry) {
+        return entry.value->field_type == QLatin1String("file");
+    });
+    if (uploads) {
+        lines << QStringLiteral("$tsl_files = array();")
+              << QStringLiteral("foreach ($_FILES as $tsl_key => $tsl_file) {")
+              << QStringLiteral(" if (is_array($tsl_file) && isset($tsl_file['name'])) $tsl_file['name'] = "
+                                "$tsl_clean($tsl_file['name']);")
+              << QStringLiteral(" $tsl_files[$tsl_clean((string)$tsl_key)] = $tsl_file;") << QStringLiteral("}")
+              << QStringLiteral("$_FILES = $tsl_files;");
+    }
+    return php_text::lines(lines);
+}
+
 QString Crecieving_vars::posted_item(const Field &field) const
 {
     return php_text::request_item(

@@ -6,16 +6,25 @@ QString IPBanning::get_php_code() const
 {
     // A list that cannot be read bans no one: the script cannot tell a
     // banned visitor, and must not fail every submission for it.
+    // Addresses are compared as the numbers they stand for, whatever way
+    // each is written: an IPv4 visitor reaching a server on an IPv6 socket
+    // (::ffff:192.0.2.1) is the IPv4 address, and a line that holds no
+    // address (a byte order mark, a comment) bans no one.
     return php_text::lines({
         QStringLiteral("if (file_exists(\"blockedIPs.txt\"))"),
         QStringLiteral("{"),
-        QStringLiteral(" $tsl_visitor_ip = $_SERVER['REMOTE_ADDR'];"),
+        QStringLiteral(" $tsl_address = function ($text) {"),
+        QStringLiteral("  $bytes = @inet_pton(trim(str_replace(\"\\xEF\\xBB\\xBF\", \"\", (string)$text)));"),
+        QStringLiteral("  return ($bytes !== false && strlen($bytes) == 16 && strncmp($bytes, "
+                       "\"\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\xFF\\xFF\", 12) == 0) ? substr($bytes, 12) : $bytes;"),
+        QStringLiteral(" };"),
+        QStringLiteral(" $tsl_visitor_ip = $tsl_address($_SERVER['REMOTE_ADDR'] ?? \"\");"),
         QStringLiteral(" $tsl_fp = @fopen(\"blockedIPs.txt\",\"r\"); "),
         QStringLiteral(" $tsl_banned = $tsl_fp ? @fread($tsl_fp, 1024*1024) : \"\";"),
         QStringLiteral(" if ($tsl_fp) fclose($tsl_fp);"),
         QStringLiteral(" $tsl_ips = explode(\"\\n\", (string)$tsl_banned); "),
         QStringLiteral(" foreach ($tsl_ips as $tsl_banned_ip) {"),
-        QStringLiteral("if($tsl_visitor_ip == trim($tsl_banned_ip)){"),
+        QStringLiteral("if($tsl_visitor_ip !== false && $tsl_visitor_ip === $tsl_address($tsl_banned_ip)){"),
         QStringLiteral("       die(\"Sorry your IP is banned!\"); "),
         QStringLiteral("   }"),
         QStringLiteral(" }"),

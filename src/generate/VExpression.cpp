@@ -8,14 +8,21 @@ namespace {
 
 // Every pattern must match the whole value, or text around a valid part
 // would pass with it. "~" delimits them; where one holds a "~" it is escaped.
+QString pattern_match(const QString &pattern, const QString &name)
+{
+    return QStringLiteral("preg_match('~\\A") + pattern + QStringLiteral("\\z~', $") + name + QLatin1Char(')');
+}
+
 QString pattern_test(const QString &pattern, const QString &name)
 {
-    return QStringLiteral("if (! preg_match('~\\A") + pattern + QStringLiteral("\\z~', $") + name
-        + QStringLiteral("))");
+    return QStringLiteral("if (! ") + pattern_match(pattern, name) + QLatin1Char(')');
 }
 
 // A run of letters, digits, "_" and "-", as in the address patterns.
 const QString kWord = QStringLiteral("[A-Za-z0-9_-]+");
+// A run of the characters a mail address may hold unquoted before its "@",
+// quoted for a single-quoted PHP string, "~" escaped as the delimiter.
+const QString kLocalWord = QStringLiteral("[A-Za-z0-9!#$%&\\'*+/=?^_`{|}\\~-]+");
 // The characters a web address may carry after its host, quoted for a
 // single-quoted PHP string.
 const QString kUrlCharacters = QStringLiteral("[A-Za-z0-9._\\~:/?#\\[\\]@!$&\\'()*+,;=%-]");
@@ -28,10 +35,15 @@ QString VExpression::get_php_code() const
     QString condition;
     switch (field->expression_type) {
     case 0:
-        // Dotted words on both sides of the "@", as real addresses have them.
-        condition = php_text::line(pattern_test(QStringLiteral("[A-Za-z0-9_+-]+(\\.[A-Za-z0-9_+-]+)*\\@") + kWord
-                + QStringLiteral("(\\.") + kWord + QStringLiteral(")+"),
-            name));
+        // Dotted words on both sides of the "@", as real addresses have them:
+        // before it of every character a mail address may hold unquoted,
+        // after it of a host's. The address must also be one the mail code
+        // takes, so that a valid address never goes missing from a mail.
+        condition = php_text::line(QStringLiteral("if (! ")
+            + pattern_match(kLocalWord + QStringLiteral("(\\.") + kLocalWord + QStringLiteral(")*\\@") + kWord
+                    + QStringLiteral("(\\.") + kWord + QStringLiteral(")+"),
+                name)
+            + QStringLiteral(" || filter_var($") + name + QStringLiteral(", FILTER_VALIDATE_EMAIL) === false)"));
         break;
     case 1:
         // A host of dotted words, then an optional port and path.

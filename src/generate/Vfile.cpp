@@ -1,16 +1,12 @@
 #include "Vfile.h"
 
+#include "UploadTypes.h"
 #include "php_text.h"
 
 #include "model/Field.h"
 #include "model/globals.h"
 
 namespace {
-
-// Extensions a web server would run or obey, or a browser would run as
-// part of the site, in any part of the name.
-const char *const kServerExtensions = "php[3-8]?|phtml|phar|pht|phps|cgi|pl|py|asp|aspx|jsp|shtml?|htaccess|htpasswd|"
-                                      "ini|html?|xhtml|xht|svgz?|xml|xsl|m?js";
 
 // The variables of an upload field: its name trimmed of blanks, then "_" and
 // what each holds.
@@ -52,11 +48,28 @@ QString Vfile::get_php_code() const
         + line(QStringLiteral("if( ") + name + QStringLiteral(" === \"\" || ") + name
             + QStringLiteral("[0] == \".\" || strpos(") + name
             + QStringLiteral(", \"\\0\") !== false || preg_match('/^web\\.config(\\.|$)|\\.(")
-            + QLatin1String(kServerExtensions) + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
+            + UploadTypes::refused_extensions() + QStringLiteral(")(\\.|$)/i', ") + name + QStringLiteral(") )"))
         + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field) + line(QStringLiteral("}"))
         + line(name + QStringLiteral(" = preg_replace('/[^A-Za-z0-9._-]/', '_', ") + name + QStringLiteral(");"));
 
+    // The server gives a stored file the type its last extension stands for,
+    // whatever the browser declared: that extension must be one of a
+    // permitted type (of any type offered, when none is chosen).
     const auto &types = *field->mime_types();
+    QStringList extensions;
+    if (types.Count() == 0)
+        extensions = UploadTypes::all_extensions();
+    for (const auto &type : types) {
+        for (const QString &extension : UploadTypes::extensions(type.value)) {
+            if (!extensions.contains(extension))
+                extensions << extension;
+        }
+    }
+    code += line(QStringLiteral("if( !preg_match('/\\.(")
+                + (extensions.isEmpty() ? QStringLiteral("(?!)") : extensions.join(QLatin1Char('|')))
+                + QStringLiteral(")\\z/i', ") + name + QStringLiteral(") )"))
+        + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field) + line(QStringLiteral("}"));
+
     if (types.Count() > 0) {
         QString condition = QStringLiteral("if(");
         for (const auto &type : types) {
@@ -128,17 +141,21 @@ QString Vfile::get_store_code() const
         + upload_file_line();
 
     // Another visitor's file of the same name is kept: the name is reserved
-    // by creating it, with a number before the extension when taken. When
-    // no name can be had, nothing is overwritten: the upload fails.
+    // by creating it, with a number before the extension when taken, and
+    // after _99 a random one. Each try costs a file operation, and anyone
+    // can fill the numbers with tiny posts, so they stop early; a random
+    // name is free at the first try. Only a folder that takes no file (or a
+    // name too long for it) fails the upload; nothing is overwritten.
     code += php_text::lines({
         QStringLiteral("$tsl_dot = strrpos(%1, \".\");").arg(name),
         QStringLiteral("$tsl_stem = ($tsl_dot === false) ? %1 : substr(%1, 0, $tsl_dot);").arg(name),
         QStringLiteral("$tsl_ext = ($tsl_dot === false) ? \"\" : substr(%1, $tsl_dot);").arg(name),
         QStringLiteral("$tsl_folder = substr($tsl_upload_file, 0, strlen($tsl_upload_file) - strlen(%1));").arg(name),
-        QStringLiteral("for ($tsl_n = 1; !($tsl_fp = @fopen($tsl_upload_file, 'x')) && file_exists($tsl_upload_file) "
-                       "&& $tsl_n < 10000; $tsl_n++)"),
+        QStringLiteral("for ($tsl_n = 1; !($tsl_fp = @fopen($tsl_upload_file, 'x')) && file_exists($tsl_upload_file); "
+                       "$tsl_n++)"),
         QStringLiteral("{"),
-        QStringLiteral(" %1 = $tsl_stem . \"_\" . $tsl_n . $tsl_ext;").arg(name),
+        QStringLiteral(" %1 = $tsl_stem . \"_\" . ($tsl_n < 100 ? $tsl_n : bin2hex(random_bytes(8))) . $tsl_ext;")
+            .arg(name),
         QStringLiteral(" $tsl_upload_file = $tsl_folder . %1;").arg(name),
         QStringLiteral("}"),
         QStringLiteral("if ($tsl_fp) fclose($tsl_fp);"),

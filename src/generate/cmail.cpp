@@ -177,18 +177,23 @@ QString cmail::get_txtMail_code()
 
     // Mail servers deliver, and readers show, mail that says what it holds.
     QStringList headers;
+    QString from;
     if (is_autoresponde || is_GeneericEmail) {
-        const QString address = php_text::literal(sender);
-        headers << QStringLiteral("From: ") + address << QStringLiteral("Reply-To: ") + address;
+        from = php_text::literal(sender);
+        headers << QStringLiteral("From: ") + from << QStringLiteral("Reply-To: ") + from;
     } else {
         // Mail from the site names the site's owner as its sender: mail
         // claiming to come from the visitor's domain is dropped as forged.
         const QString owner = globals::trim_blanks(email_to.section(QRegularExpression(QStringLiteral("[,;]")), 0, 0));
-        if (!owner.isEmpty())
-            headers << QStringLiteral("From: ") + php_text::literal(owner);
+        if (!owner.isEmpty()) {
+            from = php_text::literal(owner);
+            headers << QStringLiteral("From: ") + from;
+        }
     }
+    // Quoted-printable keeps every body line short, as mail servers need,
+    // however long a paragraph the visitor typed.
     headers << QStringLiteral("MIME-Version: 1.0") << QStringLiteral("Content-Type: text/plain; charset=UTF-8")
-            << QStringLiteral("Content-Transfer-Encoding: 8bit");
+            << QStringLiteral("Content-Transfer-Encoding: quoted-printable");
     for (qsizetype i = 0; i < headers.size(); ++i) {
         code += line((i == 0 ? QStringLiteral("$tsl_header = \"") : QStringLiteral("  . \"")) + headers.at(i)
             + QStringLiteral("\\r\\n\"") + (i == headers.size() - 1 ? QStringLiteral(";") : QString()));
@@ -227,10 +232,27 @@ QString cmail::get_txtMail_code()
     }
     // One kind of line end throughout, whatever the visitor's values hold.
     code += line(QStringLiteral("$tsl_message = preg_replace('/\\r\\n|\\r|\\n/', \"\\r\\n\", $tsl_message);"));
+    code += line(QStringLiteral("$tsl_message = quoted_printable_encode($tsl_message);"));
+
+    // Bounces go to the sender, not to the web server's own user. PHP hands
+    // the envelope sender to sendmail through the shell, escaped as
+    // escapeshellcmd escapes: it leaves paired quotes for the shell to
+    // remove, so only an address with no double quote (and so no blank) and
+    // at most one single quote reaches sendmail as it is.
+    QString envelope;
+    if (!from.isEmpty()) {
+        code += line(QStringLiteral("$tsl_sender = \"") + from + QStringLiteral("\";"));
+        code
+            += line(QStringLiteral("$tsl_envelope = (filter_var($tsl_sender, FILTER_VALIDATE_EMAIL) !== false && "
+                                   "strpos($tsl_sender, \"\\\"\") === false && substr_count($tsl_sender, \"'\") < 2) ? "
+                                   "\"-f\" . $tsl_sender : \"\";"));
+        envelope = QStringLiteral(", $tsl_envelope");
+    }
 
     // The auto-response goes only to one valid address of the visitor's.
     if (is_autoresponde)
         code += line(QStringLiteral("if (") + is_one_address(QStringLiteral("$tsl_email_to")) + QLatin1Char(')'));
-    code += line(QStringLiteral("@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header ) ;"));
+    code += line(QStringLiteral("@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header") + envelope
+        + QStringLiteral(" ) ;"));
     return code;
 }

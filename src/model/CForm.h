@@ -2,6 +2,7 @@
 
 #include "fields.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -13,6 +14,9 @@ public:
     qint32 date_format = 0;
     bool is_send_ip = true;
     bool is_date = false;
+    // The character set a browser submits the form in, as the Encoding
+    // Standard names it: the page's, or the one its accept-charset names.
+    QByteArray encoding = QByteArrayLiteral("UTF-8");
 
     void Change_action() { }
 

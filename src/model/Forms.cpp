@@ -7,6 +7,7 @@ std::shared_ptr<CForm> Forms::Addform(CForm &form, const QString &key)
     added->set_FormName(form.FormName());
     added->set_Action(form.Action());
     added->set_Method(form.Method());
+    added->encoding = form.encoding;
     m_items.Add(added, key);
     return added;
 }

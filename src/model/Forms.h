@@ -9,8 +9,8 @@
 class Forms final
 {
 public:
-    // Adds a new form with the given one's name, action and method that shares
-    // its fields. A key already present raises the collection's error.
+    // Adds a new form with the given one's name, action, method and encoding
+    // that shares its fields. A key already present raises the collection's error.
     std::shared_ptr<CForm> Addform(CForm &form, const QString &key);
 
     const std::shared_ptr<CForm> &Item(qsizetype position) const { return m_items.Item(position); }

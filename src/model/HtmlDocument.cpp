@@ -332,13 +332,17 @@ public:
     // was wanted.
     const QByteArray &meta_label() const { return m_meta_label; }
 
-    std::vector<HtmlDocument::Form> forms() const
+    // The forms, each submitted in the page's encoding unless its
+    // accept-charset names another.
+    std::vector<HtmlDocument::Form> forms(const QByteArray &page_encoding) const
     {
         std::vector<HtmlDocument::Form> result(m_forms.size());
         for (std::size_t k = 0; k < m_forms.size(); ++k) {
             result[k].name = text_of(*m_forms[k], "name");
             result[k].method = text_of(*m_forms[k], "method");
             result[k].action = text_of(*m_forms[k], "action");
+            result[k].encoding
+                = HtmlEncoding::for_submission(page_encoding, text_of(*m_forms[k], "accept-charset").toUtf8());
         }
         if (m_forms.empty())
             return result;
@@ -640,7 +644,7 @@ HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_c
                 continue;
             }
         }
-        document.m_forms = tree.forms();
+        document.m_forms = tree.forms(document.m_encoding);
         return document;
     }
 }

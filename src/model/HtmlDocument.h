@@ -37,6 +37,10 @@ public:
         QString name;
         QString method;
         QString action;
+        // The character set a browser submits the form in (Encoding
+        // Standard name): the first encoding its accept-charset names, else
+        // the page's; UTF-16 forms submit UTF-8.
+        QByteArray encoding;
         std::vector<Element> elements;
     };
 

@@ -269,6 +269,28 @@ QByteArray HtmlEncoding::for_meta_label(QByteArrayView label)
     return encoding;
 }
 
+QByteArray HtmlEncoding::for_submission(const QByteArray &page_encoding, QByteArrayView accept_charset)
+{
+    QByteArray encoding;
+    qsizetype at = 0;
+    while (encoding.isEmpty() && at < accept_charset.size()) {
+        const auto separator = [&](qsizetype i) { return is_space(accept_charset[i]) || accept_charset[i] == ','; };
+        while (at < accept_charset.size() && separator(at))
+            ++at;
+        qsizetype end = at;
+        while (end < accept_charset.size() && !separator(end))
+            ++end;
+        if (end > at)
+            encoding = for_label(accept_charset.sliced(at, end - at));
+        at = end;
+    }
+    if (encoding.isEmpty())
+        encoding = page_encoding;
+    if (encoding == utf16le || encoding == utf16be || encoding == replacement)
+        return utf8;
+    return encoding;
+}
+
 QByteArray HtmlEncoding::detect(QByteArrayView page)
 {
     // Browsers guess from the first part of a page; a megabyte is plenty

@@ -38,6 +38,11 @@ public:
     // The encoding a <meta charset> label gives the page: the UTF-16 labels
     // and "x-user-defined" fall back as browsers make them.
     static QByteArray for_meta_label(QByteArrayView label);
+    // The encoding a browser submits a form in: the first label of its
+    // accept-charset (labels separated by blanks or commas) that names an
+    // encoding, else the page's encoding; UTF-16 and the replacement
+    // encoding submit UTF-8.
+    static QByteArray for_submission(const QByteArray &page_encoding, QByteArrayView accept_charset);
     // The label after "charset=" in a Content-Type value (HTTP header or
     // <meta http-equiv> content); empty when there is none.
     static QByteArray charset_parameter(QByteArrayView content);

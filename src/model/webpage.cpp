@@ -86,13 +86,33 @@ void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument
     }
 }
 
-QString method_for(const QString &method)
+// The method as a browser's DOM reports it: "get", "post" or "dialog" when
+// the attribute is one of them, whatever its case; "get" when it is missing
+// or anything else.
+QString dom_method(const QString &written)
 {
+    // Only ASCII letters match without regard to case: "ſ" is no "s" here.
+    QString method = written;
+    for (QChar &c : method) {
+        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    if (method == QLatin1String("post") || method == QLatin1String("dialog"))
+        return method;
+    return QStringLiteral("get");
+}
+
+QString method_for(const QString &written)
+{
+    const QString method = dom_method(written);
     if (method.contains(QLatin1Char('p')))
         return QStringLiteral("POST");
-    if (method.contains(QLatin1Char('g')))
-        return QStringLiteral("GET");
-    return QStringLiteral("POST");
+    // A dialog form sends nothing to any server: pointed at the script, it
+    // must be given a method, and one that posts is what the script expects
+    // (uploads need it, and the values stay out of addresses and logs).
+    if (method == QLatin1String("dialog"))
+        return QStringLiteral("POST");
+    return QStringLiteral("GET");
 }
 
 // Names PHP gives a meaning of its own; a field must not overwrite them.
@@ -272,6 +292,7 @@ void webpage::ReadForms()
             frm.set_FormName(form.name);
             frm.set_Method(method_for(form.method));
             frm.set_Action(form.action);
+            frm.encoding = form.encoding;
             const qsizetype n = collected->Count() + 1;
             collected->Addform(frm, QStringLiteral("Form") + QString::number(n));
             const std::shared_ptr<fields> &into = collected->Item(n)->fields();

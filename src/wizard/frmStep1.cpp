@@ -15,6 +15,7 @@
 
 #include "generate/CSV.h"
 #include "generate/Crecieving_vars.h"
+#include "generate/UploadTypes.h"
 #include "generate/cmail.h"
 #include "generate/db.h"
 #include "model/CForm.h"
@@ -394,6 +395,7 @@ void frmStep1::load_settings()
         MyMessage::show_message(error.message(globals::project_file), 1, 2);
         return;
     }
+    drop_refused_types();
     // The fonts the pages showed, when the file holds them.
     FontSpec font;
     qint32 color = 0;
@@ -403,6 +405,29 @@ void frmStep1::load_settings()
         static_cast<frmStep2 *>(frame.window(WizardPage::frmStep2))->set_alert_font(font, color);
     if (SavedProject::saved_font(shown, QStringLiteral("message"), font, color))
         static_cast<frmStep7 *>(frame.window(WizardPage::frmStep7))->set_message_font(font, color);
+}
+
+void frmStep1::drop_refused_types()
+{
+    // A project saved by an earlier version may permit a type whose files
+    // the script now refuses: the rules page no longer offers it.
+    QStringList dropped;
+    for (const auto &entry : *globals::saved_fields()) {
+        StringCollection &types = *entry.value->mime_types();
+        for (qsizetype i = 1; i <= types.Count();) {
+            if (!UploadTypes::is_refused(types.Item(i))) {
+                ++i;
+                continue;
+            }
+            dropped << types.Item(i) + QStringLiteral(" (field '") + entry.value->name + QStringLiteral("')");
+            types.Remove(i);
+        }
+    }
+    if (!dropped.isEmpty()) {
+        notice(QStringLiteral("These file types are no longer offered, since the script refuses every such file, "
+                              "and were removed from the permitted types: ")
+            + dropped.join(QStringLiteral(", ")));
+    }
 }
 
 void frmStep1::load_prefrences(const SavedProject &project)

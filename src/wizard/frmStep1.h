@@ -68,6 +68,9 @@ private:
     bool command_line_given() const;
     bool confirm_reload();
     void load_prefrences(const SavedProject &project);
+    // Takes out of the reopened project's fields the upload types the
+    // script refuses, naming them in a notice.
+    void drop_refused_types();
     void load_webpage(const SavedProject &project);
     void Refresf_Saved_Fields();
 

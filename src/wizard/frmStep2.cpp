@@ -14,6 +14,7 @@
 #include "frmstep6a.h"
 #include "named.h"
 
+#include "generate/UploadTypes.h"
 #include "generate/cmail.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
@@ -237,7 +238,8 @@ QStringList frmStep2::read_types(const QString &path, QString *error)
             ++i;
         }
         item = item.trimmed();
-        if (!item.isEmpty())
+        // A type whose every file the script refuses is not offered.
+        if (!item.isEmpty() && !UploadTypes::is_refused(item))
             entries << item;
     }
     return entries;

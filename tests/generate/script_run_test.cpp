@@ -3,6 +3,7 @@
 // texts the wizard's user typed, as the running script gives them back.
 #include "GeneratedForm.h"
 #include "PhpRunner.h"
+#include "ScriptTest.h"
 #include "support/QtPrinters.h"
 
 #include "generate/CSV.h"
@@ -32,52 +33,6 @@ int mode(const QString &path)
     struct stat info = {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
 }
-
-// Posts to the script of `page`; PHP must stay silent: no warning, notice or deprecation.
-class ScriptTest : public ::testing::Test
-{
-protected:
-    PhpResponse post(const PhpRequest &request)
-    {
-        page.write(php);
-        PhpResponse response = php.run("index.php", request);
-        EXPECT_EQ(response.errors, QByteArray()) << response.body.toStdString();
-        return response;
-    }
-
-    void write_file(const QString &name, const QByteArray &content)
-    {
-        QFile file(php.path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-
-    QByteArray read_file(const QString &name)
-    {
-        QFile file(php.path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // The owner is mailed the field name of each submission.
-    void mail_the_owner()
-    {
-        page.prefs().is_email = true;
-        cmail &owner = *globals::owner_mail();
-        owner.is_GeneericEmail = true;
-        owner.sender = owner.email_to = "owner@example.com";
-        owner.message_lines()->Add("$name");
-    }
-
-    void redirect_results()
-    {
-        page.prefs().is_embeded_result_page = false;
-        page.prefs().success_page = "thanks.html";
-        page.prefs().error_page = "sorry.html";
-    }
-
-    PhpRunner php;
-    GeneratedForm page;
-};
 
 // The records of an RFC 4180 file, or none if it is no such file.
 QList<QStringList> parse_csv(const QByteArray &data)
@@ -516,7 +471,7 @@ TEST_F(Mail, OwnerGetsTheValuesAndTheVisitorAnAutoResponse)
     // What every mail declares, so that servers deliver it and readers show it.
     for (const CapturedMail &mail : mails)
         EXPECT_EQ(headers(mail, { "mime-version", "content-type", "content-transfer-encoding" }),
-            QByteArrayList({ "1.0", "text/plain; charset=UTF-8", "8bit" }));
+            QByteArrayList({ "1.0", "text/plain; charset=UTF-8", "quoted-printable" }));
 
     // A typed sender, and no IP line.
     page.prefs().is_autoresponde = page.form->is_send_ip = false;
@@ -857,14 +812,6 @@ TEST_F(StoredFile, AFileThatCannotBeStoredFailsTheSubmission)
                 photo->upload_folder = "blocked";
             },
             "Cannot write to the upload folder (blocked)", false },
-        { "every_free_name_taken", "a.gif",
-            [this] {
-                ASSERT_TRUE(QDir(php.folder()).mkpath("taken"));
-                for (int n = 0; n < 10000; ++n)
-                    write_file(n ? QString("taken/a_%1.gif").arg(n) : QString("taken/a.gif"), "old");
-                photo->upload_folder = "taken";
-            },
-            "Cannot store the file (taken/a_9999.gif)", false },
         // The script's folder as an upload by FTP leaves it: the server may
         // not write there.
         { "script_folder_not_writable", "a.gif",
@@ -912,8 +859,6 @@ TEST_F(StoredFile, AFileThatCannotBeStoredFailsTheSubmission)
             QFile::remove(php.path("data.csv"));
         }
     }
-    EXPECT_EQ(read_file("taken/a_9999.gif"), "old");
-    EXPECT_EQ(QDir(php.path("taken")).count(), 10002u); // with "." and ".."
 
     // A second upload that cannot be stored takes the first along.
     page.prefs().is_embeded_result_page = false;
@@ -980,6 +925,7 @@ TEST_P(Typed, TextsComeOutAsTyped)
     photo.max_size = 1;
     photo.upload_url = "http://example.com/u" + t + "/files";
     photo.mime_types()->Add("image/x" + t);
+    photo.mime_types()->Add("image/gif"); // a type whose names can be stored
     globals::csv_file()->filename = "data" + t + ".csv";
     cmail &owner = *globals::owner_mail();
     owner.is_GeneericEmail = true;

@@ -102,11 +102,16 @@ protected:
     int failed = 0;
 };
 
-TEST_F(ReadForms, MethodFollowsTheLowerCaseLettersOfTheMethodText)
+// The method a browser's DOM reports: post, get or dialog in any case of
+// its ASCII letters; anything else, or none, is get. A dialog form sends
+// nothing, and is read as one that posts.
+TEST_F(ReadForms, MethodIsTheOneABrowserSubmitsWith)
 {
     // Method as written (nullptr: no attribute), method read.
-    const std::pair<const char *, const char *> cases[] = { { "post", "POST" }, { "get", "GET" }, { "", "POST" },
-        { nullptr, "POST" }, { "GET", "POST" }, { "Get", "POST" }, { "dialog", "GET" }, { "gap", "POST" } };
+    const std::pair<const char *, const char *> cases[]
+        = { { "post", "POST" }, { "get", "GET" }, { "", "GET" }, { nullptr, "GET" }, { "GET", "GET" }, { "Get", "GET" },
+              { "POST", "POST" }, { "pOsT", "POST" }, { "dialog", "POST" }, { "DiAlOg", "POST" }, { "gap", "GET" },
+              { " post", "GET" }, { "post ", "GET" }, { "po\xC5\xBFt", "GET" }, { "put", "GET" } };
     for (const auto &[method, expected] : cases) {
         ASSERT_TRUE(read(method ? QByteArray("<form method='") + method + "'></form>" : "<form></form>"));
         EXPECT_EQ(page.forms->Item(1)->Method(), QLatin1String(expected)) << (method ? method : "(none)");

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -88,6 +89,23 @@ QByteArray split_head(const QByteArray &data, QMap<QByteArray, QByteArray> &head
         }
     }
     return at < 0 ? QByteArray() : data.mid(at + (bare ? 2 : 4));
+}
+
+// A quoted-printable body as the text it stands for.
+QByteArray quoted_printable_decoded(const QByteArray &body)
+{
+    QByteArray text;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        if (body.at(i) != '=') {
+            text += body.at(i);
+        } else if (body.mid(i + 1, 2) == "\r\n") {
+            i += 2; // a soft line break
+        } else {
+            text += QByteArray::fromHex(body.mid(i + 1, 2));
+            i += 2;
+        }
+    }
+    return text;
 }
 
 PhpResponse finish(QProcess &php, bool cgi, const QString &error_log)
@@ -211,6 +229,14 @@ QList<CapturedMail> PhpRunner::take_mails()
         CapturedMail mail;
         mail.raw = file.readAll();
         mail.body = split_head(mail.raw, mail.headers);
+        if (mail.headers.value("content-transfer-encoding").toLower() == "quoted-printable")
+            mail.body = quoted_printable_decoded(mail.body);
+        QFile arguments(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".args")));
+        if (arguments.open(QIODevice::ReadOnly)) {
+            mail.arguments = arguments.readAll().split('\n');
+            mail.arguments.removeAll(QByteArray());
+            arguments.remove();
+        }
         mails.append(mail);
         file.remove();
     }

@@ -38,6 +38,8 @@ struct PhpOutput
     QByteArray body;
     QByteArray raw; // headers and body as written
     QByteArray errors; // PHP's warnings, notices and errors while answering
+    // Of a mail: the arguments sendmail was given beyond its own.
+    QByteArrayList arguments;
 
     QByteArray location() const { return headers.value("location"); }
 };
@@ -76,7 +78,8 @@ public:
     // Runs a script with the command-line PHP (for setup scripts).
     PhpResponse run_cli(const QString &script);
 
-    // Mails sent so far, oldest first; taking them empties the capture.
+    // Mails sent so far, oldest first; taking them empties the capture. A
+    // body sent quoted-printable is given decoded; `raw` keeps it as sent.
     QList<CapturedMail> take_mails();
 
 private:

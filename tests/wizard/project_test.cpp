@@ -214,6 +214,39 @@ TEST_F(Projects, ReopeningRefillsEveryPage)
             "cmbdate=Select date Format off" }));
 }
 
+// A project that permits an upload type the script now refuses every file
+// of: a notice names it, and it is taken out of the field.
+TEST_F(Projects, UploadTypesTheScriptRefusesAreTakenOut)
+{
+    page_fields("<input name=name><input name=email><textarea name=comments></textarea><input type=file name=photo>"
+                "<input type=file name=scan>");
+    drive::restart(saved_project([](ProjectPageTexts &) {
+        const auto upload = [](const char *name, const QStringList &types) {
+            Field field;
+            field.name = name;
+            field.field_type = "file";
+            field.validation_type = 7;
+            for (const QString &type : types)
+                field.mime_types()->Add(type, type);
+            globals::web_page()->selected_form->fields()->Add(field, field.name);
+        };
+        upload("photo", { "image/svg+xml", "image/gif" });
+        upload("scan", { "image/png", "image/x-unknown" });
+    }));
+    EXPECT_EQ(messages(),
+        QStringList { "These file types are no longer offered, since the script refuses every such file, and were "
+                      "removed from the permitted types: image/svg+xml (field 'photo'), image/x-unknown (field "
+                      "'scan')" });
+    click(first(), "cmdNext");
+    EXPECT_EQ(texts(*form_field("photo").mime_types()), QStringList { "image/gif" });
+    EXPECT_EQ(texts(*form_field("scan").mime_types()), QStringList { "image/png" });
+
+    // A project whose types are all offered opens without a word.
+    const qsizetype told = messages().size();
+    drive::restart(saved_project());
+    EXPECT_EQ(messages().size(), told) << last_message().toStdString();
+}
+
 TEST_F(Projects, NextReadsTheSavedPageAndTakesTheSavedRules)
 {
     // The page lost "comments" since: no question, the saved field stays.

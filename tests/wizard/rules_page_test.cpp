@@ -19,9 +19,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTextEdit>
 
 #include <tuple>
@@ -293,6 +295,27 @@ TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
         EXPECT_EQ(response.body.contains("Thank you"), !post.alert);
     }
     EXPECT_EQ(QDir(php.path(QStringLiteral("uploads"))).entryList(QDir::Files), QStringList { "me.gif" });
+}
+
+// A type whose every file the script refuses is never offered, whatever the
+// types file lists; the file shipped lists none.
+TEST_F(RulesPage, TypesTheScriptRefusesAreNotOffered)
+{
+    QTemporaryDir folder;
+    QFile listed(folder.filePath(QStringLiteral("types.txt")));
+    ASSERT_TRUE(listed.open(QIODevice::WriteOnly));
+    listed.write("image/gif\r\nimage/svg+xml\r\napplication/x-unknown,IMAGE/PNG\r\n");
+    listed.close();
+    EXPECT_EQ(frmStep2::read_types(listed.fileName()), (QStringList { "image/gif", "IMAGE/PNG" }));
+
+    QFile shipped(QStringLiteral(TRESSEL_TYPES_FILE));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(shipped.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(frmStep2::read_types(shipped.fileName()), lines);
+    open({ { "photo", "file" } });
+    EXPECT_EQ(control<QListWidget>("lsttypes")->count(), lines.size());
+    EXPECT_TRUE(
+        control<QListWidget>("lsttypes")->findItems(QStringLiteral("image/svg+xml"), Qt::MatchExactly).isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The file types an upload may be stored as. A stored file keeps the
+// extension of its name, and the web server serves it as the type that
+// extension stands for; so only extensions of the types the owner permits
+// are kept, and never one the server would run or a browser would obey as
+// part of the site.
+class UploadTypes final
+{
+public:
+    // The extensions, lower case, a stored file of `type` may end in; empty
+    // for a type whose files the script refuses (one it does not know, or
+    // whose every extension is refused).
+    static QStringList extensions(const QString &type);
+    static bool is_refused(const QString &type) { return extensions(type).isEmpty(); }
+    // The extensions of every type the script takes, for an upload without
+    // permitted types.
+    static QStringList all_extensions();
+    // The extensions refused wherever they stand in a name, as the
+    // alternation of a regular expression matched without regard to case.
+    static QString refused_extensions();
+};
