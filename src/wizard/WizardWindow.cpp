@@ -1,6 +1,7 @@
 #include "WizardWindow.h"
 
 #include "HTMLHelpViewer.h"
+#include "ScreenPlace.h"
 #include "WizardFrame.h"
 
 #include "model/globals.h"
@@ -41,8 +42,9 @@ void WizardWindow::take_place_of(const QWidget &from)
         return;
     }
     setWindowState(windowState() & ~kept);
-    resize(from.size());
-    move(from.pos());
+    // By the inside of the window, which the window system places exactly;
+    // both pages have the same frame around it.
+    set_place(*this, from.geometry());
 }
 
 bool WizardWindow::asks_to_save() const
