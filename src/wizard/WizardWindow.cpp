@@ -37,7 +37,7 @@ void WizardWindow::take_place_of(const QWidget &from)
 {
     const Qt::WindowStates kept = Qt::WindowMaximized | Qt::WindowFullScreen;
     if (from.windowState() & kept) {
-        setGeometry(from.normalGeometry());
+        set_place(*this, from.normalGeometry());
         setWindowState((windowState() & ~kept) | (from.windowState() & kept));
         return;
     }
