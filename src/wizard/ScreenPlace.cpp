@@ -3,7 +3,6 @@
 #include "WizardWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMargins>
 #include <QRect>
 #include <QScreen>
@@ -41,9 +40,9 @@ int clamp_start(int start, int span, int low, int high)
 void set_place(QWidget &window, const QRect &geometry)
 {
     window.setGeometry(geometry);
-    // A hidden window asked to stand where it stands is left alone, and the
-    // window manager then places it where it likes when it shows again;
-    // asked again, it keeps this place.
+    // Qt hands a place to the window system only when it changes: a hidden
+    // window already standing there would be shown wherever the window
+    // manager likes. Given to the native window too, the place is ours.
     if (QWindow *handle = window.windowHandle())
         handle->setGeometry(geometry);
 }
