@@ -16,6 +16,7 @@ packages=(
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     php-cli php-cgi php-mysql mariadb-server
+    xvfb openbox xdotool x11-utils
     clang libclang-rt-14-dev
 )
 

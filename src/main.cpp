@@ -7,7 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tressel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.6"));
+    QApplication::setApplicationVersion(QStringLiteral(TRESSEL_VERSION));
     if (!start_wizard(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
         return 1;
     return QApplication::exec();

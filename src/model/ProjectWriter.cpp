@@ -291,7 +291,7 @@ QStringList ProjectWriter::lines() const
     file.section(format::kMySQL, format::mysql_keys(),
         { boolean(tried), boolean(connected), mysql_text(m_pages.mysql_host, "Host Name"),
             mysql_text(m_pages.mysql_user, "User Name"), mysql_text(m_pages.mysql_pw, "Password"),
-            mysql_text(m_pages.mysql_port, "Port"), mysql_text(m_pages.mysql_db, "DataBaes"),
+            mysql_text(m_pages.mysql_port, "Port"), mysql_text(m_pages.mysql_db, "Database"),
             mysql_text(m_pages.mysql_table, "Table Name") });
 
     file.section(format::kPages, format::pages_keys(),

@@ -1,5 +1,6 @@
 #include "HTMLHelpViewer.h"
 
+#include "ScreenPlace.h"
 #include "gui_globals.h"
 
 #include <QAction>
@@ -252,6 +253,7 @@ private:
     QLineEdit *m_index_filter = nullptr;
     QHelpSearchQueryWidget *m_query = nullptr;
     bool m_shows_topic = false;
+    bool m_placed = false;
     bool m_books_changed = false;
     bool m_indexing_started = false;
     bool m_indexing = false;
@@ -536,6 +538,15 @@ void HTMLHelpViewer::Window::select_in_contents(const QUrl &url)
 void HTMLHelpViewer::Window::present()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!m_placed) {
+        // The first time over the window the user asked from; after that
+        // where they keep it, also when they closed it in between.
+        QWidget *anchor = working_window();
+        place_over(*this, anchor == this ? nullptr : anchor);
+        m_placed = true;
+    } else if (!isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        set_place(*this, geometry());
+    }
     show();
     raise();
     activateWindow();

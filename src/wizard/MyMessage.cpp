@@ -1,5 +1,6 @@
 #include "MyMessage.h"
 
+#include "ScreenPlace.h"
 #include "frmMessage.h"
 
 namespace MyMessage {
@@ -35,6 +36,7 @@ int show_message(const QString &text, int buttons, int icon)
         return responder()(text, buttons, icon);
     frmMessage box;
     box.prepare(text, buttons, icon);
+    place_over(box, working_window());
     box.exec();
     return code(box.result());
 }

@@ -1,6 +1,7 @@
 #include "WizardWindow.h"
 
 #include "HTMLHelpViewer.h"
+#include "ScreenPlace.h"
 #include "WizardFrame.h"
 
 #include "model/globals.h"
@@ -36,13 +37,14 @@ void WizardWindow::take_place_of(const QWidget &from)
 {
     const Qt::WindowStates kept = Qt::WindowMaximized | Qt::WindowFullScreen;
     if (from.windowState() & kept) {
-        setGeometry(from.normalGeometry());
+        set_place(*this, from.normalGeometry());
         setWindowState((windowState() & ~kept) | (from.windowState() & kept));
         return;
     }
     setWindowState(windowState() & ~kept);
-    resize(from.size());
-    move(from.pos());
+    // By the inside of the window, which the window system places exactly;
+    // both pages have the same frame around it.
+    set_place(*this, from.geometry());
 }
 
 bool WizardWindow::asks_to_save() const

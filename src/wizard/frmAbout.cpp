@@ -65,7 +65,7 @@ frmAbout::frmAbout(QWidget *parent)
     fit_title(this);
     QLabel *image = logo_label(this, 64);
     QLabel *name = product_name_label(this);
-    auto *version = new QLabel(QStringLiteral("Version : 1.2.5"), this);
+    auto *version = new QLabel(QStringLiteral("Version : " TRESSEL_VERSION), this);
     version->setObjectName(QStringLiteral("version"));
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));

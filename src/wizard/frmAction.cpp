@@ -125,7 +125,7 @@ QString frmAction::report_text(const Cprefrences &prefs)
         QStringLiteral("Embed result page to script : ") + yes_no(prefs.is_embeded_result_page),
         QStringLiteral("Header  : ") + prefs.header_img,
         QStringLiteral("Footer  : ") + prefs.footer_img,
-        QStringLiteral("succss page  : ") + prefs.success_page,
+        QStringLiteral("success page  : ") + prefs.success_page,
         QStringLiteral("Error Page  : ") + prefs.error_page,
         QStringLiteral("Please remember to change the action attribute in the form tag to:") + prefs.script_name,
         stars,

@@ -13,7 +13,7 @@ frmInput::frmInput(QWidget *parent)
     : QDialog(parent)
     , lblmessage(new QLabel(this))
     , Text1(new QLineEdit(this))
-    , CmdOk(make_button(this, "CmdOk", QStringLiteral("oK")))
+    , CmdOk(make_button(this, "CmdOk", QStringLiteral("OK")))
     , cmdCancel(make_button(this, "cmdCancel", QStringLiteral("Cancel")))
 {
     setObjectName(QStringLiteral("frmInput"));

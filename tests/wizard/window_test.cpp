@@ -91,7 +91,7 @@ const PageHints kPageHints[] = {
         {
             { "txtTo", Move | Focus | Key | Caption, "Label1", "Type your Email address" },
             { "txtSubject", Move | Focus | Key | Typed | Caption, "Label2", "the subject you want for the email" },
-            { "txtMessage", Move | Focus | Typed | Caption, "Label3", "The body of the massage" },
+            { "txtMessage", Move | Focus | Typed | Caption, "Label3", "The body of the message" },
             { "cmbfields", Focus | Key | Typed | Caption, "Label4", "You can type any valid email address" },
             { "chkIP", Move, "chkIP", "receive the IP address of your visitor" },
             { "cmdMultipleRecipient", Move, nullptr, "as many people as you wish" },
@@ -376,6 +376,14 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
         EXPECT_EQ(cut_texts(dialog), QStringList()) << dialog->objectName().toStdString();
         dialog->hide();
     }
+}
+
+// Captions of the dialogs and pages, spelt right.
+TEST_F(Windows, CaptionsAreSpeltRight)
+{
+    frmInput input;
+    EXPECT_EQ(find<gxButtons_H>(&input, "CmdOk")->Caption(), QStringLiteral("OK"));
+    EXPECT_EQ(find<QLabel>(window(WizardPage::frmstep6a), "Label3")->text(), QStringLiteral("Database"));
 }
 
 // Every message of the program shows whole, its buttons below it and inside
