@@ -53,8 +53,11 @@ inline QString shown(const QWidget *control)
         return name + (box->isChecked() ? "+" : "-");
     if (const auto *line = qobject_cast<const QLineEdit *>(control))
         return name + '=' + line->text();
-    if (const auto *combo = qobject_cast<const QComboBox *>(control))
-        return name + '=' + combo->currentText();
+    if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
+        // A list of fixed choices shows its placeholder until one is chosen.
+        const bool none = !combo->isEditable() && combo->currentIndex() < 0;
+        return name + '=' + (none ? combo->placeholderText() : combo->currentText());
+    }
     if (const auto *text = qobject_cast<const QPlainTextEdit *>(control))
         return name + '=' + text->toPlainText();
     if (const auto *list = qobject_cast<const QListWidget *>(control)) {
@@ -124,7 +127,9 @@ struct GridDriver
             drive::choose(list, text);
         else if (auto *line = list ? list->lineEdit() : qobject_cast<QLineEdit *>(editor))
             drive::retype(line, text);
-        QTest::keyClick(editor, Qt::Key_Return);
+        // A pick in a list ends the editing by itself.
+        if (editor->isVisible())
+            QTest::keyClick(editor, Qt::Key_Return);
         // The view writes the cell and closes the editor once events run.
         QCoreApplication::processEvents();
     }

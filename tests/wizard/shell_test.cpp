@@ -102,6 +102,10 @@ INSTANTIATE_TEST_SUITE_P(Pages, LocalPages,
             "<form><input><textarea></textarea><input name=city><input type=reset name=r></form>",
             { "Some fields in the selected form don't have names , only named fields will be processed ", kLoaded },
             1 },
+        // A group box and a computed result post nothing: no unnamed fields.
+        PageCase { "FieldsetAndOutputAreNoFields",
+            "<form><fieldset><legend>You</legend><input name=age></fieldset><output></output></form>", { kLoaded },
+            1 },
         PageCase { "AllFieldsUnnamed", "<form><input><select></select></form>",
             { "All fields in the selected form are unnamed; please make sure that each field has a name in the "
               "form, you like to process." },
