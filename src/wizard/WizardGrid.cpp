@@ -185,6 +185,7 @@ protected:
         }
         return QStyledItemDelegate::eventFilter(watched, event);
     }
+
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -233,8 +234,10 @@ WizardGrid::WizardGrid(QWidget *parent)
     // Rows as high as a cell's editor: the grid's room holds as many rows
     // as it can.
     m_table->verticalHeader()->setMinimumSectionSize(0);
-    m_table->verticalHeader()->setDefaultSectionSize(QLineEdit().sizeHint().height());
-    // Columns keep the widths the pages give them.
+    m_table->verticalHeader()->setDefaultSectionSize(
+        std::max(QLineEdit().sizeHint().height(), QComboBox().sizeHint().height()) + (m_table->showGrid() ? 1 : 0));
+    // Columns keep the widths the pages give them, widened where a text
+    // needs more.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->horizontalHeader()->setSectionsClickable(false);
@@ -248,9 +251,9 @@ WizardGrid::WizardGrid(QWidget *parent)
              static_cast<QObject *>(m_table->horizontalHeader()) })
         part->installEventFilter(this);
 
-    // A text that changes may need a wider column.
-    // Once the changes of a turn of the event loop are in: a page fills its
-    // rows cell by cell.
+    // A text that changes may need a wider column: fitted once the changes
+    // of a turn of the event loop are in, as a page fills its rows cell by
+    // cell.
     m_fit_later.setSingleShot(true);
     m_fit_later.setInterval(0);
     connect(&m_fit_later, &QTimer::timeout, this, [this] {
@@ -266,8 +269,7 @@ WizardGrid::WizardGrid(QWidget *parent)
     // points at is the one they mean to change.
     connect(m_table, &QTableWidget::clicked, this, [this](const QModelIndex &index) {
         const int kind = index.data(kKindRole).toInt();
-        if (index != m_pressed_current && (kind == DropDown || kind == Text)
-            && !m_delegate->editing())
+        if (index != m_pressed_current && (kind == DropDown || kind == Text) && !m_delegate->editing())
             m_table->edit(index);
     });
 
@@ -296,8 +298,7 @@ bool WizardGrid::eventFilter(QObject *watched, QEvent *event)
         QCoreApplication::sendEvent(this, &own);
     } else if (event->type() == QEvent::MouseButtonPress && watched == m_table->viewport()) {
         m_pressed_current = m_table->currentIndex();
-    } else if (event->type() == QEvent::KeyPress && watched == m_table
-        && !m_delegate->editing()) {
+    } else if (event->type() == QEvent::KeyPress && watched == m_table && !m_delegate->editing()) {
         return cell_key(*static_cast<QKeyEvent *>(event));
     }
     return QWidget::eventFilter(watched, event);
@@ -393,8 +394,12 @@ void WizardGrid::fit_column(int column)
     // The width the page gives, or more where a cell's or the header's text
     // needs it to show whole.
     const int given = column < m_widths.size() ? m_widths.at(column) : m_table->columnWidth(column);
-    const int needed = std::max(static_cast<const QAbstractItemView *>(m_table)->sizeHintForColumn(column),
-        m_table->horizontalHeader()->sectionSizeHint(column));
+    int needed = m_table->horizontalHeader()->sectionSizeHint(column);
+    QStyleOptionViewItem option;
+    option.initFrom(m_table);
+    option.widget = m_table;
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        needed = std::max(needed, m_delegate->sizeHint(option, m_table->model()->index(row, column)).width());
     m_table->setColumnWidth(column, std::max(given, needed));
 }
 

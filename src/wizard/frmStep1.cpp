@@ -11,6 +11,7 @@
 #include "frmStep2.h"
 #include "frmStep7.h"
 #include "frmWait.h"
+#include "gui_globals.h"
 #include "named.h"
 
 #include "generate/CSV.h"
@@ -247,6 +248,7 @@ void frmStep1::Browse_Click()
     }
     globals::web_page()->pagetype = 0;
     com.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*"));
+    com.set_InitDir(globals::page_folder());
     com.ShowOpen();
     txtdestination->setText(com.FileName());
     if (com.FileName().isEmpty()) {

@@ -128,6 +128,17 @@ void notice(const QString &text)
     MyMessage::show_message(text, 1, 3);
 }
 
+// An allowed value as the script compares it: ASCII letters without their
+// case, every other character as it stands.
+QString as_compared(QString value)
+{
+    for (QChar &c : value) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = c.toLower();
+    }
+    return value;
+}
+
 std::shared_ptr<fields> form_fields()
 {
     const auto &form = globals::web_page()->selected_form;
@@ -421,8 +432,8 @@ frmStep2::frmStep2(QWidget *parent)
     // left to right: the settings panels stand above the alert box.
     QWidget *previous = lstfields;
     for (QWidget *next : std::initializer_list<QWidget *> { cmbvalidation, chknull, cmboperation, txtmin, txtmax,
-             cmbfields, txtValue, cmdAdd, lstValues, cmdRemove, txtsize, txtdestination, txturl, lsttypes, main,
-             Browse, cmdBack, cmdNext, cmdCancel, cmdHelp }) {
+             cmbfields, txtValue, cmdAdd, lstValues, cmdRemove, txtsize, txtdestination, txturl, lsttypes, main, Browse,
+             cmdBack, cmdNext, cmdCancel, cmdHelp }) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -814,6 +825,15 @@ void frmStep2::chknull_Click()
 void frmStep2::cmdAdd_MouseDown()
 {
     get_validationRule();
+    // A value the script would take for one listed allows nothing more.
+    for (int i = 0; i < lstValues->count() && !txtValue->text().isEmpty(); ++i) {
+        if (as_compared(lstValues->item(i)->text()) == as_compared(txtValue->text())) {
+            notice(QStringLiteral("This value is already in the list"));
+            txtValue->setFocus();
+            txtValue->selectAll();
+            return;
+        }
+    }
     if (!txtValue->text().isEmpty()) {
         lstValues->addItem(txtValue->text());
         txtValue->clear();

@@ -447,6 +447,27 @@ TEST_F(MySqlPage, TypedColumnNamesStartAtTheFirstKey)
     EXPECT_EQ(grid.column(1), (QStringList { "name_col", "n", "Not assigned" }));
 }
 
+// The grid gives each row the height of a cell's editor and shows as many
+// rows as its room holds.
+TEST_F(MySqlPage, GridShowsAsManyRowsAsItsRoomHolds)
+{
+    FieldList many { { "first_name", "text" }, { "last_name", "text" }, { "email", "text" }, { "phone", "text" },
+        { "street", "text" }, { "city", "text" }, { "zip", "text" }, { "country", "text" }, { "company", "text" },
+        { "job_title", "text" }, { "start_date", "text" }, { "salary", "text" }, { "cover_letter", "textarea" } };
+    page->hide();
+    take(make_form(many));
+    show_page(page);
+    settle();
+    QWidget *editor = grid.enter(2, 1);
+    ASSERT_TRUE(editor);
+    const int row = grid.cells()->rowHeight(1);
+    EXPECT_GE(editor->height(), editor->minimumSizeHint().height());
+    EXPECT_LE(row, editor->minimumSizeHint().height() + 1); // and the grid line
+    EXPECT_EQ(grid.rows_shown(), grid.cells()->viewport()->height() / row);
+    EXPECT_LT(grid.rows_shown(), int(std::size(many))); // the rest scroll
+    save_picture(page, "mysql-page-many-fields.png");
+}
+
 // The new-table page over a form whose fields a and b go to the columns
 // col_a and col_b, and c to none.
 class NewTablePage : public WizardTest
@@ -532,6 +553,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
         TableCase { "float_with_decimals", "Float", "7,3", true, nullptr },
         TableCase { "date_without_length", "Date", "", true, nullptr }),
     [](const auto &info) { return std::string(info.param.label); });
+
+// Column names, types and defaults show whole, in the cells and in the
+// open list of types.
+TEST_F(NewTablePage, EveryTextShowsWhole)
+{
+    field("a").mysql_field = "applicant_cover_letter_text";
+    field("a").sql_default = "DEFAULT 'no letter was sent with this application'";
+    open_page();
+    grid.set(2, 3, "CURRENT_TIMESTAMP default");
+    settle();
+    EXPECT_EQ(grid.cut(), QStringList());
+    grid.enter(1, 0);
+    grid.cells()->setCurrentCell(0, 1);
+    QTest::keyClick(grid.cells(), Qt::Key_Down, Qt::AltModifier);
+    QWidget *open = QApplication::activePopupWidget();
+    ASSERT_TRUE(open);
+    auto *types = open->findChild<QAbstractItemView *>();
+    ASSERT_TRUE(types);
+    EXPECT_GE(types->viewport()->width(), types->sizeHintForColumn(0));
+    QTest::keyClick(types, Qt::Key_Escape);
+}
 
 TEST_F(NewTablePage, ValuesGoThroughTheModelAndBackUnchanged)
 {
