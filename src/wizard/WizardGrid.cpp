@@ -398,8 +398,11 @@ void WizardGrid::fit_column(int column)
     QStyleOptionViewItem option;
     option.initFrom(m_table);
     option.widget = m_table;
-    for (int row = 0; row < m_table->rowCount(); ++row)
-        needed = std::max(needed, m_delegate->sizeHint(option, m_table->model()->index(row, column)).width());
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        // A cell also gives a pixel to the grid line on its right.
+        const int cell = m_delegate->sizeHint(option, m_table->model()->index(row, column)).width();
+        needed = std::max(needed, cell + (m_table->showGrid() ? 1 : 0));
+    }
     m_table->setColumnWidth(column, std::max(given, needed));
 }
 

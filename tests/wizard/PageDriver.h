@@ -155,8 +155,10 @@ struct GridDriver
     {
         QStringList cut;
         QTableWidget *table = cells();
-        // The margins a cell keeps on either side of its text.
-        const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+        // The margins a cell keeps on either side of its text, and the grid
+        // line at its right.
+        const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1)
+            + (table->showGrid() ? 1 : 0);
         for (int column = 0; column < table->columnCount(); ++column) {
             const int room = table->columnWidth(column);
             const auto shows_whole = [room, margins](const QTableWidgetItem *item) {

@@ -292,16 +292,6 @@ TEST_F(RulesPage, TabOrderFollowsTheScreen)
     }
 }
 
-// The upload types show whole beside the rest of the page.
-TEST_F(RulesPage, UploadTypesShowWhole)
-{
-    open({ { "photo", "file" } });
-    select("photo");
-    choose("cmbvalidation", "Uploaded file");
-    settle();
-    EXPECT_EQ(cut_texts(page()), QStringList());
-}
-
 // From the page to a running script: each field's rule set through the
 // controls, and the generated script checking posts as they say.
 TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
