@@ -354,7 +354,9 @@ public:
             std::optional<QString> type = type_of(*control.element);
             if (control.element->tag == GUMBO_TAG_INPUT && type == QLatin1String("image"))
                 continue;
-            result[form].elements.push_back({ text_of(*control.element, "name"), std::move(type) });
+            const GumboTag tag = control.element->tag;
+            result[form].elements.push_back({ text_of(*control.element, "name"), std::move(type),
+                tag != GUMBO_TAG_FIELDSET && tag != GUMBO_TAG_OUTPUT });
         }
         return result;
     }

@@ -30,6 +30,9 @@ public:
         // button: "submit", "reset" or "button"; textarea: "textarea".
         // select, fieldset, object and output have none.
         std::optional<QString> type;
+        // Whether the element can post a value: a fieldset and an output
+        // never do.
+        bool posts = true;
     };
 
     struct Form

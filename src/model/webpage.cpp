@@ -297,6 +297,9 @@ void webpage::ReadForms()
             collected->Addform(frm, QStringLiteral("Form") + QString::number(n));
             const std::shared_ptr<fields> &into = collected->Item(n)->fields();
             for (const HtmlDocument::Element &element : form.elements) {
+                // A group box or a computed result posts nothing: no field.
+                if (!element.posts)
+                    continue;
                 Field field = field_for(element);
                 into->Add(field, field.name);
             }

@@ -40,7 +40,8 @@ public:
     const std::shared_ptr<StringCollection> &blocked_ips();
 
     // Reads the page named by `pagetype` into `forms` and `nforms`, one
-    // field per form element, and raises FinishReading. The event loop runs
+    // field per form element that can post a value (no fieldset or
+    // output), and raises FinishReading. The event loop runs
     // while the page loads and is parsed; a call made meanwhile does
     // nothing. A page that cannot be loaded is reported through the message
     // function and raises LoadFailed instead.

@@ -19,6 +19,12 @@ std::deque<CommonDialog::Kind> &asked_kinds()
     return kinds;
 }
 
+QString &started_in()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
 void CommonDialog::script(Answer answer)
@@ -30,11 +36,22 @@ void CommonDialog::clear_script()
 {
     answers().clear();
     asked_kinds().clear();
+    started_in().clear();
 }
 
 const std::deque<CommonDialog::Kind> &CommonDialog::asked()
 {
     return asked_kinds();
+}
+
+const QString &CommonDialog::last_folder()
+{
+    return started_in();
+}
+
+QString CommonDialog::start_path() const
+{
+    return m_file.isEmpty() ? m_init_dir : m_file;
 }
 
 CommonDialog::CommonDialog(QWidget *owner)
@@ -56,6 +73,10 @@ QString CommonDialog::qt_filter(const QString &filter)
 bool CommonDialog::take_script(Kind kind, bool *accepted)
 {
     asked_kinds().push_back(kind);
+    if (kind != Kind::Font) {
+        const QFileInfo start(start_path());
+        started_in() = m_file.isEmpty() ? start.filePath() : start.absolutePath();
+    }
     if (answers().empty())
         return false;
     const Answer answer = answers().front();
@@ -77,7 +98,7 @@ void CommonDialog::ShowOpen()
 {
     if (take_script(Kind::Open))
         return;
-    const QString file = QFileDialog::getOpenFileName(m_owner, QString(), m_file, qt_filter(m_filter));
+    const QString file = QFileDialog::getOpenFileName(m_owner, QString(), start_path(), qt_filter(m_filter));
     if (!file.isEmpty())
         m_file = file;
 }
@@ -96,7 +117,7 @@ bool CommonDialog::ShowSave()
         return accepted;
     // The dialog adds the extension itself, so that its question about
     // replacing a file asks about the file that will be written.
-    QFileDialog dialog(m_owner, QString(), m_file, qt_filter(m_filter));
+    QFileDialog dialog(m_owner, QString(), start_path(), qt_filter(m_filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(m_default_ext);
     if (!(m_flags & 2))

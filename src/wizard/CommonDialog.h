@@ -35,6 +35,8 @@ public:
     static void clear_script();
     // The dialogs asked since the last clear_script, for tests to check.
     static const std::deque<Kind> &asked();
+    // The folder the last file dialog asked opened in.
+    static const QString &last_folder();
 
     explicit CommonDialog(QWidget *owner = nullptr);
 
@@ -49,6 +51,8 @@ public:
     // typed name has none.
     void set_DefaultExt(const QString &extension) { m_default_ext = extension; }
     void set_Max(int points) { m_max_size = points; }
+    // The folder a file dialog opens in before any file was chosen.
+    void set_InitDir(const QString &folder) { m_init_dir = folder; }
 
     void ShowOpen();
     // True when the user confirmed a file (callers that must tell a cancel
@@ -68,12 +72,16 @@ public:
 
 private:
     bool take_script(Kind kind, bool *accepted = nullptr);
+    // Where a file dialog starts: the last file chosen, else the initial
+    // folder.
+    QString start_path() const;
     // `name` with the default extension when it has no extension of its own.
     QString with_default_ext(const QString &name) const;
 
     QWidget *m_owner;
     QString m_filter;
     QString m_default_ext;
+    QString m_init_dir;
     qint32 m_flags = 0;
     int m_min_size = 8;
     int m_max_size = 24;

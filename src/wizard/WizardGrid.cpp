@@ -5,12 +5,16 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -24,6 +28,45 @@ const QString kFalse = QStringLiteral("False");
 const char *const kRowProperty = "gridRow";
 const char *const kColumnProperty = "gridColumn";
 const char *const kChosenProperty = "gridChosen";
+
+// The keys that open a drop-down cell's list: F4, and Alt with an arrow.
+bool opens_list(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (key.key() == Qt::Key_F4)
+        return modifiers == Qt::NoModifier;
+    return (key.key() == Qt::Key_Down || key.key() == Qt::Key_Up) && modifiers == Qt::AltModifier;
+}
+
+// Whether a key pressed in an open editor moves to another cell: the arrow
+// keys, except that left and right (and Home and End) move the caret where
+// text is typed.
+bool moves_between_cells(const QKeyEvent &key, const QComboBox *combo)
+{
+    if ((key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return combo && !combo->isEditable();
+    default:
+        return false;
+    }
+}
+
+// A key that types a character, with nothing but Shift held.
+bool types_text(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    return modifiers == Qt::NoModifier && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
 
 } // namespace
 
@@ -53,16 +96,26 @@ public:
             combo->addItems(m_grid.m_items);
             combo->setEditable(m_grid.m_typing);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            // Only what the user chooses or types replaces the cell's text.
-            const auto chosen = [combo] { combo->setProperty(kChosenProperty, true); };
-            connect(combo, &QComboBox::activated, combo, chosen);
-            if (combo->lineEdit())
-                connect(combo->lineEdit(), &QLineEdit::textEdited, combo, chosen);
+            // A typed name is taken as typed, not completed to an entry.
+            if (combo->isEditable())
+                combo->setCompleter(nullptr);
+            // Only what the user picks in the open list or types replaces the
+            // cell's text; a pick ends the editing at once.
+            auto *self = const_cast<Delegate *>(this);
+            connect(combo, &QComboBox::activated, self, [self, combo] {
+                combo->setProperty(kChosenProperty, true);
+                self->leave(combo);
+            });
+            if (combo->lineEdit()) {
+                connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
+                    [combo] { combo->setProperty(kChosenProperty, true); });
+            }
             m_open_list = combo;
             editor = combo;
         } else {
             editor = new QLineEdit(parent);
         }
+        m_open_editor = editor;
         editor->setObjectName(QStringLiteral("editor"));
         editor->setProperty(kRowProperty, row);
         editor->setProperty(kColumnProperty, index.column());
@@ -97,8 +150,42 @@ public:
     }
 
     QComboBox *open_list() const { return m_open_list; }
+    // Whether a cell's editor is open.
+    bool editing() const { return m_open_editor && m_open_editor->isVisible(); }
+
+    // Ends the editing of `editor` as leaving the cell does.
+    void leave(QWidget *editor)
+    {
+        emit commitData(editor);
+        emit closeEditor(editor);
+    }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *editor = qobject_cast<QWidget *>(watched);
+        auto *combo = qobject_cast<QComboBox *>(watched);
+        if (editor && event->type() == QEvent::KeyPress && !(combo && combo->view()->isVisible())) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (moves_between_cells(*key, combo)) {
+                // The arrow keys go to the grid: the cell is left as it is
+                // and the next one becomes current.
+                QKeyEvent move(QEvent::KeyPress, key->key(), key->modifiers());
+                leave(editor);
+                QCoreApplication::sendEvent(m_grid.m_table, &move);
+                return true;
+            }
+            // A closed list changes its choice by nothing but a pick.
+            if (combo && !combo->isEditable() && !opens_list(*key) && key->key() != Qt::Key_Escape
+                && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter && key->key() != Qt::Key_Tab
+                && key->key() != Qt::Key_Backtab)
+                return true;
+        } else if (combo && event->type() == QEvent::Wheel) {
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -113,11 +200,13 @@ private:
             m_grid.m_choice = combo->currentIndex();
             m_open_list = nullptr;
         }
+        m_open_editor = nullptr;
         emit m_grid.CellLeft(editor->property(kRowProperty).toInt(), editor->property(kColumnProperty).toInt());
     }
 
     WizardGrid &m_grid;
     mutable QPointer<QComboBox> m_open_list;
+    mutable QPointer<QWidget> m_open_editor;
 };
 
 const QColor WizardGrid::kHeaderText(255, 255, 255);
@@ -132,14 +221,23 @@ WizardGrid::WizardGrid(QWidget *parent)
 {
     m_table->setObjectName(QStringLiteral("cells"));
     m_table->setItemDelegate(m_delegate);
-    m_table->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-        | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // The keyboard moves between cells without opening them; a click on a
+    // cell opens its editor (see below), F2 too, and the grid's own keys
+    // open a list or start typing.
+    m_table->setEditTriggers(
+        QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setShowGrid(true);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->setVisible(false);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // Columns keep the widths the pages give them.
+    // Rows as high as a cell's editor: the grid's room holds as many rows
+    // as it can.
+    m_table->verticalHeader()->setMinimumSectionSize(0);
+    m_table->verticalHeader()->setDefaultSectionSize(
+        std::max(QLineEdit().sizeHint().height(), QComboBox().sizeHint().height()) + (m_table->showGrid() ? 1 : 0));
+    // Columns keep the widths the pages give them, widened where a text
+    // needs more.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->horizontalHeader()->setSectionsClickable(false);
@@ -152,6 +250,28 @@ WizardGrid::WizardGrid(QWidget *parent)
     for (QObject *part : { static_cast<QObject *>(m_table), static_cast<QObject *>(m_table->viewport()),
              static_cast<QObject *>(m_table->horizontalHeader()) })
         part->installEventFilter(this);
+
+    // A text that changes may need a wider column: fitted once the changes
+    // of a turn of the event loop are in, as a page fills its rows cell by
+    // cell.
+    m_fit_later.setSingleShot(true);
+    m_fit_later.setInterval(0);
+    connect(&m_fit_later, &QTimer::timeout, this, [this] {
+        for (const int column : std::exchange(m_unfitted, {}))
+            fit_column(column);
+    });
+    connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
+        m_unfitted.insert(item->column());
+        m_fit_later.start();
+    });
+
+    // A click that makes a cell current opens it, as the cell a person
+    // points at is the one they mean to change.
+    connect(m_table, &QTableWidget::clicked, this, [this](const QModelIndex &index) {
+        const int kind = index.data(kKindRole).toInt();
+        if (index != m_pressed_current && (kind == DropDown || kind == Text) && !m_delegate->editing())
+            m_table->edit(index);
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -176,8 +296,45 @@ bool WizardGrid::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::FocusIn && watched == m_table) {
         QFocusEvent own(QEvent::FocusIn, static_cast<QFocusEvent *>(event)->reason());
         QCoreApplication::sendEvent(this, &own);
+    } else if (event->type() == QEvent::MouseButtonPress && watched == m_table->viewport()) {
+        m_pressed_current = m_table->currentIndex();
+    } else if (event->type() == QEvent::KeyPress && watched == m_table && !m_delegate->editing()) {
+        return cell_key(*static_cast<QKeyEvent *>(event));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool WizardGrid::cell_key(const QKeyEvent &key)
+{
+    const QModelIndex index = m_table->currentIndex();
+    const int kind = index.data(kKindRole).toInt();
+    if (!index.isValid() || (kind != DropDown && kind != Text))
+        return false;
+    if (kind == DropDown && opens_list(key)) {
+        m_table->edit(index);
+        if (QComboBox *open = m_delegate->open_list())
+            open->showPopup();
+        return true;
+    }
+    // A list's choice is not typed: the key neither changes nor moves.
+    if (kind == DropDown && !m_typing && types_text(key))
+        return true;
+    // Where names are typed, the first key starts the typing and the text
+    // typed replaces the cell's.
+    if ((kind == Text || m_typing) && types_text(key)) {
+        m_table->edit(index);
+        QWidget *editor = m_table->indexWidget(index);
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        if (auto *combo = qobject_cast<QComboBox *>(editor))
+            line = combo->lineEdit();
+        if (!line)
+            return false;
+        line->clear();
+        QKeyEvent typed(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
+        QCoreApplication::sendEvent(line, &typed);
+        return true;
+    }
+    return false;
 }
 
 int WizardGrid::Cols() const
@@ -222,7 +379,31 @@ int WizardGrid::ColWidth(int column) const
 
 void WizardGrid::set_ColWidth(int column, int width)
 {
-    m_table->setColumnWidth(column, width);
+    if (column < 0 || column >= Cols())
+        return;
+    if (m_widths.size() <= column)
+        m_widths.resize(column + 1);
+    m_widths[column] = width;
+    fit_column(column);
+}
+
+void WizardGrid::fit_column(int column)
+{
+    if (column < 0 || column >= Cols())
+        return;
+    // The width the page gives, or more where a cell's or the header's text
+    // needs it to show whole.
+    const int given = column < m_widths.size() ? m_widths.at(column) : m_table->columnWidth(column);
+    int needed = m_table->horizontalHeader()->sectionSizeHint(column);
+    QStyleOptionViewItem option;
+    option.initFrom(m_table);
+    option.widget = m_table;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        // A cell also gives a pixel to the grid line on its right.
+        const int cell = m_delegate->sizeHint(option, m_table->model()->index(row, column)).width();
+        needed = std::max(needed, cell + (m_table->showGrid() ? 1 : 0));
+    }
+    m_table->setColumnWidth(column, std::max(given, needed));
 }
 
 void WizardGrid::set_FixedCols(int count)
@@ -270,6 +451,7 @@ void WizardGrid::set_CellText(int row, int column, const QString &text)
         return;
     if (row == 0) {
         header(column)->setText(text);
+        fit_column(column);
         return;
     }
     QTableWidgetItem *item = cell(row, column);
@@ -301,6 +483,8 @@ void WizardGrid::set_CellBold(int row, int column, bool bold)
     QFont font = item->font();
     font.setBold(bold);
     item->setFont(font);
+    if (row == 0)
+        fit_column(column);
 }
 
 int WizardGrid::CellKind(int row, int column) const

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QPersistentModelIndex>
+#include <QSet>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
+class QKeyEvent;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -36,7 +40,8 @@ public:
     // The rows, the fixed header row included.
     int Rows() const;
     void set_Rows(int count);
-    // In pixels.
+    // In pixels. A column is never narrower than its texts need to show
+    // whole: it widens when a text grows.
     int ColWidth(int column) const;
     void set_ColWidth(int column, int width);
     // The number of fixed columns left of the data, shown as a row header;
@@ -78,6 +83,12 @@ private:
     class Delegate;
     friend class Delegate;
 
+    // A key on a cell that no editor has open: F4 or Alt with an arrow opens
+    // a drop-down list; a typed character starts typing where names are
+    // typed. True when the key was used.
+    bool cell_key(const QKeyEvent &key);
+    // Gives the column the width set for it, or what its texts need.
+    void fit_column(int column);
     QTableWidgetItem *header(int column) const;
     // The data cell of a grid row from 1; created when missing.
     QTableWidgetItem *cell(int row, int column) const;
@@ -86,6 +97,13 @@ private:
     QTableWidget *m_table;
     Delegate *m_delegate;
     QStringList m_items;
+    // The width the page gave each column.
+    QList<int> m_widths;
+    // Columns whose texts changed since they were last fitted.
+    QSet<int> m_unfitted;
+    QTimer m_fit_later;
     int m_choice = -1;
     bool m_typing = false;
+    // The current cell when the mouse button went down on the cells.
+    QPersistentModelIndex m_pressed_current;
 };

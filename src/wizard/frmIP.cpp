@@ -89,6 +89,15 @@ void frmIP::cmdAdd_Click()
         MyMessage::show_message(QStringLiteral("Please enter a valid IP address"), 1, 3);
         return;
     }
+    // An address listed once is banned; a second entry bans nothing more.
+    for (const auto &entry : *globals::web_page()->blocked_ips()) {
+        if (canonical_address(entry.value) == address) {
+            MyMessage::show_message(QStringLiteral("This IP address is already in the list"), 1, 3);
+            txtIP->setFocus();
+            txtIP->selectAll();
+            return;
+        }
+    }
     lstIps->addItem(address);
     globals::web_page()->blocked_ips()->Add(address);
     txtIP->clear();

@@ -11,6 +11,7 @@
 #include "frmStep2.h"
 #include "frmStep7.h"
 #include "frmWait.h"
+#include "gui_globals.h"
 #include "named.h"
 
 #include "generate/CSV.h"
@@ -69,7 +70,7 @@ frmStep1::frmStep1(QWidget *parent)
     , chkEmbed(named(new QCheckBox(QStringLiteral("Embed result pages in the script"), this), "chkEmbed"))
     , chkdate(named(new QCheckBox(QStringLiteral("My Form Doesn't include any dates"), this), "chkdate"))
     , lbldate(named(new QLabel(QStringLiteral("Date Format"), this), "lbldate"))
-    , cmbdate(make_editable_combo(this, "cmbdate",
+    , cmbdate(make_choice_combo(this, "cmbdate",
           { QStringLiteral("3/14/2005"), QStringLiteral("14/3/2005"), QStringLiteral("3/14/2005 12:20:12"),
               QStringLiteral("14/3/2005 12:20:12") },
           kNoDateFormat))
@@ -155,6 +156,11 @@ frmStep1::frmStep1(QWidget *parent)
     connect(chkdate, &QCheckBox::clicked, this, &frmStep1::chkdate_Click);
     connect(Browse, &gxButtons_H::Click, this, &frmStep1::Browse_Click);
     connect(load, &gxButtons_H::Click, this, &frmStep1::load_Click);
+    // Enter in the address box loads it, as "load URL" does.
+    connect(txturl, &QLineEdit::returnPressed, this, [this] {
+        if (load->isEnabled())
+            load_Click();
+    });
     connect(cmdNext, &gxButtons_H::Click, this, &frmStep1::cmdNext_Click);
     connect(cmdCancel, &gxButtons_H::Click, this, &frmStep1::cancel);
     connect(cmdHelp, &gxButtons_H::Click, this, &frmStep1::show_help);
@@ -243,6 +249,7 @@ void frmStep1::Browse_Click()
     }
     globals::web_page()->pagetype = 0;
     com.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*"));
+    com.set_InitDir(globals::page_folder());
     com.ShowOpen();
     txtdestination->setText(com.FileName());
     if (com.FileName().isEmpty()) {
@@ -290,21 +297,49 @@ bool frmStep1::chk_URL(const QString &url)
 
 void frmStep1::read_page()
 {
+    // One reading at a time: the page stays live while one runs.
+    if (globals::web_page()->is_reading())
+        return;
     frmWait::instance().show();
     QApplication::processEvents();
+    const int takes = m_takes;
     globals::web_page()->ReadForms();
+    // A reading that took no form (none chosen, none there, the page not
+    // loaded) leaves the form taken before with its own page.
+    if (m_takes == takes && m_form_loaded)
+        restore_taken_page();
+}
+
+void frmStep1::restore_taken_page()
+{
+    if (!m_taken)
+        return;
+    webpage &page = *globals::web_page();
+    page.pagetype = m_taken->pagetype;
+    page.URL = m_taken->URL;
+    page.path = m_taken->path;
+    page.forms = m_taken->forms;
+    page.nforms = m_taken->nforms;
+    txtdestination->setText(m_taken->file_box);
+    txturl->setText(m_taken->url_box);
+    const bool url = page.pagetype != 0;
+    optLoadURL->setChecked(url);
+    optLoadHtml->setChecked(!url);
+    if (url)
+        optLoadURL_Click();
+    else
+        optLoadHtml_Click();
 }
 
 void frmStep1::web2_FinishReading()
 {
     frmWait::instance().hide();
     const webpage &page = *globals::web_page();
-    if (command_line_given() && !globals::project_error) {
-        // The form saved in the project, if the page still has it.
-        if (page.forms && page.forms->Contains(globals::selected_form_title))
-            select_form(page.forms->Item(globals::selected_form_title));
-        else
-            notice(QStringLiteral("please select a form to process"));
+    if (command_line_given() && !globals::project_error && page.forms
+        && page.forms->Contains(globals::selected_form_title)) {
+        // The form saved in the project. A page that no longer has it
+        // offers its forms as any page does.
+        select_form(page.forms->Item(globals::selected_form_title));
     } else if (page.nforms == 1) {
         select_form(page.forms->Item(1));
         globals::selected_form_title = QStringLiteral("Form1");
@@ -334,6 +369,10 @@ void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
     else
         load_fields();
     m_form_loaded = true;
+    ++m_takes;
+    const webpage &page = *globals::web_page();
+    m_taken = TakenPage { page.pagetype, page.URL, page.path, page.forms, page.nforms, txtdestination->text(),
+        txturl->text() };
     notice(QStringLiteral("HTML Form is successfully loaded "));
 }
 
@@ -529,9 +568,8 @@ void frmStep1::get_option()
         return;
     }
     form.is_date = true;
-    const int format = cmbdate->findText(cmbdate->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (format >= 0)
-        form.date_format = format;
+    if (cmbdate->currentIndex() >= 0)
+        form.date_format = cmbdate->currentIndex();
 }
 
 void frmStep1::cmdNext_Click()
@@ -547,7 +585,7 @@ void frmStep1::cmdNext_Click()
         notice(QStringLiteral("Please select an HTML form to process"));
         return;
     }
-    if (cmbdate->currentText() == kNoDateFormat && chkDB->isChecked() && !chkdate->isChecked()) {
+    if (cmbdate->currentIndex() < 0 && chkDB->isChecked() && !chkdate->isChecked()) {
         notice(QStringLiteral("Please select the date format used on your form"));
         cmbdate->setFocus();
         return;

@@ -4,8 +4,10 @@
 #include "WizardWindow.h"
 
 #include <memory>
+#include <optional>
 
 class CForm;
+class Forms;
 class SavedProject;
 class fields;
 class frmSaveOption;
@@ -73,6 +75,9 @@ private:
     void drop_refused_types();
     void load_webpage(const SavedProject &project);
     void Refresf_Saved_Fields();
+    // Sets the page and the address boxes back to the page whose form is
+    // taken, after a reading that took none.
+    void restore_taken_page();
 
     QRadioButton *optLoadHtml;
     QLineEdit *txtdestination;
@@ -100,4 +105,20 @@ private:
     frmSaveOption *m_save_option = nullptr;
     bool m_form_loaded = false;
     bool m_url_load_pressed = false;
+
+    // The page of the form taken, as it was read and as the address boxes
+    // showed it.
+    struct TakenPage
+    {
+        qint32 pagetype;
+        QString URL;
+        QString path;
+        std::shared_ptr<Forms> forms;
+        qint16 nforms;
+        QString file_box;
+        QString url_box;
+    };
+    std::optional<TakenPage> m_taken;
+    // Forms taken so far in the run.
+    int m_takes = 0;
 };

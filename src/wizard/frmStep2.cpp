@@ -129,6 +129,17 @@ void notice(const QString &text)
     MyMessage::show_message(text, 1, 3);
 }
 
+// An allowed value as the script compares it: ASCII letters without their
+// case, every other character as it stands.
+QString as_compared(QString value)
+{
+    for (QChar &c : value) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = c.toLower();
+    }
+    return value;
+}
+
 std::shared_ptr<fields> form_fields()
 {
     const auto &form = globals::web_page()->selected_form;
@@ -250,7 +261,7 @@ frmStep2::frmStep2(QWidget *parent)
     , lstfields(named(new QListWidget(this), "lstfields"))
     , lblfield(named(new QLabel(this), "lblfield"))
     , Label4(named(new QLabel(QStringLiteral("Validation "), this), "Label4"))
-    , cmbvalidation(make_editable_combo(this, "cmbvalidation"))
+    , cmbvalidation(make_choice_combo(this, "cmbvalidation"))
     , chknull(named(new QCheckBox(QStringLiteral("Required (don't allow empty values)"), this), "chknull"))
     , Label3(named(new QLabel(QStringLiteral("Error Alert (Only if 'embed result pages' is selected in step1)"), this),
           "Label3"))
@@ -258,7 +269,7 @@ frmStep2::frmStep2(QWidget *parent)
     , Browse(make_button(this, "Browse", QStringLiteral("Browse")))
     , com(this)
     , ranges(named(new QWidget(this), "ranges"))
-    , cmboperation(make_editable_combo(ranges, "cmboperation"))
+    , cmboperation(make_choice_combo(ranges, "cmboperation"))
     , lblmin(named(new QLabel(QStringLiteral("Min"), ranges), "lblmin"))
     , txtmin(named(new QLineEdit(ranges), "txtmin"))
     , lblmax(named(new QLabel(QStringLiteral("Max"), ranges), "lblmax"))
@@ -290,7 +301,7 @@ frmStep2::frmStep2(QWidget *parent)
     // The rule list.
     for (const Rule &rule : kRules)
         cmbvalidation->addItem(QString::fromLatin1(rule.text));
-    cmbvalidation->setEditText(kDontValidate);
+    show_choice(cmbvalidation, kDontValidate);
     cmbvalidation->setToolTip(QStringLiteral("Select Validation rule"));
 
     lstfields->setIconSize(QSize(16, 16));
@@ -313,7 +324,7 @@ frmStep2::frmStep2(QWidget *parent)
     // Bounds.
     for (const Operator &entry : kOperators)
         cmboperation->addItem(QString::fromLatin1(entry.text));
-    cmboperation->setEditText(kBetween);
+    show_choice(cmboperation, kBetween);
     txtmin->installEventFilter(this);
     txtmax->installEventFilter(this);
     auto *range_layout = new QGridLayout(ranges);
@@ -419,9 +430,15 @@ frmStep2::frmStep2(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    // The keyboard visits the buttons as they stand.
-    setTabOrder(cmdBack, cmdNext);
-    setTabOrder(cmdNext, cmdCancel);
+    // The keyboard visits the controls as they stand, top to bottom and
+    // left to right: the settings panels stand above the alert box.
+    QWidget *previous = lstfields;
+    for (QWidget *next : std::initializer_list<QWidget *> { cmbvalidation, chknull, cmboperation, txtmin, txtmax,
+             cmbfields, txtValue, cmdAdd, lstValues, cmdRemove, txtsize, txtdestination, txturl, lsttypes, main, Browse,
+             cmdBack, cmdNext, cmdCancel, cmdHelp }) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     apply_alert_font();
 
     connect(lstfields, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -473,6 +490,18 @@ void frmStep2::fill_field_lists(bool from_project)
     fit_entries(lstfields, kFieldListMost);
     lstfields->setFixedWidth(std::max(kFieldListWidth, lstfields->minimumWidth()));
     cmbfields->setEditText(kNoCompareField);
+    clear_editor();
+}
+
+void frmStep2::clear_editor()
+{
+    // No field is selected, so the boxes' handlers write nothing: the editor
+    // only stops showing a field of the form shown before.
+    lblfield->clear();
+    show_choice(cmbvalidation, kDontValidate);
+    chknull->setChecked(false);
+    hide_all();
+    main->clear();
 }
 
 QString frmStep2::selected_text() const
@@ -571,13 +600,13 @@ void frmStep2::load_setting(const QString &name)
 
     switch (f.validation_type) {
     case 0:
-        cmbvalidation->setEditText(QStringLiteral("Numeric range"));
+        show_choice(cmbvalidation, QStringLiteral("Numeric range"));
         hide_all();
         ranges->show();
         load_operator_text(f.range_operator1, f.range_operator2);
         break;
     case 1: {
-        cmbvalidation->setEditText(QStringLiteral("Compare with another field"));
+        show_choice(cmbvalidation, QStringLiteral("Compare with another field"));
         hide_all();
         pcompare->show();
         const QString other = f.compare_field()->name;
@@ -588,17 +617,17 @@ void frmStep2::load_setting(const QString &name)
         hide_all();
         for (const Rule &rule : kRules) {
             if (rule.kind == 2 && rule.expression == f.expression_type)
-                cmbvalidation->setEditText(QString::fromLatin1(rule.text));
+                show_choice(cmbvalidation, QString::fromLatin1(rule.text));
         }
         break;
     case 3:
-        cmbvalidation->setEditText(QStringLiteral("List of values"));
+        show_choice(cmbvalidation, QStringLiteral("List of values"));
         hide_all();
         values->show();
         load_values(f.list_values);
         break;
     case 4:
-        cmbvalidation->setEditText(QStringLiteral("Number of characters"));
+        show_choice(cmbvalidation, QStringLiteral("Number of characters"));
         hide_all();
         ranges->show();
         txtmin->setText(QString::number(f.length_min));
@@ -606,7 +635,7 @@ void frmStep2::load_setting(const QString &name)
         load_operator_text(f.length_operator1, f.length_operator2);
         break;
     case 7:
-        cmbvalidation->setEditText(QStringLiteral("Uploaded file"));
+        show_choice(cmbvalidation, QStringLiteral("Uploaded file"));
         hide_all();
         VField->show();
         txtsize->setText(size_text(f.max_size));
@@ -615,7 +644,7 @@ void frmStep2::load_setting(const QString &name)
         load_lstFiles(f);
         break;
     case 8:
-        cmbvalidation->setEditText(kDontValidate);
+        show_choice(cmbvalidation, kDontValidate);
         hide_all();
         break;
     default:
@@ -648,7 +677,7 @@ void frmStep2::hide_all()
     txtValue->clear();
     lstValues->clear();
     cmdRemove->setEnabled(false);
-    cmboperation->setEditText(kBetween);
+    show_choice(cmboperation, kBetween);
     set_one_box(false);
     cmbfields->setEditText(kNoCompareField);
 }
@@ -741,10 +770,10 @@ void frmStep2::load_operator_text(qint32 first, qint32 second)
         set_one_box(true);
         for (const Operator &entry : kOperators) {
             if (entry.second == 6 && entry.first == first)
-                cmboperation->setEditText(QString::fromLatin1(entry.text));
+                show_choice(cmboperation, QString::fromLatin1(entry.text));
         }
     } else if ((second == 6 && first == 6) || (second == 0 && first == 1)) {
-        cmboperation->setEditText(kBetween);
+        show_choice(cmboperation, kBetween);
         set_one_box(false);
     }
 }
@@ -798,6 +827,15 @@ void frmStep2::chknull_Click()
 void frmStep2::cmdAdd_MouseDown()
 {
     get_validationRule();
+    // A value the script would take for one listed allows nothing more.
+    for (int i = 0; i < lstValues->count() && !txtValue->text().isEmpty(); ++i) {
+        if (as_compared(lstValues->item(i)->text()) == as_compared(txtValue->text())) {
+            notice(QStringLiteral("This value is already in the list"));
+            txtValue->setFocus();
+            txtValue->selectAll();
+            return;
+        }
+    }
     if (!txtValue->text().isEmpty()) {
         lstValues->addItem(txtValue->text());
         txtValue->clear();

@@ -82,6 +82,8 @@ private:
     void prepare_lstfields(int position, const QString &name);
     void select_row(int row);
 
+    // Shows no field: the list now holds another form's fields.
+    void clear_editor();
     void hide_all();
     void get_validationRule();
     void get_selected_operator();

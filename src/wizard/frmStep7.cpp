@@ -8,6 +8,7 @@
 #include "frmAction.h"
 #include "frmFolder.h"
 #include "frmIP.h"
+#include "gui_globals.h"
 #include "named.h"
 
 #include "generate/Html_converter.h"
@@ -288,6 +289,7 @@ void frmStep7::Browse_Click()
 void frmStep7::browse_page(CommonDialog &dialog, QLineEdit *box)
 {
     dialog.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|All|*.*"));
+    dialog.set_InitDir(globals::page_folder());
     dialog.ShowOpen();
     box->setText(dialog.FileName());
 }

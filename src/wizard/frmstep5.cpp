@@ -1,5 +1,6 @@
 #include "frmstep5.h"
 
+#include "MyMessage.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardControls.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -135,7 +137,25 @@ void frmstep5::cmbtypes_Click(int index)
 
 bool frmstep5::check()
 {
-    return true;
+    // The script takes both texts as they stand: the format's extension
+    // (blanks around it aside) ends the file's name and the end of line is
+    // a PHP escape.
+    static const QRegularExpression format(QStringLiteral("^\\*\\.[A-Za-z0-9]+$"));
+    QComboBox *wrong = nullptr;
+    QString told;
+    if (!format.match(globals::trim_blanks(cmbtypes->currentText())).hasMatch()) {
+        wrong = cmbtypes;
+        told = QStringLiteral("Please select a valid File Format: *. followed by an extension, such as *.csv");
+    } else if (cmbendline->currentText() != QLatin1String("\\r\\n")
+        && cmbendline->currentText() != QLatin1String("\\n")) {
+        wrong = cmbendline;
+        told = QStringLiteral("Please select a valid End of Line: \\r\\n or \\n");
+    }
+    if (!wrong)
+        return true;
+    MyMessage::show_message(told, 1, 3);
+    wrong->setFocus();
+    return false;
 }
 
 void frmstep5::get_csv_options()

@@ -18,7 +18,8 @@ class frmstep5 final : public WizardWindow
 public:
     explicit frmstep5(QWidget *parent = nullptr);
 
-    // The page has no rules: every state passes.
+    // The file format is "*." and an extension, the end of line "\r\n" or
+    // "\n"; false after a notice that names the box.
     bool check();
     // Copies the page into the fields and the CSV settings.
     void get_csv_options();

@@ -2,8 +2,12 @@
 
 #include "HTMLHelpViewer.h"
 
+#include "model/globals.h"
+#include "model/webpage.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -30,6 +34,14 @@ QString &app_help_file()
     if (!file)
         file = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kHelpCollectionName));
     return *file;
+}
+
+QString page_folder()
+{
+    const QFileInfo page(web_page()->path);
+    if (!web_page()->path.isEmpty() && page.absoluteDir().exists())
+        return page.absolutePath();
+    return QDir::homePath();
 }
 
 } // namespace globals

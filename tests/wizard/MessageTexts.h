@@ -68,10 +68,14 @@ inline const char *const kNotices[] = {
     "Please check the permisible types for Field '" TRESSEL_LONG_FIELD "'",
     "Please specify the upload setting of field '" TRESSEL_LONG_FIELD "' To be able to receive it on your "
     "server. ",
+    "This value is already in the list",
     // The mail pages and their dialogs.
     "You must specify a valid email address to send this email message to", "Please enter a valid email address",
     "You must select the field which include your visitor email address from the 'From' list", "Subject is empty",
     "Message is empty", "Please select a field to insert in the message body",
+    // The CSV page.
+    "Please select a valid File Format: *. followed by an extension, such as *.csv",
+    "Please select a valid End of Line: \\r\\n or \\n",
     // The MySQL page and the new-table page.
     "Unable to connect your mysql server,  all you have to do is typing the database ,table and Fields name "
     "manually in the lists of this step and check the 'is date' box for date type fields\nAccess denied for user "
@@ -87,8 +91,8 @@ inline const char *const kNotices[] = {
     "You shouldn't enter length for ' " TRESSEL_LONG_FIELD " ' ", "Please select a primary key",
     // The output page, its dialogs, Generate and the task report.
     "Please specify a destination file", "Success page can't be empty", "Error page can't be empty",
-    "Success Message is empty", "Please enter a valid IP address", "please enter a valid name", "invalid Folder Name",
-    "You must select a destination folder before proceeding",
+    "Success Message is empty", "Please enter a valid IP address", "This IP address is already in the list",
+    "please enter a valid name", "invalid Folder Name", "You must select a destination folder before proceeding",
     "Spring campaign contact forms for the customer services department already exist",
     "The folder " TRESSEL_LONG_PATH "/new forms cannot be created (Permission denied)",
     "The folder " TRESSEL_LONG_PATH "/spring-campaign does not exist",

@@ -11,9 +11,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 
@@ -35,12 +37,18 @@ inline void choose(QComboBox *list, const QString &text)
     emit list->activated(index);
 }
 
-// Replaces the text of a line box as typing does.
+// Replaces the text of a line box as typing does (a letter beyond ASCII
+// as a keyboard layout that has it sends it).
 inline void retype(QLineEdit *line, const QString &text)
 {
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Backspace);
-    QTest::keyClicks(line, text);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(line, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 // A control as it shows: "name=text" for boxes and lists, "name+" or
@@ -53,8 +61,11 @@ inline QString shown(const QWidget *control)
         return name + (box->isChecked() ? "+" : "-");
     if (const auto *line = qobject_cast<const QLineEdit *>(control))
         return name + '=' + line->text();
-    if (const auto *combo = qobject_cast<const QComboBox *>(control))
-        return name + '=' + combo->currentText();
+    if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
+        // A list of fixed choices shows its placeholder until one is chosen.
+        const bool none = !combo->isEditable() && combo->currentIndex() < 0;
+        return name + '=' + (none ? combo->placeholderText() : combo->currentText());
+    }
     if (const auto *text = qobject_cast<const QPlainTextEdit *>(control))
         return name + '=' + text->toPlainText();
     if (const auto *list = qobject_cast<const QListWidget *>(control)) {
@@ -124,7 +135,9 @@ struct GridDriver
             drive::choose(list, text);
         else if (auto *line = list ? list->lineEdit() : qobject_cast<QLineEdit *>(editor))
             drive::retype(line, text);
-        QTest::keyClick(editor, Qt::Key_Return);
+        // A pick in a list ends the editing by itself.
+        if (editor->isVisible())
+            QTest::keyClick(editor, Qt::Key_Return);
         // The view writes the cell and closes the editor once events run.
         QCoreApplication::processEvents();
     }
@@ -135,6 +148,41 @@ struct GridDriver
         enter(row, column);
         if ((grid->CellText(row, column) == QLatin1String("True")) != checked)
             QTest::keyClick(cells(), Qt::Key_Space);
+    }
+
+    // The header and cell texts that do not show whole in their columns.
+    QStringList cut() const
+    {
+        QStringList cut;
+        QTableWidget *table = cells();
+        // The margins a cell keeps on either side of its text, and the grid
+        // line at its right.
+        const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1)
+            + (table->showGrid() ? 1 : 0);
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const int room = table->columnWidth(column);
+            const auto shows_whole = [room, margins](const QTableWidgetItem *item) {
+                return !item || QFontMetrics(item->font()).horizontalAdvance(item->text()) + margins <= room;
+            };
+            if (table->horizontalHeader()->sectionSizeHint(column) > room)
+                cut << table->horizontalHeaderItem(column)->text();
+            for (int row = 0; row < table->rowCount(); ++row) {
+                if (!shows_whole(table->item(row, column)))
+                    cut << table->item(row, column)->text();
+            }
+        }
+        return cut;
+    }
+
+    // The data rows the grid shows whole.
+    int rows_shown() const
+    {
+        int shown = 0;
+        for (int row = 0; row < cells()->rowCount(); ++row) {
+            if (cells()->viewport()->rect().contains(cells()->visualRect(cells()->model()->index(row, 0))))
+                ++shown;
+        }
+        return shown;
     }
 
     // The texts of a column's data rows.

@@ -255,6 +255,50 @@ TEST_F(ActionPages, CsvNameGetsTheExtensionAndOnlyNamedSeparatorsAreTaken)
     }
 }
 
+// The file format and the end of line go into the script as they stand,
+// so Next takes only what it can use there, and names the box otherwise.
+TEST_F(ActionPages, CsvFormatAndEndOfLineMustBeUsable)
+{
+    const char *const kFormat = "Please select a valid File Format: *. followed by an extension, such as *.csv";
+    const char *const kEndLine = "Please select a valid End of Line: \\r\\n or \\n";
+    const std::array<const char *, 3> cases[] = {
+        // format typed, end of line typed, message (nullptr: Next goes on)
+        { "CSV", "\\r\\n", kFormat },
+        { "*.", "\\n", kFormat },
+        { "*.c;sv", "\\n", kFormat },
+        { "*csv", "\\n", kFormat },
+        { "*.csv", "CRLF", kEndLine },
+        { "*.csv", "\\r", kEndLine },
+        { "*.csv", "\\n ", kEndLine },
+        { "*.csv", "", kEndLine },
+        { "*.log", "\\n", nullptr },
+        { " *.TXT", "\\r\\n", nullptr },
+    };
+    set_actions(Csv);
+    for (const auto &[format, end_line, told] : cases) {
+        SCOPED_TRACE(std::string(format) + " " + end_line);
+        show_page(csv());
+        csv()->txtfilename->setText(QStringLiteral("data"));
+        for (const auto &[box, text] : { std::pair(csv()->cmbtypes, format), std::pair(csv()->cmbendline, end_line) }) {
+            box->lineEdit()->selectAll();
+            QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+            QTest::keyClicks(box->lineEdit(), QString::fromLatin1(text));
+        }
+        const qsizetype before = messages().size();
+        click(csv(), "cmdNext");
+        EXPECT_EQ(messages().mid(before), told ? QStringList { QString::fromLatin1(told) } : QStringList());
+        EXPECT_EQ(visible_page(), told ? WizardPage::frmstep5 : WizardPage::frmStep7);
+        if (told) {
+            QWidget *box = QString::fromLatin1(told) == kFormat ? csv()->cmbtypes : csv()->cmbendline;
+            EXPECT_EQ(csv()->focusWidget(), box);
+        } else {
+            EXPECT_EQ(globals::csv_file()->EndLine, QString::fromLatin1(end_line));
+            EXPECT_TRUE(globals::csv_file()->filename.startsWith(QStringLiteral("data.")));
+        }
+        window(visible_page())->hide();
+    }
+}
+
 // The CSV page's choices reach the data file the generated script writes
 // (the mails from pages filled in are run in the full-run tests).
 TEST_F(ActionPages, DataFileAsTheCsvPageSetsIt)

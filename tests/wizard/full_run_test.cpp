@@ -330,8 +330,11 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
             } else if (page == WizardPage::frmstep5) {
                 auto *csv = static_cast<frmstep5 *>(window(page));
                 csv->txtfilename->setText(t.text());
-                for (QComboBox *combo : { csv->cmbtypes, csv->cmbDelimiter, csv->cmbendline })
-                    combo->setEditText(t.text());
+                csv->cmbDelimiter->setEditText(t.text());
+                // The format and the end of line the page takes: "*." and an
+                // extension, and one of the two line ends.
+                csv->cmbtypes->setEditText("*.x" + QString::number(t.number(0, 1 << 20), 36));
+                csv->cmbendline->setEditText(t.flag() ? "\\r\\n" : "\\n");
                 for (int row = 0; row < csv->lstfields->count(); ++row)
                     csv->lstfields->item(row)->setSelected(t.flag());
             }

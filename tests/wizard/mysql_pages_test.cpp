@@ -18,6 +18,7 @@
 #include "mysql/MySQLTable.h"
 #include "mysql/connections.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -318,6 +319,155 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_TRUE(globals::SuccessfullyConnected);
 }
 
+// A key pressed as the keyboard sends it: to an open list, else to the
+// control that has the focus.
+void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *target = QApplication::activePopupWidget();
+    target = target ? (target->focusWidget() ? target->focusWidget() : target) : QApplication::focusWidget();
+    ASSERT_TRUE(target);
+    QTest::keyClick(target, Qt::Key(code), modifiers);
+    QCoreApplication::processEvents();
+}
+
+// Types `text` key by key where the focus is at each key.
+void type(const char *text)
+{
+    for (const char *c = text; *c; ++c)
+        QTest::keyClick(QApplication::focusWidget(), *c);
+}
+
+// The grid's current cell as "row,column", rows from 1.
+QString current(const GridDriver &grid)
+{
+    return QStringLiteral("%1,%2").arg(grid.cells()->currentRow() + 1).arg(grid.cells()->currentColumn());
+}
+
+// Whether an editor or a list is open on the grid.
+bool editing(const GridDriver &grid)
+{
+    for (QWidget *editor : grid.cells()->viewport()->findChildren<QWidget *>(QStringLiteral("editor"))) {
+        if (editor->isVisible())
+            return true;
+    }
+    return QApplication::activePopupWidget() != nullptr;
+}
+
+// Arrow keys walk the cells and never change a column; a list opened by
+// Alt+Down or F4 changes it by a pick, and only then.
+TEST_F(MySqlPage, KeysMoveBetweenCellsAndOnlyAPickChangesAColumn)
+{
+    sign_in();
+    click(page, "cmdConnect");
+    ASSERT_EQ(last_message(), kConnected);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+    choose("cmbDB", database.name());
+    choose("cmbtable", "entries");
+    const QStringList unassigned(3, "Not assigned");
+
+    grid.enter(1, 0);
+    struct Step
+    {
+        std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
+        const char *at; // the current cell after the keys
+    };
+    const Step walk[] = {
+        { { { Qt::Key_Right, {} } }, "1,1" },
+        { { { Qt::Key_Down, {} }, { Qt::Key_Down, {} } }, "3,1" },
+        // Up, Up and Tab once opened a list, changed its choice and kept it.
+        { { { Qt::Key_Up, {} }, { Qt::Key_Up, {} }, { Qt::Key_Tab, {} } }, "2,0" },
+        { { { Qt::Key_Right, {} }, { Qt::Key_Down, {} }, { Qt::Key_Left, {} }, { Qt::Key_Right, {} } }, "3,1" },
+        // Typing where a column is chosen from a list changes nothing.
+        { { { Qt::Key_N, {} }, { Qt::Key_B, {} }, { Qt::Key_Space, {} } }, "3,1" },
+    };
+    for (const Step &step : walk) {
+        for (const auto &[code, modifiers] : step.keys)
+            key(code, modifiers);
+        EXPECT_EQ(current(grid), step.at);
+        EXPECT_FALSE(editing(grid));
+        EXPECT_EQ(grid.column(1), unassigned);
+    }
+
+    // A list opened with the mouse: the arrow keys leave it as it was.
+    QWidget *list = grid.enter(2, 1);
+    ASSERT_TRUE(list);
+    key(Qt::Key_Up);
+    EXPECT_EQ(current(grid), "1,1");
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(current(grid), "3,1");
+    EXPECT_FALSE(editing(grid));
+    EXPECT_EQ(grid.column(1), unassigned);
+
+    // Alt+Down and F4 open the list; a pick in it is the one change, and
+    // Escape closes it without one.
+    key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(editing(grid));
+    EXPECT_EQ(grid.column(1), (QStringList { "Not assigned", "Not assigned", "name_col" }));
+    key(Qt::Key_Up);
+    key(Qt::Key_F4);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    key(Qt::Key_End);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(editing(grid));
+    EXPECT_EQ(current(grid), "2,1");
+    EXPECT_EQ(grid.column(1), (QStringList { "Not assigned", "Not assigned", "name_col" }));
+    key(Qt::Key_F4);
+    key(Qt::Key_End);
+    key(Qt::Key_Return);
+    next();
+    EXPECT_EQ(mapping(), (QStringList { "", "note stored", "name_col stored" }));
+}
+
+// Without the table's columns the names are typed: the first key starts
+// the typing and replaces the cell's text.
+TEST_F(MySqlPage, TypedColumnNamesStartAtTheFirstKey)
+{
+    sign_in();
+    page->txtport->setText(QString::number(closed_port()));
+    click(page, "cmdConnect");
+    ASSERT_EQ(grid.grid->Cols(), 3);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+    page->cmbDB->setEditText(database.name());
+    page->cmbtable->setEditText("entries");
+    grid.enter(1, 0);
+    key(Qt::Key_Right);
+    ASSERT_FALSE(editing(grid));
+    type("name_col");
+    key(Qt::Key_Down); // leaves the cell with what was typed
+    EXPECT_EQ(current(grid), "2,1");
+    type("n");
+    key(Qt::Key_Return);
+    EXPECT_FALSE(editing(grid));
+    EXPECT_EQ(grid.column(1), (QStringList { "name_col", "n", "Not assigned" }));
+}
+
+// The grid gives each row the height of a cell's editor and shows as many
+// rows as its room holds.
+TEST_F(MySqlPage, GridShowsAsManyRowsAsItsRoomHolds)
+{
+    FieldList many { { "first_name", "text" }, { "last_name", "text" }, { "email", "text" }, { "phone", "text" },
+        { "street", "text" }, { "city", "text" }, { "zip", "text" }, { "country", "text" }, { "company", "text" },
+        { "job_title", "text" }, { "start_date", "text" }, { "salary", "text" }, { "cover_letter", "textarea" } };
+    page->hide();
+    take(make_form(many));
+    show_page(page);
+    settle();
+    QWidget *editor = grid.enter(2, 1);
+    ASSERT_TRUE(editor);
+    const int row = grid.cells()->rowHeight(1);
+    EXPECT_GE(editor->height(), editor->minimumSizeHint().height());
+    EXPECT_LE(row, editor->minimumSizeHint().height() + 1); // and the grid line
+    EXPECT_EQ(grid.rows_shown(), grid.cells()->viewport()->height() / row);
+    EXPECT_LT(grid.rows_shown(), int(std::size(many))); // the rest scroll
+    save_picture(page, "mysql-page-many-fields.png");
+}
+
 // The new-table page over a form whose fields a and b go to the columns
 // col_a and col_b, and c to none.
 class NewTablePage : public WizardTest
@@ -403,6 +553,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
         TableCase { "float_with_decimals", "Float", "7,3", true, nullptr },
         TableCase { "date_without_length", "Date", "", true, nullptr }),
     [](const auto &info) { return std::string(info.param.label); });
+
+// Column names, types and defaults show whole, in the cells and in the
+// open list of types.
+TEST_F(NewTablePage, EveryTextShowsWhole)
+{
+    field("a").mysql_field = "applicant_cover_letter_text";
+    field("a").sql_default = "DEFAULT 'no letter was sent with this application'";
+    open_page();
+    grid.set(2, 3, "CURRENT_TIMESTAMP default");
+    settle();
+    EXPECT_EQ(grid.cut(), QStringList());
+    grid.enter(1, 0);
+    grid.cells()->setCurrentCell(0, 1);
+    QTest::keyClick(grid.cells(), Qt::Key_Down, Qt::AltModifier);
+    QWidget *open = QApplication::activePopupWidget();
+    ASSERT_TRUE(open);
+    auto *types = open->findChild<QAbstractItemView *>();
+    ASSERT_TRUE(types);
+    EXPECT_GE(types->viewport()->width(), types->sizeHintForColumn(0));
+    QTest::keyClick(types, Qt::Key_Escape);
+}
 
 TEST_F(NewTablePage, ValuesGoThroughTheModelAndBackUnchanged)
 {

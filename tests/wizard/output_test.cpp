@@ -96,7 +96,8 @@ TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
 }
 
 // Only what the script can match is listed, written as a server reports a
-// visitor's address; Enter in the box adds, Escape closes keeping the list.
+// visitor's address, and each address once; Enter in the box adds, Escape
+// closes keeping the list.
 TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
 {
     globals::web_page()->blocked_ips()->Add(QStringLiteral("203.0.113.7"));
@@ -110,8 +111,13 @@ TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
             box->setFocus();
             press(Qt::Key_Return);
         }
-        box->setText(QStringLiteral("192.0.2.1"));
-        click(dialog, "cmdAdd");
+        // Already listed, also as written another way.
+        for (const char *address : { "192.0.2.1", "203.0.113.7", "2001:db8:0::1" }) {
+            box->setText(QString::fromLatin1(address));
+            click(dialog, "cmdAdd");
+            EXPECT_EQ(box->text(), QString::fromLatin1(address));
+        }
+        EXPECT_EQ(list->count(), 4);
         save_picture(dialog, QStringLiteral("banned-addresses.png"));
         click(dialog, "cmdRemove"); // nothing chosen: nothing removed
         list->setCurrentRow(3);
@@ -120,16 +126,17 @@ TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
         press(Qt::Key_Escape);
     });
     click(page, "cmdIP");
-    EXPECT_EQ(messages(), QStringList(6, QStringLiteral("Please enter a valid IP address")));
-    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()),
-        (QStringList { "203.0.113.7", "192.0.2.1", "2001:db8::1", "192.0.2.1" }));
+    EXPECT_EQ(messages(),
+        QStringList(6, QStringLiteral("Please enter a valid IP address"))
+            + QStringList(3, QStringLiteral("This IP address is already in the list")));
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), (QStringList { "203.0.113.7", "192.0.2.1", "2001:db8::1" }));
 
     // Written as the script reads it (whom it bans has its own tests).
     choose_destination(php.folder());
     set_message(QStringLiteral("welcome"));
     generate();
     EXPECT_EQ(read_file(php.path(QStringLiteral("blockedIPs.txt"))),
-        QByteArray("203.0.113.7\r\n192.0.2.1\r\n2001:db8::1\r\n192.0.2.1\r\n"));
+        QByteArray("203.0.113.7\r\n192.0.2.1\r\n2001:db8::1\r\n"));
 }
 
 TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)

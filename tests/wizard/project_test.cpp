@@ -17,6 +17,7 @@
 #include "wizard/frmstep5.h"
 #include "wizard/frmstep6a.h"
 
+#include "generate/CSV.h"
 #include "generate/cmail.h"
 #include "generate/db.h"
 #include "model/CForm.h"
@@ -28,6 +29,7 @@
 #include "mysql/connections.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,6 +268,85 @@ TEST_F(Projects, NextReadsTheSavedPageAndTakesTheSavedRules)
     for (int row = 0; row < list->count(); ++row)
         icons << list->item(row)->data(frmStep2::kSmallIconRole).toInt();
     EXPECT_EQ(icons, (QList<int> { 0, frmStep2::kRuleIcon, frmStep2::kRuleIcon }));
+}
+
+// The saved form is no longer on the page: its forms are offered, on Next
+// and after Browse to another page, and the one chosen takes the saved rules.
+TEST_F(Projects, AFormNoLongerOnThePageIsChosenAgain)
+{
+    const QByteArray forms = "<html><body><form action=contact.php method=post><input name=name><input name=email>"
+                             "<textarea name=comments></textarea></form><form><input name=search></form></body></html>";
+    write_file(html, forms);
+    const QString other = folder.filePath("moved.html");
+    write_file(other, forms);
+    const QString path = saved_project();
+    write_file(path, read_file(path).replace("SelectedFormTitle=Form1", "SelectedFormTitle=Form3"));
+    const QString overwrite = "Selecting another form will overwrite saved settings , Do you want to continue ?";
+    for (const bool browse : { false, true }) {
+        SCOPED_TRACE(browse ? "Browse" : "Next");
+        drive::restart(path);
+        const qsizetype before = messages().size();
+        bool offered = false;
+        on_next_modal([&offered](QWidget *picker) {
+            offered = picker->objectName() == QLatin1String("FrmManyforms");
+            drive::choose(find<QComboBox>(picker, "cmbForm"), "Form1");
+            press(Qt::Key_Return);
+        });
+        if (browse) {
+            find<QRadioButton>(first(), "optLoadHtml")->click();
+            answer(1);
+            CommonDialog::script(CommonDialog::Answer::chosen_file(other));
+            click(first(), "Browse");
+        }
+        click(first(), "cmdNext");
+        EXPECT_TRUE(offered);
+        QStringList told { "HTML Form is successfully loaded " };
+        if (browse)
+            told.prepend(overwrite);
+        EXPECT_EQ(messages().mid(before), told);
+        ASSERT_EQ(visible_page(), WizardPage::frmStep2);
+        EXPECT_EQ(globals::selected_form_title, "Form1");
+        EXPECT_EQ(form_fields(), kSaved);
+        EXPECT_TRUE(form_field("name").required);
+    }
+}
+
+// A saved file format or end of line the script cannot use is reported by
+// the CSV page's Next, as one typed there.
+TEST_F(Projects, ReopenedCsvValuesAreCheckedAtNext)
+{
+    reopen_past_the_rules(saved_project([](ProjectPageTexts &pages) {
+        pages.csv_format = "CSV";
+        pages.csv_EndLine = "CRLF";
+    }));
+    click(owner(), "cmdNext");
+    click(reply(), "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmstep5);
+    click(csv(), "cmdNext");
+    EXPECT_EQ(last_message(), "Please select a valid File Format: *. followed by an extension, such as *.csv");
+    drive::choose(csv()->cmbtypes, "*.txt");
+    click(csv(), "cmdNext");
+    EXPECT_EQ(last_message(), "Please select a valid End of Line: \\r\\n or \\n");
+    EXPECT_EQ(visible_page(), WizardPage::frmstep5);
+    drive::choose(csv()->cmbendline, "\\n");
+    click(csv(), "cmdNext");
+    EXPECT_EQ(visible_page(), WizardPage::frmStep7);
+    EXPECT_EQ(globals::csv_file()->EndLine, "\\n");
+}
+
+// A reopened project's file dialogs open beside its page.
+TEST_F(Projects, PageDialogsOpenBesideTheSavedPage)
+{
+    drive::restart(saved_project());
+    find<QRadioButton>(first(), "optLoadHtml")->click();
+    answer(1);
+    CommonDialog::script(CommonDialog::Answer::cancelled());
+    click(first(), "Browse");
+    EXPECT_EQ(CommonDialog::last_folder(), folder.path());
+    show_page(output());
+    CommonDialog::script(CommonDialog::Answer::cancelled());
+    click(output(), "headerbrowse");
+    EXPECT_EQ(CommonDialog::last_folder(), folder.path());
 }
 
 // The page gained a field "phone": the option chosen in the dialog and the

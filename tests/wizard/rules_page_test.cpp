@@ -16,6 +16,7 @@
 #include "model/globals.h"
 #include "model/webpage.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
+#include <cstdlib>
 #include <tuple>
 
 namespace {
@@ -189,6 +191,106 @@ TEST_F(RulesPage, NextReportsAndSelectsTheFirstFaultyField)
         EXPECT_TRUE(page()->isVisible());
         EXPECT_EQ(control<QLabel>("lblfield")->text(), QStringLiteral("bad"));
         EXPECT_EQ(control<QListWidget>("lstfields")->currentRow(), 1);
+    }
+}
+
+// The rule, the condition and the first page's date format are chosen from
+// their lists: typed text never shows in them, and what they show is what
+// the model holds. (Keys pick the entry they begin, as in any list.)
+TEST_F(RulesPage, FixedChoicesTakeNoTypedText)
+{
+    open({ { "age", "text" } });
+    select("age");
+    choose("cmbvalidation", "Numeric range");
+    choose("cmboperation", "Greater than");
+    auto *date = find<QComboBox>(window(WizardPage::frmStep1), "cmbdate");
+    EXPECT_EQ(
+        std::pair(date->currentIndex(), date->placeholderText()), std::pair(-1, QStringLiteral("Select date Format")));
+    const Field &age = field("age");
+    const auto rule = [&age] {
+        return QList<qint32> { age.validation_type, age.expression_type, age.range_operator1, age.range_operator2 };
+    };
+    const std::tuple<QComboBox *, const char *, const char *, QList<qint32>> boxes[] = {
+        // box, typed, shown after, the field's kind, format and operators after
+        { control<QComboBox>("cmboperation"), "40", "Greater than", { 0, 0, 3, 6 } },
+        { control<QComboBox>("cmbvalidation"), "zzz", "zip code +4", { 2, 4, 3, 6 } },
+        { date, "14/3/2005n", "14/3/2005", { 2, 4, 3, 6 } },
+    };
+    for (const auto &[box, typed, after, model] : boxes) {
+        SCOPED_TRACE(typed);
+        EXPECT_FALSE(box->isEditable());
+        box->setFocus();
+        QTest::keyClicks(box, QString::fromLatin1(typed));
+        EXPECT_EQ(box->currentText(), QString::fromLatin1(after));
+        EXPECT_EQ(rule(), model);
+    }
+}
+
+// A value listed once is allowed; one the script would take for it, its
+// letters in another case, is refused.
+TEST_F(RulesPage, ListValuesDifferingOnlyInCaseAreRefused)
+{
+    const std::pair<const char *, bool> typed[] = {
+        { "red", false },
+        { "RED", true },
+        { "Red", true },
+        { "red ", false },
+        { "Grün", false },
+        { "GRÜN", false }, // the script compares only ASCII letters without their case
+        { "grün", true },
+    };
+    open({ { "color", "text" } });
+    select("color");
+    choose("cmbvalidation", "List of values");
+    for (const auto &[value, refused] : typed) {
+        SCOPED_TRACE(value);
+        const qsizetype before = messages().size();
+        add_value(value);
+        EXPECT_EQ(messages().mid(before),
+            refused ? QStringList { QStringLiteral("This value is already in the list") } : QStringList());
+        EXPECT_EQ(control<QLineEdit>("txtValue")->text(), refused ? QString::fromUtf8(value) : QString());
+    }
+    EXPECT_EQ(field("color").list_values, QStringLiteral("|red|red |Grün|GRÜN|"));
+    EXPECT_EQ(control<QListWidget>("lstValues")->count(), 4);
+}
+
+// Tab visits the controls as they stand, top to bottom and left to right,
+// whichever settings show.
+TEST_F(RulesPage, TabOrderFollowsTheScreen)
+{
+    const QStringList ends { "main", "Browse", "cmdBack", "cmdNext", "cmdCancel", "cmdHelp" };
+    const std::pair<const char *, QStringList> rules[] = {
+        { "Don't validate", { "cmbvalidation", "chknull" } },
+        { "Numeric range", { "cmbvalidation", "chknull", "cmboperation", "txtmin", "txtmax" } },
+        { "Compare with another field", { "cmbvalidation", "chknull", "cmbfields" } },
+        { "List of values", { "cmbvalidation", "chknull", "txtValue", "cmdAdd", "lstValues", "cmdRemove" } },
+        { "Uploaded file", { "cmbvalidation", "chknull", "txtsize", "txtdestination", "txturl", "lsttypes" } },
+    };
+    open({ { "a", "text" }, { "b", "text" } });
+    select("a");
+    add_value("x"); // "Remove" takes the focus only with a value listed
+    for (const auto &[rule, editor] : rules) {
+        SCOPED_TRACE(rule);
+        choose("cmbvalidation", rule);
+        if (QString::fromLatin1(rule) == QLatin1String("List of values"))
+            add_value("y");
+        auto *list = control<QListWidget>("lstfields");
+        list->setFocus();
+        QStringList visited;
+        QWidget *before = list;
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *now = QApplication::focusWidget();
+            if (now == list)
+                break;
+            visited << now->objectName();
+            // Below the one before, or beside it on its right.
+            const QPoint a = before->mapTo(page(), QPoint()), b = now->mapTo(page(), QPoint());
+            EXPECT_TRUE(b.y() > a.y() + 6 || (std::abs(b.y() - a.y()) <= 6 && b.x() > a.x()))
+                << before->objectName().toStdString() << " then " << now->objectName().toStdString();
+            before = now;
+        }
+        EXPECT_EQ(visited, editor + ends);
     }
 }
 

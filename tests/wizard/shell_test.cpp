@@ -1,5 +1,6 @@
 // Start-up, the first page, the page frame and the message box, driven
 // through their windows.
+#include "PageDriver.h"
 #include "WizardTest.h"
 
 #include "wizard/CommonDialog.h"
@@ -23,8 +24,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextEdit>
 
 #include <tuple>
 
@@ -102,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(Pages, LocalPages,
             "<form><input><textarea></textarea><input name=city><input type=reset name=r></form>",
             { "Some fields in the selected form don't have names , only named fields will be processed ", kLoaded },
             1 },
+        // A group box and a computed result post nothing: no unnamed fields.
+        PageCase { "FieldsetAndOutputAreNoFields",
+            "<form><fieldset><legend>You</legend><input name=age></fieldset><output></output></form>", { kLoaded }, 1 },
         PageCase { "AllFieldsUnnamed", "<form><input><select></select></form>",
             { "All fields in the selected form are unnamed; please make sure that each field has a name in the "
               "form, you like to process." },
@@ -148,6 +154,102 @@ TEST_F(Pages, UrlModeReadsFromAWebServer)
     click(page, "load");
     EXPECT_EQ(last_message(), kLoaded);
     EXPECT_EQ(globals::web_page()->selected_form->Method(), QStringLiteral("GET"));
+}
+
+// A reading that takes no form leaves the form taken before with its own
+// page, the address box showing it; a form taken later shows only its own
+// fields and alerts. Enter in the address box loads it.
+TEST_F(Pages, CancelledFormChoiceKeepsTheTakenPage)
+{
+    TestHttpServer server;
+    TestHttpServer::Response two_forms;
+    two_forms.body = "<form><input name=city></form><form><input name=zip><input name=street></form>";
+    server.serve("/two.html", two_forms);
+    TestHttpServer::Response no_form;
+    no_form.body = "<p>nothing to fill in</p>";
+    server.serve("/none.html", no_form);
+
+    browse("<form><input name=q></form>");
+    const QString first = globals::web_page()->path;
+    auto *rules = window(WizardPage::frmStep2);
+    auto *alert = find<QTextEdit>(rules, "main");
+    click(page, "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2);
+    EXPECT_EQ(alert->toPlainText(), QStringLiteral("Please enter a valid q"));
+    click(rules, "cmdBack");
+
+    const auto load = [&](const QByteArray &path) {
+        auto *url = control<QLineEdit>("txturl");
+        url->setFocus();
+        drive::retype(url, server.url(path));
+        QTest::keyClick(url, Qt::Key_Return);
+    };
+    const auto fields = [] {
+        QStringList names;
+        for (const auto &entry : *globals::web_page()->selected_form->fields())
+            names << entry.value->name;
+        return names;
+    };
+    control<QRadioButton>("optLoadURL")->click();
+    // Escape in the form picker; a page without a form; a page not there.
+    const QByteArray readings[] = { "/two.html", "/none.html", "/gone.html" };
+    for (const QByteArray &path : readings) {
+        SCOPED_TRACE(path.constData());
+        if (path == "/two.html")
+            on_next_modal([](QWidget *) { press(Qt::Key_Escape); });
+        answer(1); // load a new form
+        load(path);
+        EXPECT_TRUE(page->form_loaded());
+        EXPECT_TRUE(control<QRadioButton>("optLoadHtml")->isChecked());
+        EXPECT_EQ(control<QLineEdit>("txtdestination")->text(), first);
+        EXPECT_EQ(std::tuple(globals::web_page()->pagetype, globals::web_page()->path), std::tuple(0, first));
+        EXPECT_EQ(globals::web_page()->forms->Item(1), globals::web_page()->selected_form);
+        EXPECT_EQ(fields(), QStringList { "q" });
+        control<QRadioButton>("optLoadURL")->click();
+    }
+
+    // The form chosen at last, with the embedded result turned off: the
+    // alert box is not left showing the other form's alert.
+    control<QCheckBox>("chkEmbed")->setChecked(false);
+    on_next_modal([](QWidget *picker) {
+        drive::choose(find<QComboBox>(picker, "cmbForm"), QStringLiteral("Form2"));
+        press(Qt::Key_Return);
+    });
+    answer(1);
+    load("/two.html");
+    EXPECT_EQ(control<QLineEdit>("txturl")->text(), server.url("/two.html"));
+    EXPECT_EQ(
+        std::tuple(globals::web_page()->pagetype, globals::web_page()->URL), std::tuple(1, server.url("/two.html")));
+    EXPECT_EQ(fields(), (QStringList { "zip", "street" }));
+    click(page, "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2);
+    EXPECT_EQ(alert->toPlainText(), QString());
+    EXPECT_EQ(find<QLabel>(rules, "lblfield")->text(), QStringLiteral("zip"));
+    EXPECT_EQ(messages().filter(QStringLiteral("Please select")), QStringList());
+}
+
+// The file dialogs for pages open in the folder of the page read last, and
+// in the home folder before any.
+TEST_F(Pages, PageDialogsStartInTheLastPagesFolder)
+{
+    CommonDialog::script(CommonDialog::Answer::cancelled());
+    click(page, "Browse");
+    EXPECT_EQ(CommonDialog::last_folder(), QDir::homePath());
+    browse("<form><input name=a></form>");
+    answer(1); // load a new form
+    CommonDialog::script(CommonDialog::Answer::cancelled());
+    click(page, "Browse");
+    EXPECT_EQ(CommonDialog::last_folder(), folder.path());
+    // The output page's header and footer.
+    QWidget *output = window(WizardPage::frmStep7);
+    show_page(output);
+    for (const auto &[box, button] :
+        { std::pair("chkHeader", "headerbrowse"), std::pair("chkFooter", "browsefooter") }) {
+        click(output, box);
+        CommonDialog::script(CommonDialog::Answer::cancelled());
+        click(output, button);
+        EXPECT_EQ(CommonDialog::last_folder(), folder.path()) << button;
+    }
 }
 
 TEST_F(Pages, NextChecksTheDateFormatAndCopiesTheActions)
