@@ -130,6 +130,31 @@ protected:
         return path;
     }
 
+    // A project with every action: the saved one with the MySQL action
+    // too, its columns typed after a failed connection, and each value as
+    // the pages' Next makes it, so that walking the pages changes nothing.
+    QString every_action_project()
+    {
+        return saved_project([](ProjectPageTexts &pages) {
+            globals::prefs()->is_mysql = true;
+            globals::isConnect = true;
+            pages.mysql_host = "db.example.com";
+            pages.mysql_user = "ann";
+            pages.mysql_pw = "secret";
+            pages.mysql_port = "3307";
+            pages.mysql_db = "shop";
+            pages.mysql_table = "contacts";
+            const auto &form = globals::web_page()->selected_form;
+            for (const auto &[field, column] : { std::pair { "name", "full_name" }, std::pair { "email", "mail" },
+                     std::pair { "comments", "notes" } })
+                form->fields()->Item(field)->mysql_field = column;
+            globals::is_convert_date = form->is_date;
+            cmail &reply = *globals::auto_mail();
+            reply.form = form;
+            reply.set_message(pages.auto_message);
+        });
+    }
+
     // Reopens `path` and goes on to the page after the rules page.
     void reopen_past_the_rules(const QString &path)
     {
@@ -463,6 +488,100 @@ TEST_P(SaveWays, EndWell)
         EXPECT_EQ(messages().size(), told);
     }
 }
+
+// Saved at once from a page of a run that reopened a project, in one way,
+// after a change made on purpose (or none).
+struct SavedAgain
+{
+    const char *name;
+    WizardPage page;
+    enum How { Cancel, CloseBox, SaveProject, Close } how;
+    void (*change)(WizardWindow *page);
+    // The text the change replaces in the file, and what stands there now.
+    const char *before;
+    const char *after;
+    friend void PrintTo(const SavedAgain &again, std::ostream *out) { *out << again.name; }
+};
+
+class SavedAtOnce : public Projects, public ::testing::WithParamInterface<SavedAgain>
+{
+};
+
+// What was opened stays in the file, whichever pages the run has shown or
+// filled: the mails, the CSV and MySQL settings and the bodies included.
+TEST_P(SavedAtOnce, HoldsWhatWasOpened)
+{
+    const SavedAgain &c = GetParam();
+    const QString opened = every_action_project();
+    drive::restart(opened);
+    const QList<WizardPage> route { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3,
+        WizardPage::frmStep4, WizardPage::frmstep5, WizardPage::frmstep6a, WizardPage::frmStep7 };
+    for (qsizetype step = 0; route.at(step) != c.page; ++step) {
+        click(window(route.at(step)), "cmdNext");
+        ASSERT_EQ(visible_page(), route.at(step + 1)) << last_message().toStdString();
+    }
+    WizardWindow *page = window(c.page);
+    if (c.change)
+        c.change(page);
+    const QString copy = folder.filePath("copy.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(copy));
+    if (c.how == SavedAgain::SaveProject || c.how == SavedAgain::Close) {
+        find<gxButtons_H>(page, "cmdNext")->set_Caption("Save Project");
+        find<gxButtons_H>(page, "cmdCancel")->set_Caption("Close");
+    }
+    switch (c.how) {
+    case SavedAgain::Cancel:
+    case SavedAgain::CloseBox:
+        answer(1); // exit
+        answer(1); // and save
+        if (c.how == SavedAgain::Cancel)
+            click(page, "cmdCancel");
+        else
+            page->close();
+        EXPECT_TRUE(program_ended());
+        break;
+    case SavedAgain::SaveProject:
+        click(page, "cmdNext");
+        break;
+    case SavedAgain::Close:
+        answer(1);
+        click(page, "cmdCancel");
+        EXPECT_FALSE(program_ended());
+        break;
+    }
+    EXPECT_TRUE(messages().filter("not saved").isEmpty()) << last_message().toStdString();
+    QByteArray expected = read_file(opened);
+    if (c.before) {
+        ASSERT_EQ(expected.count(c.before), 1) << c.before;
+        expected.replace(c.before, c.after);
+    }
+    EXPECT_EQ(QString::fromUtf8(read_file(copy)).split("\r\n"), QString::fromUtf8(expected).split("\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, SavedAtOnce,
+    ::testing::Values(SavedAgain { "Rules", WizardPage::frmStep2, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "RulesCloseBox", WizardPage::frmStep2, SavedAgain::CloseBox, nullptr, nullptr, nullptr },
+        SavedAgain { "OwnerMail", WizardPage::frmStep3, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "AutoResponder", WizardPage::frmStep4, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "Csv", WizardPage::frmstep5, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "MySQL", WizardPage::frmstep6a, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "Output", WizardPage::frmStep7, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "OutputSaveProject", WizardPage::frmStep7, SavedAgain::SaveProject, nullptr, nullptr, nullptr },
+        SavedAgain { "OutputClose", WizardPage::frmStep7, SavedAgain::Close, nullptr, nullptr, nullptr },
+        // Changed on the page before saving: the change is kept.
+        SavedAgain { "RulesRequiredCleared", WizardPage::frmStep2, SavedAgain::Cancel,
+            [](WizardWindow *page) { page->findChild<QCheckBox *>("chknull")->click(); }, "##name;^True;^",
+            "##name;^False;^" },
+        SavedAgain { "OwnerMailIpTicked", WizardPage::frmStep3, SavedAgain::Cancel,
+            [](WizardWindow *page) { page->findChild<QCheckBox *>("chkIP")->setChecked(true); }, "is_send_ip=False",
+            "is_send_ip=True" },
+        SavedAgain { "CsvFileRenamed", WizardPage::frmstep5, SavedAgain::CloseBox,
+            [](WizardWindow *page) { drive::retype(page->findChild<QLineEdit *>("txtfilename"), "other.txt"); },
+            "filename=contacts.txt", "filename=other.txt" },
+        SavedAgain { "MySQLHostTyped", WizardPage::frmstep6a, SavedAgain::Cancel,
+            [](WizardWindow *page) { drive::retype(page->findChild<QLineEdit *>("txtHost"), "db2.example.com"); },
+            "host=db.example.com", "host=db2.example.com" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 const char *const kSaveLater = "Do you want to save this project to work on later?";
 const char *const kSaveNow = "Do you want to save this project ?";
