@@ -5,6 +5,7 @@
 #include "globals.h"
 #include "webpage.h"
 
+#include "generate/cmail.h"
 #include "generate/sql.h"
 
 #include <QFile>
@@ -241,6 +242,24 @@ std::shared_ptr<Field> saved_field(const LineReader &reader, const QString &line
     return std::make_shared<Field>(std::move(field));
 }
 
+// A mail as a section saved it; a key the section lacks leaves its value.
+void take_mail(cmail &mail, const StringCollection &section)
+{
+    const auto text = [&section](const char *key, QString &target) {
+        if (section.Contains(QLatin1String(key)))
+            target = section.Item(QLatin1String(key));
+    };
+    const auto flag = [&section](const char *key, bool &target) {
+        if (section.Contains(QLatin1String(key)))
+            target = format::value_of<bool>(section.Item(QLatin1String(key))).value_or(false);
+    };
+    text("sender", mail.sender);
+    flag("is_GeneericEmail", mail.is_GeneericEmail);
+    flag("is_multiRecipients", mail.is_multiRecipients);
+    text("email_to", mail.email_to);
+    text("subject", mail.subject);
+}
+
 std::shared_ptr<StringCollection> collection(const Section &section)
 {
     auto result = std::make_shared<StringCollection>();
@@ -401,6 +420,7 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
             // Stored as the page made them: "\n" ends a line, "$" opens a
             // field reference that the page shows with "#".
             QString line = reader.take(format::kAutoResponde);
+            project.auto_mail_lines << line;
             line.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
             line.replace(QLatin1Char('$'), QLatin1Char('#'));
             project.auto_message_lines->Add(line);
@@ -469,6 +489,15 @@ void SavedProject::apply() const
     page.blocked_ips()->Clear();
     for (const QString &address : blocked_ips)
         page.blocked_ips()->Add(address);
+
+    // The mails hold what was saved until their pages' Next copies the
+    // pages into them, so that the project saved before then keeps them.
+    take_mail(*globals::owner_mail(), *email_settings);
+    cmail &reply = *globals::auto_mail();
+    take_mail(reply, *auto_settings);
+    reply.message_lines()->Clear();
+    for (const QString &line : auto_mail_lines)
+        reply.message_lines()->Add(line);
 
     globals::email_settings() = email_settings;
     globals::auto_settings() = auto_settings;

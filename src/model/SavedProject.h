@@ -69,6 +69,9 @@ public:
     std::shared_ptr<StringCollection> email_settings = std::make_shared<StringCollection>();
     std::shared_ptr<StringCollection> auto_settings = std::make_shared<StringCollection>();
     std::shared_ptr<StringCollection> auto_message_lines = std::make_shared<StringCollection>();
+    // The auto-response's message lines as the file holds them, for the
+    // mail itself.
+    QStringList auto_mail_lines;
     std::shared_ptr<StringCollection> csv_settings = std::make_shared<StringCollection>();
     std::shared_ptr<StringCollection> mysql_settings = std::make_shared<StringCollection>();
     // [pages]: its keyed values, and the owner mail's body as its lines.
@@ -76,8 +79,8 @@ public:
     std::shared_ptr<StringCollection> email_message_lines = std::make_shared<StringCollection>();
 
     // Puts the project into the model: the preferences, the table settings,
-    // the page and form title, the saved fields, the banned addresses and
-    // the later sections' collections.
+    // the page and form title, the saved fields, the banned addresses, the
+    // two mails and the later sections' collections.
     void apply() const;
 
     // The saved text with each "<br>" as CR LF, as many as a value may hold.

@@ -30,12 +30,12 @@ int code(const QString &word)
 
 } // namespace
 
-int show_message(const QString &text, int buttons, int icon)
+int show_message(const QString &text, int buttons, int icon, Escape escape)
 {
     if (responder())
         return responder()(text, buttons, icon);
     frmMessage box;
-    box.prepare(text, buttons, icon);
+    box.prepare(text, buttons, icon, escape == Escape::Closes);
     place_over(box, working_window());
     box.exec();
     return code(box.result());

@@ -33,7 +33,8 @@ bool start_wizard(const QString &command_line)
 {
     register_pages();
     // The page reader tells its troubles through the program's message box.
-    webpage::set_message_function(&MyMessage::show_message);
+    webpage::set_message_function(
+        [](const QString &text, int buttons, int icon) { return MyMessage::show_message(text, buttons, icon); });
     if (!command_line.isEmpty()) {
         QString path = command_line;
         for (int removed = 0; removed < 2; ++removed) {
@@ -43,8 +44,14 @@ bool start_wizard(const QString &command_line)
             path.remove(quote, 1);
         }
         globals::project_file = path;
-        if (!path.contains(QLatin1String("tsl")) || !QFileInfo(path).isFile()) {
-            MyMessage::show_message(QStringLiteral("command line is not correct "), 1, 3);
+        const QFileInfo file(path);
+        QString reason;
+        if (!file.exists())
+            reason = path + QStringLiteral(" does not exist");
+        else if (!path.contains(QLatin1String("tsl")) || !file.isFile())
+            reason = path + QStringLiteral(" is not a project file (.tsl)");
+        if (!reason.isEmpty()) {
+            MyMessage::show_message(QStringLiteral("command line is not correct \n") + reason, 1, 3);
             return false;
         }
     }

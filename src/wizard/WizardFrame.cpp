@@ -62,10 +62,21 @@ void WizardFrame::exit_dialogue(WizardWindow &, bool ask_save)
     if (MyMessage::show_message(QStringLiteral("Do you really want to exit!? "), 3, 1) != 1)
         return;
     if (ask_save
-        && MyMessage::show_message(QStringLiteral("Do you want to save this project to work on later?"), 3, 1) == 1
-        && !save_project())
+        && ask_to_save(QStringLiteral("Do you want to save this project to work on later?")) == SaveAnswer::Stay)
         return;
     end_program();
+}
+
+WizardFrame::SaveAnswer WizardFrame::ask_to_save(const QString &question)
+{
+    switch (MyMessage::show_message(question, 3, 1, MyMessage::Escape::Closes)) {
+    case 1:
+        return save_project() ? SaveAnswer::Saved : SaveAnswer::Stay;
+    case 2:
+        return SaveAnswer::Declined;
+    default:
+        return SaveAnswer::Stay;
+    }
 }
 
 bool WizardFrame::save_project()

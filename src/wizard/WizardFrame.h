@@ -33,8 +33,15 @@ public:
 
     // Cancel and the close box: asks whether to exit and, when the page
     // says so, whether to save the project; then ends the program. A save
-    // that was cancelled or failed leaves the user on the page.
+    // that was cancelled or failed, or the save question closed without an
+    // answer, leaves the user on the page.
     void exit_dialogue(WizardWindow &from, bool ask_save);
+
+    // A save question (Yes and No) and what came of it: Yes saved the
+    // project; No; or the person stays where they were, since the box was
+    // closed (its close button or Escape) or the save did not happen.
+    enum class SaveAnswer { Saved, Declined, Stay };
+    SaveAnswer ask_to_save(const QString &question);
 
     // Closes every window and leaves the event loop.
     void end_program();

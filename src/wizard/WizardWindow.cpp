@@ -62,6 +62,12 @@ void WizardWindow::show_help()
     show_help_context(m_help_context);
 }
 
+void WizardWindow::showEvent(QShowEvent *event)
+{
+    m_was_shown = true;
+    QWidget::showEvent(event);
+}
+
 void WizardWindow::closeEvent(QCloseEvent *event)
 {
     // The close box asks as Cancel does; the frame closes windows itself

@@ -40,6 +40,10 @@ public:
     // Whether leaving through Cancel asks to save the project.
     virtual bool asks_to_save() const;
 
+    // Whether the page has been shown in this run: until then its boxes
+    // hold only what its own load or a reopened project put there.
+    bool was_shown() const { return m_was_shown; }
+
 public slots:
     // The Cancel button and the close box.
     virtual void cancel();
@@ -47,6 +51,7 @@ public slots:
     void show_help();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -109,6 +114,7 @@ private:
 
     WizardPage m_page;
     int m_help_context;
+    bool m_was_shown = false;
     QLabel *m_hint_label = nullptr;
     int m_hint_width = 0;
     HintRoom m_hint_room = HintRoom::Reserved;

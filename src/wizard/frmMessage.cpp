@@ -100,7 +100,7 @@ double frmMessage::text_width(const QString &text) const
     return text_size(text, 1 << 20).width() * 15.0;
 }
 
-void frmMessage::prepare(const QString &text, int buttons, int icon)
+void frmMessage::prepare(const QString &text, int buttons, int icon, bool escape_closes)
 {
     m_result.clear();
     lblMessage->setText(text);
@@ -120,9 +120,9 @@ void frmMessage::prepare(const QString &text, int buttons, int icon)
     img->setPixmap(message_icon(icon));
 
     // Enter answers Ok or Yes; Escape answers Cancel or No, and closes a
-    // box that only tells something.
+    // box that only tells something or that was asked to close on it.
     using B = MessageLayout::Button;
     const auto shown = [&](B button) { return layout.shown.contains(button) ? m_buttons[button] : nullptr; };
-    gxButtons_H *escape = shown(B::Cancel) ? shown(B::Cancel) : shown(B::No);
+    gxButtons_H *escape = escape_closes ? nullptr : shown(B::Cancel) ? shown(B::Cancel) : shown(B::No);
     m_keys->set_buttons(shown(B::Ok) ? shown(B::Ok) : shown(B::Yes), escape);
 }

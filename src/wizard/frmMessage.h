@@ -17,8 +17,10 @@ class frmMessage final : public QDialog
 public:
     explicit frmMessage(QWidget *parent = nullptr);
 
-    // Lays the box out for the text, the button set and the icon.
-    void prepare(const QString &text, int buttons, int icon);
+    // Lays the box out for the text, the button set and the icon; Escape
+    // closes it like its close button when `escape_closes`, and otherwise
+    // presses Cancel or No.
+    void prepare(const QString &text, int buttons, int icon, bool escape_closes = false);
 
     // The lower-case word of the button that closed the box; empty when the
     // box was closed otherwise.

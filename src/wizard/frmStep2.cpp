@@ -4,6 +4,7 @@
 #include "HTMLHelpViewer.h"
 #include "MyMessage.h"
 #include "NumericText.h"
+#include "ProjectPages.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardControls.h"
@@ -1071,14 +1072,10 @@ void frmStep2::loadEmails(const StringCollection &section)
             { "subject", [page](const QString &text) { page->txtSubject->setText(text); } } });
     // The body and the IP box as the page showed them, when the file holds
     // them; otherwise the page keeps the body made from the form's fields.
-    fill_saved(*globals::page_settings(), { { "is_send_ip", [page](const QString &text) {
-                                                 page->chkIP->setChecked(
-                                                     ProjectFormat::value_of<bool>(text).value_or(true));
-                                                 QStringList body;
-                                                 for (const auto &line : *globals::email_message_lines())
-                                                     body << line.value;
-                                                 page->txtMessage->setPlainText(body.join(QLatin1Char('\n')));
-                                             } } });
+    if (const std::optional<ProjectPages::SavedOwnerPage> saved = ProjectPages::saved_owner_page()) {
+        page->chkIP->setChecked(saved->send_ip);
+        page->txtMessage->setPlainText(saved->message);
+    }
 }
 
 void frmStep2::loadAutoResponde(const StringCollection &section, const StringCollection &lines)
@@ -1091,10 +1088,7 @@ void frmStep2::loadAutoResponde(const StringCollection &section, const StringCol
                     page->cmbfields->setEditText(globals::trim_blanks(QString(text).remove(QLatin1Char('$'))));
                 } },
             { "subject", [page](const QString &text) { page->txtSubject->setText(text); } } });
-    QString body;
-    for (const auto &line : lines)
-        body += line.value;
-    page->txtMessage->setPlainText(body.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    page->txtMessage->setPlainText(ProjectPages::saved_auto_message(lines));
 }
 
 void frmStep2::load_csv(const StringCollection &section)

@@ -354,11 +354,10 @@ void frmStep7::cancel()
         frame.end_program();
         return;
     }
-    if (MyMessage::show_message(QStringLiteral("Do you want to save this project ?"), 3, 1) == 2) {
+    // Yes saves and the program goes on; a box closed without an answer
+    // leaves everything as it was.
+    if (frame.ask_to_save(QStringLiteral("Do you want to save this project ?")) == WizardFrame::SaveAnswer::Declined)
         frame.end_program();
-        return;
-    }
-    frame.save_project();
 }
 
 void frmStep7::cmdNext_Click()

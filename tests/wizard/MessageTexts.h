@@ -26,6 +26,8 @@ inline const char *const kQuestions[] = {
 inline const char *const kNotices[] = {
     // The frame and start-up.
     "command line is not correct ",
+    "command line is not correct \n" TRESSEL_LONG_PATH "/enquiry-form.tsl does not exist",
+    "command line is not correct \n" TRESSEL_LONG_PATH "/enquiry-form.html is not a project file (.tsl)",
     "The setting could not be saved in " TRESSEL_LONG_PATH "/Tressel/wizard.ini: Permission denied",
     TRESSEL_LONG_PATH "/Tressel/wizard.ini cannot be written (Read-only file system)",
     // Saving and reopening a project.

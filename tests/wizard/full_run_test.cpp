@@ -100,11 +100,12 @@ protected:
 
     // What the pages after the field rules show: every box, tick, choice and
     // list selection by name.
-    static QStringList contents()
+    static QStringList contents(std::initializer_list<WizardPage> pages = { WizardPage::frmStep1,
+                                    WizardPage::frmStep3, WizardPage::frmStep4, WizardPage::frmstep5,
+                                    WizardPage::frmStep7 })
     {
         QStringList shown;
-        for (WizardPage page : { WizardPage::frmStep1, WizardPage::frmStep3, WizardPage::frmStep4, WizardPage::frmstep5,
-                 WizardPage::frmStep7 }) {
+        for (WizardPage page : pages) {
             for (const QWidget *control : window(page)->findChildren<QWidget *>()) {
                 const QString seen = drive::shown(control);
                 if (seen != control->objectName() && !qobject_cast<QComboBox *>(control->parentWidget()))
@@ -112,6 +113,20 @@ protected:
             }
         }
         return shown;
+    }
+
+    // Opens `project` in a new run and saves it at once from the rules page
+    // (Cancel, Yes, Yes) as `copy`.
+    void save_at_once_from_the_rules_page(const QString &project, const QString &copy)
+    {
+        drive::restart(project);
+        next(WizardPage::frmStep1, WizardPage::frmStep2);
+        CommonDialog::script(CommonDialog::Answer::chosen_file(copy));
+        answer(1);
+        answer(1);
+        click(window(WizardPage::frmStep2), "cmdCancel");
+        ASSERT_TRUE(program_ended());
+        ASSERT_TRUE(QFileInfo(copy).isFile()) << last_message().toStdString();
     }
 
     // The script without its banner line, which holds the time.
@@ -165,7 +180,8 @@ protected:
 
     // Saves the project as the output page offers after Generate, opens it in
     // a new run and walks `route` to the output page; Generate then must
-    // write the same script `name` as before.
+    // write the same script `name` as before. Then the same with a copy saved
+    // at once from the rules page of a run that opened the project.
     void reopen_generates_the_same(const QString &name, const QList<WizardPage> &route)
     {
         const QString project = pages.filePath(QStringLiteral("saved.tsl"));
@@ -174,12 +190,24 @@ protected:
         ASSERT_TRUE(QFileInfo(project).isFile()) << last_message().toStdString();
         const QStringList first_contents = contents();
         const QByteArray first_script = script(name);
+        const auto generates_the_same = [&] {
+            on_next_modal([](QWidget *report) { click(report, "cmdOK"); });
+            click(window(WizardPage::frmStep7), "cmdNext");
+            EXPECT_EQ(script(name), first_script);
+        };
         drive::restart(QLatin1Char('"') + project + QLatin1Char('"'));
         walk(route);
         EXPECT_EQ(contents(), first_contents);
-        on_next_modal([](QWidget *report) { click(report, "cmdOK"); });
-        click(window(WizardPage::frmStep7), "cmdNext");
-        EXPECT_EQ(script(name), first_script);
+        const QStringList reopened_mysql = contents({ WizardPage::frmstep6a });
+        generates_the_same();
+
+        const QString copy = pages.filePath(QStringLiteral("copy.tsl"));
+        save_at_once_from_the_rules_page(project, copy);
+        drive::restart(copy);
+        walk(route);
+        EXPECT_EQ(contents(), first_contents);
+        EXPECT_EQ(contents({ WizardPage::frmstep6a }), reopened_mysql);
+        generates_the_same();
     }
 
     PhpRunner php;
@@ -353,6 +381,15 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
         click(window(WizardPage::frmStep7), "cmdCancel");
         ASSERT_TRUE(program_ended());
         drive::restart(project);
+        walk(route);
+        EXPECT_EQ(contents(), filled);
+        EXPECT_EQ(fonts(), filled_fonts);
+
+        // A copy saved at once from the rules page of a run that opened it
+        // comes back the same.
+        const QString copy = pages.filePath(QStringLiteral("copy.tsl"));
+        save_at_once_from_the_rules_page(project, copy);
+        drive::restart(copy);
         walk(route);
         EXPECT_EQ(contents(), filled);
         EXPECT_EQ(fonts(), filled_fonts);

@@ -180,12 +180,16 @@ TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
     EXPECT_EQ(caption("cmdNext") + caption("cmdCancel"), QStringLiteral("GenerateClose"));
     page->show();
     CommonDialog::script(CommonDialog::Answer::chosen_file(project));
-    answer(0); // the question closed: saved all the same
+    answer(0); // the question closed: nothing saved, nothing ended
+    click(page, "cmdCancel");
+    EXPECT_FALSE(QFileInfo::exists(project));
+    EXPECT_FALSE(program_ended());
+    answer(1);
     click(page, "cmdCancel");
     EXPECT_TRUE(QFileInfo::exists(project));
     EXPECT_FALSE(program_ended());
     page->close(); // saved now: the close box ends without a question
-    EXPECT_EQ(messages(), QStringList { "Do you want to save this project ?" });
+    EXPECT_EQ(messages(), QStringList(2, "Do you want to save this project ?"));
     EXPECT_TRUE(program_ended());
 }
 

@@ -7,6 +7,7 @@
 
 #include "controls/gxButtons_H.h"
 #include "wizard/CommonDialog.h"
+#include "wizard/MyMessage.h"
 #include "wizard/frmSaveOption.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep1.h"
@@ -30,7 +31,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -130,6 +133,52 @@ protected:
         const QString path = folder.filePath("contact.tsl");
         globals::save_project(path, pages);
         return path;
+    }
+
+    // A project with every action: the saved one with the MySQL action
+    // too, its columns typed after a failed connection, and each value as
+    // the pages' Next makes it, so that walking the pages changes nothing.
+    QString every_action_project()
+    {
+        return saved_project([](ProjectPageTexts &pages) {
+            globals::prefs()->is_mysql = true;
+            globals::isConnect = true;
+            pages.mysql_host = "db.example.com";
+            pages.mysql_user = "ann";
+            pages.mysql_pw = "secret";
+            pages.mysql_port = "3307";
+            pages.mysql_db = "shop";
+            pages.mysql_table = "contacts";
+            const auto &form = globals::web_page()->selected_form;
+            for (const auto &[field, column] : { std::pair { "name", "full_name" }, std::pair { "email", "mail" },
+                     std::pair { "comments", "notes" } })
+                form->fields()->Item(field)->mysql_field = column;
+            globals::is_convert_date = form->is_date;
+            cmail &reply = *globals::auto_mail();
+            reply.form = form;
+            reply.set_message(pages.auto_message);
+        });
+    }
+
+    // The output page's buttons as a generation leaves them.
+    static void as_after_generation(WizardWindow *page)
+    {
+        find<gxButtons_H>(page, "cmdNext")->set_Caption("Save Project");
+        find<gxButtons_H>(page, "cmdCancel")->set_Caption("Close");
+    }
+
+    // The saved project reopened, its form taken, and the output page shown,
+    // as after a generation when `generated`.
+    frmStep7 *reopened_on_the_output_page(bool generated)
+    {
+        drive::restart(saved_project());
+        click(first(), "cmdNext");
+        frmStep7 *page = output();
+        rules()->hide(); // where Next led
+        show_page(page);
+        if (generated)
+            as_after_generation(page);
+        return page;
     }
 
     // Reopens `path` and goes on to the page after the rules page.
@@ -524,7 +573,8 @@ struct SaveWay
     bool after_generation; // on the output page with Save Project and Close
     const char *button; // pressed on the output page
     QList<int> answers;
-    enum Dialog { Chosen, Cancelled, Unwritable, Refused } dialog;
+    // Unasked: the question was closed or answered No, so no dialog shows.
+    enum Dialog { Chosen, Cancelled, Unwritable, Refused, Unasked } dialog;
     bool ended;
     bool written;
     const char *told; // the start of the last message after the questions
@@ -538,18 +588,11 @@ class SaveWays : public Projects, public ::testing::WithParamInterface<SaveWay>
 TEST_P(SaveWays, EndWell)
 {
     const SaveWay &c = GetParam();
-    drive::restart(saved_project());
-    click(first(), "cmdNext");
-    frmStep7 *page = output();
-    rules()->hide(); // where Next led
-    show_page(page);
-    if (c.after_generation) {
-        find<gxButtons_H>(page, "cmdNext")->set_Caption("Save Project");
-        find<gxButtons_H>(page, "cmdCancel")->set_Caption("Close");
-    }
+    frmStep7 *page = reopened_on_the_output_page(c.after_generation);
     const QString path = folder.filePath("saved.tsl");
     if (c.dialog == SaveWay::Refused)
         globals::web_page()->blocked_ips()->Add("10.0.0.1,10.0.0.2");
+    // Offered where no dialog should show, too, so that none waits.
     CommonDialog::script(c.dialog == SaveWay::Cancelled
             ? CommonDialog::Answer::cancelled()
             : CommonDialog::Answer::chosen_file(c.dialog == SaveWay::Unwritable ? html + "/saved.tsl" : path));
@@ -560,7 +603,11 @@ TEST_P(SaveWays, EndWell)
     EXPECT_EQ(program_ended(), c.ended);
     EXPECT_EQ(QFileInfo::exists(path), c.written);
     EXPECT_EQ(globals::project_saved, c.written);
-    EXPECT_EQ(CommonDialog::asked().back(), CommonDialog::Kind::Save);
+    if (c.dialog == SaveWay::Unasked) {
+        EXPECT_TRUE(CommonDialog::asked().empty());
+    } else {
+        EXPECT_EQ(CommonDialog::asked().back(), CommonDialog::Kind::Save);
+    }
     EXPECT_TRUE(last_message().startsWith(QString::fromUtf8(c.told))) << last_message().toStdString();
     if (!c.ended) {
         EXPECT_EQ(visible_page(), WizardPage::frmStep7);
@@ -578,6 +625,98 @@ TEST_P(SaveWays, EndWell)
     }
 }
 
+// Saved at once from a page of a run that reopened a project, in one way,
+// after a change made on purpose (or none).
+struct SavedAgain
+{
+    const char *name;
+    WizardPage page;
+    enum How { Cancel, CloseBox, SaveProject, Close } how;
+    void (*change)(WizardWindow *page);
+    // The text the change replaces in the file, and what stands there now.
+    const char *before;
+    const char *after;
+    friend void PrintTo(const SavedAgain &again, std::ostream *out) { *out << again.name; }
+};
+
+class SavedAtOnce : public Projects, public ::testing::WithParamInterface<SavedAgain>
+{
+};
+
+// What was opened stays in the file, whichever pages the run has shown or
+// filled: the mails, the CSV and MySQL settings and the bodies included.
+TEST_P(SavedAtOnce, HoldsWhatWasOpened)
+{
+    const SavedAgain &c = GetParam();
+    const QString opened = every_action_project();
+    drive::restart(opened);
+    const QList<WizardPage> route { WizardPage::frmStep1, WizardPage::frmStep2, WizardPage::frmStep3,
+        WizardPage::frmStep4, WizardPage::frmstep5, WizardPage::frmstep6a, WizardPage::frmStep7 };
+    for (qsizetype step = 0; route.at(step) != c.page; ++step) {
+        click(window(route.at(step)), "cmdNext");
+        ASSERT_EQ(visible_page(), route.at(step + 1)) << last_message().toStdString();
+    }
+    WizardWindow *page = window(c.page);
+    if (c.change)
+        c.change(page);
+    const QString copy = folder.filePath("copy.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(copy));
+    if (c.how == SavedAgain::SaveProject || c.how == SavedAgain::Close)
+        as_after_generation(page);
+    switch (c.how) {
+    case SavedAgain::Cancel:
+    case SavedAgain::CloseBox:
+        answer(1); // exit
+        answer(1); // and save
+        if (c.how == SavedAgain::Cancel)
+            click(page, "cmdCancel");
+        else
+            page->close();
+        EXPECT_TRUE(program_ended());
+        break;
+    case SavedAgain::SaveProject:
+        click(page, "cmdNext");
+        break;
+    case SavedAgain::Close:
+        answer(1);
+        click(page, "cmdCancel");
+        EXPECT_FALSE(program_ended());
+        break;
+    }
+    EXPECT_TRUE(messages().filter("not saved").isEmpty()) << last_message().toStdString();
+    QByteArray expected = read_file(opened);
+    if (c.before) {
+        ASSERT_EQ(expected.count(c.before), 1) << c.before;
+        expected.replace(c.before, c.after);
+    }
+    EXPECT_EQ(QString::fromUtf8(read_file(copy)).split("\r\n"), QString::fromUtf8(expected).split("\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, SavedAtOnce,
+    ::testing::Values(SavedAgain { "Rules", WizardPage::frmStep2, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "RulesCloseBox", WizardPage::frmStep2, SavedAgain::CloseBox, nullptr, nullptr, nullptr },
+        SavedAgain { "OwnerMail", WizardPage::frmStep3, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "AutoResponder", WizardPage::frmStep4, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "Csv", WizardPage::frmstep5, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "MySQL", WizardPage::frmstep6a, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "Output", WizardPage::frmStep7, SavedAgain::Cancel, nullptr, nullptr, nullptr },
+        SavedAgain { "OutputSaveProject", WizardPage::frmStep7, SavedAgain::SaveProject, nullptr, nullptr, nullptr },
+        SavedAgain { "OutputClose", WizardPage::frmStep7, SavedAgain::Close, nullptr, nullptr, nullptr },
+        // Changed on the page before saving: the change is kept.
+        SavedAgain { "RulesRequiredCleared", WizardPage::frmStep2, SavedAgain::Cancel,
+            [](WizardWindow *page) { page->findChild<QCheckBox *>("chknull")->click(); }, "##name;^True;^",
+            "##name;^False;^" },
+        SavedAgain { "OwnerMailIpTicked", WizardPage::frmStep3, SavedAgain::Cancel,
+            [](WizardWindow *page) { page->findChild<QCheckBox *>("chkIP")->setChecked(true); }, "is_send_ip=False",
+            "is_send_ip=True" },
+        SavedAgain { "CsvFileRenamed", WizardPage::frmstep5, SavedAgain::CloseBox,
+            [](WizardWindow *page) { drive::retype(page->findChild<QLineEdit *>("txtfilename"), "other.txt"); },
+            "filename=contacts.txt", "filename=other.txt" },
+        SavedAgain { "MySQLHostTyped", WizardPage::frmstep6a, SavedAgain::Cancel,
+            [](WizardWindow *page) { drive::retype(page->findChild<QLineEdit *>("txtHost"), "db2.example.com"); },
+            "host=db.example.com", "host=db2.example.com" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 const char *const kSaveLater = "Do you want to save this project to work on later?";
 const char *const kSaveNow = "Do you want to save this project ?";
 
@@ -593,7 +732,119 @@ INSTANTIATE_TEST_SUITE_P(Projects, SaveWays,
         SaveWay { "SaveProjectWrites", true, "cmdNext", {}, SaveWay::Chosen, false, true, "" },
         SaveWay { "CloseSavesAndStays", true, "cmdCancel", { 1 }, SaveWay::Chosen, false, true, kSaveNow },
         SaveWay {
-            "CloseWithACancelledSaveStays", true, "cmdCancel", { 1 }, SaveWay::Cancelled, false, false, kSaveNow }),
+            "CloseWithACancelledSaveStays", true, "cmdCancel", { 1 }, SaveWay::Cancelled, false, false, kSaveNow },
+        // A save question closed unanswered (Escape, the close button): the
+        // page stays, nothing saved; No still ends without saving.
+        SaveWay {
+            "ExitWithTheSaveQuestionClosedStays", false, "cmdCancel", { 1, 0 }, SaveWay::Unasked, false, false, kSaveLater },
+        SaveWay { "ExitWithoutSavingEnds", false, "cmdCancel", { 1, 2 }, SaveWay::Unasked, true, false, kSaveLater },
+        SaveWay { "CloseWithTheQuestionClosedStays", true, "cmdCancel", { 0 }, SaveWay::Unasked, false, false, kSaveNow },
+        SaveWay { "CloseWithoutSavingEnds", true, "cmdCancel", { 2 }, SaveWay::Unasked, true, false, kSaveNow }),
     [](const auto &info) { return std::string(info.param.name); });
+
+// What a person does in the real message box: presses a key, clicks a
+// button, or else uses the box's close button.
+struct BoxAction
+{
+    Qt::Key key;
+    const char *button;
+};
+
+struct RealBoxes
+{
+    const char *name;
+    bool after_generation;
+    QList<BoxAction> actions; // one for each box, in the order they show
+    QStringList texts; // the boxes' texts
+    bool ended;
+    friend void PrintTo(const RealBoxes &boxes, std::ostream *out) { *out << boxes.name; }
+};
+
+class SaveQuestionBoxes : public Projects, public ::testing::WithParamInterface<RealBoxes>
+{
+};
+
+// Leaving the output page with the real box: a save question closed by
+// Escape or by its close button leaves the page as it was; No ends unsaved;
+// the exit question ignores Escape as before.
+TEST_P(SaveQuestionBoxes, EscapeStaysOnThePage)
+{
+    const RealBoxes &c = GetParam();
+    frmStep7 *page = reopened_on_the_output_page(c.after_generation);
+    // A save that should not happen writes here rather than wait in a dialog.
+    CommonDialog::script(CommonDialog::Answer::chosen_file(folder.filePath("saved.tsl")));
+    MyMessage::set_responder({});
+    QStringList shown;
+    std::function<void(int)> act_in_box = [&](int i) {
+        on_next_modal([&, i](QWidget *box) {
+            shown << find<QLabel>(box, "lblMessage")->text();
+            if (i + 1 < c.actions.size())
+                act_in_box(i + 1);
+            const BoxAction &action = c.actions.at(i);
+            if (action.key)
+                press(action.key);
+            else if (action.button)
+                click(box, action.button);
+            else
+                box->close();
+        });
+    };
+    act_in_box(0);
+    click(page, "cmdCancel");
+    EXPECT_EQ(shown, c.texts);
+    EXPECT_EQ(program_ended(), c.ended);
+    EXPECT_TRUE(CommonDialog::asked().empty());
+    EXPECT_FALSE(globals::project_saved);
+    if (!c.ended) {
+        EXPECT_EQ(visible_page(), WizardPage::frmStep7);
+    }
+}
+
+const BoxAction kYes { Qt::Key_Return, nullptr };
+const BoxAction kEscape { Qt::Key_Escape, nullptr };
+const BoxAction kCloseButton { Qt::Key(0), nullptr };
+const BoxAction kNo { Qt::Key(0), "CmdNo" };
+const char *const kExit = "Do you really want to exit!? ";
+
+INSTANTIATE_TEST_SUITE_P(Projects, SaveQuestionBoxes,
+    ::testing::Values(RealBoxes { "SaveLaterEscape", false, { kYes, kEscape }, { kExit, kSaveLater }, false },
+        RealBoxes { "SaveLaterCloseButton", false, { kYes, kCloseButton }, { kExit, kSaveLater }, false },
+        RealBoxes { "SaveLaterNo", false, { kYes, kNo }, { kExit, kSaveLater }, true },
+        RealBoxes { "SaveNowEscape", true, { kEscape }, { kSaveNow }, false },
+        RealBoxes { "SaveNowCloseButton", true, { kCloseButton }, { kSaveNow }, false },
+        RealBoxes { "SaveNowNo", true, { kNo }, { kSaveNow }, true },
+        RealBoxes { "ExitEscape", false, { kEscape }, { kExit }, false }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A name typed in the save dialog without an extension is saved as a
+// project file, which the command line then opens.
+TEST_F(Projects, NameTypedWithoutExtensionOpensAgain)
+{
+    drive::restart(saved_project());
+    click(first(), "cmdNext");
+    const QString typed = folder.filePath("apply");
+    on_next_modal([&typed](QWidget *dialog) {
+        // Typed once the dialog has the keyboard, as a person would: it then
+        // leaves the box to the typing.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto *name = find<QLineEdit>(dialog, "fileNameEdit");
+        ASSERT_TRUE(name);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, typed);
+        press(Qt::Key_Return);
+    });
+    answer(1);
+    answer(1);
+    click(rules(), "cmdCancel");
+    EXPECT_TRUE(program_ended());
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    ASSERT_TRUE(QFileInfo::exists(typed + ".tsl")) << QDir(folder.path()).entryList().join(' ').toStdString();
+    drive::restart(typed + ".tsl");
+    EXPECT_FALSE(globals::project_error);
+    // Read without a word: the page it names is back on the first page.
+    EXPECT_EQ(messages().mid(1), (QStringList { "Do you really want to exit!? ", kSaveLater }));
+    EXPECT_EQ(shown(first(), { "txtdestination" }), QStringList { "txtdestination=" + html });
+}
 
 } // namespace

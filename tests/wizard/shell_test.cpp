@@ -317,10 +317,15 @@ TEST_F(WizardTest, CommandLineMustNameAProjectFile)
     const QString project = folder.filePath(QStringLiteral("tsl projects/contact.project"));
     write_file(text, {});
     write_file(project, {});
-    EXPECT_FALSE(start_wizard(text));
-    EXPECT_EQ(last_message(), QStringLiteral("command line is not correct "));
-    EXPECT_FALSE(start_wizard(folder.filePath(QStringLiteral("missing.tsl"))));
-    EXPECT_EQ(messages().size(), 2);
+    // Refused with the reason on a line of its own, naming the path.
+    const QString missing = folder.filePath(QStringLiteral("missing.tsl"));
+    const QString projects = folder.filePath(QStringLiteral("tsl projects"));
+    for (const auto &[path, reason] : { std::pair { text, " is not a project file (.tsl)" },
+             std::pair { missing, " does not exist" }, std::pair { projects, " is not a project file (.tsl)" } }) {
+        EXPECT_FALSE(start_wizard(path));
+        EXPECT_EQ(last_message(), "command line is not correct \n" + path + reason);
+    }
+    EXPECT_EQ(messages().size(), 3);
     EXPECT_FALSE(WizardFrame::instance().exists(WizardPage::frmStep1));
 
     // "tsl" in a folder name will do, and the path may be quoted.
@@ -329,7 +334,7 @@ TEST_F(WizardTest, CommandLineMustNameAProjectFile)
     EXPECT_EQ(globals::project_file, project);
     // An empty file is no project: said so, and the run goes on without it.
     EXPECT_EQ(
-        messages().mid(2), QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
+        messages().mid(3), QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
     EXPECT_TRUE(globals::project_error);
     EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
@@ -445,28 +450,37 @@ TEST(MessageBoxLayout, SizesTheBoxToTheText)
 
 // The box answers with the button chosen by mouse or key: Enter presses the
 // focused button (Ok or Yes at first), Escape Cancel or No, else it closes
-// the box as its close box does.
+// the box as its close box does; a question may have Escape close it.
 TEST_F(WizardTest, MessageBoxAnswersWithTheButtonChosen)
 {
     MyMessage::set_responder({});
-    const std::tuple<int, const char *, int, int> answers[] = {
-        // button set, a button (focused first when a key is pressed), a key, the answer; neither: the close box
-        { 1, nullptr, Qt::Key_Return, 4 },
-        { 1, nullptr, Qt::Key_Escape, 0 },
-        { 2, nullptr, Qt::Key_Enter, 4 },
-        { 2, nullptr, Qt::Key_Escape, 3 },
-        { 3, nullptr, Qt::Key_Return, 1 },
-        { 3, nullptr, Qt::Key_Escape, 2 },
-        { 4, nullptr, Qt::Key_Return, 1 },
-        { 4, nullptr, Qt::Key_Escape, 3 },
-        { 5, nullptr, Qt::Key_Escape, 3 },
-        { 3, "CmdNo", Qt::Key_Return, 2 },
-        { 4, "CmdNo", 0, 2 },
-        { 5, "cmdOverwriteAll", 0, 8 },
-        { 3, nullptr, 0, 0 },
+    constexpr auto closes = MyMessage::Escape::Closes;
+    constexpr auto answers = MyMessage::Escape::Answers;
+    const std::tuple<int, const char *, int, MyMessage::Escape, int> table[] = {
+        // button set, a button (focused first when a key is pressed), a key, what Escape does, the answer;
+        // neither button nor key: the close box
+        { 1, nullptr, Qt::Key_Return, answers, 4 },
+        { 1, nullptr, Qt::Key_Escape, answers, 0 },
+        { 2, nullptr, Qt::Key_Enter, answers, 4 },
+        { 2, nullptr, Qt::Key_Escape, answers, 3 },
+        { 3, nullptr, Qt::Key_Return, answers, 1 },
+        { 3, nullptr, Qt::Key_Escape, answers, 2 },
+        { 4, nullptr, Qt::Key_Return, answers, 1 },
+        { 4, nullptr, Qt::Key_Escape, answers, 3 },
+        { 5, nullptr, Qt::Key_Escape, answers, 3 },
+        { 3, "CmdNo", Qt::Key_Return, answers, 2 },
+        { 4, "CmdNo", 0, answers, 2 },
+        { 5, "cmdOverwriteAll", 0, answers, 8 },
+        { 3, nullptr, 0, answers, 0 },
+        // A question that Escape closes: it answers as the close box does.
+        { 3, nullptr, Qt::Key_Escape, closes, 0 },
+        { 3, nullptr, Qt::Key_Return, closes, 1 },
+        { 3, "CmdNo", Qt::Key_Return, closes, 2 },
+        { 3, nullptr, 0, closes, 0 },
     };
-    for (const auto &[buttons, button, key, answer] : answers) {
-        SCOPED_TRACE(std::to_string(buttons) + " " + (button ? button : "") + " " + std::to_string(key));
+    for (const auto &[buttons, button, key, escape, answer] : table) {
+        SCOPED_TRACE(std::to_string(buttons) + " " + (button ? button : "") + " " + std::to_string(key) + " "
+            + (escape == closes ? "closes" : "answers"));
         on_next_modal([button, key](QWidget *box) {
             if (button && key)
                 find<QWidget>(box, button)->setFocus();
@@ -477,7 +491,7 @@ TEST_F(WizardTest, MessageBoxAnswersWithTheButtonChosen)
             else
                 box->close();
         });
-        EXPECT_EQ(MyMessage::show_message(QStringLiteral("Go on?"), buttons, 1), answer);
+        EXPECT_EQ(MyMessage::show_message(QStringLiteral("Go on?"), buttons, 1, escape), answer);
     }
 }
 
