@@ -137,6 +137,14 @@ bool save()
     if (!dialog.ShowSave() || dialog.FileName().isEmpty())
         return false;
     const QString path = dialog.FileName();
+    // The writer takes the mails from the mail objects, which a page's Next
+    // fills: a mail page shown in this run gives what is typed there now,
+    // as if Next had been pressed, so a change left with Back or Cancel is
+    // not lost.
+    if (auto *owner = page<frmStep3>(WizardPage::frmStep3); owner && owner->was_shown())
+        owner->get_options();
+    if (auto *reply = page<frmStep4>(WizardPage::frmStep4); reply && reply->was_shown())
+        reply->get_options();
     try {
         globals::save_project(path, texts());
         return true;
