@@ -11,11 +11,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 
@@ -37,18 +35,13 @@ inline void choose(QComboBox *list, const QString &text)
     emit list->activated(index);
 }
 
-// Replaces the text of a line box as typing does (a letter beyond ASCII
-// as a keyboard layout that has it sends it).
+// Replaces the text of a line box as typing does, any letter as a key.
 inline void retype(QLineEdit *line, const QString &text)
 {
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Backspace);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(line, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // A control as it shows: "name=text" for boxes and lists, "name+" or
@@ -148,41 +141,6 @@ struct GridDriver
         enter(row, column);
         if ((grid->CellText(row, column) == QLatin1String("True")) != checked)
             QTest::keyClick(cells(), Qt::Key_Space);
-    }
-
-    // The header and cell texts that do not show whole in their columns.
-    QStringList cut() const
-    {
-        QStringList cut;
-        QTableWidget *table = cells();
-        // The margins a cell keeps on either side of its text, and the grid
-        // line at its right.
-        const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1)
-            + (table->showGrid() ? 1 : 0);
-        for (int column = 0; column < table->columnCount(); ++column) {
-            const int room = table->columnWidth(column);
-            const auto shows_whole = [room, margins](const QTableWidgetItem *item) {
-                return !item || QFontMetrics(item->font()).horizontalAdvance(item->text()) + margins <= room;
-            };
-            if (table->horizontalHeader()->sectionSizeHint(column) > room)
-                cut << table->horizontalHeaderItem(column)->text();
-            for (int row = 0; row < table->rowCount(); ++row) {
-                if (!shows_whole(table->item(row, column)))
-                    cut << table->item(row, column)->text();
-            }
-        }
-        return cut;
-    }
-
-    // The data rows the grid shows whole.
-    int rows_shown() const
-    {
-        int shown = 0;
-        for (int row = 0; row < cells()->rowCount(); ++row) {
-            if (cells()->viewport()->rect().contains(cells()->visualRect(cells()->model()->index(row, 0))))
-                ++shown;
-        }
-        return shown;
     }
 
     // The texts of a column's data rows.
