@@ -17,7 +17,7 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     php-cli php-cgi php-mysql mariadb-server
     xvfb openbox xdotool x11-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev valgrind
 )
 
 case "$mode" in

@@ -456,6 +456,13 @@ void frmstep6a::create_Click()
     globals::prefs()->is_create_tble = create->isChecked();
 }
 
+frmstep6a::~frmstep6a()
+{
+    // Closing the window ends a cell's editing, and the grid says so after
+    // this page's own values are gone: it no longer tells this page.
+    disconnect(grd, nullptr, this, nullptr);
+}
+
 void frmstep6a::grd_CellEntered(int row, int column)
 {
     if (row >= 1 && column == 1 && row < choice_index.size())

@@ -22,6 +22,7 @@ class frmstep6a final : public WizardWindow
 
 public:
     explicit frmstep6a(QWidget *parent = nullptr);
+    ~frmstep6a() override;
 
     // Lays the grid out for the current form: one row per field with its
     // column, the drop-down list holding "Not assigned" only.

@@ -5,6 +5,7 @@
 #include "TestServer.h"
 #include "WizardTest.h"
 
+#include "wizard/WizardFrame.h"
 #include "wizard/WizardGrid.h"
 #include "wizard/frmWait.h"
 #include "wizard/frmstep6a.h"
@@ -377,6 +378,14 @@ TEST_F(MySqlPage, KeysMoveBetweenCellsAndOnlyAPickChangesAColumn)
     grid.enter(1, 0);
     keys({ Qt::Key_Right, Qt::Key_N, Qt::Key_O, Qt::Key_Down, Qt::Key_N, Qt::Key_Return });
     EXPECT_EQ(state(grid), QStringLiteral("2,1 closed no|n|-"));
+}
+
+// The program may end while a cell is being edited: the page goes first,
+// and the grid's editor closing after it must not call back into it.
+TEST_F(MySqlPage, EndsWhileACellIsEdited)
+{
+    ASSERT_TRUE(grid.enter(2, 1));
+    WizardFrame::instance().reset();
 }
 
 // The new-table page over a form whose fields a and b go to the columns
