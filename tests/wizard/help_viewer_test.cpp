@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHelpContentWidget>
+#include <QHelpIndexWidget>
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
 #include <QLineEdit>
@@ -20,9 +21,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -150,52 +149,21 @@ TEST_F(HelpViewer, ShowCommandsOpenTheirTabsAndSearchFindsAWord)
     EXPECT_EQ(search->searchResults(0, 1).first().title(), QStringLiteral("Saving submissions in a text file"));
 }
 
-// The topic on the web server is found every way a reader looks: in the
-// contents, by a word of the index, and by the links of the topics that
-// send the reader there.
-TEST_F(HelpViewer, WebServerTopicIsReachedFromTheContentsTheIndexAndItsTopics)
+// The topic on putting the script on a site opens from the index and is in the contents.
+TEST_F(HelpViewer, WebServerTopicOpensFromTheIndexAndIsInTheContents)
 {
     const QString title = QStringLiteral("Putting the script on your web site");
-    viewer.ShowContents();
-    QWidget *window = viewer.window();
-    QTextBrowser *browser = browser_of(window);
-
-    auto *contents = window->findChild<QHelpContentWidget *>(QStringLiteral("helpContents"));
-    QModelIndexList entry;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            entry = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole, title, 1,
-                Qt::MatchExactly | Qt::MatchRecursive);
-            return !entry.isEmpty();
-        },
-        kWaitMs))
-        << "not in the contents";
-    contents->setCurrentIndex(entry.first());
-    QTest::keyClick(contents, Qt::Key_Return);
-    EXPECT_EQ(topic_title(window), title);
-    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("client_max_body_size 12m;")));
-
     viewer.ShowIndex();
+    QWidget *window = viewer.window();
     auto *filter = window->findChild<QLineEdit *>(QStringLiteral("indexFilter"));
-    for (const char *word : { "post_max_size", "Directory listing" }) {
-        viewer.ShowContext(1);
-        filter->setText(QString::fromLatin1(word));
-        QTest::keyClick(filter, Qt::Key_Return);
-        EXPECT_EQ(topic_title(window), title) << word;
-    }
-
-    for (const int id : { 5, 7, 8, 9 }) {
-        viewer.ShowContext(id);
-        const QString from = topic_title(window);
-        bool links = false;
-        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
-            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
-                links |= fragment.fragment().charFormat().anchorHref() == QLatin1String("web-server.html");
-        }
-        ASSERT_TRUE(links) << "no link in " << from.toStdString();
-        browser->setSource(browser->source().resolved(QUrl(QStringLiteral("web-server.html"))));
-        EXPECT_EQ(topic_title(window), title) << from.toStdString();
-    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window->findChild<QHelpIndexWidget *>()->model()->rowCount() > 0; }, kWaitMs));
+    filter->setText(QStringLiteral("post_max_size"));
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(topic_title(window), title);
+    EXPECT_TRUE(browser_of(window)->toPlainText().contains(QStringLiteral("client_max_body_size 12m;")));
+    auto *contents = window->findChild<QHelpContentWidget *>(QStringLiteral("helpContents"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return contents->currentIndex().data().toString() == title; }, kWaitMs));
 }
 
 TEST_F(HelpViewer, UnloadAndTheViewersEndCloseTheWindow)

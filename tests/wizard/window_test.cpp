@@ -378,12 +378,14 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
     }
 }
 
-// Captions of the dialogs and pages, spelt right.
+// Captions spelt right; the About box names the version the scripts carry.
 TEST_F(Windows, CaptionsAreSpeltRight)
 {
     frmInput input;
+    frmAbout about;
     EXPECT_EQ(find<gxButtons_H>(&input, "CmdOk")->Caption(), QStringLiteral("OK"));
     EXPECT_EQ(find<QLabel>(window(WizardPage::frmstep6a), "Label3")->text(), QStringLiteral("Database"));
+    EXPECT_EQ(find<QLabel>(&about, "version")->text(), QStringLiteral("Version : 1.2.6"));
 }
 
 // Every message of the program shows whole, its buttons below it and inside
