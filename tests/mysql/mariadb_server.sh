@@ -40,7 +40,7 @@ sock=$dir/mysqld.sock pid="" up=0 as_root=()
 [ "$(id -u)" -ne 0 ] || as_root=(--user=root) # mariadbd refuses root unless told
 fail() { cat "$1" >&2; stop_server "$dir" "$pid"; exit 1; }
 mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal --skip-test-db \
-    --skip-name-resolve "${as_root[@]}" >"$dir/install.log" 2>&1 || fail "$dir/install.log"
+    --skip-name-resolve --tmpdir="$dir" "${as_root[@]}" >"$dir/install.log" 2>&1 || fail "$dir/install.log"
 
 # A port free right now; another program may take it first, hence the retries.
 for _ in 1 2 3 4 5; do
