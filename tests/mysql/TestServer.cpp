@@ -14,9 +14,9 @@
 
 namespace {
 
-std::optional<TestServer> read_server(const char *variable, const QString &state)
+std::optional<TestServer> read_server(const QString &suffix)
 {
-    QFile file(qEnvironmentVariable(variable, state));
+    QFile file(qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE)) + suffix);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QMap<QByteArray, QString> values;
@@ -24,14 +24,6 @@ std::optional<TestServer> read_server(const char *variable, const QString &state
         values.insert(line.left(line.indexOf('=')), QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
     const TestServer server { values["host"], values["user"], values["password"], values["port"].toInt() };
     return server.port ? std::optional(server) : std::nullopt;
-}
-
-// Fails the calling test when there is no server.
-const TestServer *reported(const std::optional<TestServer> &server, const char *variable)
-{
-    if (!server)
-        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set " << variable << '.';
-    return server ? &*server : nullptr;
 }
 
 // Sends statements; a refusal fails the test with the server's message.
@@ -45,26 +37,21 @@ bool run(st_mysql *raw, const QString &statements)
 
 } // namespace
 
-const TestServer *TestServer::get()
+const TestServer *TestServer::get(bool latin1)
 {
-    static const std::optional<TestServer> server
-        = read_server("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE));
-    return reported(server, "TRESSEL_MARIADB");
-}
-
-const TestServer *TestServer::latin1()
-{
-    static const std::optional<TestServer> server
-        = read_server("TRESSEL_MARIADB_LATIN1", QStringLiteral(TRESSEL_MARIADB_LATIN1_STATE));
-    return reported(server, "TRESSEL_MARIADB_LATIN1");
+    static const std::optional<TestServer> servers[] = { read_server(""), read_server(".latin1") };
+    const std::optional<TestServer> &server = servers[latin1];
+    if (!server)
+        ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set TRESSEL_MARIADB.";
+    return server ? &*server : nullptr;
 }
 
 TestDatabase::TestDatabase(const TestServer *server)
     : m_server(server)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QByteArray full
-        = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.' + test->name();
+    const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.'
+        + test->name();
     m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;

@@ -12,17 +12,14 @@ class MYSQL_CONNECTION;
 struct st_mysql;
 
 // The test run's MariaDB server, as mariadb_server.sh wrote it into its state
-// file (the build's, or the one TRESSEL_MARIADB names).
+// file (the build's, or the one TRESSEL_MARIADB names; + ".latin1": the latin1 one's).
 struct TestServer
 {
     QString host, user, password;
     qint32 port = 0;
 
     // Fails the calling test (and returns nullptr) when there is no server.
-    static const TestServer *get();
-    // The second server, whose default character set is latin1 (its state
-    // file the build's, or the one TRESSEL_MARIADB_LATIN1 names).
-    static const TestServer *latin1();
+    static const TestServer *get(bool latin1 = false);
 };
 
 // Rows read with the bare client library: bytes, or none for NULL.
@@ -34,7 +31,6 @@ using RawRows = std::vector<std::vector<std::optional<QByteArray>>>;
 class TestDatabase final
 {
 public:
-    // On `server`: the test run's server unless another is given.
     explicit TestDatabase(const TestServer *server = TestServer::get());
     ~TestDatabase();
     TestDatabase(const TestDatabase &) = delete;

@@ -1,18 +1,15 @@
 #!/usr/bin/env bash
-# mariadb_server.sh start|stop <state-file> [server option...]: a private
-# MariaDB server for the tests (fresh data folder in a temporary directory,
-# free port on 127.0.0.1, a test user); the system's own server is never
-# touched. The state file holds key=value lines that tests read through
-# TRESSEL_MARIADB. A watchdog stops the server when its starter (ctest, or
-# TRESSEL_MARIADB_OWNER) ends. Server options given after the state file
-# override the defaults (for example a server whose character set is latin1).
+# mariadb_server.sh start|stop <state-file> [server option...]: a private MariaDB server for the
+# tests (fresh data folder in a temporary directory, free port on 127.0.0.1,
+# a test user); the system's own server is never touched. The state file holds
+# key=value lines that tests read through TRESSEL_MARIADB. A watchdog stops the
+# server when its starter (ctest, or TRESSEL_MARIADB_OWNER) ends.
 set -euo pipefail
 mode=${1:-} state=${2:-}
 if [ -z "$state" ] || ! [[ $mode =~ ^(start|stop)$ ]]; then
     echo "usage: $0 start|stop <state-file> [server option...]" >&2
     exit 2
 fi
-server_options=("${@:3}")
 
 # The password holds characters that need escaping in PHP and SQL texts, so
 # every place that writes it into a script is exercised.
@@ -43,7 +40,7 @@ sock=$dir/mysqld.sock pid="" up=0 as_root=()
 [ "$(id -u)" -ne 0 ] || as_root=(--user=root) # mariadbd refuses root unless told
 fail() { cat "$1" >&2; stop_server "$dir" "$pid"; exit 1; }
 mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal --skip-test-db \
-    --skip-name-resolve "${as_root[@]}" >"$dir/install.log" 2>&1 || fail "$dir/install.log"
+    --skip-name-resolve --tmpdir="$dir" "${as_root[@]}" >"$dir/install.log" 2>&1 || fail "$dir/install.log"
 
 # A port free right now; another program may take it first, hence the retries.
 for _ in 1 2 3 4 5; do
@@ -54,7 +51,7 @@ for _ in 1 2 3 4 5; do
         --pid-file="$dir/mysqld.pid" --log-error="$dir/error.log" --tmpdir="$dir" --skip-name-resolve \
         --skip-log-bin --max-connections=500 --innodb-buffer-pool-size=64M --innodb-log-file-size=16M \
         --innodb-flush-log-at-trx-commit=0 --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
-        "${as_root[@]}" "${server_options[@]}" </dev/null >/dev/null 2>&1 &
+        "${as_root[@]}" "${@:3}" </dev/null >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 300); do
         mariadb-admin --no-defaults --socket="$sock" --user=root ping >/dev/null 2>&1 && up=1 && break
