@@ -102,9 +102,7 @@ protected:
     int failed = 0;
 };
 
-// The method a browser's DOM reports: post, get or dialog in any case of
-// its ASCII letters; anything else, or none, is get. A dialog form sends
-// nothing, and is read as one that posts.
+// The method a browser's DOM reports (any other, or none, is get); a dialog form is read as one that posts.
 TEST_F(ReadForms, MethodIsTheOneABrowserSubmitsWith)
 {
     // Method as written (nullptr: no attribute), method read.

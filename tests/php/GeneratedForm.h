@@ -27,7 +27,6 @@ public:
     // Writes the script into the runner's folder.
     void write(PhpRunner &runner, const QString &script = QStringLiteral("index.php"));
 
-    // The reason a script logged for a submission it could not process, when
-    // PHP's diagnostics hold that line and nothing else; else all of them.
+    // The reason logged for a submission not processed, when that line is all PHP logged; else the log.
     static QByteArray logged_refusal(const QByteArray &errors);
 };

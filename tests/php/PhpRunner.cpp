@@ -3,15 +3,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
+#include <csignal>
 #include <memory>
 #include <stdexcept>
 #include <vector>
-
-#include <csignal>
 
 #include <fcntl.h>
 #include <linux/capability.h>
@@ -26,7 +24,7 @@ namespace {
 // php-cgi shows errors in the page whatever display_errors says, so each run
 // logs them to a file of its own instead, apart from the page.
 void start(QProcess &php, const QString &program, const QString &mail_folder, const QString &error_log,
-    QStringList arguments, qint64 file_size_limit, const QStringList &more = {})
+    QStringList arguments, const QStringList &more = {}, qint64 file_size_limit = 0)
 {
     for (const QString &setting : { QStringLiteral("sendmail_path=" TRESSEL_CAPTURE_MAIL " ") + mail_folder,
              QStringLiteral("error_reporting=E_ALL"), QStringLiteral("display_errors=0"),
@@ -34,12 +32,10 @@ void start(QProcess &php, const QString &program, const QString &mail_folder, co
         arguments << QStringLiteral("-d") << setting;
     php.setChildProcessModifier([file_size_limit] {
         ::umask(0);
-        // Root's power over permissions goes (for a user that has none to
-        // lose, the drop fails and changes nothing).
+        // Permissions hold as for a server's user, even when the tests run as root.
         for (const int capability : { CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER })
             ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
-        if (file_size_limit > 0) {
-            // A write past the limit fails instead of ending the process.
+        if (file_size_limit > 0) { // a write past it fails instead of ending the process
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit { static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit) };
             ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -89,23 +85,6 @@ QByteArray split_head(const QByteArray &data, QMap<QByteArray, QByteArray> &head
         }
     }
     return at < 0 ? QByteArray() : data.mid(at + (bare ? 2 : 4));
-}
-
-// A quoted-printable body as the text it stands for.
-QByteArray quoted_printable_decoded(const QByteArray &body)
-{
-    QByteArray text;
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        if (body.at(i) != '=') {
-            text += body.at(i);
-        } else if (body.mid(i + 1, 2) == "\r\n") {
-            i += 2; // a soft line break
-        } else {
-            text += QByteArray::fromHex(body.mid(i + 1, 2));
-            i += 2;
-        }
-    }
-    return text;
 }
 
 PhpResponse finish(QProcess &php, bool cgi, const QString &error_log)
@@ -189,7 +168,7 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
         auto &php = *running.emplace_back(std::make_unique<QProcess>());
         php.setProcessEnvironment(env);
         php.setWorkingDirectory(folder());
-        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()), run_arguments,
+        start(php, QStringLiteral("php-cgi"), m_mail_folder.path(), error_log(running.size()), run_arguments, {},
             file_size_limit);
         php.write(body);
         // A waiting script must have its whole request: PHP reads it before the script starts.
@@ -212,8 +191,8 @@ PhpResponse PhpRunner::run_cli(const QString &script)
     QProcess php;
     php.setWorkingDirectory(folder());
     const QString log = m_mail_folder.filePath(QStringLiteral("errors-cli.log"));
-    start(php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, file_size_limit,
-        { QDir(folder()).absoluteFilePath(script) });
+    start(
+        php, QStringLiteral("php"), m_mail_folder.path(), log, arguments, { QDir(folder()).absoluteFilePath(script) });
     php.closeWriteChannel();
     return finish(php, false, log);
 }
@@ -230,13 +209,10 @@ QList<CapturedMail> PhpRunner::take_mails()
         mail.raw = file.readAll();
         mail.body = split_head(mail.raw, mail.headers);
         if (mail.headers.value("content-transfer-encoding").toLower() == "quoted-printable")
-            mail.body = quoted_printable_decoded(mail.body);
-        QFile arguments(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".args")));
-        if (arguments.open(QIODevice::ReadOnly)) {
-            mail.arguments = arguments.readAll().split('\n');
-            mail.arguments.removeAll(QByteArray());
-            arguments.remove();
-        }
+            mail.body = QByteArray::fromPercentEncoding(mail.body.replace("=\r\n", ""), '=');
+        QFile arguments(dir.filePath(name.chopped(4) + QStringLiteral(".args")));
+        mail.arguments = arguments.open(QIODevice::ReadOnly) ? arguments.readAll().split('\n') : QByteArrayList();
+        mail.arguments.removeAll(QByteArray());
         mails.append(mail);
         file.remove();
     }

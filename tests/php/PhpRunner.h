@@ -19,9 +19,9 @@ struct PhpRequest
         QByteArray mime = "application/octet-stream";
     };
 
-    QByteArray method = "POST"; // GET and HEAD send the fields as the query
-    QList<QPair<QByteArray, QByteArray>> fields; // in order; a name may repeat
-    QList<Upload> uploads; // any upload makes the body multipart
+    QByteArray method = "POST";
+    QList<QPair<QByteArray, QByteArray>> fields {}; // in order; a name may repeat
+    QList<Upload> uploads {}; // any upload makes the body multipart
     QByteArray remote_addr = "203.0.113.7";
 
     PhpRequest &add(const QByteArray &name, const QByteArray &value)
@@ -35,11 +35,10 @@ struct PhpRequest
 struct PhpOutput
 {
     QMap<QByteArray, QByteArray> headers; // names in lower case
-    QByteArray body;
+    QByteArray body; // of a mail sent quoted-printable, decoded
     QByteArray raw; // headers and body as written
     QByteArray errors; // PHP's warnings, notices and errors while answering
-    // Of a mail: the arguments sendmail was given beyond its own.
-    QByteArrayList arguments;
+    QByteArrayList arguments; // of a mail: those sendmail was given beyond its own
 
     QByteArray location() const { return headers.value("location"); }
 };
@@ -49,16 +48,14 @@ using CapturedMail = PhpOutput;
 // Runs generated scripts with php-cgi, as a web server would, in a folder of their own;
 // mails are captured instead of sent, PHP's diagnostics (deprecations too) collected.
 // Files are created as under a server whose umask lets everyone write (0), so that what
-// a script makes writable shows; and, as under a server's own user, permissions hold even
-// when the tests run as root.
+// a script makes writable shows.
 class PhpRunner final
 {
 public:
     // More PHP arguments for the runs that follow: "-d" and a setting, or "-n" for a
     // PHP without the extension modules of its configuration.
     QStringList arguments;
-    // The largest file the runs that follow may write, in bytes (0: no limit); a write
-    // beyond it is cut short, as on a full disk or a quota.
+    // The largest file the php-cgi runs that follow may write, in bytes (0: none), as on a full disk.
     qint64 file_size_limit = 0;
 
     // The folder scripts and their side files are written to and run in.
@@ -78,8 +75,7 @@ public:
     // Runs a script with the command-line PHP (for setup scripts).
     PhpResponse run_cli(const QString &script);
 
-    // Mails sent so far, oldest first; taking them empties the capture. A
-    // body sent quoted-printable is given decoded; `raw` keeps it as sent.
+    // Mails sent so far, oldest first; taking them empties the capture.
     QList<CapturedMail> take_mails();
 
 private:
