@@ -78,27 +78,29 @@ QByteArray Crecieving_vars::iconv_name(const QByteArray &encoding)
 QString Crecieving_vars::get_cleaning_code() const
 {
     QStringList lines = {
-        QStringLiteral("$tsl_clean = function ($value) use (&$tsl_clean) {"),
-        QStringLiteral(" if (is_array($value)) {"),
-        QStringLiteral("  $cleaned = array();"),
-        QStringLiteral("  foreach ($value as $key => $item) $cleaned[$tsl_clean((string)$key)] = $tsl_clean($item);"),
-        QStringLiteral("  return $cleaned;"),
+        QStringLiteral("$tsl_clean = function ($tsl_value) use (&$tsl_clean) {"),
+        QStringLiteral(" if (is_array($tsl_value)) {"),
+        QStringLiteral("  $tsl_cleaned = array();"),
+        QStringLiteral("  foreach ($tsl_value as $tsl_name => $tsl_item) $tsl_cleaned[$tsl_clean((string)$tsl_name)] = "
+                       "$tsl_clean($tsl_item);"),
+        QStringLiteral("  return $tsl_cleaned;"),
         QStringLiteral(" }"),
     };
     // A NUL byte is no text a visitor types, and PHP's functions refuse it.
     const QByteArray from = iconv_name(form ? form->encoding : QByteArray());
     if (from.isEmpty()) {
-        lines << QStringLiteral(" return str_replace(\"\\0\", \"\", (string)$value);");
+        lines << QStringLiteral(" return str_replace(\"\\0\", \"\", (string)$tsl_value);");
     } else {
         // Bytes that are no text in the form's character set (a forged
         // post) are dropped; where iconv cannot drop them, or PHP was built
         // without it, every byte beyond ASCII goes, so that no broken text
         // gets through.
-        lines << QStringLiteral(" $value = str_replace(\"\\0\", \"\", (string)$value);")
+        lines << QStringLiteral(" $tsl_value = str_replace(\"\\0\", \"\", (string)$tsl_value);")
               << QStringLiteral(
-                     " $text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $value) : false;")
+                     " $tsl_text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $tsl_value) : false;")
                      .arg(QLatin1String(from))
-              << QStringLiteral(" return ($text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $value) : $text;");
+              << QStringLiteral(
+                     " return ($tsl_text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $tsl_value) : $tsl_text;");
     }
     lines << QStringLiteral("};");
     const QString method = form ? form->Method() : QStringLiteral("POST");

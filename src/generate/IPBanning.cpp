@@ -13,10 +13,11 @@ QString IPBanning::get_php_code() const
     return php_text::lines({
         QStringLiteral("if (file_exists(\"blockedIPs.txt\"))"),
         QStringLiteral("{"),
-        QStringLiteral(" $tsl_address = function ($text) {"),
-        QStringLiteral("  $bytes = @inet_pton(trim(str_replace(\"\\xEF\\xBB\\xBF\", \"\", (string)$text)));"),
-        QStringLiteral("  return ($bytes !== false && strlen($bytes) == 16 && strncmp($bytes, "
-                       "\"\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\xFF\\xFF\", 12) == 0) ? substr($bytes, 12) : $bytes;"),
+        QStringLiteral(" $tsl_address = function ($tsl_text) {"),
+        QStringLiteral("  $tsl_bytes = @inet_pton(trim(str_replace(\"\\xEF\\xBB\\xBF\", \"\", (string)$tsl_text)));"),
+        QStringLiteral(
+            "  return ($tsl_bytes !== false && strlen($tsl_bytes) == 16 && strncmp($tsl_bytes, "
+            "\"\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\xFF\\xFF\", 12) == 0) ? substr($tsl_bytes, 12) : $tsl_bytes;"),
         QStringLiteral(" };"),
         QStringLiteral(" $tsl_visitor_ip = $tsl_address($_SERVER['REMOTE_ADDR'] ?? \"\");"),
         QStringLiteral(" $tsl_fp = @fopen(\"blockedIPs.txt\",\"r\"); "),

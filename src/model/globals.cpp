@@ -179,6 +179,15 @@ QString trim_blanks(const QString &text)
     return text.mid(first, last - first);
 }
 
+QString ascii_lower(QString text)
+{
+    for (QChar &c : text) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return text;
+}
+
 QStringList split_list(const QString &text)
 {
     if (text.isEmpty())

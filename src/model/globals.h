@@ -76,6 +76,10 @@ void reset();
 // Removes blanks (spaces only) at both ends, as the project trims texts.
 QString trim_blanks(const QString &text);
 
+// The text with ASCII capitals in lower case and every other character as
+// it stands, as HTML and PHP's strcasecmp compare without case.
+QString ascii_lower(QString text);
+
 // The parts of a text between "|" separators; an empty text gives none.
 QStringList split_list(const QString &text);
 

@@ -92,11 +92,7 @@ void parse(const QByteArray &page, const QByteArray &charset, const HtmlDocument
 QString dom_method(const QString &written)
 {
     // Only ASCII letters match without regard to case: "ſ" is no "s" here.
-    QString method = written;
-    for (QChar &c : method) {
-        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
+    const QString method = globals::ascii_lower(written);
     if (method == QLatin1String("post") || method == QLatin1String("dialog"))
         return method;
     return QStringLiteral("get");
@@ -104,15 +100,10 @@ QString dom_method(const QString &written)
 
 QString method_for(const QString &written)
 {
-    const QString method = dom_method(written);
-    if (method.contains(QLatin1Char('p')))
-        return QStringLiteral("POST");
     // A dialog form sends nothing to any server: pointed at the script, it
     // must be given a method, and one that posts is what the script expects
     // (uploads need it, and the values stay out of addresses and logs).
-    if (method == QLatin1String("dialog"))
-        return QStringLiteral("POST");
-    return QStringLiteral("GET");
+    return dom_method(written) == QLatin1String("get") ? QStringLiteral("GET") : QStringLiteral("POST");
 }
 
 // Names PHP gives a meaning of its own; a field must not overwrite them.
@@ -255,14 +246,16 @@ void webpage::ReadForms()
 
     if (reading.failure.isEmpty()) {
         if (pagetype == 0 || address.isLocalFile()) {
-            run_beside_event_loop([&] {
-                const PageLoader::Page page = loader.read_file(file);
-                if (!page.failure.isEmpty()) {
-                    reading.failure = not_loaded(page.failure);
-                    return;
-                }
-                parse(page.bytes, page.charset, limits, reading);
-            }, kReaderStack);
+            run_beside_event_loop(
+                [&] {
+                    const PageLoader::Page page = loader.read_file(file);
+                    if (!page.failure.isEmpty()) {
+                        reading.failure = not_loaded(page.failure);
+                        return;
+                    }
+                    parse(page.bytes, page.charset, limits, reading);
+                },
+                kReaderStack);
         } else {
             const PageLoader::Page page = loader.fetch(address);
             if (!page.failure.isEmpty()) {

@@ -130,17 +130,6 @@ void notice(const QString &text)
     MyMessage::show_message(text, 1, 3);
 }
 
-// An allowed value as the script compares it: ASCII letters without their
-// case, every other character as it stands.
-QString as_compared(QString value)
-{
-    for (QChar &c : value) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = c.toLower();
-    }
-    return value;
-}
-
 std::shared_ptr<fields> form_fields()
 {
     const auto &form = globals::web_page()->selected_form;
@@ -830,7 +819,7 @@ void frmStep2::cmdAdd_MouseDown()
     get_validationRule();
     // A value the script would take for one listed allows nothing more.
     for (int i = 0; i < lstValues->count() && !txtValue->text().isEmpty(); ++i) {
-        if (as_compared(lstValues->item(i)->text()) == as_compared(txtValue->text())) {
+        if (globals::ascii_lower(lstValues->item(i)->text()) == globals::ascii_lower(txtValue->text())) {
             notice(QStringLiteral("This value is already in the list"));
             txtValue->setFocus();
             txtValue->selectAll();

@@ -195,6 +195,13 @@ frmstep6a::frmstep6a(QWidget *parent)
     refresh_hints();
 }
 
+frmstep6a::~frmstep6a()
+{
+    // Closing the window ends a cell's editing, and the grid says so after
+    // this page's own values are gone: it no longer tells this page.
+    disconnect(grd, nullptr, this, nullptr);
+}
+
 QStringList frmstep6a::form_field_names()
 {
     QStringList names;
@@ -454,13 +461,6 @@ void frmstep6a::cmbtable_LostFocus()
 void frmstep6a::create_Click()
 {
     globals::prefs()->is_create_tble = create->isChecked();
-}
-
-frmstep6a::~frmstep6a()
-{
-    // Closing the window ends a cell's editing, and the grid says so after
-    // this page's own values are gone: it no longer tells this page.
-    disconnect(grd, nullptr, this, nullptr);
 }
 
 void frmstep6a::grd_CellEntered(int row, int column)
