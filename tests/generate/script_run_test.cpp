@@ -503,6 +503,29 @@ TEST_F(Mail, SubjectBeyondAsciiIsEncodedAndLineEndsAreUniform)
     EXPECT_TRUE(body.contains("Name: Ann\r\nLee\r\nCity: Paris\r\nCedex\r\n75 costs")) << body.toStdString();
 }
 
+// Each encoded word is whole characters: readers decode the words one by one.
+TEST_F(Mail, SubjectIsCutOnlyBetweenCharacters)
+{
+    page.prefs().is_email = true;
+    static const QRegularExpression word(QStringLiteral(R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=)"));
+    for (const QString &letter : { QStringLiteral("\u00FC"), QStringLiteral("\u2013"), QStringLiteral("\U0001F600") }) {
+        // Shifted by up to three bytes, the letters fall across every cut a byte count would make.
+        for (int shift = 0; shift < 4; ++shift) {
+            const QString subject = QString(shift, QLatin1Char('a')) + letter.repeated(12);
+            SCOPED_TRACE(subject.toStdString());
+            globals::owner_mail()->subject = subject;
+            const QList<CapturedMail> mails = mails_for("ann@example.com");
+            ASSERT_EQ(mails.size(), 1);
+            const QByteArray raw = mails[0].headers.value("subject");
+            EXPECT_EQ(decoded_header(raw), subject.toUtf8());
+            for (auto words = word.globalMatch(QString::fromLatin1(raw)); words.hasNext();) {
+                const QByteArray part = QByteArray::fromBase64(words.next().captured(1).toLatin1());
+                EXPECT_EQ(QString::fromUtf8(part).toUtf8(), part) << part.toHex().toStdString();
+            }
+        }
+    }
+}
+
 // ---- The CSV file ----
 
 class Csv : public ScriptTest

@@ -75,8 +75,9 @@ protected:
         return database.rows("SELECT " + columns + " FROM entries");
     }
 
-    // Writes lib.php and setup.php for the table entries as Generate does, and runs setup.php.
-    PhpResponse run_setup(const QString &primary_key, const TestDatabase *on = nullptr)
+    // Writes lib.php and setup.php for the table entries as Generate does, and runs setup.php
+    // (on the test's database unless another is named).
+    PhpResponse run_setup(const QString &primary_key, const QString &dbname = QString())
     {
         sql &setup = *globals::sql_script();
         setup.mysql_table = "entries";
@@ -85,7 +86,7 @@ protected:
         settings.host = mysqli_code::host_with_port(database.server().host, profile.port());
         settings.username = database.server().user;
         settings.password = database.server().password;
-        settings.db = (on ? on : &database)->name();
+        settings.db = dbname.isEmpty() ? database.name() : dbname;
         settings.table = setup.mysql_table;
         for (const auto &[file, code] :
             { std::pair { "lib.php", settings.get_lib_code() }, { "setup.php", setup.get_sql_code() } }) {
@@ -217,6 +218,31 @@ TEST_F(MySqlAction, SetupCreatesTheTableThatTheScriptFillsOrShowsWhyNot)
     EXPECT_TRUE(refused.body.startsWith("Invalid query: ")) << refused.body.toStdString();
     EXPECT_TRUE(refused.body.contains("&#039;&lt;b&gt;&#039;")) << refused.body.toStdString();
     EXPECT_FALSE(refused.body.contains('<')) << refused.body.toStdString();
+    const PhpResponse missing = run_setup("id_col", "<b>no such");
+    EXPECT_TRUE(missing.body.startsWith("Can't use &lt;b&gt;no such : ")) << missing.body.toStdString();
+    EXPECT_FALSE(missing.body.contains('<')) << missing.body.toStdString();
+}
+
+// Column names are quoted wherever they go: words of SQL, blanks, hyphens and back-ticks.
+TEST_F(MySqlAction, SetupAndTheScriptTakeAnyColumnName)
+{
+    const QStringList names { "order", "group", "first name", "a-b", "we`ird" };
+    PhpRequest request;
+    for (const QString &name : names) {
+        const QString posted = "f" + QString::number(request.fields.size());
+        request.add(posted.toUtf8(), name.toUtf8() + "!");
+        Field &field = column(posted);
+        field.mysql_field = name;
+        field.sql_type = "VARCHAR";
+        field.sql_length = "(20)";
+    }
+    const PhpResponse created = run_setup("order");
+    EXPECT_EQ(created.body, "Table created successfully") << created.errors.toStdString();
+    EXPECT_EQ(database.column("SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() "
+                              "ORDER BY ORDINAL_POSITION"),
+        names);
+    EXPECT_EQ(post_ok(request, "`order`, `group`, `first name`, `a-b`, `we``ird`"),
+        (RawRows { { "order!", "group!", "first name!", "a-b!", "we`ird!" } }));
 }
 
 TEST_F(MySqlAction, PostedValuesArriveExactlyAsPosted)
@@ -314,7 +340,7 @@ TEST_F(MySqlAction, SetupMakesATableForEveryLetterOnALatin1Server)
     column("name").sql_type = "VARCHAR(60)";
     profile.set_port(QString::number(latin1.server().port));
     action.dbname = latin1.name();
-    EXPECT_EQ(run_setup("name_col", &latin1).body, "Table created successfully");
+    EXPECT_EQ(run_setup("name_col", latin1.name()).body, "Table created successfully");
     const QByteArray text = "\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87 \xCE\x9A\xCE\xB1 \xF0\x9F\x98\x80";
     EXPECT_EQ(post(PhpRequest().add("name", text)).body, "Thank you");
     EXPECT_EQ(latin1.rows("SELECT name_col FROM entries"), (RawRows { { text } }));

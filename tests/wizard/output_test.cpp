@@ -221,6 +221,19 @@ TEST_F(OutputTest, RedirectToCopiedResultPagesWithAHeader)
     EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "")).location(), "sorry.html");
 }
 
+// Paths written on another system (a project brought along) name the same files.
+TEST_F(OutputTest, PathsWithBackslashesGiveTheFileNames)
+{
+    result_pages();
+    control<QLineEdit>("txtSuccess")->setText(source(QStringLiteral("C:\\site\\thanks.html"), "THANKS"));
+    part("chkHeader", "txtHeader", source(QStringLiteral("C:\\site\\top.html"), kTop));
+    choose_destination(php.folder());
+    generate();
+    EXPECT_EQ(folder_files(), (QStringList { "index.php", "sorry.html", "thanks.html", "top.html" }));
+    EXPECT_EQ(read_file(php.path(QStringLiteral("thanks.html"))), QByteArray("THANKS"));
+    EXPECT_EQ(php.run(QStringLiteral("index.php"), PhpRequest().add("name", "Ann")).location(), "thanks.html");
+}
+
 // Generate refused or failing: told why, nothing written (no temporary file
 // either), an old script of the same name kept, the page still at Generate.
 struct StopCase
