@@ -70,7 +70,10 @@ TEST_F(Connection, RefusalsKeepTheServersNumberAndTextAndStayClosed)
             // The library would take the port modulo 65536 and reach the server.
             { server.port + 65536, server.user, server.password, "", MYSQL_CONNECTION::kBadPort,
                 MYSQL_CONNECTION::kBadPortText },
-            { -1, server.user, server.password, "", MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText } }) {
+            { -1, server.user, server.password, "", MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText },
+            // Port 0, the default, to the library; the highest port is tried.
+            { 65536, server.user, server.password, "", MYSQL_CONNECTION::kBadPort, MYSQL_CONNECTION::kBadPortText },
+            { 65535, server.user, server.password, "", 2002, "Can't connect to server on '127.0.0.1'" } }) {
         EXPECT_EQ(connection->OpenConnection(server.host, user, password, dbname, port), MYSQL_CONNECTION::Closed);
         EXPECT_EQ(connection->Error()->Number(), number);
         EXPECT_TRUE(connection->Error()->Description().startsWith(text_start))

@@ -5,6 +5,7 @@
 #include "TestServer.h"
 #include "WizardTest.h"
 
+#include "wizard/CommonDialog.h"
 #include "wizard/WizardFrame.h"
 #include "wizard/WizardGrid.h"
 #include "wizard/frmWait.h"
@@ -139,6 +140,7 @@ struct ConnectCase
     const char *label;
     bool wrong_password, nothing_listens;
     const char *reason; // the start of the second line of the notice
+    const char *port = nullptr; // typed into the port box
     friend void PrintTo(const ConnectCase &attempt, std::ostream *out) { *out << attempt.label; }
 };
 
@@ -156,6 +158,8 @@ TEST_P(Connecting, EachOutcomeLeavesItsControlsAndTellsWhy)
         page->txtpassword->setText("not the password");
     if (attempt.nothing_listens)
         page->txtport->setText(QString::number(closed_port()));
+    if (attempt.port)
+        drive::retype(page->txtport, attempt.port);
     click(page, "cmdConnect");
     save_picture(page, QStringLiteral("mysql-page-%1.png").arg(attempt.label));
     EXPECT_TRUE(globals::isConnect);
@@ -214,7 +218,11 @@ TEST_P(Connecting, EachOutcomeLeavesItsControlsAndTellsWhy)
 INSTANTIATE_TEST_SUITE_P(Outcomes, Connecting,
     ::testing::Values(ConnectCase { "server_answers", false, false, nullptr },
         ConnectCase { "wrong_password", true, false, "Access denied for user 'tressel'@'127.0.0.1'" },
-        ConnectCase { "nothing_listens", false, true, "Can't connect to server on '127.0.0.1'" }),
+        ConnectCase { "nothing_listens", false, true, "Can't connect to server on '127.0.0.1'" },
+        // One past the range would reach the default port unseen; the
+        // highest port is tried (nothing listens there).
+        ConnectCase { "port_past_the_range", false, false, "The port must be a number from 0 to 65535.", "65536" },
+        ConnectCase { "highest_port", false, false, "Can't connect to server on '127.0.0.1'", "65535" }),
     [](const auto &info) { return std::string(info.param.label); });
 
 TEST_F(MySqlPage, ConnectingKeepsTheWindowLive)
@@ -319,6 +327,28 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_EQ(globals::mysql_conn, nullptr);
     EXPECT_TRUE(globals::isConnect);
     EXPECT_TRUE(globals::SuccessfullyConnected);
+
+    // A Connect that fails then leaves the failed state, as after no earlier
+    // success, and a project saved now records that failure.
+    const QString port = QString::number(closed_port());
+    page->txtport->setText(port);
+    click(page, "cmdConnect");
+    EXPECT_TRUE(last_message().startsWith("Unable to connect your mysql server")) << last_message().toStdString();
+    EXPECT_EQ(states(), "cmdConnect+ cmddisconnect- Label3+ cmbDB+ Label4+ cmbtable+");
+    EXPECT_EQ((QList<int> { page->cmbDB->count(), page->cmbtable->count() }), (QList<int> { 0, 0 }));
+    EXPECT_TRUE(page->manual_mode());
+    EXPECT_FALSE(globals::SuccessfullyConnected);
+    next();
+    EXPECT_EQ(last_message(), "Please select a database or type it's name");
+    const QTemporaryDir folder;
+    const QString project = folder.filePath("after-failure.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(project));
+    ASSERT_TRUE(WizardFrame::instance().save_project());
+    const QStringList lines = QString::fromUtf8(read_file(project)).split("\r\n");
+    const qsizetype section = lines.indexOf("[MySQL]");
+    ASSERT_GE(section, 0);
+    EXPECT_EQ(lines.mid(section + 1, 2), (QStringList { "isConnect=True", "SuccessfullyConnected=False" }));
+    EXPECT_EQ(lines.mid(section + 6, 1), QStringList { "port=" + port });
 }
 
 // Keys as the keyboard sends them, each where the focus is then.
