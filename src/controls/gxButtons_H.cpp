@@ -885,9 +885,11 @@ bool gxButtons_H::putOff(bool &pending)
 
 void gxButtons_H::bringUpToDate()
 {
-    if (m_state.DrawingHeld)
-        return;
-    if (m_resizePending) {
+    // A hidden widget hears of its new size only once it is shown.
+    if (!isVisible() && testAttribute(Qt::WA_PendingResizeEvent))
+        m_resizePending = true;
+    // Held drawing puts off a resize, not the layout of a changed property.
+    if (m_resizePending && !m_state.DrawingHeld) {
         handleResize();
         return;
     }

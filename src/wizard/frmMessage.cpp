@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -40,6 +41,27 @@ QFont message_font()
     font.setPointSizeF(9.75);
     font.setBold(true);
     return font;
+}
+
+// `text` with a break allowed between any two characters of each piece
+// (what lies between two places a line may end) wider than `width` pixels,
+// so that a long file or host name wraps instead of being cut.
+QString breakable(const QString &text, const QFontMetrics &metrics, int width)
+{
+    QString result;
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+    for (qsizetype start = 0, end = lines.toNextBoundary(); end != -1; start = end, end = lines.toNextBoundary()) {
+        const QString piece = text.mid(start, end - start);
+        if (metrics.horizontalAdvance(piece.trimmed()) <= width) {
+            result += piece;
+            continue;
+        }
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, piece);
+        for (qsizetype from = 0, to = characters.toNextBoundary(); to != -1;
+             from = to, to = characters.toNextBoundary())
+            result += (from > 0 ? QString(QChar(0x200B)) : QString()) + piece.mid(from, to - from);
+    }
+    return result;
 }
 
 } // namespace
@@ -103,12 +125,18 @@ double frmMessage::text_width(const QString &text) const
 void frmMessage::prepare(const QString &text, int buttons, int icon, bool escape_closes)
 {
     m_result.clear();
-    lblMessage->setText(text);
     // The box keeps its layout rules; a text they would cut makes it wider
-    // or taller, so every word shows.
-    const auto wrapped = [this, &text](double width) { return QSizeF(text_size(text, px(width))) * 15.0; };
+    // or taller, so every word shows. A word wider than the screen allows
+    // breaks where its line ends.
+    QString drawn = text;
+    const auto wrapped = [this, &drawn](double width) { return QSizeF(text_size(drawn, px(width))) * 15.0; };
     const double widest = (screen()->availableGeometry().width() - 16) * 15.0;
-    const MessageLayout layout = MessageLayout::fitted(text_width(text), buttons, wrapped, widest);
+    MessageLayout layout = MessageLayout::fitted(text_width(text), buttons, wrapped, widest);
+    if (wrapped(layout.label_width).width() > layout.label_width) {
+        drawn = breakable(text, QFontMetrics(lblMessage->font()), px(layout.label_width));
+        layout = MessageLayout::fitted(text_width(text), buttons, wrapped, widest);
+    }
+    lblMessage->setText(drawn);
     setFixedSize(px(layout.inner_width()), px(layout.inner_height()));
     lblMessage->setGeometry(
         px(layout.label_left), px(layout.label_top), px(layout.label_width), px(layout.label_height));

@@ -169,6 +169,43 @@ TEST(ButtonProperties, AHiddenOrHeldButtonDrawsWhenShownOrReleasedWithWhatChange
     EXPECT_EQ(button->MemDC().size(), QSize(100, 40));
 }
 
+// A caller asking a button not yet shown (sized and styled in a hidden
+// window) gets the layout of its last change, as a shown twin has it, also
+// while its drawing is held; showing it then changes nothing.
+TEST(ButtonProperties, AButtonNotYetShownReportsTheLayoutOfItsLastChange)
+{
+    using Change = std::function<void(gxButtons_H &)>;
+    const std::pair<const char *, Change> changes[] = {
+        { "caption", [](gxButtons_H &b) { b.set_Caption(QStringLiteral("Generate the script")); } },
+        { "picture", [](gxButtons_H &b) { b.set_Picture(square(16)); } },
+        { "picture on top", [](gxButtons_H &b) { b.set_PictureAlign(4); } },
+        { "size", [](gxButtons_H &b) { b.resize(160, 60); } },
+        { "slanted", [](gxButtons_H &b) { b.set_ButtonShape(1); } },
+        { "font", [](gxButtons_H &b) { b.set_Font(QFont(b.font().family(), 14)); } },
+        { "style 3 disabled", [](gxButtons_H &b) { b.set_ButtonStyle(3), b.set_Enabled(false); } },
+        { "caption while held",
+            [](gxButtons_H &b) { b.set_DelayDrawing(true), b.set_Caption(QStringLiteral("Save||Project")); } },
+    };
+    QWidget hidden;
+    auto *button = new gxButtons_H(QStringLiteral("Next"), &hidden);
+    button->setGeometry(10, 10, 120, 30);
+    ButtonHost twin(QSize(120, 30));
+    twin->set_Caption(QStringLiteral("Next"));
+    const auto layout = [](const gxButtons_H &b) {
+        const ButtonState &s = b.state();
+        return std::tuple(s.CaptionRect.toRect(), s.PictureRect.toRect(), s.OutlineLeftX, s.OutlineRightX,
+            s.Enabled, b.size());
+    };
+    for (const auto &[name, change] : changes) {
+        change(*button);
+        change(*twin.button);
+        EXPECT_EQ(layout(*button), layout(*twin.button)) << name;
+    }
+    const auto before = layout(*button);
+    hidden.show();
+    EXPECT_EQ(layout(*button), before);
+}
+
 TEST(ButtonProperties, AnEmptyButtonTakesChangesAndInputAndDrawsNothing)
 {
     for (int shape = 0; shape <= 6; ++shape) {

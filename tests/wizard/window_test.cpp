@@ -389,7 +389,8 @@ TEST_F(Windows, CaptionsAreSpeltRight)
 }
 
 // Every message of the program shows whole, its buttons below it and inside
-// the box, and the box within the screen.
+// the box, and the box within the screen; so does one word wider than the
+// screen (a long file name, a host name), which the box wraps.
 TEST_F(WizardTest, MessageBoxShowsEveryMessageWhole)
 {
     std::vector<std::pair<int, const char *>> table; // button set (Yes and No, or Ok), text
@@ -397,6 +398,11 @@ TEST_F(WizardTest, MessageBoxShowsEveryMessageWhole)
         table.emplace_back(3, text);
     for (const char *text : kNotices)
         table.emplace_back(1, text);
+    const std::string name(240, 'w'), host = "www." + std::string(200, 'x') + ".example.org";
+    const std::string words[] = { name + ".php  already exists, do you want to overwrite it?",
+        "The page could not be loaded: the server \"" + host + "\" was not found." };
+    table.emplace_back(3, words[0].c_str());
+    table.emplace_back(1, words[1].c_str());
     size_t longest = 0;
     for (const auto &[buttons, text] : table) {
         SCOPED_TRACE(text);
