@@ -294,8 +294,19 @@ TEST_F(ProjectFile, RefusalMessageShowsTheText)
             "The project was not saved: the list of values of field \"name\" on the field rules page holds the "
             "characters ;^, which a project file cannot hold. Please change this text: \"|a;^b|\"");
     }
-    // 120 breaks are stored, as "<br>".
+    // A text of several lines shows on one, each break of any kind a mark.
     field("name").list_values.clear();
+    pages.mysql_pw = "a\r\nb\rc\nd";
+    try {
+        (void)text();
+        FAIL() << "written";
+    } catch (const ProjectValueError &error) {
+        EXPECT_EQ(error.message(),
+            QString::fromUtf8("The project was not saved: Password on the MySQL page holds a line break, which a "
+                              "project file cannot hold. Please change this text: \"a\u21B5b\u21B5c\u21B5d\""));
+    }
+    // 120 breaks are stored, as "<br>".
+    pages.mysql_pw.clear();
     field("email").error_message = QString("x\r\n").repeated(120);
     EXPECT_EQ(file_lines(text()).at(40).count("<br>"), 120);
 }
@@ -393,6 +404,8 @@ const Damage kDamages[] = {
         59, "the file ends inside [auto-responde]" },
     { "RecordWithFewerItems", edit(39, "^True;^True;^", "^True;^"), 40,
         "the field record holds 26 items and its type list; it needs 27" },
+    { "RecordWithAnExtraItem", edit(40, ";^[[", ";^x;^[["), 41,
+        "the field record holds 28 items and its type list; it needs 27" },
     { "RecordWithoutItsMark", edit(40, "##", ""), 41, "a field record must begin with ##" },
     { "RecordWithAnOpenTypeList", edit(40, "]]", ""), 41, "the field record's types must stand between [[ and ]]" },
     { "RecordNumberThatIsNone", edit(39, ";^text;^0;^", ";^text;^ten;^"), 40,

@@ -50,8 +50,9 @@ TestDatabase::TestDatabase(const TestServer *server)
     : m_server(server)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.'
-        + test->name();
+    // The process too: one test may run twice at once (under memcheck as well).
+    const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':'
+        + QByteArray::number(QCoreApplication::applicationPid()) + ':' + test->test_suite_name() + '.' + test->name();
     m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;

@@ -432,9 +432,18 @@ TEST_F(Projects, MySQLPageComesBackAsSaved)
 TEST_F(Projects, DamagedFileLeavesTheRunAsWithoutAProject)
 {
     const QString path = saved_project();
-    write_file(path, read_file(path).replace("is_csv=True", "is_csv=maybe"));
+    const QByteArray good = read_file(path);
+    // A field record with an item too many, after sections that read well: none of them is taken either.
+    write_file(path, QByteArray(good).replace(";^[[]]\r\n##email", ";^x;^[[]]\r\n##email"));
     drive::restart(path);
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(last_message(),
+        "The project could not be read: " + path
+            + ", line 40: the field record holds 28 items and its type list; it needs 27");
+    EXPECT_EQ(std::tuple(globals::prefs()->is_email, globals::web_page()->path), std::tuple(false, QString()));
+
+    write_file(path, QByteArray(good).replace("is_csv=True", "is_csv=maybe"));
+    drive::restart(path);
+    EXPECT_EQ(messages().mid(1),
         QStringList { "The project could not be read: " + path + ", line 3: is_csv is \"maybe\", not True or False" });
     EXPECT_EQ(m_icons.back(), 2);
     EXPECT_TRUE(globals::project_error);
@@ -454,6 +463,11 @@ TEST_F(Projects, DamagedFileLeavesTheRunAsWithoutAProject)
     click(first(), "cmdNext");
     EXPECT_EQ(visible_page(), WizardPage::frmStep2);
     EXPECT_FALSE(form_field("name").required);
+
+    // Save does not offer the damaged file, so it is never written over unasked.
+    CommonDialog::script(CommonDialog::Answer::cancelled());
+    EXPECT_FALSE(WizardFrame::instance().save_project());
+    EXPECT_NE(output()->save_dialog().FileName(), path);
 }
 
 // One way of leaving or saving: the answers given, and how it ends.
