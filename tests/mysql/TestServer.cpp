@@ -50,8 +50,9 @@ TestDatabase::TestDatabase(const TestServer *server)
     : m_server(server)
 {
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process too: ctest runs one test twice at once, once under memcheck.
     const QByteArray full = QCoreApplication::applicationName().toUtf8() + ':' + test->test_suite_name() + '.'
-        + test->name();
+        + test->name() + ':' + QByteArray::number(QCoreApplication::applicationPid());
     m_name = "t_" + QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(20);
     if (!m_server)
         return;

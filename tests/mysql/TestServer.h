@@ -25,8 +25,8 @@ struct TestServer
 // Rows read with the bare client library: bytes, or none for NULL.
 using RawRows = std::vector<std::vector<std::optional<QByteArray>>>;
 
-// The current test's own database, named after the test program and the test
-// (so tests run side by side and none sees another's), dropped at the end,
+// The current test's own database, named after the test program, the test and
+// its process (so tests run side by side and none sees another's), dropped at the end,
 // with a bare client connection to prepare tables and check results.
 class TestDatabase final
 {
