@@ -344,6 +344,12 @@ const EncodingCase kEncodingCases[] = {
     { "undeclared Japanese",
         in("Shift_JIS", "<p>お問い合わせは下記のフォームからお願いいたします。</p><form><input name=名前></form>"), {},
         "名前", "Shift_JIS" },
+    // The detector's name for windows-949 is no label of the standard (똠 is beyond EUC-KR proper).
+    { "undeclared Korean",
+        in("windows-949",
+            "<p>문의 사항이 있으시면 아래 양식을 작성해 주십시오. 모든 항목은 필수입니다.</p>"
+            "<form><input name=똠방각하></form>"),
+        {}, "똠방각하", "EUC-KR" },
     // Bytes that are not UTF-8, in a page that otherwise is: it is read as
     // Windows-1252, whatever a detector makes of it.
     { "C0 is not UTF-8", not_quite_utf8("\xC0\xAF"), {}, "cafÃ© crÃ¨me xÀ¯", "windows-1252" },

@@ -47,8 +47,13 @@ protected:
         // silence allowed), sized about the 1 kB the tests fetching them allow.
         const QByteArray form = "<form name=contact><input name=a></form>";
         server.serve("/trickling.html", { "200 OK", {}, form, false, 6, 300ms });
-        server.serve("/full.html", { "200 OK", {}, form + QByteArray(1024 - form.size(), ' '), false, 4, 10ms });
+        const QByteArray full = form + QByteArray(1024 - form.size(), ' ');
+        server.serve("/full.html", { "200 OK", {}, full, false, 4, 10ms });
+        server.serve("/full-unframed.html", { "200 OK", {}, full, false, 4, 10ms, false, true });
         server.serve("/growing.html", { "200 OK", {}, form + QByteArray(3000, ' '), false, 6, 10ms });
+        // One byte too many, which only the last of the four pieces brings.
+        server.serve("/over.html", { "200 OK", {}, full + ' ', false, 4, 10ms });
+        server.serve("/over-unframed.html", { "200 OK", {}, full + ' ', false, 4, 10ms, false, true });
         server.serve("/stalling.html", { "200 OK", {}, form + QByteArray(100, ' '), false, 3, 50ms, true });
         server.serve("/huge.html", { "200 OK", {}, form + QByteArray(1025 - form.size(), ' ') });
         server.serve("/bad.html", { "400 Bad Request", {}, "<html>Bad request</html>" });
@@ -227,7 +232,7 @@ TEST_F(ReadForms, APageIsFetchedAfterRedirectsAndDecoded)
 
     // Pieces keep the silence from running out; a page of exactly the
     // largest size is read; so is a local file given by its URL.
-    for (const QByteArray path : { "/trickling.html", "/full.html" }) {
+    for (const QByteArray path : { "/trickling.html", "/full.html", "/full-unframed.html" }) {
         fetch(path);
         EXPECT_TRUE(messages.isEmpty()) << path.constData();
         EXPECT_EQ(fields_of(1), "a=text") << path.constData();
@@ -236,7 +241,7 @@ TEST_F(ReadForms, APageIsFetchedAfterRedirectsAndDecoded)
     page.pagetype = 1;
     page.URL = QUrl::fromLocalFile(page.path).toString();
     page.ReadForms();
-    EXPECT_EQ(std::tuple(finished, page.nforms, fields_of(1)), std::tuple(5, 1, "b=text"));
+    EXPECT_EQ(std::tuple(finished, page.nforms, fields_of(1)), std::tuple(6, 1, "b=text"));
 }
 
 // A page that cannot be loaded, from where it was asked for.
@@ -307,6 +312,10 @@ const LoadFailure kLoadFailures[] = {
     { "LargerThanItsLengthAllows", Served, "/huge.html",
         "the page is larger than 1 kB, more than a page with a form needs." },
     { "GrowsPastTheLimitWhileArriving", Served, "/growing.html",
+        "the page is larger than 1 kB, more than a page with a form needs." },
+    { "PassesTheLimitInItsLastPiece", Served, "/over.html",
+        "the page is larger than 1 kB, more than a page with a form needs." },
+    { "PassesTheLimitInItsLastPieceBeforeTheServerCloses", Served, "/over-unframed.html",
         "the page is larger than 1 kB, more than a page with a form needs." },
     { "RefusedCharacterSet", Served, "/korean.html",
         "its character set \"hz-gb-2312\" is one that browsers refuse to read." },

@@ -38,7 +38,7 @@ void TestHttpServer::answer(QTcpSocket *socket)
     for (const auto &[name, value] : response.headers)
         head += name + ": " + value + "\r\n";
     if (response.pieces > 1) {
-        socket->write(head + "Transfer-Encoding: chunked\r\n\r\n");
+        socket->write(head + (response.unframed ? "\r\n" : "Transfer-Encoding: chunked\r\n\r\n"));
         send_in_pieces(socket, response);
         return;
     }
@@ -56,13 +56,14 @@ void TestHttpServer::send_in_pieces(QTcpSocket *socket, const Response &response
         if (*sent == last) {
             timer->stop();
             if (!response.stall) {
-                socket->write("0\r\n\r\n");
+                if (!response.unframed)
+                    socket->write("0\r\n\r\n");
                 socket->disconnectFromHost();
             }
             return;
         }
         const QByteArray piece = response.body.mid(*sent * size, size);
-        socket->write(QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n");
+        socket->write(response.unframed ? piece : QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n");
         ++*sent;
     });
     timer->start(response.interval);

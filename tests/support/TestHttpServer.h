@@ -27,6 +27,8 @@ public:
         int pieces = 1;
         std::chrono::milliseconds interval { 0 };
         bool stall = false;
+        // With pieces, no chunk framing: closing the connection ends the body.
+        bool unframed = false;
     };
 
     TestHttpServer();
