@@ -130,11 +130,12 @@ constexpr Encoding kEncodings[] = {
     { "x-user-defined", "x-user-defined" },
 };
 
-// Names a charset detector gives that are no label of the standard but name
-// one of its encodings.
+// Names a charset detector gives that are no label of the standard, as the
+// encoding a browser reads (and posts) such a page in. Browsers never guess
+// Mac Cyrillic: text the detector calls so, they take for windows-1251.
 constexpr Encoding kDetectorNames[] = {
     { "EUC-KR", "uhc" },
-    { "x-mac-cyrillic", "mac-cyrillic" },
+    { "windows-1251", "mac-cyrillic" },
 };
 
 bool has_word(const char *words, QByteArrayView key)

@@ -350,6 +350,13 @@ const EncodingCase kEncodingCases[] = {
             "<p>문의 사항이 있으시면 아래 양식을 작성해 주십시오. 모든 항목은 필수입니다.</p>"
             "<form><input name=똠방각하></form>"),
         {}, "똠방각하", "EUC-KR" },
+    // The detector may call Cyrillic text Mac Cyrillic; browsers read such a
+    // page, and post its form, as windows-1251.
+    { "undeclared Mac Cyrillic",
+        in("x-mac-cyrillic",
+            "<p>Фамилия, имя и отчество участника конференции. Пожалуйста, заполните все поля формы. "
+            "Спасибо за ваше участие в нашем мероприятии.</p><form><input name=Фамилия></form>"),
+        {}, "”амилиЯ", "windows-1251" },
     // Bytes that are not UTF-8, in a page that otherwise is: it is read as
     // Windows-1252, whatever a detector makes of it.
     { "C0 is not UTF-8", not_quite_utf8("\xC0\xAF"), {}, "cafÃ© crÃ¨me xÀ¯", "windows-1252" },
