@@ -126,8 +126,8 @@ void frmMessage::prepare(const QString &text, int buttons, int icon, bool escape
 {
     m_result.clear();
     // The box keeps its layout rules; a text they would cut makes it wider
-    // or taller, so every word shows. A word wider than the screen allows
-    // breaks where its line ends.
+    // or taller, so every word shows. A word still too wide for the widest
+    // box the screen allows breaks between its letters.
     QString drawn = text;
     const auto wrapped = [this, &drawn](double width) { return QSizeF(text_size(drawn, px(width))) * 15.0; };
     const double widest = (screen()->availableGeometry().width() - 16) * 15.0;
