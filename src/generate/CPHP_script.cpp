@@ -140,7 +140,7 @@ QString CPHP_script::script_text() const
     write(globals::rec_vars()->get_recieving_code());
     if (prefs.is_creditcard)
         write(globals::credit_card()->CreditCardFunction());
-    if (prefs.is_upload)
+    if (prefs.is_upload || (prefs.is_csv && globals::csv_file()->has_folder()))
         write(globals::dir_maker()->get_code());
 
     write(QStringLiteral("// Validation"));

@@ -62,16 +62,49 @@ QString CSV::get_csv_code() const
     return code;
 }
 
+bool CSV::has_folder() const
+{
+    return filename.contains(QLatin1Char('/')) || filename.contains(QLatin1Char('\\'));
+}
+
 QString CSV::get_open_code() const
 {
     using php_text::line;
+    QString code = line(QStringLiteral("$tsl_file_name = \"") + php_text::literal(filename) + QStringLiteral("\";"));
+    // The data file's folder is made as the upload folders are.
+    if (has_folder()) {
+        code += php_text::lines({
+                    QStringLiteral("if (!is_dir(dirname($tsl_file_name)))"),
+                    QStringLiteral("  {"),
+                    QStringLiteral("    @RecursiveMkdir(dirname($tsl_file_name)); "),
+                    QStringLiteral("  }"),
+                    QStringLiteral("if (!is_dir(dirname($tsl_file_name)))"),
+                    QStringLiteral("{"),
+                })
+            + php_text::failed(
+                QStringLiteral("\"Cannot create the folder (\" . dirname($tsl_file_name) . \")\""), show_errors)
+            + line(QStringLiteral("}"));
+    }
     // The lock covers the empty-file test and both writes, so concurrent
-    // posts neither lose a record nor write the header twice.
-    return line(QStringLiteral("$tsl_file_name = \"") + php_text::literal(filename) + QStringLiteral("\";"))
-        + line(QStringLiteral("$tsl_is_first_row = false;"))
+    // posts neither lose a record nor write the header twice. A lock held
+    // elsewhere fails the post in a few seconds, before anything is kept,
+    // rather than hold the visitor until the server gives up and then keep
+    // it anyway. Where files cannot be locked at all, the post goes on.
+    return code + line(QStringLiteral("$tsl_is_first_row = false;"))
         + line(QStringLiteral("if (!$tsl_handle = @fopen($tsl_file_name, 'a+')) {"))
         + php_text::failed(QStringLiteral("\"Cannot open file ($tsl_file_name)\""), show_errors)
-        + line(QStringLiteral("}")) + line(QStringLiteral("flock($tsl_handle, LOCK_EX);"))
+        + line(QStringLiteral("}"))
+        + php_text::lines({
+            QStringLiteral("for ($tsl_tries = 1; !flock($tsl_handle, LOCK_EX | LOCK_NB, $tsl_blocked) && $tsl_blocked; "
+                           "$tsl_tries++) {"),
+            QStringLiteral(" if ($tsl_tries > 50) {"),
+        })
+        + php_text::failed(QStringLiteral("\"Cannot lock file ($tsl_file_name)\""), show_errors)
+        + php_text::lines({
+            QStringLiteral(" }"),
+            QStringLiteral(" usleep(100000);"),
+            QStringLiteral("}"),
+        })
         + line(QStringLiteral("$tsl_stat = fstat($tsl_handle);"))
         + line(QStringLiteral("$tsl_size = $tsl_stat['size'];")) + line(QStringLiteral("if($tsl_stat['size'] == 0)"))
         + line(QStringLiteral("{")) + line(QStringLiteral(" $tsl_is_first_row = true ;")) + line(QStringLiteral("}"));

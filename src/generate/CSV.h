@@ -17,8 +17,11 @@ public:
     bool show_errors = true;
     std::shared_ptr<CForm> form;
 
-    // Opens and locks the data file, before anything of the submission is
-    // kept; the lock holds until `get_close_code`.
+    // Whether `filename` names a folder, which the script makes when missing
+    // (with the upload folders' maker).
+    bool has_folder() const;
+    // Makes the data file's folder, opens and locks the file, before anything
+    // of the submission is kept; the lock holds until `get_close_code`.
     QString get_open_code() const;
     // Writes the record, whole or not at all.
     QString get_csv_code() const;

@@ -76,15 +76,23 @@ QStringList db::insert_values() const
     return values;
 }
 
-QString db::create_insert_query() const
+QStringList db::insert_columns() const
 {
     QStringList columns;
     if (const auto source = insert_form()) {
         for (const auto &entry : *source->fields()) {
             if (entry.value->in_mysql)
-                columns << sql_text::identifier(entry.value->mysql_field);
+                columns << entry.value->mysql_field;
         }
     }
+    return columns;
+}
+
+QString db::create_insert_query() const
+{
+    QStringList columns;
+    for (const QString &column : insert_columns())
+        columns << sql_text::identifier(column);
     const QString statement = QStringLiteral("INSERT INTO ")
         + sql_text::identifier(table ? table->table_name() : QString()) + QLatin1Char('(')
         + columns.join(QLatin1Char(',')) + QStringLiteral(")VALUES (");
@@ -123,13 +131,35 @@ QString db::get_php_code() const
     // nothing a visitor posts can change the statement; an empty one takes
     // its column's default, which no bound value can stand for.
     code += line(QStringLiteral("@$tsl_values = array(") + values.join(QStringLiteral(", ")) + QStringLiteral(");"));
+    QStringList columns;
+    for (const QString &column : insert_columns())
+        columns << QLatin1Char('"') + literal(column) + QLatin1Char('"');
+    code += line(QStringLiteral("$tsl_columns = array(") + columns.join(QStringLiteral(", ")) + QStringLiteral(");"));
+    // A strict server refuses DEFAULT for a column that takes no NULL and
+    // has no default (ENUM and AUTO_INCREMENT have one of their own), so an
+    // empty value goes there as a lenient server stores a missing one: text
+    // empty, any other type zero. The table says which columns, as it is
+    // now; if it cannot be asked, DEFAULT goes everywhere.
+    code += php_text::lines({
+        QStringLiteral("$tsl_implicit = array();"),
+        QStringLiteral("$tsl_info = $tsl_db_selected ? mysqli_query($tsl_link, \"SELECT COLUMN_NAME, DATA_TYPE FROM "
+                       "information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = '\" . "
+                       "mysqli_real_escape_string($tsl_link, \"")
+            + literal(table ? table->table_name() : QString())
+            + QStringLiteral("\") . \"' AND IS_NULLABLE = 'NO' AND COLUMN_DEFAULT IS NULL AND DATA_TYPE <> 'enum' AND "
+                             "EXTRA NOT LIKE '%auto_increment%'\") : false;"),
+        QStringLiteral("while ($tsl_info && ($tsl_row = mysqli_fetch_row($tsl_info))) {"),
+        QStringLiteral(" $tsl_implicit[strtolower($tsl_row[0])] = preg_match('/char|text|blob|binary|set/i', "
+                       "$tsl_row[1]) ? \"''\" : \"0\";"),
+        QStringLiteral("}"),
+    });
     code += line(QStringLiteral("//insert new record"));
     code += php_text::lines({
         QStringLiteral("$tsl_marks = array();"),
         QStringLiteral("$tsl_params = array();"),
-        QStringLiteral("foreach ($tsl_values as $tsl_value) {"),
+        QStringLiteral("foreach ($tsl_values as $tsl_i => $tsl_value) {"),
         QStringLiteral(" if ($tsl_value === \"\") {"),
-        QStringLiteral("  $tsl_marks[] = \"DEFAULT\";"),
+        QStringLiteral("  $tsl_marks[] = $tsl_implicit[strtolower($tsl_columns[$tsl_i])] ?? \"DEFAULT\";"),
         QStringLiteral(" } else {"),
         QStringLiteral("  $tsl_marks[] = \"?\";"),
         QStringLiteral("  $tsl_params[] = $tsl_value;"),
@@ -187,11 +217,13 @@ QString db::get_date_conversion_code() const
                 QStringLiteral("$tsl_Separator = \"/\";"),
                 QStringLiteral("$tsl_dates = array();"),
                 // A date the table takes: a real day (a two-digit year as
-                // the server reads it), and a real time of day if any.
+                // the server reads it), and a real time of day if any,
+                // its seconds with a fraction (which the column keeps as
+                // far as its own precision) when the browser steps them.
                 QStringLiteral("$tsl_is_date = function ($tsl_value) {"),
-                QStringLiteral(
-                    " if (!preg_match('/\\A([0-9]{4}|[0-9]{2})-([0-9]{1,2})-([0-9]{1,2})"
-                    "(?:[ T]([0-9]{1,2}):([0-9]{1,2})(?::([0-9]{1,2}))?)? ?\\z/', $tsl_value, $tsl_part)) {"),
+                QStringLiteral(" if (!preg_match('/\\A([0-9]{4}|[0-9]{2})-([0-9]{1,2})-([0-9]{1,2})"
+                               "(?:[ T]([0-9]{1,2}):([0-9]{1,2})(?::([0-9]{1,2})(?:\\.[0-9]+)?)?)? ?\\z/', $tsl_value, "
+                               "$tsl_part)) {"),
                 QStringLiteral("  return false;"),
                 QStringLiteral(" }"),
                 QStringLiteral(" $tsl_year = (int)$tsl_part[1] + (strlen($tsl_part[1]) == 2 ? ($tsl_part[1] < 70 ? "
@@ -202,12 +234,13 @@ QString db::get_date_conversion_code() const
                 QStringLiteral("};"),
             });
         }
-        // A browser's date or date and time (year first) is stored as sent;
-        // only a value typed in the page's format is converted.
+        // A browser's date or date and time (year first, seconds perhaps
+        // with a fraction) is stored as sent; only a value typed in the
+        // page's format is converted.
         code += line(converted + QStringLiteral(" = $") + n + QLatin1Char(';'));
         code += line(QStringLiteral("if ($") + n
             + QStringLiteral(" !== \"\" && !preg_match('/\\A[0-9]{4}-[0-9]{1,2}-[0-9]{1,2}"
-                             "([ T][0-9]{1,2}:[0-9]{1,2}(:[0-9]{1,2})?)?\\z/', $")
+                             "([ T][0-9]{1,2}:[0-9]{1,2}(:[0-9]{1,2}(\\.[0-9]+)?)?)?\\z/', $")
             + n + QStringLiteral("))"));
         code += line(QStringLiteral("{"));
         for (const char *separator : { "/", "-" }) {

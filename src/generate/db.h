@@ -26,7 +26,8 @@ public:
     // false when the database cannot be used.
     bool read_tables();
     // The INSERT statement up to its value list, which the script ends with
-    // a "?" for each value and DEFAULT for each empty one; escaped for a PHP
+    // a "?" for each value and, for each empty one, DEFAULT or the column's
+    // empty value where the table has no default; escaped for a PHP
     // double-quoted string.
     QString create_insert_query() const;
     // Connects and selects the database, before anything of the submission
@@ -52,5 +53,7 @@ private:
     static QString date_value(const Field &field);
     // The PHP expressions of the inserted values, in column order.
     QStringList insert_values() const;
+    // The mapped columns, in the same order.
+    QStringList insert_columns() const;
     std::shared_ptr<CForm> insert_form() const;
 };

@@ -591,15 +591,27 @@ TEST_F(Csv, PostsArrivingTogetherEachWriteOneWholeRecordUnderOneHeader)
     }
 }
 
+// A file in a missing folder is written, its folders made as the upload folders are; a folder or a file that
+// cannot be made fails the submission, with its reason if asked.
 TEST_F(Csv, AFileThatCannotBeOpenedFailsTheSubmission)
 {
     globals::csv_file()->filename = "missing/folder/data.csv";
+    ASSERT_EQ(post(PhpRequest().add("name", "Ann")).body, "ok");
+    EXPECT_EQ(parse_csv(read_file("missing/folder/data.csv")).value(1).value(0), "Ann");
+    EXPECT_EQ(mode(php.path("missing")), 0755);
+    EXPECT_EQ(mode(php.path("missing/folder")), 0755);
+    write_file("blocked", "a file");
     const QByteArray failed = "Sorry, your submission could not be processed.";
-    page.write(php); // the reason is logged
-    EXPECT_EQ(php.run("index.php", PhpRequest()).body, failed + " Cannot open file (missing/folder/data.csv)");
-    globals::csv_file()->show_errors = false;
-    page.write(php);
-    EXPECT_EQ(php.run("index.php", PhpRequest()).body, failed);
+    for (const auto &[name, reason] : { std::pair("blocked/data.csv", " Cannot create the folder (blocked)"),
+             { "missing", " Cannot open file (missing)" } }) {
+        globals::csv_file()->filename = name;
+        for (const bool shown : { true, false }) {
+            globals::csv_file()->show_errors = shown;
+            page.write(php); // the reason is logged
+            EXPECT_EQ(php.run("index.php", PhpRequest().add("name", "Bo")).body, failed + (shown ? reason : ""))
+                << name;
+        }
+    }
 }
 
 // The script's own variables (a zip+4 check, an upload, the banned-address

@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace {
 
 QStringList all(const StringCollection &collection)
@@ -276,16 +278,24 @@ TEST_F(MySqlAction, MultiSelectValuesAndUploadNamesAreStored)
         (RawRows { { "red&it's \"green\"", "my photo's $name.png", "untouched" } }));
 }
 
-// An optional value left empty or not posted takes its column's default (NULL without one).
+// An optional value left empty or not posted takes its column's default (NULL without one); a column with
+// neither takes what a lenient server stores for a missing value, whatever the page knew of the table.
 TEST_F(MySqlAction, EmptyOptionalValuesStoreTheColumnsDefault)
 {
-    database.exec("CREATE TABLE entries (n_col INT, v_col VARCHAR(9) DEFAULT 'dflt', day_col DATE)");
-    column("n");
-    column("v");
-    column("day").is_date_field = globals::is_convert_date = true;
-    const RawRows::value_type row { std::nullopt, "dflt", std::nullopt };
-    EXPECT_EQ(post_ok(PhpRequest().add("n", "").add("v", "").add("day", ""), "n_col, v_col, day_col"), RawRows { row });
-    EXPECT_EQ(post_ok(PhpRequest(), "n_col, v_col, day_col"), (RawRows { row, row })); // nothing posted
+    database.exec("CREATE TABLE entries (n_col INT, v_col VARCHAR(9) DEFAULT 'dflt', day_col DATE, id_col INT NOT NULL "
+                  "AUTO_INCREMENT PRIMARY KEY, t_col TEXT NOT NULL, k_col INT NOT NULL, d_col DATE NOT NULL, e_col "
+                  "ENUM('a','b') NOT NULL, C_Col VARCHAR(9) NOT NULL)");
+    for (const char *name : { "n", "v", "day", "id", "t", "k", "d", "e" })
+        column(name).is_date_field = name[0] == 'd';
+    column("c").mysql_field = "c_col"; // typed in another case than the table's
+    globals::is_convert_date = true;
+    const QString columns = "n_col, v_col, day_col, id_col, t_col, k_col, d_col, e_col, C_Col";
+    const auto row = [](const char *id) {
+        return RawRows::value_type { std::nullopt, "dflt", std::nullopt, id, "", "0", "0000-00-00", "a", "" };
+    };
+    EXPECT_EQ(post_ok(PhpRequest().add("n", "").add("day", "").add("t", "").add("k", "").add("d", ""), columns),
+        RawRows { row("1") });
+    EXPECT_EQ(post_ok(PhpRequest().add("n", ""), columns), (RawRows { row("1"), row("2") })); // the others not posted
     EXPECT_TRUE(post(PhpRequest().add("n", "many")).body.contains("Incorrect integer value")); // strict mode
 }
 
@@ -304,6 +314,8 @@ TEST_F(MySqlAction, TypedDatesAreStoredInTheServersFormat)
         { 1, "DATE", "2001-03-14", "2001-03-14" }, // as a browser sends it
         { 0, "DATETIME", "2001-03-14T09:30", "2001-03-14 09:30:00" },
         { 3, "DATETIME", "2001-03-14 09:30:15", "2001-03-14 09:30:15" },
+        { 0, "DATETIME", "2026-03-14T09:30:15.250", "2026-03-14 09:30:15" }, // a time input stepping milliseconds
+        { 1, "DATETIME(3)", "2026-03-14T09:30:15.250", "2026-03-14 09:30:15.250" },
     };
     for (const auto &[format, type, typed, stored] : dates) {
         SCOPED_TRACE(typed);
@@ -321,7 +333,8 @@ TEST_F(MySqlAction, ImpossibleDatesFailAsTheFieldsRule)
     database.exec("CREATE TABLE entries (day_col DATETIME NULL)");
     Field &day = column("day");
     day.is_date_field = globals::is_convert_date = true;
-    for (const auto &[format, typed] : { std::pair { 0, "2/31/2026" }, { 0, "2026-02-30" }, { 3, "4/3/2005 10:60" } }) {
+    for (const auto &[format, typed] : { std::pair { 0, "2/31/2026" }, { 0, "2026-02-30" }, { 2, "3/14/2005 24:00" },
+             { 0, "2005-03-14T24:00" }, { 3, "4/3/2005 10:60" } }) {
         SCOPED_TRACE(typed);
         page.form->date_format = format;
         day.required = true;
@@ -357,6 +370,7 @@ struct Failure
     const char *table, *posted, *message; // %1: the test's database; empty: nothing fails
     const char *data_file = "data.csv";
     bool read_only = false; // the script's folder, as deployed by FTP
+    bool locked = false; // the data file, by another process
     friend void PrintTo(const Failure &failure, std::ostream *out) { *out << failure.label; }
 };
 
@@ -394,6 +408,10 @@ TEST_P(FailureText, AFailingStepKeepsNothingAndAnswersWithTheFailure)
     request.uploads.append({ "photo", "a.gif", "GIF89a", "image/gif" });
     for (const bool shown : { true, false }) {
         action.show_errors = globals::csv_file()->show_errors = shown;
+        QFile held(runner.path("data.csv"));
+        if (failure.locked) {
+            ASSERT_TRUE(held.open(QIODevice::Append) && ::flock(held.handle(), LOCK_EX) == 0);
+        }
         const PhpResponse response = post(request);
         EXPECT_EQ(response.body,
             ok ? "Thank you"
@@ -406,6 +424,7 @@ TEST_P(FailureText, AFailingStepKeepsNothingAndAnswersWithTheFailure)
         EXPECT_EQ(data.open(QIODevice::ReadOnly) ? data.readAll() : "", ok ? "name,photo\nx,a.gif\n" : "");
         EXPECT_EQ(database.column("SELECT COUNT(*) FROM entries"), QStringList { ok ? "2" : "1" });
         QDir(runner.path("uploads")).removeRecursively();
+        held.close();
         data.remove();
         database.exec("DELETE FROM entries WHERE name_col = 'x'");
     }
@@ -425,8 +444,12 @@ INSTANTIATE_TEST_SUITE_P(Failures, FailureText,
             "Can not use %1&lt;b&gt;\\n$db : Unknown database &#039;%1&lt;b&gt;\\n$db&#039;" },
         Failure { "upload_folder_cannot_be_made", false, nullptr, "entries", "x",
             "Cannot write to the upload folder (uploads)", "data.csv", true },
-        Failure { "data_file_cannot_be_opened", false, nullptr, "entries", "x", "Cannot open file (missing/data.csv)",
-            "missing/data.csv" },
+        Failure { "data_file_cannot_be_opened", false, nullptr, "entries", "x", "Cannot open file (.)", "." },
+        Failure { "data_folder_cannot_be_made", false, nullptr, "entries", "x", "Cannot create the folder (/dev/null)",
+            "/dev/null/data.csv" },
+        // Given up after a few seconds, never waited for.
+        Failure { "data_file_locked", false, nullptr, "entries", "x", "Cannot lock file (data.csv)", "data.csv", false,
+            true },
         // The row is in before the data line is written, and goes with it.
         Failure { "data_file_full", false, nullptr, "entries", "x", "Cannot write to file (/dev/full)", "/dev/full" }),
     [](const auto &info) { return std::string(info.param.label); });
