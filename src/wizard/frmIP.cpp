@@ -25,7 +25,7 @@ frmIP::frmIP(QWidget *parent)
     , CmdOk(make_button(this, "CmdOk", QStringLiteral("Ok")))
 {
     setObjectName(QStringLiteral("frmIP"));
-    setWindowTitle(QStringLiteral("block certain IP addresses "));
+    setWindowTitle(QStringLiteral("Block certain IP addresses"));
     fit_title(this);
     txtIP->setObjectName(QStringLiteral("txtIP"));
     lstIps->setObjectName(QStringLiteral("lstIps"));

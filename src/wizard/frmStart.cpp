@@ -34,7 +34,7 @@ frmStart::frmStart(QWidget *parent)
             "check that your visitor had filled all values correctly, it can handle File uploads, send email "
             "to form owner with all fields data whenever the form is successfully processed and a "
             "personalized confirmation email to your visitor (auto responder) and store form data in a text "
-            "file or in a Mysql database."),
+            "file or in a MySQL database."),
         this);
     text->setObjectName(QStringLiteral("Label3"));
     text->setWordWrap(true);

@@ -147,7 +147,7 @@ frmStep1::frmStep1(QWidget *parent)
                        "page for you?"),
         chkEmbed);
     add_hint(
-        chkdate, QStringLiteral(" Check this boxes only if you don't have any date fields in your HTML form"), chkdate);
+        chkdate, QStringLiteral(" Check this box only if you don't have any date fields in your HTML form"), chkdate);
     add_hint(lbldate, QStringLiteral(" Select date Format used in your HTML Form"), lbldate);
     reset_hint();
 

@@ -992,7 +992,7 @@ bool frmStep2::chk_validation_settings()
                         problem = QStringLiteral("Please enter the Maximum file size for field '") + name
                             + QLatin1Char('\'');
                     else if (f.mime_types()->Count() == 0)
-                        problem = QStringLiteral("Please check the permisible types for Field '") + name
+                        problem = QStringLiteral("Please check the permissible types for Field '") + name
                             + QLatin1Char('\'');
                 }
             }

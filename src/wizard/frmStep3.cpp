@@ -74,13 +74,13 @@ frmStep3::frmStep3(QWidget *parent)
     add_placed_hint(txtSubject, Pointer | Focus | AnyKey | TypedKey, subject_hint, Label2, 500);
     add_placed_hint(Label2, Pointer, subject_hint, Label2, 500);
     const QString message_hint = QStringLiteral(
-        " The body of the message will contain the name of each field and it's value entered by your visitor in "
+        " The body of the message will contain the name of each field and its value entered by your visitor in "
         "the following Format 'Field name : # Field value#' . you can also add any other text you want in the body "
         "of the email ");
     add_placed_hint(txtMessage, Pointer | Focus | TypedKey, message_hint, Label3, 1935);
     add_placed_hint(Label3, Pointer, message_hint, Label3, 1935);
     const QString from_hint = QStringLiteral(
-        " You can type any valid email address if your form fields doesn't include your visitor email address.");
+        " You can type any valid email address if your form fields don't include your visitor email address.");
     add_placed_hint(cmbfields, Focus | AnyKey | TypedKey, from_hint, Label4, 1215);
     add_placed_hint(Label4, Pointer, from_hint, Label4, 1215);
     add_placed_hint(chkIP, Pointer | FocusResets,

@@ -31,7 +31,7 @@ frmStep4::frmStep4(QWidget *parent)
     txtSubject = named(new QLineEdit(this), "txtSubject");
     Label3 = named(new QLabel(QStringLiteral("Message"), this), "Label3");
     txtMessage = named(new QPlainTextEdit(this), "txtMessage");
-    personalize = make_button(this, "personalize", QStringLiteral("Add Personalized Field.."));
+    personalize = make_button(this, "personalize", QStringLiteral("Add Personalized Field..."));
     cmdBack = make_button(this, "cmdBack", QStringLiteral("<< Back"));
     cmdNext = make_button(this, "cmdNext", QStringLiteral("Next >>"));
     cmdCancel = make_button(this, "cmdCancel", QStringLiteral("Cancel"));
@@ -66,13 +66,13 @@ frmStep4::frmStep4(QWidget *parent)
     add_placed_hint(txtSubject, Pointer | Focus, subject_hint, Label2, 500, 2760);
     add_placed_hint(Label2, Pointer, subject_hint, Label2, 600, 2760);
     const QString message_hint
-        = QStringLiteral(" Type the Message that you like to be send to your visitor,You can add field data to "
-                         "personalize your confirmation email by clicking the 'Add Personalize Field' button");
+        = QStringLiteral(" Type the Message that you like to be sent to your visitor,You can add field data to "
+                         "personalize your confirmation email by clicking the 'Add Personalized Field' button");
     add_placed_hint(txtMessage, Pointer | Focus, message_hint, Label3, 1695, 3000);
     add_placed_hint(Label3, Pointer, message_hint, Label3, 1695, 3000);
     add_placed_hint(personalize, Pointer,
         QStringLiteral(" You can add field data to personalize your confirmation email by clicking the 'Add "
-                       "Personalize Field' button, select the Field you want to add and then press 'Add'  "),
+                       "Personalized Field' button, select the Field you want to add and then press 'Add'  "),
         nullptr, 1695, 3000);
     set_hint_rest(1215, 1800);
     reset_hint();

@@ -67,7 +67,7 @@ inline const char *const kNotices[] = {
     "Upload folder URL of field '" TRESSEL_LONG_FIELD "' doesn't seem right; it should include the upload "
     "destination folder.",
     "Please enter the Maximum file size for field '" TRESSEL_LONG_FIELD "'",
-    "Please check the permisible types for Field '" TRESSEL_LONG_FIELD "'",
+    "Please check the permissible types for Field '" TRESSEL_LONG_FIELD "'",
     "Please specify the upload setting of field '" TRESSEL_LONG_FIELD "' To be able to receive it on your "
     "server. ",
     "This value is already in the list",

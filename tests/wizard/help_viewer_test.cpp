@@ -89,7 +89,7 @@ TEST_F(HelpViewer, EveryContextIdOpensItsTopicInOneWindowOfItsOwn)
         { 1, "Step 1: Your form and its actions", "Load HTML Form From URL" },
         { 2, "Step 2: Checking each field", "Required (don't allow empty values)" },
         { 3, "Mail to the form owner", "Multiple Recipients..." },
-        { 4, "Confirmation mail to the visitor (auto-responder)", "Add Personalized Field.." },
+        { 4, "Confirmation mail to the visitor (auto-responder)", "Add Personalized Field..." },
         { 5, "Saving submissions in a text file", "End of Line" },
         { 6, "Saving submissions in a MySQL table", "Field mapping" },
         { 7, "Where the script goes, and Generate", "PHP Script Destination" },

@@ -165,7 +165,7 @@ TEST_F(RulesPage, NextReportsAndSelectsTheFirstFaultyField)
         { [](Field &f) { f.upload_folder = QStringLiteral("incoming/"); },
             "Upload folder URL of field 'bad' doesn't seem right; it should include the upload destination folder." },
         { [](Field &f) { f.max_size = 0; }, "Please enter the Maximum file size for field 'bad'" },
-        { [](Field &f) { f.mime_types()->Clear(); }, "Please check the permisible types for Field 'bad'" },
+        { [](Field &f) { f.mime_types()->Clear(); }, "Please check the permissible types for Field 'bad'" },
         { [](Field &f) { f.validation_type = 8, f.field_type = QStringLiteral("file"); },
             "Please specify the upload setting of field 'bad' To be able to receive it on your server. " },
     };

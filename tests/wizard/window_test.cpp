@@ -101,7 +101,7 @@ const PageHints kPageHints[] = {
             { "txtsender", Move | Focus | Change | Caption, "Label4", "Type your Email address" },
             { "cmbfields", Focus | Choice | Caption, "Label1", "Select the field which include" },
             { "txtSubject", Move | Focus | Change | Caption, "Label2", "subject you want for the confirmation email" },
-            { "txtMessage", Move | Focus | Change | Caption, "Label3", "the Message that you like to be send" },
+            { "txtMessage", Move | Focus | Change | Caption, "Label3", "the Message that you like to be sent" },
             { "personalize", Move, nullptr, "then press 'Add'" },
         } },
     { "MySQL", WizardPage::frmstep6a, { { "grd", Move | Focus, nullptr, "Please connect your Mysql server first" } } },
