@@ -87,21 +87,36 @@ QString Crecieving_vars::get_cleaning_code() const
         QStringLiteral(" }"),
     };
     // A NUL byte is no text a visitor types, and PHP's functions refuse it.
+    lines << QStringLiteral(" $tsl_value = str_replace(\"\\0\", \"\", (string)$tsl_value);");
     const QByteArray from = iconv_name(form ? form->encoding : QByteArray());
-    if (from.isEmpty()) {
-        lines << QStringLiteral(" return str_replace(\"\\0\", \"\", (string)$tsl_value);");
-    } else {
-        // Bytes that are no text in the form's character set (a forged
-        // post) are dropped; where iconv cannot drop them, or PHP was built
-        // without it, every byte beyond ASCII goes, so that no broken text
-        // gets through.
-        lines << QStringLiteral(" $tsl_value = str_replace(\"\\0\", \"\", (string)$tsl_value);")
-              << QStringLiteral(
-                     " $tsl_text = function_exists('iconv') ? @iconv(\"%1\", \"UTF-8//IGNORE\", $tsl_value) : false;")
-                     .arg(QLatin1String(from))
-              << QStringLiteral(
-                     " return ($tsl_text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $tsl_value) : $tsl_text;");
+    if (!from.isEmpty()) {
+        // A form whose page names no character set is posted in the
+        // browser's default, or in UTF-8 where the server says so: UTF-8
+        // stays. Bytes that are no text in the form's character set (a
+        // forged post) are dropped, and so is a character cut off at the
+        // end, which makes iconv fail; where iconv fails otherwise, or PHP
+        // was built without it, every byte beyond ASCII goes.
+        const bool guessed = !form->encoding_declared;
+        if (guessed)
+            lines << QStringLiteral(" if (!preg_match('//u', $tsl_value)) {");
+        const QString indent = guessed ? QStringLiteral("  ") : QStringLiteral(" ");
+        lines << indent
+                + QStringLiteral("for ($tsl_cut = 0, $tsl_text = false; $tsl_text === false && $tsl_cut < 4 && "
+                                 "function_exists('iconv'); $tsl_cut++) $tsl_text = @iconv(\"%1\", \"UTF-8//IGNORE\", "
+                                 "substr($tsl_value, 0, strlen($tsl_value) - $tsl_cut));")
+                      .arg(QLatin1String(from))
+              << indent
+                + QStringLiteral("$tsl_value = ($tsl_text === false) ? preg_replace('/[\\x80-\\xFF]/', '', $tsl_value) "
+                                 ": $tsl_text;");
+        if (guessed)
+            lines << QStringLiteral(" }");
     }
+    // Whatever the form, what goes on is UTF-8: invalid sequences go.
+    lines << QStringLiteral(" return preg_match('//u', $tsl_value) ? $tsl_value : "
+                            "preg_replace('/([\\xC2-\\xDF][\\x80-\\xBF]|\\xE0[\\xA0-\\xBF][\\x80-\\xBF]|"
+                            "[\\xE1-\\xEC\\xEE\\xEF][\\x80-\\xBF]{2}|\\xED[\\x80-\\x9F][\\x80-\\xBF]|"
+                            "\\xF0[\\x90-\\xBF][\\x80-\\xBF]{2}|[\\xF1-\\xF3][\\x80-\\xBF]{3}|"
+                            "\\xF4[\\x80-\\x8F][\\x80-\\xBF]{2})|[\\x80-\\xFF]/', '$1', $tsl_value);");
     lines << QStringLiteral("};");
     const QString method = form ? form->Method() : QStringLiteral("POST");
     lines << QStringLiteral("$_%1 = $tsl_clean($_%1);").arg(method);

@@ -17,6 +17,10 @@ public:
     // The character set a browser submits the form in, as the Encoding
     // Standard names it: the page's, or the one its accept-charset names.
     QByteArray encoding = QByteArrayLiteral("UTF-8");
+    // False when neither the form nor its page names that character set:
+    // the browser then posts in `encoding` (its own default), or in UTF-8
+    // where the server's header says so.
+    bool encoding_declared = true;
 
     void Change_action() { }
 

@@ -8,6 +8,7 @@ std::shared_ptr<CForm> Forms::Addform(CForm &form, const QString &key)
     added->set_Action(form.Action());
     added->set_Method(form.Method());
     added->encoding = form.encoding;
+    added->encoding_declared = form.encoding_declared;
     m_items.Add(added, key);
     return added;
 }

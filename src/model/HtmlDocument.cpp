@@ -334,15 +334,17 @@ public:
 
     // The forms, each submitted in the page's encoding unless its
     // accept-charset names another.
-    std::vector<HtmlDocument::Form> forms(const QByteArray &page_encoding) const
+    std::vector<HtmlDocument::Form> forms(const QByteArray &page_encoding, bool page_declared) const
     {
         std::vector<HtmlDocument::Form> result(m_forms.size());
         for (std::size_t k = 0; k < m_forms.size(); ++k) {
             result[k].name = text_of(*m_forms[k], "name");
             result[k].method = text_of(*m_forms[k], "method");
             result[k].action = text_of(*m_forms[k], "action");
-            result[k].encoding
-                = HtmlEncoding::for_submission(page_encoding, text_of(*m_forms[k], "accept-charset").toUtf8());
+            const HtmlEncoding::Submission submission = HtmlEncoding::for_submission(
+                page_encoding, page_declared, text_of(*m_forms[k], "accept-charset").toUtf8());
+            result[k].encoding = submission.encoding;
+            result[k].encoding_declared = submission.declared;
         }
         if (m_forms.empty())
             return result;
@@ -622,6 +624,7 @@ HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_c
     document.m_encoding = sniffed.name();
     document.m_label = sniffed.label();
     bool tentative = !sniffed.certain();
+    bool declared = sniffed.declared();
     for (;;) {
         if (!HtmlEncoding::can_decode(document.m_encoding)) {
             document.m_status = Status::Undecodable;
@@ -639,6 +642,7 @@ HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_c
         // the browser read the page again in that encoding.
         if (tentative && !tree.meta_label().isEmpty()) {
             tentative = false;
+            declared = true;
             if (const QByteArray named = HtmlEncoding::for_meta_label(tree.meta_label());
                 named != document.m_encoding) {
                 document.m_encoding = named;
@@ -646,7 +650,7 @@ HtmlDocument HtmlDocument::read(const QByteArray &page, const QByteArray &http_c
                 continue;
             }
         }
-        document.m_forms = tree.forms(document.m_encoding);
+        document.m_forms = tree.forms(document.m_encoding, declared);
         return document;
     }
 }

@@ -44,6 +44,9 @@ public:
         // Standard name): the first encoding its accept-charset names, else
         // the page's; UTF-16 forms submit UTF-8.
         QByteArray encoding;
+        // False when neither the form nor the page names it (see
+        // HtmlEncoding::for_submission).
+        bool encoding_declared = true;
         std::vector<Element> elements;
     };
 

@@ -270,11 +270,12 @@ QByteArray HtmlEncoding::for_meta_label(QByteArrayView label)
     return encoding;
 }
 
-QByteArray HtmlEncoding::for_submission(const QByteArray &page_encoding, QByteArrayView accept_charset)
+HtmlEncoding::Submission HtmlEncoding::for_submission(
+    const QByteArray &page_encoding, bool page_declared, QByteArrayView accept_charset)
 {
-    QByteArray encoding;
+    Submission submission { {}, true };
     qsizetype at = 0;
-    while (encoding.isEmpty() && at < accept_charset.size()) {
+    while (submission.encoding.isEmpty() && at < accept_charset.size()) {
         const auto separator = [&](qsizetype i) { return is_space(accept_charset[i]) || accept_charset[i] == ','; };
         while (at < accept_charset.size() && separator(at))
             ++at;
@@ -282,14 +283,18 @@ QByteArray HtmlEncoding::for_submission(const QByteArray &page_encoding, QByteAr
         while (end < accept_charset.size() && !separator(end))
             ++end;
         if (end > at)
-            encoding = for_label(accept_charset.sliced(at, end - at));
+            submission.encoding = for_label(accept_charset.sliced(at, end - at));
         at = end;
     }
-    if (encoding.isEmpty())
-        encoding = page_encoding;
-    if (encoding == utf16le || encoding == utf16be || encoding == replacement)
-        return utf8;
-    return encoding;
+    if (submission.encoding.isEmpty()) {
+        submission.encoding = page_encoding;
+        submission.declared = page_declared;
+        if (!page_declared && page_encoding == utf8)
+            submission.encoding = windows1252;
+    }
+    if (submission.encoding == utf16le || submission.encoding == utf16be || submission.encoding == replacement)
+        submission.encoding = utf8;
+    return submission;
 }
 
 QByteArray HtmlEncoding::detect(QByteArrayView page)

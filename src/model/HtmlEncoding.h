@@ -31,6 +31,9 @@ public:
     const QByteArray &label() const { return m_label; }
     // True when a byte order mark or the HTTP header chose the encoding.
     bool certain() const { return m_certain; }
+    // True when a byte order mark, the HTTP header or a <meta> named it;
+    // false for a guess.
+    bool declared() const { return m_certain || !m_label.isEmpty(); }
 
     // The encoding a label names, as browsers map labels (so "iso-8859-1"
     // and "ascii" are Windows-1252); empty for a label they do not know.
@@ -38,11 +41,23 @@ public:
     // The encoding a <meta charset> label gives the page: the UTF-16 labels
     // and "x-user-defined" fall back as browsers make them.
     static QByteArray for_meta_label(QByteArrayView label);
-    // The encoding a browser submits a form in: the first label of its
-    // accept-charset (labels separated by blanks or commas) that names an
-    // encoding, else the page's encoding; UTF-16 and the replacement
-    // encoding submit UTF-8.
-    static QByteArray for_submission(const QByteArray &page_encoding, QByteArrayView accept_charset);
+    // The encoding a browser submits a form in, and whether the page or the
+    // form named it.
+    struct Submission
+    {
+        QByteArray encoding;
+        bool declared = true;
+    };
+    // The first label of the form's accept-charset (labels separated by
+    // blanks or commas) that names an encoding, else the page's encoding;
+    // UTF-16 and the replacement encoding submit UTF-8. Where neither the
+    // form nor the page names one, the browser posts in its own default:
+    // the encoding it guessed for the page, or windows-1252 for a guess of
+    // UTF-8 (an ASCII page gives no ground for it, and browsers do not
+    // guess UTF-8 for a page from a web server). Such a form is not
+    // declared: on a server whose header names UTF-8 it posts UTF-8.
+    static Submission for_submission(
+        const QByteArray &page_encoding, bool page_declared, QByteArrayView accept_charset);
     // The label after "charset=" in a Content-Type value (HTTP header or
     // <meta http-equiv> content); empty when there is none.
     static QByteArray charset_parameter(QByteArrayView content);

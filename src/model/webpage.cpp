@@ -286,6 +286,7 @@ void webpage::ReadForms()
             frm.set_Method(method_for(form.method));
             frm.set_Action(form.action);
             frm.encoding = form.encoding;
+            frm.encoding_declared = form.encoding_declared;
             const qsizetype n = collected->Count() + 1;
             collected->Addform(frm, QStringLiteral("Form") + QString::number(n));
             const std::shared_ptr<fields> &into = collected->Item(n)->fields();

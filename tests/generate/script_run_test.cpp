@@ -80,12 +80,13 @@ const RuleCase kRules[] = {
         { "me@example", "<img src=x onerror=alert(1)> a@b.co", "not an email x@y.z junk", "me@example.com\n" } },
     { "url", 2, 1, false, { "https://example.com", "http://www.example.com:8080/a/~b/c.html?d=1&e=%20#f", "" },
         { "ftp://example.com", "javascript:alert(1)//https://a.b", "https://example.com/<script>",
-            "https://example.com x" } },
-    { "ip", 2, 2, false, { "10.0.0.999", "" }, { "10.0.0", "x10.0.0.1", "10.0.0.1.5" } },
-    { "zip", 2, 3, false, { "12345", "" }, { "1234", "12345abc", "abcde", "123456" } },
+            "https://example.com x", "https://example.com\n" } },
+    { "ip", 2, 2, false, { "10.0.0.999", "" }, { "10.0.0", "x10.0.0.1", "10.0.0.1.5", "10.0.0.1\n" } },
+    { "zip", 2, 3, false, { "12345", "" }, { "1234", "12345abc", "abcde", "123456", "12345\n" } },
     // Bounds 10000 to 99999 and 1000 to 9999, at and beyond their ends.
     { "zip4", 2, 4, false, { "12345-6789", "99999-1000", "10000-9999", "" },
-        { "12345", "1zzzz-1zzz", "12345-0000", "12345-0999", "09999-1000", "12345-6789-1", "1e4-1e3", "12345-6789 " } },
+        { "12345", "1zzzz-1zzz", "12345-0000", "12345-0999", "09999-1000", "12345-6789-1", "1e4-1e3", "12345-6789 ",
+            "12345-6789\n" } },
     { "card", 2, 5, false, { "4111111111111111", "79927398713", "" }, { "4111-1111-1111-1111", "79927398710" } },
     { "required", 8, 0, true, { "x" }, { "" } },
 };

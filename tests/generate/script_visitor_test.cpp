@@ -2,6 +2,7 @@
 #include "ScriptTest.h"
 #include "support/QtPrinters.h"
 
+#include "generate/CSV.h"
 #include "model/Forms.h"
 #include "model/HtmlEncodingDecoder.h"
 #include "model/webpage.h"
@@ -86,6 +87,29 @@ TEST_F(Visitor, ValuesFromAPageInAnotherCharacterSetArriveAsUtf8)
             HtmlEncodingDecoder::decode(bytes, encoding) + "\r\n")
             << encoding.constData();
     }
+    // One byte the form's character set cannot read goes, and only that byte, even a character cut off at the end.
+    const std::tuple<QByteArray, QByteArray, QByteArray> bad_bytes[] = {
+        { "windows-1251", "\xCF\xF0\x98\xE8\xE2\xE5\xF2", "Привет" },
+        { "Shift_JIS", "\x82\xA0\xFF\x82\xA2", "あい" },
+        { "Shift_JIS", "\x82\xA0\x82\xA2\x82", "あい" },
+        { "UTF-8", "M\xFCller \xE2\x82!", "Mller !" },
+    };
+    for (const auto &[encoding, bytes, text] : bad_bytes) {
+        page.form->encoding = encoding;
+        EXPECT_EQ(mails_for(PhpRequest().add("comments", bytes)).value(0).body, text + "\r\n") << encoding.constData();
+    }
+    // A page that names none is posted in the browser's own character set, or in UTF-8 where the server says so.
+    write_file("plain.html", "<form method=post><textarea name=comments></textarea></form>");
+    reader.path = php.path("plain.html");
+    reader.ReadForms();
+    ASSERT_EQ(reader.nforms, 1);
+    page.form->encoding = reader.forms->Item(1)->encoding;
+    page.form->encoding_declared = reader.forms->Item(1)->encoding_declared;
+    page.prefs().is_csv = true;
+    globals::csv_file()->filename = "data.csv";
+    for (const QByteArray &bytes : { "M\xFCller \x80"_ba, "M\xC3\xBCller \xE2\x82\xAC"_ba })
+        EXPECT_EQ(mails_for(PhpRequest().add("comments", bytes)).value(0).body, "Müller €\r\n");
+    EXPECT_EQ(read_file("data.csv").count("Müller €"), 2);
     php.arguments << "-n"; // a PHP without iconv keeps what is ASCII, never broken text
     EXPECT_EQ(mails_for(PhpRequest().add("comments", "a\xB1z")).value(0).body, "az\r\n");
 }

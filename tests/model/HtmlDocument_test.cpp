@@ -380,21 +380,28 @@ const EncodingCase kEncodingCases[] = {
 INSTANTIATE_TEST_SUITE_P(Pages, PageEncoding, ::testing::ValuesIn(kEncodingCases), kNamed);
 
 // Each form submits as Chromium does: in the first accept-charset label (split at blanks and commas) that names
-// an encoding, else in the page's; UTF-16 as UTF-8.
+// an encoding, else in the page's; UTF-16 as UTF-8. Where neither names one, in the browser's default: the
+// encoding guessed, windows-1252 for an ASCII or UTF-8 page.
 TEST(Submission, FormsSubmitInTheCharacterSetABrowserUses)
 {
     const std::pair<QByteArray, QByteArrayList> cases[] = {
         { meta("iso-8859-1", "<form></form><form accept-charset=UTF-8></form>"), { "windows-1252", "UTF-8" } },
         { meta("windows-1252", "<form accept-charset='bogus, koi8-r utf-8'></form><form accept-charset=bogus></form>"),
             { "KOI8-R", "windows-1252" } },
+        { meta("windows-1252", "<form accept-charset=bogus,koi8-r></form>"), { "KOI8-R" } },
         { meta("windows-1252", "<form accept-charset=utf-16></form>"), { "UTF-8" } },
         { "\xFF\xFE" + in("UTF-16LE", "<form></form>"), { "UTF-8" } },
+        { "<form></form><form accept-charset=utf-8></form>", { "guessed windows-1252", "UTF-8" } },
+        { kUtf8, { "guessed windows-1252" } },
+        { in("windows-1251", kRussian), { "guessed windows-1251" } },
+        // A <meta> past the first 1024 bytes that names the encoding guessed.
+        { "<p>" + QByteArray(2000, 'x') + "</p><meta charset=utf-8><form></form>", { "UTF-8" } },
     };
     for (const auto &[page, encodings] : cases) {
         const HtmlDocument document = HtmlDocument::read(page);
         QByteArrayList submitted;
         for (const HtmlDocument::Form &form : document.forms())
-            submitted << form.encoding;
+            submitted << (form.encoding_declared ? "" : "guessed ") + form.encoding;
         EXPECT_EQ(submitted, encodings) << page.constData();
     }
 }

@@ -229,6 +229,10 @@ TEST_F(ReadForms, APageIsFetchedAfterRedirectsAndDecoded)
     ASSERT_EQ(page.nforms, 1);
     EXPECT_EQ(page.forms->Item("Form1")->FormName(), "contact");
     EXPECT_EQ(fields_of(1), QString::fromUtf8("prénom=text topics/topics[]=multi select"));
+    // The form is posted in the character set the header names, or where none is named, in the browser's own.
+    const auto posted_in
+        = [this] { return std::pair(page.forms->Item(1)->encoding, page.forms->Item(1)->encoding_declared); };
+    EXPECT_EQ(posted_in(), std::pair(QByteArray("windows-1252"), true));
 
     // Pieces keep the silence from running out; a page of exactly the
     // largest size is read; so is a local file given by its URL.
@@ -236,6 +240,7 @@ TEST_F(ReadForms, APageIsFetchedAfterRedirectsAndDecoded)
         fetch(path);
         EXPECT_TRUE(messages.isEmpty()) << path.constData();
         EXPECT_EQ(fields_of(1), "a=text") << path.constData();
+        EXPECT_EQ(posted_in(), std::pair(QByteArray("windows-1252"), false)) << path.constData();
     }
     ASSERT_TRUE(read("<form><input name=b></form>"));
     page.pagetype = 1;

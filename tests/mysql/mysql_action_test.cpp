@@ -263,6 +263,17 @@ TEST_F(MySqlAction, PostedValuesArriveExactlyAsPosted)
         EXPECT_EQ(post_ok(PhpRequest().add("name", value).add("other", "after"), "name_col, other_col"),
             (RawRows { { stored, "after" } }));
     }
+    // Strict mode refuses a row that is no UTF-8: bytes that are none go, and a form whose page names no
+    // character set takes them as the browser's (windows-1252), but keeps UTF-8 as it is.
+    const std::tuple<bool, QByteArray, QByteArray> posts[] = { { true, "M\xFCller \x80", "Mller " },
+        { false, "M\xFCller \x80", "Müller €" }, { false, "Müller €", "Müller €" } };
+    for (const auto &[declared, posted, stored] : posts) {
+        database.exec("DELETE FROM entries");
+        std::tie(page.form->encoding, page.form->encoding_declared)
+            = std::pair(declared ? "UTF-8" : "windows-1252", declared);
+        EXPECT_EQ(post_ok(PhpRequest().add("name", posted), "name_col"), (RawRows { { stored } }))
+            << posted.constData();
+    }
 }
 
 TEST_F(MySqlAction, MultiSelectValuesAndUploadNamesAreStored)
