@@ -32,9 +32,9 @@ QString IPBanning::get_php_code() const
                        "\"\\xFE\\xFF\", 2) == 0 ? 1 : -1);"),
         QStringLiteral(" if ($tsl_low >= 0) {"),
         QStringLiteral("  $tsl_decoded = \"\";"),
-        QStringLiteral("  foreach (str_split(substr($tsl_banned, 2), 2) as $tsl_unit)"),
-        QStringLiteral("   $tsl_decoded .= (strlen($tsl_unit) == 2 && $tsl_unit[1 - $tsl_low] === \"\\0\" && "
-                       "ord($tsl_unit[$tsl_low]) < 128) ? $tsl_unit[$tsl_low] : \"\\0\";"),
+        QStringLiteral("  for ($tsl_i = 2; $tsl_i + 1 < strlen($tsl_banned); $tsl_i += 2)"),
+        QStringLiteral("   $tsl_decoded .= ($tsl_banned[$tsl_i + 1 - $tsl_low] === \"\\0\" && ord($tsl_banned[$tsl_i + "
+                       "$tsl_low]) < 128) ? $tsl_banned[$tsl_i + $tsl_low] : \"\\0\";"),
         QStringLiteral("  $tsl_banned = $tsl_decoded;"),
         QStringLiteral(" }"),
         QStringLiteral(" $tsl_ips = preg_split(\"/\\r\\n?|\\n/\", $tsl_banned); "),
