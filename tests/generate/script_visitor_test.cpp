@@ -211,7 +211,7 @@ TEST_F(Visitor, BannedAddressesAreComparedAsAddresses)
         // Saved as "Unicode", either byte order; with junk; with old Mac line ends.
         { unicode(QStringEncoder::Utf16LE, u"10.0.0.1\r\n192.0.2.1"_s), "192.0.2.1", true },
         { unicode(QStringEncoder::Utf16BE, u"192.0.2.1\r\n"_s), "192.0.2.1", true },
-        { unicode(QStringEncoder::Utf16LE, u"\u013192.0.2.1"_s), "192.0.2.1", false }, // ı, not 1
+        { unicode(QStringEncoder::Utf16LE, u"\u013192.0.2.1"_s), "192.0.2.1", false }, // low byte "1"
         { "1\0\xFF\xFE\r\n\x80\xFF\r\n192.0.2.1"_ba, "192.0.2.1", true },
         { "10.0.0.1\r192.0.2.1\r", "192.0.2.1", true },
     };
