@@ -12,14 +12,24 @@ class UploadTypes final
 {
 public:
     // The extensions, lower case, a stored file of `type` may end in; empty
-    // for a type whose files the script refuses (one it does not know, or
-    // whose every extension is refused).
+    // for a type whose files the script refuses (one a browser runs, one
+    // without a known extension, or one whose every extension is refused).
     static QStringList extensions(const QString &type);
+    // Why the script refuses every file of `type`, for the user; empty when
+    // it takes some.
+    static QString refusal(const QString &type);
     static bool is_refused(const QString &type) { return extensions(type).isEmpty(); }
-    // The extensions of every type the script takes, for an upload without
-    // permitted types.
+    // The extensions of every type the program offers as it is shipped, for
+    // an upload without permitted types.
     static QStringList all_extensions();
     // The extensions refused wherever they stand in a name, as the
     // alternation of a regular expression matched without regard to case.
     static QString refused_extensions();
+
+private:
+    // Compiled in from data files (see src/generate/CMakeLists.txt).
+    static const char kMediaTypeTable[];
+    static const char kShippedTypes[];
+    struct Table;
+    static const Table &table();
 };

@@ -458,7 +458,8 @@ void frmStep1::drop_refused_types()
                 ++i;
                 continue;
             }
-            dropped << types.Item(i) + QStringLiteral(" (field '") + entry.value->name + QStringLiteral("')");
+            dropped << types.Item(i) + QStringLiteral(" (field '") + entry.value->name + QStringLiteral("': ")
+                    + UploadTypes::refusal(types.Item(i)) + QStringLiteral(")");
             types.Remove(i);
         }
     }

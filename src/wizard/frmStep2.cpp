@@ -201,7 +201,7 @@ QString &frmStep2::types_file()
     return path;
 }
 
-QStringList frmStep2::read_types(const QString &path, QString *error)
+QStringList frmStep2::read_types(const QString &path, QString *error, QStringList *refused)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -239,9 +239,13 @@ QStringList frmStep2::read_types(const QString &path, QString *error)
             ++i;
         }
         item = item.trimmed();
+        if (item.isEmpty())
+            continue;
         // A type whose every file the script refuses is not offered.
-        if (!item.isEmpty() && !UploadTypes::is_refused(item))
+        if (const QString why = UploadTypes::refusal(item); why.isEmpty())
             entries << item;
+        else if (refused)
+            *refused << item + QStringLiteral(" (") + why + QLatin1Char(')');
     }
     return entries;
 }
@@ -373,14 +377,20 @@ frmStep2::frmStep2(QWidget *parent)
 
     // The offered types, read once.
     QString error;
+    QStringList refused;
     const QString path = types_file().isEmpty()
         ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("types.txt"))
         : types_file();
-    lsttypes->addItems(read_types(path, &error));
+    lsttypes->addItems(read_types(path, &error, &refused));
     fit_entries(lsttypes, 0);
-    lblTypesMissing->setText(QStringLiteral("No file types can be offered: %1 could not be read (%2).")
-                                 .arg(QDir::toNativeSeparators(path), error));
-    lblTypesMissing->setVisible(!error.isEmpty());
+    if (!error.isEmpty()) {
+        lblTypesMissing->setText(QStringLiteral("No file types can be offered: %1 could not be read (%2).")
+                                     .arg(QDir::toNativeSeparators(path), error));
+    } else if (!refused.isEmpty()) {
+        lblTypesMissing->setText(QStringLiteral("Not offered, since the script refuses every such file: ")
+            + refused.join(QStringLiteral(", ")) + QLatin1Char('.'));
+    }
+    lblTypesMissing->setVisible(!error.isEmpty() || !refused.isEmpty());
 
     install_help_context(VField, 9);
 

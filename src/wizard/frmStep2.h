@@ -40,9 +40,10 @@ public:
     // types.txt in the program's folder.
     static QString &types_file();
     // The entries of a types file: one per line, a comma also separates,
-    // empty entries and types whose files the script refuses skipped. A
-    // file that cannot be read gives none and `error` (when given) says why.
-    static QStringList read_types(const QString &path, QString *error = nullptr);
+    // empty entries and types whose files the script refuses skipped (each
+    // of those, with why, in `refused` when given). A file that cannot be
+    // read gives none and `error` (when given) says why.
+    static QStringList read_types(const QString &path, QString *error = nullptr, QStringList *refused = nullptr);
 
     void fill_field_lists(bool from_project) override;
 

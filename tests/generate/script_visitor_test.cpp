@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QStringEncoder>
 
 namespace {
 
@@ -166,14 +167,22 @@ TEST_F(Visitor, UploadsAreStoredOnlyUnderNamesOfTheirTypesAndNeverOverwritten)
 {
     Field &photo = take_uploads(page.add("photo", "file"));
     const QByteArray refused = "<p class=\"error\">bad photo</p>";
-    for (const char *name :
-        { "note.xhtm", "note.xsd", "note", "tool.exe", "photo.gif.exe", "photo.png", "shell.php.gif" })
+    for (const char *name : { "note.xhtm", "note.xsd", "note", "tool.exe", "photo.gif.exe", "photo.png",
+             "shell.php.gif", "promo.var.jpg", "promo.shtml.jpg", "feed.rss.jpg", "old.jfif" })
         EXPECT_EQ(upload(name), refused) << name;
-    for (const char *name : { "photo.gif", "CAMERA.JPG", "my.holiday.jpe" })
+    for (const char *name : { "photo.gif", "CAMERA.JPG", "my.holiday.jpe", "my.holiday.photo.jpg" })
         EXPECT_EQ(upload(name, "image/jpeg"), "ok") << name;
-    EXPECT_EQ(stored(), QStringList({ "CAMERA.JPG", "my.holiday.jpe", "photo.gif" }));
+    EXPECT_EQ(stored(), QStringList({ "CAMERA.JPG", "my.holiday.jpe", "my.holiday.photo.jpg", "photo.gif" }));
 
-    for (int n = 1; n < 10000; ++n)
+    // After _99 a random number, never _100.
+    for (int n = 1; n < 100; ++n)
+        write_file(QString("uploads/photo_%1.gif").arg(n), "old");
+    ASSERT_EQ(upload("photo.gif"), "ok");
+    const QStringList random = stored().filter(QRegularExpression("^photo_[0-9a-f]{16}\\.gif$"));
+    ASSERT_EQ(random.size(), 1) << stored().join(' ').toStdString();
+    ASSERT_TRUE(QFile::remove(php.path("uploads/" + random[0])));
+
+    for (int n = 100; n < 10000; ++n)
         write_file(QString("uploads/photo_%1.gif").arg(n), "old");
     ASSERT_EQ(upload("photo.gif"), "ok");
     const QStringList added = stored().filter(QRegularExpression("^photo_[0-9a-f]{16}\\.gif$"));
@@ -187,7 +196,11 @@ TEST_F(Visitor, UploadsAreStoredOnlyUnderNamesOfTheirTypesAndNeverOverwritten)
         EXPECT_EQ(upload(name, "application/octet-stream"), refused) << name;
     for (const char *name : { "b.pdf", "c.docx" })
         EXPECT_EQ(upload(name, "application/octet-stream"), "ok") << name;
-    EXPECT_EQ(stored().size(), 3 + 9999 + 1 + 2); // none overwritten
+    // A type the owner added to the types file takes the names the media-type table gives it.
+    photo.mime_types()->Add("audio/mpeg");
+    for (const char *name : { "song.mp3", "song.mpga" })
+        EXPECT_EQ(upload(name, "audio/mpeg"), "ok") << name;
+    EXPECT_EQ(stored().size(), 4 + 9999 + 1 + 2 + 2); // none overwritten
 }
 
 // Addresses of every unquoted character pass, and stay the owner's Reply-To; junk around one still fails.
@@ -207,6 +220,9 @@ TEST_F(Visitor, TheEmailRuleTakesEveryValidAddressAndOnlyThose)
 TEST_F(Visitor, BannedAddressesAreComparedAsAddresses)
 {
     globals::web_page()->blocked_ips()->Add("192.0.2.1");
+    const auto unicode = [](QStringEncoder::Encoding order, const QString &text) -> QByteArray {
+        return QStringEncoder(order, QStringEncoder::Flag::WriteBom).encode(text);
+    };
     // The list, the visitor's address, and whether the visitor is refused.
     const std::tuple<QByteArray, QByteArray, bool> cases[] = {
         { "192.0.2.1\r\n", "::ffff:192.0.2.1", true },
@@ -215,6 +231,13 @@ TEST_F(Visitor, BannedAddressesAreComparedAsAddresses)
         { "not an address\r\n\r\n  192.0.2.1  \r\n", "192.0.2.1", true },
         { "192.0.2.1\r\n", "192.0.2.10", false },
         { "::ffff:192.0.2.1\r\n", "::1", false },
+        { "\r\n# comment\r\n", "", false },
+        // Saved as "Unicode", either byte order; with junk; with old Mac line ends.
+        { unicode(QStringEncoder::Utf16LE, u"10.0.0.1\r\n192.0.2.1"_s), "192.0.2.1", true },
+        { unicode(QStringEncoder::Utf16BE, u"192.0.2.1\r\n"_s), "192.0.2.1", true },
+        { unicode(QStringEncoder::Utf16LE, u"\u013192.0.2.1"_s), "192.0.2.1", false }, // low byte "1"
+        { "1\0\xFF\xFE\r\n\x80\xFF\r\n192.0.2.1"_ba, "192.0.2.1", true },
+        { "10.0.0.1\r192.0.2.1\r", "192.0.2.1", true },
     };
     for (const auto &[list, visitor, refused] : cases) {
         write_file("blockedIPs.txt", list);

@@ -360,12 +360,26 @@ TEST_F(RulesPage, GeneratedChecksFollowTheRulesSetOnThePage)
 }
 
 // A type whose every file the script refuses is never offered, whatever
-// the types file lists.
+// the types file lists, and is named below the list with why; any other
+// type is offered.
 TEST_F(RulesPage, TypesTheScriptRefusesAreNotOffered)
 {
     QTemporaryDir folder;
-    write_file(folder.filePath("types.txt"), "image/gif\r\nimage/svg+xml\r\napplication/x-unknown,IMAGE/PNG\r\n");
-    EXPECT_EQ(frmStep2::read_types(folder.filePath("types.txt")), (QStringList { "image/gif", "IMAGE/PNG" }));
+    write_file(folder.filePath("types.txt"),
+        "image/gif\r\nimage/svg+xml\r\napplication/x-unknown,IMAGE/PNG\r\naudio/mpeg\r\ntext/html\r\n"
+        "text/x-python\r\n");
+    frmStep2::types_file() = folder.filePath("types.txt");
+    const auto *types = control<QListWidget>("lsttypes");
+    QStringList offered;
+    for (int row = 0; row < types->count(); ++row)
+        offered << types->item(row)->text();
+    EXPECT_EQ(offered, (QStringList { "image/gif", "IMAGE/PNG", "audio/mpeg" }));
+    const auto *note = control<QLabel>("lblTypesMissing");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(note->text(),
+        "Not offered, since the script refuses every such file: image/svg+xml (a browser runs such files as pages of "
+        "the site), application/x-unknown (no file name extension is known for it), text/html (a browser runs such "
+        "files as pages of the site), text/x-python (a web server runs its files or serves them as pages).");
 }
 
 } // namespace
