@@ -1098,8 +1098,8 @@ void frmStep2::load_MySQL(const StringCollection &section)
             { "user", [page](const QString &text) { page->txtUser->setText(text); } },
             { "pw", [page](const QString &text) { page->txtpassword->setText(text); } },
             { "port", [page](const QString &text) { page->txtport->setText(text); } },
-            { "db", [page](const QString &text) { page->cmbDB->setEditText(text); } },
-            { "table", [page](const QString &text) { page->cmbtable->setEditText(text); } } });
+            { "db", [page](const QString &text) { page->set_database_name(text); } },
+            { "table", [page](const QString &text) { page->set_table_name(text); } } });
     // A saved connection that had failed: the names are typed, as then.
     const auto saved = [&section](const char *key) {
         return section.Contains(QLatin1String(key))

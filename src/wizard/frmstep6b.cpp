@@ -210,7 +210,7 @@ void frmstep6b::get_options()
     sql &setup = *globals::sql_script();
     setup.form = globals::web_page()->selected_form;
     if (auto *mysql_page = qobject_cast<frmstep6a *>(WizardFrame::instance().window(WizardPage::frmstep6a)))
-        setup.mysql_table = globals::trim_blanks(mysql_page->cmbtable->currentText());
+        setup.mysql_table = globals::trim_blanks(mysql_page->table_name());
     setup.primary_key = primary_key_text();
     int r = 1;
     for_each_mapped_field([this, &r](Field &field) {
