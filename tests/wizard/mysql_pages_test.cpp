@@ -17,6 +17,7 @@
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/globals.h"
+#include "mysql/MYSQL_CONNECTION.h"
 #include "mysql/MySQLTable.h"
 #include "mysql/connections.h"
 
@@ -31,9 +32,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-namespace {
 #include <numeric>
 
+namespace {
 
 const QString kConnected = "Connected successfully to MySQL server, please select the database, table, and fields "
                            "in which form data will be saved.";
@@ -353,7 +354,6 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_EQ(lines.mid(section + 6, 1), QStringList { "port=" + port });
 }
 
-// Keys as the keyboard sends them, each where the focus is then.
 // The names a reopened project fills in (the test's database is "@") as
 // they stand after a Connect, and as the project is saved then.
 struct KeptNames
@@ -440,6 +440,7 @@ TEST_F(MySqlPage, GridColumnsFillItsWidth)
     }
 }
 
+// Keys as the keyboard sends them, each where the focus is then.
 void keys(const std::vector<QKeyCombination> &pressed)
 {
     for (const QKeyCombination key : pressed) {
@@ -488,7 +489,8 @@ TEST_F(MySqlPage, KeysMoveBetweenCellsAndOnlyAPickChangesAColumn)
     keys({ Qt::Key_Up });
     EXPECT_EQ(state(grid), QStringLiteral("2,1 closed -|name_col|-"));
 
-    // Where names are typed, the first key starts the typing over the cell's text.
+    // Where names are typed, the first key starts the typing over the cell's
+    // text, and Left and Right move the caret in it.
     click(page, "cmddisconnect");
     page->txtport->setText(QString::number(closed_port()));
     click(page, "cmdConnect");
@@ -575,6 +577,10 @@ TEST_P(TableDefinition, NextTakesOnlyADefinitionTheServerAccepts)
 }
 
 const char *const kBadLength = "please enter a valid length for ' col_a ' ";
+const char *const kTextKey
+    = "The column 'col_a' is of the type TEXT, which cannot be a primary key. Please choose another primary key, or "
+      "give 'col_a' one of the types a key can have: TINYINT, SmallInt, MEDIUMINT, INT, BIGINT, Float, DOUBLE, "
+      "DECIMAL, DateTime, Date, TimeStamp, Time, Year, Char, VARCHAR.";
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
     ::testing::Values(TableCase { "no_type", "select data type", "", true, "please select a datatype for ' col_a ' " },
@@ -591,8 +597,42 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
         TableCase { "optional_length_left_out", "MEDIUMINT", "", true, nullptr },
         TableCase { "decimal_with_decimals", "DECIMAL", "10,2", true, nullptr },
         TableCase { "float_with_decimals", "Float", "7,3", true, nullptr },
-        TableCase { "date_without_length", "Date", "", true, nullptr }),
+        TableCase { "date_without_length", "Date", "", true, nullptr },
+        TableCase { "text_key", "TEXT", "", true, kTextKey }),
     [](const auto &info) { return std::string(info.param.label); });
+
+// Next refuses as the key just the types the server cannot key without a
+// length.
+TEST_F(NewTablePage, KeyTypesAreThoseTheServerTakes)
+{
+    TestDatabase database;
+    ASSERT_TRUE(database.ok());
+    const auto connection = database.connect();
+    open_page();
+    grid.set(2, 1, "TEXT");
+    auto *key = find<QComboBox>(page, "cmbfields");
+    key->setCurrentIndex(key->findText("col_a"));
+    QStringList page_refused, server_refused;
+    for (const QString &type : frmstep6b::type_names()) {
+        const QString length = QStringList { "INT", "Char", "VARCHAR" }.contains(type) ? "10" : "";
+        grid.set(1, 1, type);
+        grid.set(1, 2, length);
+        click(page, "cmdNext");
+        if (visible_page() == WizardPage::frmstep6b)
+            page_refused << type;
+        else
+            click(window(WizardPage::frmStep7), "cmdBack");
+        connection->Execute(QString("CREATE TABLE `key_%1` (c %1%2 PRIMARY KEY)")
+                                .arg(type, length.isEmpty() ? QString() : '(' + length + ')'));
+    }
+    const QStringList made = database.column("SHOW TABLES");
+    for (const QString &type : frmstep6b::type_names()) {
+        if (!made.contains("key_" + type, Qt::CaseInsensitive))
+            server_refused << type;
+    }
+    EXPECT_EQ(page_refused, server_refused);
+    EXPECT_EQ(page_refused.size(), 8);
+}
 
 // Column names, types and defaults show whole in their columns.
 TEST_F(NewTablePage, EveryTextShowsWhole)
