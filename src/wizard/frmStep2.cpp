@@ -817,17 +817,19 @@ void frmStep2::chknull_Click()
 void frmStep2::cmdAdd_MouseDown()
 {
     get_validationRule();
+    // Blanks typed around a value are no part of it.
+    const QString value = txtValue->text().trimmed();
     // A value the script would take for one listed allows nothing more.
-    for (int i = 0; i < lstValues->count() && !txtValue->text().isEmpty(); ++i) {
-        if (globals::ascii_lower(lstValues->item(i)->text()) == globals::ascii_lower(txtValue->text())) {
+    for (int i = 0; i < lstValues->count() && !value.isEmpty(); ++i) {
+        if (globals::ascii_lower(lstValues->item(i)->text().trimmed()) == globals::ascii_lower(value)) {
             notice(QStringLiteral("This value is already in the list"));
             txtValue->setFocus();
             txtValue->selectAll();
             return;
         }
     }
-    if (!txtValue->text().isEmpty()) {
-        lstValues->addItem(txtValue->text());
+    if (!value.isEmpty()) {
+        lstValues->addItem(value);
         txtValue->clear();
         lstValues->setCurrentRow(lstValues->count() - 1);
         cmdRemove->setEnabled(true);
