@@ -61,6 +61,15 @@ const QStringList &pages_keys()
     return keys;
 }
 
+QString mysql_name(const QString &text)
+{
+    const auto plain = [](const QString &words) {
+        return globals::ascii_lower(globals::trim_blanks(words)).remove(QLatin1Char('\''));
+    };
+    const QString name = plain(text);
+    return name == plain(kDatabasePrompt) || name == plain(kTablePrompt) ? QString() : text;
+}
+
 QString boolean(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");

@@ -41,6 +41,15 @@ const QStringList &pages_keys();
 inline const QString kEmailLines = QStringLiteral("email_nLine");
 inline const QString kAutoLines = QStringLiteral("auto_nLine");
 
+// What the MySQL page's database and table boxes show while they name
+// nothing. Files of earlier versions hold them as names.
+inline const QString kDatabasePrompt = QStringLiteral("Select a database or type it's name");
+inline const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
+// A database or table name as the MySQL page or a file gives it; empty
+// when it is one of the prompts above, also as spelt before or since
+// (letter case, blanks at the ends and apostrophes aside).
+QString mysql_name(const QString &text);
+
 // The keys of [pages] for one of its two fonts ("alert" or "message"), in
 // the order name, size, bold, italic, underline, strike-through, colour.
 QStringList font_keys(const QString &prefix);

@@ -368,6 +368,7 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         values.read("is_create_tble", prefs.is_create_tble);
         values.read("txt_success_message", project.txt_success_message);
         values.read("mysql_table", project.mysql_table);
+        project.mysql_table = format::mysql_name(project.mysql_table);
         values.read("primary_key", project.primary_key);
     }
 
@@ -439,7 +440,13 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         bool connected = false; // checked here, read by the MySQL page
         values.read("isConnect", connected);
         values.read("SuccessfullyConnected", connected);
-        project.mysql_settings = collection(section);
+        // A prompt saved as a name names nothing.
+        project.mysql_settings = std::make_shared<StringCollection>();
+        for (const auto &entry : section.values) {
+            const bool name = entry.key.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0
+                || entry.key.compare(QLatin1String("table"), Qt::CaseInsensitive) == 0;
+            project.mysql_settings->Add(name ? format::mysql_name(entry.value) : entry.value, entry.key);
+        }
     }
 
     if (!reader.optional_header(format::kPages))

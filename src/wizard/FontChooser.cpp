@@ -51,7 +51,10 @@ FontChooser::FontChooser(QWidget *parent)
     layout->addWidget(m_sample);
     layout->addWidget(buttons);
 
-    connect(m_family, &QFontComboBox::currentFontChanged, this, &FontChooser::update_sample);
+    connect(m_family, &QFontComboBox::currentFontChanged, this, [this] {
+        m_kept_family.clear();
+        update_sample();
+    });
     connect(m_size, &QComboBox::currentIndexChanged, this, &FontChooser::update_sample);
     connect(m_color_button, &QPushButton::clicked, this, &FontChooser::choose_color);
     set_sizes(8, 24);
@@ -72,6 +75,9 @@ void FontChooser::set_sizes(int smallest, int largest)
 void FontChooser::set_choice(const FontSpec &font, qint32 color)
 {
     m_family->setCurrentFont(QFont(font.name));
+    // A family this machine lacks shows as the one standing in for it here;
+    // the name stays unless the user picks another.
+    m_kept_family = font.name;
     int at = m_size->findData(qRound(font.size));
     if (at < 0) {
         // Keep a size the list does not offer, as the user had it.
@@ -90,7 +96,7 @@ void FontChooser::set_choice(const FontSpec &font, qint32 color)
 FontSpec FontChooser::font_choice() const
 {
     FontSpec font;
-    font.name = m_family->currentFont().family();
+    font.name = m_kept_family.isEmpty() ? m_family->currentFont().family() : m_kept_family;
     font.size = m_size->currentData().toDouble();
     font.bold = m_bold->isChecked();
     font.italic = m_italic->isChecked();

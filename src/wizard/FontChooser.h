@@ -36,4 +36,6 @@ private:
     QPushButton *m_color_button;
     QLabel *m_sample;
     qint32 m_color = 0;
+    // The family given, while the list shows it or what stands in for it.
+    QString m_kept_family;
 };

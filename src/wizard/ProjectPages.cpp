@@ -91,8 +91,8 @@ ProjectPageTexts texts()
         texts.mysql_user = mysql->txtUser->text();
         texts.mysql_pw = mysql->txtpassword->text();
         texts.mysql_port = mysql->txtport->text();
-        texts.mysql_db = mysql->cmbDB->currentText();
-        texts.mysql_table = mysql->cmbtable->currentText();
+        texts.mysql_db = mysql->database_name();
+        texts.mysql_table = mysql->table_name();
         if (!mysql->was_shown()) {
             take_saved(*globals::mysql_settings(),
                 { { "host", &texts.mysql_host }, { "user", &texts.mysql_user }, { "pw", &texts.mysql_pw },

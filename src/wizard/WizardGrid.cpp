@@ -296,6 +296,8 @@ bool WizardGrid::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::FocusIn && watched == m_table) {
         QFocusEvent own(QEvent::FocusIn, static_cast<QFocusEvent *>(event)->reason());
         QCoreApplication::sendEvent(this, &own);
+    } else if (event->type() == QEvent::Resize && watched == m_table->viewport()) {
+        spread_columns();
     } else if (event->type() == QEvent::MouseButtonPress && watched == m_table->viewport()) {
         m_pressed_current = m_table->currentIndex();
     } else if (event->type() == QEvent::KeyPress && watched == m_table && !m_delegate->editing()) {
@@ -353,6 +355,7 @@ void WizardGrid::set_Cols(int count)
         for (int row = 1; row < Rows(); ++row)
             cell(row, column);
     }
+    spread_columns();
 }
 
 int WizardGrid::Rows() const
@@ -393,7 +396,8 @@ void WizardGrid::fit_column(int column)
         return;
     // The width the page gives, or more where a cell's or the header's text
     // needs it to show whole.
-    const int given = column < m_widths.size() ? m_widths.at(column) : m_table->columnWidth(column);
+    const int given
+        = column < m_widths.size() ? m_widths.at(column) : m_table->horizontalHeader()->defaultSectionSize();
     int needed = m_table->horizontalHeader()->sectionSizeHint(column);
     QStyleOptionViewItem option;
     option.initFrom(m_table);
@@ -403,7 +407,33 @@ void WizardGrid::fit_column(int column)
         const int cell = m_delegate->sizeHint(option, m_table->model()->index(row, column)).width();
         needed = std::max(needed, cell + (m_table->showGrid() ? 1 : 0));
     }
-    m_table->setColumnWidth(column, std::max(given, needed));
+    if (m_natural.size() <= column)
+        m_natural.resize(column + 1, 0);
+    m_natural[column] = std::max(given, needed);
+    spread_columns();
+}
+
+void WizardGrid::spread_columns()
+{
+    const int count = Cols();
+    QList<int> widths;
+    int total = 0;
+    for (int column = 0; column < count; ++column) {
+        const int natural = column < m_natural.size() && m_natural.at(column) > 0
+            ? m_natural.at(column)
+            : m_table->horizontalHeader()->defaultSectionSize();
+        widths << natural;
+        total += natural;
+    }
+    // The room beyond what the columns need is shared in proportion to
+    // their widths, the last column taking what rounding leaves.
+    const int extra = std::max(0, m_table->viewport()->width() - total);
+    int left = extra;
+    for (int column = 0; column < count; ++column) {
+        const int share = column + 1 < count ? extra * widths.at(column) / std::max(total, 1) : left;
+        left -= share;
+        m_table->setColumnWidth(column, widths.at(column) + share);
+    }
 }
 
 void WizardGrid::set_FixedCols(int count)

@@ -41,7 +41,8 @@ public:
     int Rows() const;
     void set_Rows(int count);
     // In pixels. A column is never narrower than its texts need to show
-    // whole: it widens when a text grows.
+    // whole: it widens when a text grows. The columns share the room the
+    // grid has beyond their widths.
     int ColWidth(int column) const;
     void set_ColWidth(int column, int width);
     // The number of fixed columns left of the data, shown as a row header;
@@ -89,6 +90,8 @@ private:
     bool cell_key(const QKeyEvent &key);
     // Gives the column the width set for it, or what its texts need.
     void fit_column(int column);
+    // The columns fill the grid's width, each as wide as it needs at least.
+    void spread_columns();
     QTableWidgetItem *header(int column) const;
     // The data cell of a grid row from 1; created when missing.
     QTableWidgetItem *cell(int row, int column) const;
@@ -99,6 +102,8 @@ private:
     QStringList m_items;
     // The width the page gave each column.
     QList<int> m_widths;
+    // The width each column needs: its width given, or more for its texts.
+    QList<int> m_natural;
     // Columns whose texts changed since they were last fitted.
     QSet<int> m_unfitted;
     QTimer m_fit_later;

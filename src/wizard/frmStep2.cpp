@@ -827,17 +827,19 @@ void frmStep2::chknull_Click()
 void frmStep2::cmdAdd_MouseDown()
 {
     get_validationRule();
+    // Blanks typed around a value are no part of it.
+    const QString value = txtValue->text().trimmed();
     // A value the script would take for one listed allows nothing more.
-    for (int i = 0; i < lstValues->count() && !txtValue->text().isEmpty(); ++i) {
-        if (globals::ascii_lower(lstValues->item(i)->text()) == globals::ascii_lower(txtValue->text())) {
+    for (int i = 0; i < lstValues->count() && !value.isEmpty(); ++i) {
+        if (globals::ascii_lower(lstValues->item(i)->text().trimmed()) == globals::ascii_lower(value)) {
             notice(QStringLiteral("This value is already in the list"));
             txtValue->setFocus();
             txtValue->selectAll();
             return;
         }
     }
-    if (!txtValue->text().isEmpty()) {
-        lstValues->addItem(txtValue->text());
+    if (!value.isEmpty()) {
+        lstValues->addItem(value);
         txtValue->clear();
         lstValues->setCurrentRow(lstValues->count() - 1);
         cmdRemove->setEnabled(true);
@@ -1108,8 +1110,8 @@ void frmStep2::load_MySQL(const StringCollection &section)
             { "user", [page](const QString &text) { page->txtUser->setText(text); } },
             { "pw", [page](const QString &text) { page->txtpassword->setText(text); } },
             { "port", [page](const QString &text) { page->txtport->setText(text); } },
-            { "db", [page](const QString &text) { page->cmbDB->setEditText(text); } },
-            { "table", [page](const QString &text) { page->cmbtable->setEditText(text); } } });
+            { "db", [page](const QString &text) { page->set_database_name(text); } },
+            { "table", [page](const QString &text) { page->set_table_name(text); } } });
     // A saved connection that had failed: the names are typed, as then.
     const auto saved = [&section](const char *key) {
         return section.Contains(QLatin1String(key))

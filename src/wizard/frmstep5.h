@@ -18,8 +18,9 @@ class frmstep5 final : public WizardWindow
 public:
     explicit frmstep5(QWidget *parent = nullptr);
 
-    // The file format is "*." and an extension, the end of line "\r\n" or
-    // "\n"; false after a notice that names the box.
+    // The file format is "*." and an extension, the separator a name of its
+    // list or one character, the end of line "\r\n" or "\n"; false after a
+    // notice that names the box.
     bool check();
     // Copies the page into the fields and the CSV settings.
     void get_csv_options();

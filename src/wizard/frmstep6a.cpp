@@ -12,6 +12,7 @@
 #include "model/BesideEventLoop.h"
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
+#include "model/ProjectFormat.h"
 #include "model/globals.h"
 #include "model/webpage.h"
 #include "mysql/MYSQL_CONNECTION.h"
@@ -31,8 +32,8 @@
 
 namespace {
 
-const QString kDatabasePrompt = QStringLiteral("Select a database or type it's name");
-const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
+using ProjectFormat::kDatabasePrompt;
+using ProjectFormat::kTablePrompt;
 const QString kNotAssigned = QStringLiteral("Not assigned");
 const QString kTrue = QStringLiteral("True");
 // The narrowest the hint line is laid out, in pixels.
@@ -381,6 +382,8 @@ void frmstep6a::cmdConnect_Click()
     }
     notice(QStringLiteral("Connected successfully to MySQL server, please select the database, table, and fields in "
                           "which form data will be saved."));
+    const QString database = globals::trim_blanks(database_name());
+    const QString table = globals::trim_blanks(table_name());
     cmddisconnect->setEnabled(true);
     cmbDB->setEnabled(true);
     globals::SuccessfullyConnected = true;
@@ -392,9 +395,7 @@ void frmstep6a::cmdConnect_Click()
     const QStringList databases = profile.GetDatabases();
     for (int i = 0; i < profile.database_count() && i < databases.size(); ++i)
         cmbDB->addItem(databases.at(i));
-    // Nothing is chosen until the user chooses.
-    cmbDB->setCurrentIndex(-1);
-    cmbDB->setEditText(kDatabasePrompt);
+    keep_names(database, table);
     cmbDB->setFocus();
     refresh_hints();
 }
@@ -415,13 +416,17 @@ void frmstep6a::cmddisconnect_Click()
 
 void frmstep6a::cmbDB_Click(int index)
 {
-    if (!globals::SuccessfullyConnected || index < 0)
-        return;
+    if (globals::SuccessfullyConnected && index >= 0)
+        list_tables();
+}
+
+bool frmstep6a::list_tables()
+{
     db &action = *globals::mysql_db();
     action.dbname = cmbDB->currentText();
     if (!action.read_tables()) {
         notice(QStringLiteral("Database doesn't exist"));
-        return;
+        return false;
     }
     cmbtable->setEnabled(true);
     Label4->setEnabled(true);
@@ -430,6 +435,32 @@ void frmstep6a::cmbDB_Click(int index)
         cmbtable->addItem(entry.value->table_name());
     cmbtable->setCurrentIndex(-1);
     cmbtable->setEditText(kTablePrompt);
+    return true;
+}
+
+void frmstep6a::keep_names(const QString &database, const QString &table)
+{
+    // Nothing is chosen that the user did not name.
+    const int database_at = database.isEmpty() ? -1 : cmbDB->findText(database);
+    cmbDB->setCurrentIndex(database_at);
+    if (database_at < 0)
+        set_database_name(database);
+    const bool tables = database_at >= 0 && list_tables();
+    const int table_at = tables && !table.isEmpty() ? cmbtable->findText(table) : -1;
+    if (table_at >= 0) {
+        cmbtable->setCurrentIndex(table_at);
+        cmbtable_Click(table_at);
+    } else if (!table.isEmpty() || (!database.isEmpty() && !tables)) {
+        // The table is typed, as in a database the server does not list;
+        // its columns are typed too.
+        cmbtable->setEnabled(true);
+        Label4->setEnabled(true);
+        cmbtable->setCurrentIndex(-1);
+        set_table_name(table);
+        table_listed = false;
+        if (!table.isEmpty())
+            modify_grid();
+    }
 }
 
 void frmstep6a::cmbtable_Click(int index)
@@ -450,6 +481,26 @@ void frmstep6a::cmbtable_Click(int index)
         table_listed = false;
     }
     refresh_hints();
+}
+
+QString frmstep6a::database_name() const
+{
+    return ProjectFormat::mysql_name(cmbDB->currentText());
+}
+
+QString frmstep6a::table_name() const
+{
+    return ProjectFormat::mysql_name(cmbtable->currentText());
+}
+
+void frmstep6a::set_database_name(const QString &name)
+{
+    cmbDB->setEditText(ProjectFormat::mysql_name(name).isEmpty() ? kDatabasePrompt : name);
+}
+
+void frmstep6a::set_table_name(const QString &name)
+{
+    cmbtable->setEditText(ProjectFormat::mysql_name(name).isEmpty() ? kTablePrompt : name);
 }
 
 void frmstep6a::cmbtable_LostFocus()
@@ -480,13 +531,13 @@ void frmstep6a::get_options()
 {
     get_connection_parameters();
     db &action = *globals::mysql_db();
-    action.dbname = globals::trim_blanks(cmbDB->currentText());
+    action.dbname = globals::trim_blanks(database_name());
     const int chosen = cmbtable->currentIndex();
     if (entry_chosen(cmbtable) && globals::SuccessfullyConnected && action.tables && chosen < action.tables->Count()) {
         action.table = action.tables->Item(chosen + 1);
     } else {
         action.table = std::make_shared<MySQLTable>();
-        action.table->set_table_name(globals::trim_blanks(cmbtable->currentText()));
+        action.table->set_table_name(globals::trim_blanks(table_name()));
     }
     action.connection = globals::mysql_connections();
 
@@ -557,11 +608,9 @@ void frmstep6a::getconversion_option(bool &result)
 
 bool frmstep6a::names_given()
 {
-    const auto missing = [](const QComboBox *box, const QString &prompt) {
-        const QString text = globals::trim_blanks(box->currentText());
-        return text.isEmpty() || text == prompt;
-    };
-    QComboBox *box = missing(cmbDB, kDatabasePrompt) ? cmbDB : missing(cmbtable, kTablePrompt) ? cmbtable : nullptr;
+    QComboBox *box = globals::trim_blanks(database_name()).isEmpty() ? cmbDB
+        : globals::trim_blanks(table_name()).isEmpty()               ? cmbtable
+                                                                     : nullptr;
     if (!box)
         return true;
     if (!box->isEnabled()) {

@@ -42,6 +42,14 @@ public:
     // Whether the grid is in manual mode.
     bool manual_mode() const;
 
+    // The names the database and table boxes give, as typed or chosen;
+    // empty while a box shows its prompt.
+    QString database_name() const;
+    QString table_name() const;
+    // Shows a name in its box, or the box's prompt for no name.
+    void set_database_name(const QString &name);
+    void set_table_name(const QString &name);
+
     void cancel() override;
 
     // Controls that the project file writes and a reopened project fills.
@@ -62,6 +70,12 @@ private:
     void cmdConnect_Click();
     void cmddisconnect_Click();
     void cmbDB_Click(int index);
+    // Lists the tables of the database the box names; false after a notice
+    // when the server cannot read them.
+    bool list_tables();
+    // After a Connect the names the boxes held stay: chosen where the
+    // server lists them, typed where it does not.
+    void keep_names(const QString &database, const QString &table);
     void cmbtable_Click(int index);
     void cmbtable_LostFocus();
     void create_Click();

@@ -42,6 +42,13 @@ LengthRule length_rule(const QString &type)
     return LengthRule::None;
 }
 
+// MySQL keys a BLOB or TEXT column only by a prefix of a given length,
+// which the table's definition does not give.
+bool can_be_key(const QString &type)
+{
+    return !type.endsWith(QLatin1String("BLOB")) && !type.endsWith(QLatin1String("TEXT"));
+}
+
 // Types whose length may give the digits after the point as well.
 bool takes_decimals(const QString &type)
 {
@@ -210,7 +217,7 @@ void frmstep6b::get_options()
     sql &setup = *globals::sql_script();
     setup.form = globals::web_page()->selected_form;
     if (auto *mysql_page = qobject_cast<frmstep6a *>(WizardFrame::instance().window(WizardPage::frmstep6a)))
-        setup.mysql_table = globals::trim_blanks(mysql_page->cmbtable->currentText());
+        setup.mysql_table = globals::trim_blanks(mysql_page->table_name());
     setup.primary_key = primary_key_text();
     int r = 1;
     for_each_mapped_field([this, &r](Field &field) {
@@ -249,8 +256,22 @@ bool frmstep6b::validate()
             return false;
         }
     }
-    if (primary_key_text() == kSelectField) {
+    const QString key = primary_key_text();
+    if (key == kSelectField) {
         notice(QStringLiteral("Please select a primary key"));
+        return false;
+    }
+    for (int r = 1; r < grd->Rows(); ++r) {
+        const QString type = grd->CellText(r, 1);
+        if (grd->CellText(r, 0) != key || can_be_key(type))
+            continue;
+        QStringList key_types = type_names();
+        key_types.removeIf([](const QString &name) { return !can_be_key(name); });
+        notice(QStringLiteral("The column '") + key + QStringLiteral("' is of the type ") + type
+            + QStringLiteral(", which cannot be a primary key. Please choose another primary key, or give '") + key
+            + QStringLiteral("' one of the types a key can have: ") + key_types.join(QStringLiteral(", "))
+            + QLatin1Char('.'));
+        cmbfields->setFocus();
         return false;
     }
     return true;

@@ -475,6 +475,18 @@ TEST_F(ProjectFile, OlderAndEditedFilesReadAsFarAsTheyGo)
     edited[43] = "10.0.0.1,10.0.0.2";
     EXPECT_EQ(read(edited).blocked_ips, (QStringList { "10.0.0.1", "10.0.0.2" }));
 
+    // The MySQL page's prompts, which earlier versions saved as names, also
+    // as spelt since, name nothing.
+    edited = lines;
+    const qsizetype mysql = lines.indexOf("[MySQL]");
+    edited[mysql + 7] = "db=Select a database or type it's name";
+    edited[mysql + 8] = "table=select a table or type its name ";
+    edited[lines.indexOf("mysql_table=")] = "mysql_table=Select a table or type it's name";
+    const SavedProject prompts = read(edited);
+    EXPECT_EQ(
+        QStringList({ prompts.mysql_settings->Item("db"), prompts.mysql_settings->Item("table"), prompts.mysql_table }),
+        QStringList(3, ""));
+
     // Line ends of other systems, and a byte order mark.
     QByteArray unix_ends = joined(lines).replace("\r\n", "\n");
     EXPECT_EQ(SavedProject::parse("\xEF\xBB\xBF" + unix_ends).saved_fields->Count(), 2);

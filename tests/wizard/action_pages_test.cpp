@@ -1,6 +1,7 @@
 // The action pages (owner mail, auto-responder, CSV file) driven through
 // their windows: their checks, what Next copies into the model, where Next
 // and Back lead, and the mails and data file of a real submission.
+#include "PageDriver.h"
 #include "WizardTest.h"
 
 #include "PhpRunner.h"
@@ -224,30 +225,30 @@ TEST_F(ActionPages, AutoResponderHasNoChecksAndCopiesThePage)
         (QStringList { "$email", "shop@example.com", "Thank you", "Dear $photo_URL", "1" }));
 }
 
-TEST_F(ActionPages, CsvNameGetsTheExtensionAndOnlyNamedSeparatorsAreTaken)
+TEST_F(ActionPages, CsvNameGetsTheExtensionAndTheSeparatorIsANameOrOneCharacter)
 {
     const std::array<const char *, 5> cases[] = {
-        // name, format, separator typed, file name, separator ("~" is the one set before)
+        // name, format, separator typed, file name, separator
         { "data", "*.csv", "comma", "data.csv", "," },
         { "data.csv", "*.csv", "Comma", "data.csv", "," },
         { "my.csv.old", "*.csv", "SEMICOLON", "my.csv.old", ";" },
-        { "", "*.csv", "pipe", ".csv", "~" },
+        { "", "*.csv", "|", ".csv", "|" },
         { "a.csv.txt", "*.txt", "tab", "a.csv.txt", "   " }, // three blanks, not a tab character
         { "a.csv.txt", "*.csv", "Space", "a.csv.txt", " " },
-        { "log", " *.tab ", "", "log.tab", "~" },
-        // File names compare with their letter case; unknown separators keep the old one.
-        { "DATA.CSV", "*.csv", " comma", "DATA.CSV.csv", "~" },
-        { "x", "*.csv", ";", "x.csv", "~" },
+        { "log", " *.tab ", " ", "log.tab", " " },
+        // File names compare with their letter case; names of separators do not.
+        { "DATA.CSV", "*.csv", " comma ", "DATA.CSV.csv", "," },
+        { "x", "*.csv", ";", "x.csv", ";" },
+        { "y", "*.csv", "\t", "y.csv", "\t" },
     };
     set_actions(Csv);
     for (const auto &[name, format, typed, filename, separator] : cases) {
         SCOPED_TRACE(name);
         show_page(csv());
-        globals::csv_file()->separator = QStringLiteral("~");
         csv()->txtfilename->setText(QString::fromUtf8(name));
         csv()->cmbtypes->setEditText(QString::fromUtf8(format));
         csv()->cmbDelimiter->setEditText(QString::fromUtf8(typed));
-        if (!*typed)
+        if (!*name)
             save_picture(csv(), QStringLiteral("page5-csv.png"));
         click(csv(), "cmdNext");
         EXPECT_EQ(globals::csv_file()->filename, QString::fromUtf8(filename));
@@ -255,21 +256,26 @@ TEST_F(ActionPages, CsvNameGetsTheExtensionAndOnlyNamedSeparatorsAreTaken)
     }
 }
 
-// The format and the end of line go into the script as they stand: Next
-// takes only what it can use and names the box otherwise.
-TEST_F(ActionPages, CsvFormatAndEndOfLineMustBeUsable)
+// The format, the separator and the end of line go into the script as
+// they stand: Next takes only what it can use and names the box otherwise.
+TEST_F(ActionPages, CsvFormatSeparatorAndEndOfLineMustBeUsable)
 {
     const QString format = "Please select a valid File Format: *. followed by an extension, such as *.csv";
+    const QString separator
+        = "Please select a valid Separator: comma, semicolon, tab, space, or one character other than \" and *";
     const QString end_line = "Please select a valid End of Line: \\r\\n or \\n";
-    // Format, end of line, the message (empty: Next goes on).
-    const std::tuple<const char *, const char *, QString> cases[]
-        = { { "CSV", "\\r\\n", format }, { "*.c;sv", "\\n", format }, { "*.csv", "CRLF", end_line },
-              { "*.csv", "\\r", end_line }, { "*.log", "\\n", {} }, { "*.TXT", "\\r\\n", {} } };
+    // Format, separator, end of line, the message (empty: Next goes on).
+    const std::tuple<const char *, const char *, const char *, QString> cases[] = { { "CSV", ",", "\\r\\n", format },
+        { "*.c;sv", ",", "\\n", format }, { "*.", ",", "\\n", format }, { "*.csv", ",", "CRLF", end_line },
+        { "*.csv", ",", "\\r", end_line }, { "*.log", ",", "\\n", {} }, { "*.TXT", "\xC2\xA7", "\\r\\n", {} },
+        { "*.csv", "zz", "\\n", separator }, { "*.csv", "", "\\n", separator }, { "*.csv", "\"", "\\n", separator },
+        { "*.csv", "*", "\\n", separator }, { "*.csv", " | ", "\\n", separator } };
     set_actions(Csv);
-    for (const auto &[typed_format, typed_end, told] : cases) {
-        SCOPED_TRACE(std::string(typed_format) + " " + typed_end);
+    for (const auto &[typed_format, typed_separator, typed_end, told] : cases) {
+        SCOPED_TRACE(std::string(typed_format) + " " + typed_separator + " " + typed_end);
         show_page(csv());
         csv()->cmbtypes->setEditText(QString::fromLatin1(typed_format));
+        drive::retype(csv()->cmbDelimiter->lineEdit(), QString::fromUtf8(typed_separator));
         csv()->cmbendline->setEditText(QString::fromLatin1(typed_end));
         const qsizetype before = messages().size();
         click(csv(), "cmdNext");

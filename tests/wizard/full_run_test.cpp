@@ -339,8 +339,9 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
             } else if (page == WizardPage::frmstep5) {
                 auto *csv = static_cast<frmstep5 *>(window(page));
                 csv->txtfilename->setText(t.text());
-                csv->cmbDelimiter->setEditText(t.text());
-                // A format and end of line the page takes.
+                // A separator, format and end of line the page takes.
+                const QStringList separators { "Comma", " tab ", "|", "\t", "\u65E5", "\U0001F600", "$" };
+                csv->cmbDelimiter->setEditText(separators.at(t.number(0, int(separators.size()) - 1)));
                 csv->cmbtypes->setEditText("*.x" + QString::number(t.number(0, 1 << 20), 36));
                 csv->cmbendline->setEditText(t.flag() ? "\\r\\n" : "\\n");
                 for (int row = 0; row < csv->lstfields->count(); ++row)

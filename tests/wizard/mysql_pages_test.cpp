@@ -17,6 +17,7 @@
 #include "model/CForm.h"
 #include "model/Cprefrences.h"
 #include "model/globals.h"
+#include "mysql/MYSQL_CONNECTION.h"
 #include "mysql/MySQLTable.h"
 #include "mysql/connections.h"
 
@@ -30,6 +31,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <numeric>
 
 namespace {
 
@@ -351,6 +354,92 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_EQ(lines.mid(section + 6, 1), QStringList { "port=" + port });
 }
 
+// The names a reopened project fills in (the test's database is "@") as
+// they stand after a Connect, and as the project is saved then.
+struct KeptNames
+{
+    const char *label;
+    const char *database, *table; // saved
+    const char *shown; // after Connect, "database|table"
+    const char *chosen; // the boxes that show an entry of their lists
+    bool manual; // the grid takes typed columns
+    friend void PrintTo(const KeptNames &row, std::ostream *out) { *out << row.label; }
+};
+
+class KeepingNames : public MySqlPage, public ::testing::WithParamInterface<KeptNames>
+{
+};
+
+TEST_P(KeepingNames, ConnectKeepsTheSavedDatabaseAndTable)
+{
+    const KeptNames &row = GetParam();
+    const auto real = [this](const char *text) { return QString(text).replace("@", database.name()); };
+    // As the refill of a project whose connection had worked leaves them.
+    page->set_database_name(real(row.database));
+    page->set_table_name(real(row.table));
+    sign_in();
+    click(page, "cmdConnect");
+    ASSERT_EQ(messages(), QStringList { kConnected });
+    EXPECT_EQ(page->cmbDB->currentText() + '|' + page->cmbtable->currentText(), real(row.shown));
+    QStringList chosen;
+    for (const QComboBox *box : { page->cmbDB, page->cmbtable }) {
+        if (box->currentIndex() >= 0 && box->itemText(box->currentIndex()) == box->currentText())
+            chosen << box->objectName();
+    }
+    EXPECT_EQ(chosen.join(' '), row.chosen);
+    EXPECT_EQ(page->manual_mode(), row.manual);
+
+    const QTemporaryDir folder;
+    const QString project = folder.filePath("connected.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(project));
+    ASSERT_TRUE(WizardFrame::instance().save_project());
+    const QStringList lines = QString::fromUtf8(read_file(project)).split("\r\n");
+    const QStringList names = real(row.shown).replace(kDatabasePrompt, "").replace(kTablePrompt, "").split('|');
+    EXPECT_EQ(lines.mid(lines.indexOf("[MySQL]") + 7, 2), (QStringList { "db=" + names[0], "table=" + names[1] }));
+
+    next();
+    if (names.contains("")) {
+        EXPECT_EQ(last_message(),
+            names[0].isEmpty() ? "Please select a database or type it's name"
+                               : "Please select a table or type it's name");
+        return;
+    }
+    ASSERT_EQ(visible_page(), WizardPage::frmStep7) << last_message().toStdString();
+    EXPECT_EQ(globals::mysql_db()->dbname + '|' + globals::mysql_db()->table->table_name(), real(row.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Connect, KeepingNames,
+    ::testing::Values(KeptNames { "both_listed", "@", "entries", "@|entries", "cmbDB cmbtable", false },
+        KeptNames { "table_not_listed", "@", "orders", "@|orders", "cmbDB", true },
+        KeptNames { "database_not_listed", "shop", "orders", "shop|orders", "", true },
+        KeptNames { "database_not_listed_no_table", "shop", "", "shop|Select a table or type it's name", "", false },
+        // Files of earlier versions saved the prompts as names.
+        KeptNames { "prompts_saved", "Select a database or type it's name", "Select a table or type it's name",
+            "Select a database or type it's name|Select a table or type it's name", "", false }),
+    [](const auto &info) { return std::string(info.param.label); });
+
+// The columns share the grid's width, in either mode.
+TEST_F(MySqlPage, GridColumnsFillItsWidth)
+{
+    page->resize(page->width() + 300, page->height());
+    for (const bool manual : { false, true }) {
+        SCOPED_TRACE(manual);
+        if (manual)
+            page->modify_grid();
+        settle();
+        const QTableWidget *cells = grid.cells();
+        QList<int> widths;
+        for (int column = 0; column < cells->columnCount(); ++column)
+            widths << cells->columnWidth(column);
+        EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), cells->viewport()->width());
+        EXPECT_GT(widths[0], 172 + 100); // the room beyond the given widths, shared
+        EXPECT_NEAR(widths[0], widths[1], 1);
+        if (manual) {
+            EXPECT_LT(widths[2], widths[1] / 2); // the "is date" column stays the narrow one
+        }
+    }
+}
+
 // Keys as the keyboard sends them, each where the focus is then.
 void keys(const std::vector<QKeyCombination> &pressed)
 {
@@ -400,14 +489,17 @@ TEST_F(MySqlPage, KeysMoveBetweenCellsAndOnlyAPickChangesAColumn)
     keys({ Qt::Key_Up });
     EXPECT_EQ(state(grid), QStringLiteral("2,1 closed -|name_col|-"));
 
-    // Where names are typed, the first key starts the typing over the cell's text.
+    // Where names are typed, the first key starts the typing over the cell's
+    // text, and Left and Right move the caret in it.
     click(page, "cmddisconnect");
     page->txtport->setText(QString::number(closed_port()));
     click(page, "cmdConnect");
     ASSERT_TRUE(QTest::qWaitForWindowActive(page));
     grid.enter(1, 0);
-    keys({ Qt::Key_Right, Qt::Key_N, Qt::Key_O, Qt::Key_Down, Qt::Key_N, Qt::Key_Return });
-    EXPECT_EQ(state(grid), QStringLiteral("2,1 closed no|n|-"));
+    keys({ Qt::Key_Right, Qt::Key_N, Qt::Key_O, Qt::Key_Left, Qt::Key_Left, Qt::Key_X, Qt::Key_Right, Qt::Key_Y });
+    EXPECT_EQ(state(grid), QStringLiteral("1,1 open -|name_col|-"));
+    keys({ Qt::Key_Down, Qt::Key_N, Qt::Key_Return });
+    EXPECT_EQ(state(grid), QStringLiteral("2,1 closed xnyo|n|-"));
 }
 
 // The program may end while a cell is being edited: the page goes first,
@@ -485,6 +577,10 @@ TEST_P(TableDefinition, NextTakesOnlyADefinitionTheServerAccepts)
 }
 
 const char *const kBadLength = "please enter a valid length for ' col_a ' ";
+const char *const kTextKey
+    = "The column 'col_a' is of the type TEXT, which cannot be a primary key. Please choose another primary key, or "
+      "give 'col_a' one of the types a key can have: TINYINT, SmallInt, MEDIUMINT, INT, BIGINT, Float, DOUBLE, "
+      "DECIMAL, DateTime, Date, TimeStamp, Time, Year, Char, VARCHAR.";
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
     ::testing::Values(TableCase { "no_type", "select data type", "", true, "please select a datatype for ' col_a ' " },
@@ -501,8 +597,42 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableDefinition,
         TableCase { "optional_length_left_out", "MEDIUMINT", "", true, nullptr },
         TableCase { "decimal_with_decimals", "DECIMAL", "10,2", true, nullptr },
         TableCase { "float_with_decimals", "Float", "7,3", true, nullptr },
-        TableCase { "date_without_length", "Date", "", true, nullptr }),
+        TableCase { "date_without_length", "Date", "", true, nullptr },
+        TableCase { "text_key", "TEXT", "", true, kTextKey }),
     [](const auto &info) { return std::string(info.param.label); });
+
+// Next refuses as the key just the types the server cannot key without a
+// length.
+TEST_F(NewTablePage, KeyTypesAreThoseTheServerTakes)
+{
+    TestDatabase database;
+    ASSERT_TRUE(database.ok());
+    const auto connection = database.connect();
+    open_page();
+    grid.set(2, 1, "TEXT");
+    auto *key = find<QComboBox>(page, "cmbfields");
+    key->setCurrentIndex(key->findText("col_a"));
+    QStringList page_refused, server_refused;
+    for (const QString &type : frmstep6b::type_names()) {
+        const QString length = QStringList { "INT", "Char", "VARCHAR" }.contains(type) ? "10" : "";
+        grid.set(1, 1, type);
+        grid.set(1, 2, length);
+        click(page, "cmdNext");
+        if (visible_page() == WizardPage::frmstep6b)
+            page_refused << type;
+        else
+            click(window(WizardPage::frmStep7), "cmdBack");
+        connection->Execute(QString("CREATE TABLE `key_%1` (c %1%2 PRIMARY KEY)")
+                                .arg(type, length.isEmpty() ? QString() : '(' + length + ')'));
+    }
+    const QStringList made = database.column("SHOW TABLES");
+    for (const QString &type : frmstep6b::type_names()) {
+        if (!made.contains("key_" + type, Qt::CaseInsensitive))
+            server_refused << type;
+    }
+    EXPECT_EQ(page_refused, server_refused);
+    EXPECT_EQ(page_refused.size(), 8);
+}
 
 // Column names, types and defaults show whole in their columns.
 TEST_F(NewTablePage, EveryTextShowsWhole)

@@ -12,9 +12,12 @@
 #include "model/ini_variables.h"
 #include "model/webpage.h"
 
+#include <QDialogButtonBox>
+#include <QFontComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace {
 
@@ -182,6 +185,29 @@ TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
     page->close(); // saved now: the close box ends without a question
     EXPECT_EQ(messages(), QStringList(2, "Do you want to save this project ?"));
     EXPECT_TRUE(program_ended());
+}
+
+// OK in the font dialog keeps a family this machine lacks (the list shows
+// what stands in for it); a family picked replaces it.
+TEST_F(OutputTest, FontDialogKeepsTheFamilyUnlessAnotherIsPicked)
+{
+    page->set_message_font(FontSpec { "Arial", 12 }, 0); // as a reopened project has it
+    const auto format = [this](const char *picked) {
+        on_next_modal([picked](QWidget *dialog) {
+            if (*picked)
+                find<QFontComboBox>(dialog, "family")->setCurrentFont(QFont(picked));
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        click(page, "format");
+    };
+    format("");
+    choose_destination(php.folder());
+    set_message(QStringLiteral("Thanks"));
+    generate();
+    EXPECT_TRUE(globals::prefs()->success_message.contains("face='Arial'"))
+        << globals::prefs()->success_message.toStdString();
+    format("DejaVu Serif");
+    EXPECT_EQ(page->message_font().name, "DejaVu Serif");
 }
 
 // A ticked header or footer without a file: No leaves it out and generates.
