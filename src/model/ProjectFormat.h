@@ -43,8 +43,8 @@ inline const QString kAutoLines = QStringLiteral("auto_nLine");
 
 // What the MySQL page's database and table boxes show while they name
 // nothing. Files of earlier versions hold them as names.
-inline const QString kDatabasePrompt = QStringLiteral("Select a database or type it's name");
-inline const QString kTablePrompt = QStringLiteral("Select a table or type it's name");
+inline const QString kDatabasePrompt = QStringLiteral("Select a database or type its name");
+inline const QString kTablePrompt = QStringLiteral("Select a table or type its name");
 // A database or table name as the MySQL page or a file gives it; empty
 // when it is one of the prompts above, also as spelt before or since
 // (letter case, blanks at the ends and apostrophes aside).

@@ -42,7 +42,7 @@ constexpr int kHintWidth = 400;
 // What the grid's hint says: before a connection, before a table, while a
 // cell of a grid without the server's columns is edited, and otherwise.
 const QString kGridHints[] = {
-    QStringLiteral(" Please connect your Mysql server first "),
+    QStringLiteral(" Please connect your MySQL server first "),
     QStringLiteral(" Please select a table"),
     QStringLiteral("For each field that you want to save type an equivalent MySQL Field in the 'MySQL's Field Name' "
                    "column and check the 'is date' box for date type fields."),
@@ -602,7 +602,7 @@ void frmstep6a::getconversion_option(bool &result)
         return;
     }
     result = false;
-    notice(QStringLiteral("One or more of the selected columns in your Mysql table are dates, please click the 'back' "
+    notice(QStringLiteral("One or more of the selected columns in your MySQL table are dates, please click the 'back' "
                           "button and set the date format used in your Form (in step 1). "));
 }
 
@@ -614,11 +614,11 @@ bool frmstep6a::names_given()
     if (!box)
         return true;
     if (!box->isEnabled()) {
-        notice(QStringLiteral("Please connect your Mysql server first"));
+        notice(QStringLiteral("Please connect your MySQL server first"));
         txtHost->setFocus();
     } else {
-        notice(box == cmbDB ? QStringLiteral("Please select a database or type it's name")
-                            : QStringLiteral("Please select a table or type it's name"));
+        notice(box == cmbDB ? QStringLiteral("Please select a database or type its name")
+                            : QStringLiteral("Please select a table or type its name"));
         box->setFocus();
     }
     return false;

@@ -85,10 +85,10 @@ inline const char *const kNotices[] = {
     "Connected successfully to MySQL server, please select the database, table, and fields in which form data "
     "will be saved.",
     "Database doesn't exist", "Field '" TRESSEL_LONG_FIELD "' doesn't exist in specified table",
-    "One or more of the selected columns in your Mysql table are dates, please click the 'back' button and set "
+    "One or more of the selected columns in your MySQL table are dates, please click the 'back' button and set "
     "the date format used in your Form (in step 1). ",
-    "Please connect your Mysql server first", "Please select a database or type it's name",
-    "Please select a table or type it's name", "please select a datatype for ' " TRESSEL_LONG_FIELD " ' ",
+    "Please connect your MySQL server first", "Please select a database or type its name",
+    "Please select a table or type its name", "please select a datatype for ' " TRESSEL_LONG_FIELD " ' ",
     "please enter a valid length for ' " TRESSEL_LONG_FIELD " ' ",
     "You shouldn't enter length for ' " TRESSEL_LONG_FIELD " ' ", "Please select a primary key",
     // The output page, its dialogs, Generate and the task report.

@@ -38,9 +38,9 @@ namespace {
 
 const QString kConnected = "Connected successfully to MySQL server, please select the database, table, and fields "
                            "in which form data will be saved.";
-const QString kDatabasePrompt = "Select a database or type it's name";
-const QString kTablePrompt = "Select a table or type it's name";
-const QString kDateNotice = "One or more of the selected columns in your Mysql table are dates, please click the "
+const QString kDatabasePrompt = "Select a database or type its name";
+const QString kTablePrompt = "Select a table or type its name";
+const QString kDateNotice = "One or more of the selected columns in your MySQL table are dates, please click the "
                             "'back' button and set the date format used in your Form (in step 1). ";
 
 class MySqlPage : public WizardTest
@@ -134,7 +134,7 @@ TEST_F(MySqlPage, StartsReadyToConnectWithEveryFieldUnassigned)
     EXPECT_EQ(order, (QStringList { "txtHost", "txtUser", "txtport", "txtpassword" }));
 
     next();
-    EXPECT_EQ(last_message(), "Please connect your Mysql server first");
+    EXPECT_EQ(last_message(), "Please connect your MySQL server first");
     EXPECT_EQ(visible_page(), WizardPage::frmstep6a);
 }
 
@@ -342,7 +342,7 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_TRUE(page->manual_mode());
     EXPECT_FALSE(globals::SuccessfullyConnected);
     next();
-    EXPECT_EQ(last_message(), "Please select a database or type it's name");
+    EXPECT_EQ(last_message(), "Please select a database or type its name");
     const QTemporaryDir folder;
     const QString project = folder.filePath("after-failure.tsl");
     CommonDialog::script(CommonDialog::Answer::chosen_file(project));
@@ -400,8 +400,8 @@ TEST_P(KeepingNames, ConnectKeepsTheSavedDatabaseAndTable)
     next();
     if (names.contains("")) {
         EXPECT_EQ(last_message(),
-            names[0].isEmpty() ? "Please select a database or type it's name"
-                               : "Please select a table or type it's name");
+            names[0].isEmpty() ? "Please select a database or type its name"
+                               : "Please select a table or type its name");
         return;
     }
     ASSERT_EQ(visible_page(), WizardPage::frmStep7) << last_message().toStdString();
@@ -412,10 +412,10 @@ INSTANTIATE_TEST_SUITE_P(Connect, KeepingNames,
     ::testing::Values(KeptNames { "both_listed", "@", "entries", "@|entries", "cmbDB cmbtable", false },
         KeptNames { "table_not_listed", "@", "orders", "@|orders", "cmbDB", true },
         KeptNames { "database_not_listed", "shop", "orders", "shop|orders", "", true },
-        KeptNames { "database_not_listed_no_table", "shop", "", "shop|Select a table or type it's name", "", false },
+        KeptNames { "database_not_listed_no_table", "shop", "", "shop|Select a table or type its name", "", false },
         // Files of earlier versions saved the prompts as names.
         KeptNames { "prompts_saved", "Select a database or type it's name", "Select a table or type it's name",
-            "Select a database or type it's name|Select a table or type it's name", "", false }),
+            "Select a database or type its name|Select a table or type its name", "", false }),
     [](const auto &info) { return std::string(info.param.label); });
 
 // The columns share the grid's width, in either mode.

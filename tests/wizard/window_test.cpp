@@ -104,7 +104,7 @@ const PageHints kPageHints[] = {
             { "txtMessage", Move | Focus | Change | Caption, "Label3", "the Message that you like to be sent" },
             { "personalize", Move, nullptr, "then press 'Add'" },
         } },
-    { "MySQL", WizardPage::frmstep6a, { { "grd", Move | Focus, nullptr, "Please connect your Mysql server first" } } },
+    { "MySQL", WizardPage::frmstep6a, { { "grd", Move | Focus, nullptr, "Please connect your MySQL server first" } } },
     { "Output", WizardPage::frmStep7,
         {
             { "chkHeader", Move, "chkHeader", "insert the template header here." },
