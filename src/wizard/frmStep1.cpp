@@ -635,8 +635,13 @@ void frmStep1::get_option()
 void frmStep1::cmdNext_Click()
 {
     webpage &page = *globals::web_page();
-    if (project_in_use() && !m_form_loaded)
+    if (project_in_use() && !m_form_loaded) {
         read_page();
+        // A reading that took no form has said why, or the user closed the
+        // list of forms to keep the page as it is.
+        if (!m_form_loaded)
+            return;
+    }
     if (page.pagetype == 1 && !m_url_load_pressed && !project_in_use()) {
         notice(QStringLiteral("Please click the 'Load URL' button to load your HTML form"));
         return;
