@@ -8,7 +8,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tressel"));
     QApplication::setApplicationVersion(QStringLiteral(TRESSEL_VERSION));
-    if (!start_wizard(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
-        return 1;
+    start_wizard(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     return QApplication::exec();
 }

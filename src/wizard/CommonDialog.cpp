@@ -1,9 +1,12 @@
 #include "CommonDialog.h"
 
 #include "FontChooser.h"
+#include "gui_globals.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <array>
 
 namespace {
 
@@ -25,6 +28,19 @@ QString &started_in()
     return folder;
 }
 
+QString &started_at()
+{
+    static QString path;
+    return path;
+}
+
+// The folder where a file of each kind was last chosen.
+QString &used_folder(CommonDialog::Files files)
+{
+    static std::array<QString, 3> folders;
+    return folders.at(static_cast<std::size_t>(files));
+}
+
 } // namespace
 
 void CommonDialog::script(Answer answer)
@@ -37,6 +53,10 @@ void CommonDialog::clear_script()
     answers().clear();
     asked_kinds().clear();
     started_in().clear();
+    started_at().clear();
+    // A test's run starts as a new run does, with no folder used.
+    for (const auto files : { Files::Pages, Files::Projects, Files::Reports })
+        used_folder(files).clear();
 }
 
 const std::deque<CommonDialog::Kind> &CommonDialog::asked()
@@ -49,13 +69,29 @@ const QString &CommonDialog::last_folder()
     return started_in();
 }
 
-QString CommonDialog::start_path() const
+const QString &CommonDialog::last_start()
 {
-    return m_file.isEmpty() ? m_init_dir : m_file;
+    return started_at();
 }
 
-CommonDialog::CommonDialog(QWidget *owner)
+QString CommonDialog::start_path() const
+{
+    const QString &used = used_folder(m_files);
+    if (used.isEmpty())
+        return m_file.isEmpty() ? globals::page_folder() : m_file;
+    return !m_file.isEmpty() && QFileInfo(m_file).absolutePath() == used ? m_file : used;
+}
+
+void CommonDialog::take_file(const QString &file)
+{
+    m_file = file;
+    if (!file.isEmpty())
+        used_folder(m_files) = QFileInfo(file).absolutePath();
+}
+
+CommonDialog::CommonDialog(QWidget *owner, Files files)
     : m_owner(owner)
+    , m_files(files)
 { }
 
 QString CommonDialog::qt_filter(const QString &filter)
@@ -74,8 +110,9 @@ bool CommonDialog::take_script(Kind kind, bool *accepted)
 {
     asked_kinds().push_back(kind);
     if (kind != Kind::Font) {
-        const QFileInfo start(start_path());
-        started_in() = m_file.isEmpty() ? start.filePath() : start.absolutePath();
+        started_at() = start_path();
+        const QFileInfo start(started_at());
+        started_in() = started_at() == m_file ? start.absolutePath() : start.filePath();
     }
     if (answers().empty())
         return false;
@@ -88,19 +125,22 @@ bool CommonDialog::take_script(Kind kind, bool *accepted)
             m_font = answer.font;
             m_color = answer.color;
         } else {
-            m_file = kind == Kind::Save ? with_default_ext(answer.file) : answer.file;
+            take_file(kind == Kind::Save ? with_default_ext(answer.file) : answer.file);
         }
     }
     return true;
 }
 
-void CommonDialog::ShowOpen()
+bool CommonDialog::ShowOpen()
 {
-    if (take_script(Kind::Open))
-        return;
+    bool accepted = false;
+    if (take_script(Kind::Open, &accepted))
+        return accepted;
     const QString file = QFileDialog::getOpenFileName(m_owner, QString(), start_path(), qt_filter(m_filter));
-    if (!file.isEmpty())
-        m_file = file;
+    if (file.isEmpty())
+        return false;
+    take_file(file);
+    return true;
 }
 
 QString CommonDialog::with_default_ext(const QString &name) const
@@ -124,7 +164,7 @@ bool CommonDialog::ShowSave()
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_file = with_default_ext(dialog.selectedFiles().constFirst());
+    take_file(with_default_ext(dialog.selectedFiles().constFirst()));
     return true;
 }
 

@@ -16,6 +16,11 @@ class CommonDialog final
 {
 public:
     enum class Kind { Open, Save, Font };
+    // The kinds of file asked for. A file dialog starts in the folder where a
+    // file of its kind was last chosen in this run, at its own last file when
+    // that is there; before any, at its own file, else in the folder of a
+    // page read from a file, else in the home folder.
+    enum class Files { Pages, Projects, Reports };
 
     // What a scripted answer gives instead of the real dialog (tests).
     struct Answer
@@ -35,10 +40,12 @@ public:
     static void clear_script();
     // The dialogs asked since the last clear_script, for tests to check.
     static const std::deque<Kind> &asked();
-    // The folder the last file dialog asked opened in.
+    // The folder the last file dialog asked opened in, and the path it
+    // started at: that folder, or a file in it.
     static const QString &last_folder();
+    static const QString &last_start();
 
-    explicit CommonDialog(QWidget *owner = nullptr);
+    explicit CommonDialog(QWidget *owner = nullptr, Files files = Files::Pages);
 
     // "label|patterns|label|patterns...", patterns separated by ";".
     void set_Filter(const QString &filter) { m_filter = filter; }
@@ -51,12 +58,10 @@ public:
     // typed name has none.
     void set_DefaultExt(const QString &extension) { m_default_ext = extension; }
     void set_Max(int points) { m_max_size = points; }
-    // The folder a file dialog opens in before any file was chosen.
-    void set_InitDir(const QString &folder) { m_init_dir = folder; }
 
-    void ShowOpen();
     // True when the user confirmed a file (callers that must tell a cancel
     // from a choice ask this; the file name is kept either way).
+    bool ShowOpen();
     bool ShowSave();
     void ShowFont();
 
@@ -72,16 +77,17 @@ public:
 
 private:
     bool take_script(Kind kind, bool *accepted = nullptr);
-    // Where a file dialog starts: the last file chosen, else the initial
-    // folder.
+    // Where a file dialog starts (see Files).
     QString start_path() const;
+    // Keeps a confirmed file and its folder for the next dialogs of its kind.
+    void take_file(const QString &file);
     // `name` with the default extension when it has no extension of its own.
     QString with_default_ext(const QString &name) const;
 
     QWidget *m_owner;
+    Files m_files;
     QString m_filter;
     QString m_default_ext;
-    QString m_init_dir;
     qint32 m_flags = 0;
     int m_min_size = 8;
     int m_max_size = 24;

@@ -6,6 +6,7 @@
 #include "WizardButtons.h"
 #include "WizardControls.h"
 #include "frmStep1.h"
+#include "named.h"
 
 #include "model/globals.h"
 #include "model/webpage.h"
@@ -22,6 +23,8 @@ const QString kPlaceholder = QStringLiteral("<Select a form>");
 FrmManyforms::FrmManyforms(frmStep1 *page)
     : QDialog(page)
     , m_page(page)
+    , Label1(named(new QLabel(QStringLiteral("This page has more than one Form, Please Select "), this), "Label1"))
+    , Label2(named(new QLabel(QStringLiteral("the Form you wish to process ."), this), "Label2"))
     , cmbForm(make_editable_combo(this, "cmbForm", {}, kPlaceholder))
     , CmdOk(make_button(this, "CmdOk", QStringLiteral("OK")))
 {
@@ -30,8 +33,8 @@ FrmManyforms::FrmManyforms(frmStep1 *page)
     fit_title(this);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("This page has more than one Form, Please Select "), this));
-    layout->addWidget(new QLabel(QStringLiteral("the Form you wish to process ."), this));
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
     auto *row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Forms"), this));
     row->addWidget(cmbForm, 1);
@@ -45,6 +48,12 @@ void FrmManyforms::add_form(const QString &title)
 {
     cmbForm->addItem(title);
     cmbForm->setEditText(kPlaceholder);
+}
+
+void FrmManyforms::ask_instead()
+{
+    Label1->setText(QStringLiteral("Select the form to process in its place,"));
+    Label2->setText(QStringLiteral("or close this window to keep the page as it is."));
 }
 
 void FrmManyforms::CmdOk_Click()

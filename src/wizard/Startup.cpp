@@ -29,7 +29,7 @@ void register_pages()
     frame.set_factory(WizardPage::frmStep7, [] { return new frmStep7; });
 }
 
-bool start_wizard(const QString &command_line)
+void start_wizard(const QString &command_line)
 {
     register_pages();
     // The page reader tells its troubles through the program's message box.
@@ -50,16 +50,17 @@ bool start_wizard(const QString &command_line)
             reason = path + QStringLiteral(" does not exist");
         else if (!path.contains(QLatin1String("tsl")) || !file.isFile())
             reason = path + QStringLiteral(" is not a project file (.tsl)");
+        // Told, then the run goes on as without a project, as after a file
+        // that cannot be read.
         if (!reason.isEmpty()) {
             MyMessage::show_message(QStringLiteral("command line is not correct \n") + reason, 1, 3);
-            return false;
+            globals::project_error = true;
         }
     }
     auto *first = static_cast<frmStep1 *>(WizardFrame::instance().window(WizardPage::frmStep1));
     // The project is read before any page shows.
-    if (!globals::project_file.isEmpty())
+    if (!globals::project_file.isEmpty() && !globals::project_error)
         first->load_settings();
     first->show();
     first->activateWindow();
-    return true;
 }

@@ -38,7 +38,7 @@ frmAction::frmAction(QWidget *parent)
     , lblHelp(new QLabel(QStringLiteral("For more information click here"), this))
     , cmdOK(make_button(this, "cmdOK", QStringLiteral("OK")))
     , cmdsave(make_button(this, "cmdsave", QStringLiteral("Save report")))
-    , m_save_dialog(this)
+    , m_save_dialog(this, CommonDialog::Files::Reports)
 {
     setObjectName(QStringLiteral("frmAction"));
     setWindowTitle(QStringLiteral("Tressel"));

@@ -11,7 +11,6 @@
 #include "frmStep2.h"
 #include "frmStep7.h"
 #include "frmWait.h"
-#include "gui_globals.h"
 #include "named.h"
 
 #include "generate/CSV.h"
@@ -173,7 +172,10 @@ frmStep1::frmStep1(QWidget *parent)
             about();
     });
     connect(globals::web_page().get(), &webpage::FinishReading, this, &frmStep1::web2_FinishReading);
-    connect(globals::web_page().get(), &webpage::LoadFailed, this, [] { frmWait::instance().hide(); });
+    connect(globals::web_page().get(), &webpage::LoadFailed, this, [this] {
+        frmWait::instance().hide();
+        m_load_failed = true;
+    });
 }
 
 bool frmStep1::event(QEvent *event)
@@ -197,9 +199,11 @@ bool frmStep1::asks_to_save() const
     return !globals::project_saved && m_form_loaded;
 }
 
-bool frmStep1::command_line_given() const
+bool frmStep1::project_in_use() const
 {
-    return !globals::project_file.isEmpty();
+    // A project that could not be read is no project: the run goes on as
+    // without one.
+    return !globals::project_file.isEmpty() && !globals::project_error;
 }
 
 void frmStep1::optLoadHtml_Click()
@@ -228,7 +232,7 @@ void frmStep1::chkdate_Click()
 bool frmStep1::confirm_reload()
 {
     // The two reload questions: false when the user keeps what is loaded.
-    if (command_line_given() && !globals::project_error
+    if (project_in_use()
         && MyMessage::show_message(
                QStringLiteral("Selecting another form will overwrite saved settings , Do you want to continue ?"), 3, 3)
             == 2)
@@ -240,29 +244,29 @@ void frmStep1::Browse_Click()
 {
     if (!confirm_reload())
         return;
-    if (m_form_loaded) {
-        if (MyMessage::show_message(
-                QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
+    // The form taken stays taken until another one is: a choice cancelled
+    // on the way keeps it with its rules.
+    if (m_form_loaded
+        && MyMessage::show_message(
+               QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
             == 2)
-            return;
-        m_form_loaded = false;
-    }
-    globals::web_page()->pagetype = 0;
+        return;
     com.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*"));
-    com.set_InitDir(globals::page_folder());
-    com.ShowOpen();
-    txtdestination->setText(com.FileName());
-    if (com.FileName().isEmpty()) {
-        notice(QStringLiteral("Please select an HTML file"));
+    // A cancelled dialog changes nothing, not even the address box.
+    if (!com.ShowOpen() || com.FileName().isEmpty()) {
+        if (!m_form_loaded)
+            notice(QStringLiteral("Please select an HTML file"));
         return;
     }
+    globals::web_page()->pagetype = 0;
+    txtdestination->setText(com.FileName());
     globals::web_page()->path = com.FileName();
     read_page();
 }
 
 void frmStep1::load_Click()
 {
-    if (command_line_given()
+    if (project_in_use()
         && MyMessage::show_message(
                QStringLiteral("Selecting another form will overwrite saved settings , Do you want to continue ?"), 3, 3)
             == 2)
@@ -303,14 +307,16 @@ void frmStep1::read_page()
     frmWait::instance().show();
     QApplication::processEvents();
     const int takes = m_takes;
+    m_load_failed = false;
     globals::web_page()->ReadForms();
     // A reading that took no form (none chosen, none there, the page not
-    // loaded) leaves the form taken before with its own page.
+    // loaded) leaves the form taken before with its own page. An address
+    // that did not load stays in its box to be corrected.
     if (m_takes == takes && m_form_loaded)
-        restore_taken_page();
+        restore_taken_page(!m_load_failed);
 }
 
-void frmStep1::restore_taken_page()
+void frmStep1::restore_taken_page(bool boxes)
 {
     if (!m_taken)
         return;
@@ -320,6 +326,8 @@ void frmStep1::restore_taken_page()
     page.path = m_taken->path;
     page.forms = m_taken->forms;
     page.nforms = m_taken->nforms;
+    if (!boxes)
+        return;
     txtdestination->setText(m_taken->file_box);
     txturl->setText(m_taken->url_box);
     const bool url = page.pagetype != 0;
@@ -335,23 +343,50 @@ void frmStep1::web2_FinishReading()
 {
     frmWait::instance().hide();
     const webpage &page = *globals::web_page();
-    if (command_line_given() && !globals::project_error && page.forms
-        && page.forms->Contains(globals::selected_form_title)) {
-        // The form saved in the project. A page that no longer has it
-        // offers its forms as any page does.
-        select_form(page.forms->Item(globals::selected_form_title));
-    } else if (page.nforms == 1) {
+    std::shared_ptr<CForm> saved;
+    if (project_in_use()) {
+        saved = saved_form();
+        if (!saved) {
+            notice(QStringLiteral("The form ") + globals::selected_form_title
+                + QStringLiteral(" saved in this project is no longer on the page."));
+        }
+    }
+    if (saved) {
+        select_form(saved);
+    } else if (page.nforms == 1 && !project_in_use()) {
         select_form(page.forms->Item(1));
         globals::selected_form_title = QStringLiteral("Form1");
-    } else if (page.nforms < 2) {
+    } else if (page.nforms < 1) {
         notice(page.pagetype == 0 ? QStringLiteral("File does not contain an HTML form.")
                                   : QStringLiteral("Page does not contain an HTML form."));
     } else {
+        // In place of a form gone from the page another is taken only when
+        // the user chooses it; closing the list keeps the page as it is.
         FrmManyforms picker(this);
+        if (project_in_use())
+            picker.ask_instead();
         for (int i = 1; i <= page.forms->Count(); ++i)
             picker.add_form(QStringLiteral("Form") + QString::number(i));
+        m_saved_form_gone = project_in_use();
         picker.exec();
+        m_saved_form_gone = false;
     }
+}
+
+std::shared_ptr<CForm> frmStep1::saved_form() const
+{
+    // The saved title is the form's place on the page: it is the saved form
+    // while the page holds as many forms as it did and the form there still
+    // has a field the project knows.
+    const webpage &page = *globals::web_page();
+    if (!page.forms || page.nforms != m_saved_nforms || !page.forms->Contains(globals::selected_form_title))
+        return nullptr;
+    const std::shared_ptr<CForm> form = page.forms->Item(globals::selected_form_title);
+    const ::fields &saved = *globals::saved_fields();
+    const ::fields &shown = *form->fields();
+    const bool known = std::any_of(
+        shown.begin(), shown.end(), [&saved](const auto &entry) { return is_In_Collection(saved, entry.value->name); });
+    return known || saved.Count() == 0 ? form : nullptr;
 }
 
 void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
@@ -364,10 +399,12 @@ void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
     globals::owner_mail()->form = frm;
     globals::mysql_db()->form = frm;
     globals::auto_mail()->form = frm;
-    if (command_line_given() && !globals::project_error)
-        compare_fields();
-    else
+    if (!project_in_use())
         load_fields();
+    else if (m_saved_form_gone)
+        take_saved_rules();
+    else
+        compare_fields();
     m_form_loaded = true;
     ++m_takes;
     const webpage &page = *globals::web_page();
@@ -418,7 +455,7 @@ void frmStep1::load_fields()
     // it was never shown.
     for (WizardPage page : { WizardPage::frmStep2, WizardPage::frmStep3, WizardPage::frmStep4 }) {
         if (WizardWindow *window = WizardFrame::instance().window(page))
-            window->fill_field_lists(command_line_given());
+            window->fill_field_lists(project_in_use());
     }
 }
 
@@ -489,6 +526,7 @@ void frmStep1::load_webpage(const SavedProject &project)
     optLoadHtml->setChecked(!url);
     txtdestination->setEnabled(!url);
     txturl->setEnabled(url);
+    m_saved_nforms = project.nforms;
     (url ? txturl : txtdestination)->setText(url ? project.URL : project.path);
     // Choosing an option again enables them.
     Browse->setEnabled(false);
@@ -555,6 +593,28 @@ void frmStep1::compare_fields()
     load_fields();
 }
 
+void frmStep1::take_saved_rules()
+{
+    // Another form chosen for one gone from the page: its own fields, each
+    // with the saved rule of a field of its name.
+    CForm &form = *globals::web_page()->selected_form;
+    const ::fields &saved = *globals::saved_fields();
+    auto kept = std::make_shared<::fields>();
+    for (const auto &entry : *form.fields()) {
+        Field field = *entry.value;
+        for (const auto &rule : saved) {
+            if (rule.value->name == field.name) {
+                field = *rule.value;
+                field.post_name = entry.value->post_name;
+                break;
+            }
+        }
+        kept->Add(field, field.name);
+    }
+    form.set_fields(kept);
+    load_fields();
+}
+
 void frmStep1::get_option()
 {
     Cprefrences &prefs = *globals::prefs();
@@ -576,9 +636,14 @@ void frmStep1::get_option()
 void frmStep1::cmdNext_Click()
 {
     webpage &page = *globals::web_page();
-    if (command_line_given() && !m_form_loaded && !globals::project_error)
+    if (project_in_use() && !m_form_loaded) {
         read_page();
-    if (page.pagetype == 1 && !m_url_load_pressed && (!command_line_given() || globals::project_error)) {
+        // A reading that took no form has said why, or the user closed the
+        // list of forms to keep the page as it is.
+        if (!m_form_loaded)
+            return;
+    }
+    if (page.pagetype == 1 && !m_url_load_pressed && !project_in_use()) {
         notice(QStringLiteral("Please click the 'Load URL' button to load your HTML form"));
         return;
     }

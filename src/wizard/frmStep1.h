@@ -67,7 +67,13 @@ private:
     // Each activation reads wizard.ini; once per run it may show the
     // introduction page.
     void activated();
-    bool command_line_given() const;
+    // A project was named on the command line and read.
+    bool project_in_use() const;
+    // The form saved in the project, when the page read holds it.
+    std::shared_ptr<CForm> saved_form() const;
+    // Gives the form chosen in place of the saved one the saved rules of
+    // its fields' names.
+    void take_saved_rules();
     bool confirm_reload();
     void load_prefrences(const SavedProject &project);
     // Takes out of the reopened project's fields the upload types the
@@ -75,9 +81,9 @@ private:
     void drop_refused_types();
     void load_webpage(const SavedProject &project);
     void Refresf_Saved_Fields();
-    // Sets the page and the address boxes back to the page whose form is
-    // taken, after a reading that took none.
-    void restore_taken_page();
+    // Sets the page, and with `boxes` the address boxes, back to the page
+    // whose form is taken, after a reading that took none.
+    void restore_taken_page(bool boxes);
 
     QRadioButton *optLoadHtml;
     QLineEdit *txtdestination;
@@ -105,6 +111,13 @@ private:
     frmSaveOption *m_save_option = nullptr;
     bool m_form_loaded = false;
     bool m_url_load_pressed = false;
+    // The last reading could not load its page.
+    bool m_load_failed = false;
+    // The project's count of forms on its page.
+    qint16 m_saved_nforms = 0;
+    // The form chooser is open for a form saved in the project and gone from
+    // the page.
+    bool m_saved_form_gone = false;
 
     // The page of the form taken, as it was read and as the address boxes
     // showed it.

@@ -8,7 +8,6 @@
 #include "frmAction.h"
 #include "frmFolder.h"
 #include "frmIP.h"
-#include "gui_globals.h"
 #include "named.h"
 
 #include "generate/Html_converter.h"
@@ -85,7 +84,7 @@ frmStep7::frmStep7(QWidget *parent)
     , m_header_dialog(this)
     , m_footer_dialog(this)
     , m_font_dialog(this)
-    , m_save_dialog(this)
+    , m_save_dialog(this, CommonDialog::Files::Projects)
 {
     setObjectName(QStringLiteral("frmStep7"));
 
@@ -289,7 +288,6 @@ void frmStep7::Browse_Click()
 void frmStep7::browse_page(CommonDialog &dialog, QLineEdit *box)
 {
     dialog.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|All|*.*"));
-    dialog.set_InitDir(globals::page_folder());
     dialog.ShowOpen();
     box->setText(dialog.FileName());
 }

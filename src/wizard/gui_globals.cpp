@@ -39,7 +39,7 @@ QString &app_help_file()
 QString page_folder()
 {
     const QFileInfo page(web_page()->path);
-    if (!web_page()->path.isEmpty() && page.absoluteDir().exists())
+    if (web_page()->pagetype == 0 && !web_page()->path.isEmpty() && page.absoluteDir().exists())
         return page.absolutePath();
     return QDir::homePath();
 }

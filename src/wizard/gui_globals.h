@@ -17,8 +17,8 @@ std::shared_ptr<HTMLHelpViewer> &help_viewer();
 // unless set otherwise.
 QString &app_help_file();
 
-// Where the file dialogs for pages open: the folder of the page last read
-// from a file, else the user's home folder.
+// Where a file dialog opens before any of its kind was used: the folder of
+// the page when it is read from a file, else the user's home folder.
 QString page_folder();
 
 } // namespace globals

@@ -28,12 +28,15 @@
 #include "mysql/MySQLTable.h"
 #include "mysql/connections.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <functional>
 
@@ -279,6 +282,84 @@ TEST_F(Projects, AFormNoLongerOnThePageIsChosenAgain)
     EXPECT_EQ(globals::selected_form_title, "Form1");
     EXPECT_TRUE(form_field("name").required);
 }
+
+// Saved on Form2 of a page of three forms (a search box, the contact form, a
+// newsletter form), and the contact form since removed: the forms left, the
+// one then chosen in the list after it was first closed, and that form's
+// fields.
+struct Gone
+{
+    const char *name;
+    QByteArray forms;
+    const char *chosen;
+    QStringList fields;
+    friend void PrintTo(const Gone &gone, std::ostream *out) { *out << gone.name; }
+};
+
+class SavedFormGone : public Projects, public ::testing::WithParamInterface<Gone>
+{
+};
+
+// Told by name; no other form is taken, and no field merged, unless chosen;
+// the one chosen keeps the saved rules of its fields' names.
+TEST_P(SavedFormGone, IsToldAndAnotherTakenOnlyWhenChosen)
+{
+    const Gone &c = GetParam();
+    const QString path = saved_project([](ProjectPageTexts &) {
+        globals::web_page()->nforms = 3;
+        globals::selected_form_title = "Form2";
+    });
+    write_file(html, c.forms);
+    drive::restart(path);
+    // Any other dialog (the merge question) is noted and closed.
+    QStringList others;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&others] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() != QLatin1String("FrmManyforms")) {
+            others << modal->objectName();
+            modal->close();
+        }
+    });
+    guard.start(10);
+    const auto next = [&c](const char *chosen) {
+        if (c.chosen) {
+            on_next_modal([chosen](QWidget *list) {
+                EXPECT_EQ(find<QLabel>(list, "Label1")->text(), "Select the form to process in its place,");
+                if (chosen)
+                    drive::choose(find<QComboBox>(list, "cmbForm"), chosen);
+                press(chosen ? Qt::Key_Return : Qt::Key_Escape);
+            });
+        }
+        click(first(), "cmdNext");
+    };
+    next(nullptr); // the list closed: the page stays as it was
+    EXPECT_EQ(messages(),
+        QStringList { "The form Form2 saved in this project is no longer on the page." }
+            + (c.chosen ? QStringList() : QStringList { "File does not contain an HTML form." }));
+    EXPECT_FALSE(first()->form_loaded());
+    if (!c.chosen)
+        return;
+    next(c.chosen);
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
+    EXPECT_EQ(std::tuple(globals::selected_form_title, form_fields(), others),
+        std::tuple(QString(c.chosen), c.fields, QStringList()));
+    EXPECT_EQ(globals::web_page()->selected_form->fields()->Contains("name") && form_field("name").required,
+        c.fields.contains("name"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, SavedFormGone,
+    ::testing::Values(Gone { "NoFormLeft", "<p>Closed</p>", nullptr, {} },
+        Gone { "SearchBoxLeft", "<form><input name=q></form>", "Form1", { "q" } },
+        // The newsletter form, now second, asks a name too.
+        Gone { "SearchAndNewsletterLeft",
+            "<form><input name=q></form><form><input name=news_email><input name=name></form>", "Form2",
+            { "news_email", "name" } },
+        // A poll in its place: three forms again, but none of the saved fields.
+        Gone { "AnotherFormInItsPlace",
+            "<form><input name=q></form><form><input name=vote></form><form><input name=news_email></form>", "Form3",
+            { "news_email" } }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // A saved end of line the script cannot use is reported at the CSV page's Next.
 TEST_F(Projects, ReopenedCsvValuesAreCheckedAtNext)

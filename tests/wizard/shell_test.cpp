@@ -1,11 +1,13 @@
 // Start-up, the first page, the page frame and the message box, driven
 // through their windows.
+#include "PageDriver.h"
 #include "WizardTest.h"
 
 #include "wizard/CommonDialog.h"
 #include "wizard/MessageLayout.h"
 #include "wizard/MyMessage.h"
 #include "wizard/Startup.h"
+#include "wizard/frmAction.h"
 #include "wizard/frmMessage.h"
 #include "wizard/frmStart.h"
 #include "wizard/frmStep1.h"
@@ -40,7 +42,7 @@ protected:
     {
         WizardTest::SetUp();
         frmStart::is_shown = true; // the introduction has its own test
-        ASSERT_TRUE(start_wizard(QString()));
+        start_wizard(QString());
         page = static_cast<frmStep1 *>(window(WizardPage::frmStep1));
         settle();
     }
@@ -54,9 +56,22 @@ protected:
         click(page, "Browse");
     }
 
+    // Has page 1 read `html` by URL, a form being taken already.
+    void load_url(const QByteArray &html)
+    {
+        TestHttpServer::Response response;
+        response.body = html;
+        server.serve("/page.html", response);
+        answer(1); // load a new form
+        control<QRadioButton>("optLoadURL")->click();
+        control<QLineEdit>("txturl")->setText(server.url("/page.html"));
+        click(page, "load");
+    }
+
     template<typename T> T *control(const char *name) { return find<T>(page, name); }
 
     QTemporaryDir folder;
+    TestHttpServer server; // any path not served is not found
     frmStep1 *page = nullptr;
     int pages = 0;
 };
@@ -191,6 +206,72 @@ TEST_F(Pages, CancelledFormChoiceKeepsTheTakenPage)
     EXPECT_EQ(globals::selected_form_title, QStringLiteral("Form2"));
 }
 
+// A choice cancelled on the way to another page, in Browse's file dialog or
+// in the form list after Browse or Load URL: the page, the form and its
+// rules stay, the address boxes showing them.
+class CancelledChoice : public Pages, public ::testing::WithParamInterface<std::string>
+{
+};
+
+TEST_P(CancelledChoice, KeepsTheFormAndItsRules)
+{
+    const QByteArray two = "<form><input name=city></form><form><input name=zip></form>";
+    browse("<form><input name=q></form>");
+    const QString first = globals::web_page()->path;
+    QWidget *rules = window(WizardPage::frmStep2);
+    click(page, "cmdNext");
+    click(rules, "chknull"); // q is required
+    click(rules, "cmdBack");
+    if (GetParam() != "BrowseDialog")
+        on_next_modal([](QWidget *) { press(Qt::Key_Escape); });
+    if (GetParam() == "LoadUrlList") {
+        load_url(two);
+    } else if (GetParam() == "BrowseList") {
+        answer(1);
+        browse(two);
+    } else {
+        answer(1);
+        CommonDialog::script(CommonDialog::Answer::cancelled());
+        click(page, "Browse");
+    }
+    EXPECT_EQ(drive::shown(control<QRadioButton>("optLoadHtml")) + drive::shown(control<QLineEdit>("txtdestination")),
+        "optLoadHtml+txtdestination=" + first);
+    click(page, "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
+    EXPECT_TRUE(find<QCheckBox>(rules, "chknull")->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, CancelledChoice, ::testing::Values("BrowseDialog", "BrowseList", "LoadUrlList"),
+    [](const auto &info) { return info.param; });
+
+// An address that does not load stays in its box to be corrected; the form
+// taken before stays until a page loads.
+TEST_F(Pages, MistypedAddressStaysToBeCorrected)
+{
+    browse("<form><input name=q></form>");
+    load_url("<form><input name=city></form>");
+    auto *url = control<QLineEdit>("txturl");
+    const QString typed = url->text().replace("page", "paeg");
+    drive::retype(url, typed);
+    answer(1);
+    click(page, "load");
+    EXPECT_TRUE(last_message().startsWith(QStringLiteral("The page could not be loaded: ")));
+    EXPECT_EQ(globals::web_page()->URL, server.url("/page.html")); // as a project would save it
+    click(page, "cmdNext"); // with the form taken before
+    ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
+    EXPECT_EQ(globals::web_page()->selected_form->fields()->Item(1)->name, QStringLiteral("city"));
+    click(window(WizardPage::frmStep2), "cmdBack");
+    EXPECT_EQ(drive::shown(control<QRadioButton>("optLoadURL")) + drive::shown(url), "optLoadURL+txturl=" + typed);
+    // The two letters swapped back, and Enter.
+    url->setCursorPosition(typed.indexOf("aeg") + 1);
+    QTest::keyClick(url, Qt::Key_Delete);
+    QTest::keyClick(url, Qt::Key_Delete);
+    QTest::keyClicks(url, QStringLiteral("ge"));
+    answer(1);
+    QTest::keyClick(url, Qt::Key_Return);
+    EXPECT_EQ(last_message(), kLoaded);
+}
+
 // The file dialogs for pages open in the folder of the page read last, else in the home folder.
 TEST_F(Pages, PageDialogsStartInTheLastPagesFolder)
 {
@@ -204,6 +285,56 @@ TEST_F(Pages, PageDialogsStartInTheLastPagesFolder)
     CommonDialog::script(CommonDialog::Answer::cancelled());
     click(output, "headerbrowse");
     EXPECT_EQ(CommonDialog::last_folder(), folder.path());
+}
+
+// Each file dialog starts in the folder where a file of its kind (pages,
+// projects, reports) was last chosen, at its own file when that is there;
+// the first time in the folder of a page read from a file, else at home.
+TEST_F(Pages, FileDialogsStartWhereTheirKindWasLastChosen)
+{
+    const QDir root(folder.path());
+    for (const char *place : { "site", "mail", "projects", "logs" })
+        root.mkdir(QString::fromLatin1(place));
+    const auto at = [&root](const char *place) { return root.filePath(QString::fromLatin1(place)); };
+    write_file(at("site/contact.html"), "<form><input name=q></form>");
+    globals::prefs()->is_embeded_result_page = false;
+    QWidget *output = window(WizardPage::frmStep7);
+    show_page(output);
+    const auto on = [](QWidget *window, const char *button) { return [=] { click(window, button); }; };
+    const auto save_report = [] {
+        frmAction report;
+        click(&report, "cmdsave");
+    };
+    const auto save_project = [] { WizardFrame::instance().save_project(); };
+    const auto url_page_saved = [&] {
+        load_url("<form><input name=city></form>");
+        save_project();
+    };
+    const auto file_page_again = [&] {
+        answer(1);
+        control<QRadioButton>("optLoadHtml")->click();
+        click(page, "Browse");
+    };
+    // The dialog, the file chosen there (none: cancelled) and where it started.
+    const std::tuple<std::function<void()>, const char *, QString> steps[] = {
+        { on(page, "Browse"), "site/contact.html", QDir::homePath() },
+        { save_report, "logs/run.log", at("site") },
+        { on(output, "cmdbrowsesuccess"), "mail/thanks.html", at("site") },
+        { on(output, "cmdbrowsefailure"), nullptr, at("mail") },
+        { on(output, "cmdbrowsesuccess"), nullptr, at("mail/thanks.html") },
+        { url_page_saved, "projects/contact.tsl", QDir::homePath() },
+        { file_page_again, "site/contact.html", at("mail") },
+        { on(output, "cmdbrowsesuccess"), nullptr, at("site") },
+        { save_project, nullptr, at("projects/contact.tsl") },
+        { save_report, nullptr, at("logs") },
+    };
+    for (const auto &[open, chosen, start] : steps) {
+        SCOPED_TRACE(start.toStdString());
+        CommonDialog::script(
+            chosen ? CommonDialog::Answer::chosen_file(at(chosen)) : CommonDialog::Answer::cancelled());
+        open();
+        EXPECT_EQ(CommonDialog::last_start(), start);
+    }
 }
 
 TEST_F(Pages, NextChecksTheDateFormatAndCopiesTheActions)
@@ -263,31 +394,42 @@ TEST_F(Pages, ExitAsksAndOffersToSaveATakenForm)
     EXPECT_EQ(messages().mid(6), QStringList { exit });
 }
 
+// A command line naming no project that can be read, missing or damaged,
+// is told, and the run goes on at page 1 as without a project.
 TEST_F(WizardTest, CommandLineMustNameAProjectFile)
 {
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("tsl projects"));
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
     const QString project = folder.filePath(QStringLiteral("tsl projects/contact.project"));
+    const QString missing = folder.filePath(QStringLiteral("missing.tsl"));
     write_file(text, {});
     write_file(project, {});
-    EXPECT_FALSE(start_wizard(text));
-    EXPECT_EQ(last_message(), "command line is not correct \n" + text + " is not a project file (.tsl)");
-    const QString missing = folder.filePath(QStringLiteral("missing.tsl"));
-    EXPECT_FALSE(start_wizard(missing));
-    EXPECT_EQ(last_message(), "command line is not correct \n" + missing + " does not exist");
-    EXPECT_EQ(messages().size(), 2);
-    EXPECT_FALSE(WizardFrame::instance().exists(WizardPage::frmStep1));
-
-    // "tsl" in a folder name will do, and the path may be quoted.
-    frmStart::is_shown = true;
-    EXPECT_TRUE(start_wizard(QLatin1Char('"') + project + QLatin1Char('"')));
+    const std::pair<QString, QString> cases[] = {
+        { text, "command line is not correct \n" + text + " is not a project file (.tsl)" },
+        { missing, "command line is not correct \n" + missing + " does not exist" },
+        // "tsl" in a folder name will do, and the path may be quoted; an
+        // empty file is a damaged project.
+        { QLatin1Char('"') + project + QLatin1Char('"'),
+            "The project could not be read: " + project + ", line 1: the file is empty" },
+    };
+    for (const auto &[command_line, told] : cases) {
+        SCOPED_TRACE(command_line.toStdString());
+        const qsizetype before = messages().size();
+        drive::restart(command_line);
+        EXPECT_EQ(messages().mid(before), QStringList { told });
+        EXPECT_TRUE(globals::project_error);
+        EXPECT_FALSE(program_ended());
+        QWidget *first = window(WizardPage::frmStep1);
+        EXPECT_TRUE(first->isVisible());
+        // No saved settings to overwrite; no saved page to read.
+        find<QRadioButton>(first, "optLoadURL")->click();
+        click(first, "load");
+        click(first, "cmdNext");
+        EXPECT_EQ(messages().mid(before + 1),
+            (QStringList { "please type the URL", "Please select an HTML form to process" }));
+    }
     EXPECT_EQ(globals::project_file, project);
-    // An empty file is no project: said so, and the run goes on without it.
-    EXPECT_EQ(
-        messages().mid(2), QStringList { "The project could not be read: " + project + ", line 1: the file is empty" });
-    EXPECT_TRUE(globals::project_error);
-    EXPECT_TRUE(window(WizardPage::frmStep1)->isVisible());
 }
 
 // Shown at the first activation of each run and never again in it: Escape
@@ -306,7 +448,7 @@ TEST_F(WizardTest, IntroductionOncePerRunUntilTurnedOff)
                 answer(intro);
             });
         }
-        ASSERT_TRUE(start_wizard(QString()));
+        start_wizard(QString());
         settle(200);
     };
     run([](QWidget *) { press(Qt::Key_Escape); });
