@@ -10,7 +10,7 @@ QString IPBanning::get_php_code() const
     // each is written: an IPv4 visitor reaching a server on an IPv6 socket
     // (::ffff:192.0.2.1) is the IPv4 address, and a line that holds no
     // address (a byte order mark, a comment) bans no one.
-    return php_text::lines({
+    QString code = php_text::lines({
         QStringLiteral("if (file_exists(\"blockedIPs.txt\"))"),
         QStringLiteral("{"),
         QStringLiteral(" $tsl_address = function ($tsl_text) {"),
@@ -26,9 +26,12 @@ QString IPBanning::get_php_code() const
         QStringLiteral(" $tsl_ips = explode(\"\\n\", (string)$tsl_banned); "),
         QStringLiteral(" foreach ($tsl_ips as $tsl_banned_ip) {"),
         QStringLiteral("if($tsl_visitor_ip !== false && $tsl_visitor_ip === $tsl_address($tsl_banned_ip)){"),
-        QStringLiteral("       die(\"Sorry your IP is banned!\"); "),
-        QStringLiteral("   }"),
-        QStringLiteral(" }"),
-        QStringLiteral("}"),
     });
+    code += php_text::answer_and_stop(QStringLiteral("\"Sorry your IP is banned!\""));
+    return code
+        + php_text::lines({
+            QStringLiteral("   }"),
+            QStringLiteral(" }"),
+            QStringLiteral("}"),
+        });
 }
