@@ -27,6 +27,8 @@ namespace {
 // What the failure answer of a step that fails for the server's reasons
 // shows when the result page is embedded.
 const QString kNotProcessed = QStringLiteral("Sorry, your submission could not be processed.");
+// The answer to a request that is no submission of the form.
+const QString kNothingSubmitted = QStringLiteral("Nothing was submitted.");
 
 // Only a request of the form's method is a submission: a crawler's or a
 // link preview's GET of a POST form does nothing.
@@ -41,15 +43,64 @@ QString method_check(const QString &method)
     });
 }
 
-// A post over PHP's size limit arrives with nothing in it: it fails as the
-// first upload would, rather than pass as an empty submission.
+// PHP drops the whole of a post over its size limit: such a post arrives with
+// nothing in it.
+const QString kPostDropped
+    = QStringLiteral("empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > 0");
+
+// Whether a browser sends the field with every submission of its form, empty
+// or not: text-like inputs, text areas, selects ("not specified" here, or
+// the type an older project stored) and hidden fields. Buttons, check boxes,
+// radio buttons, uploads and lists of values may be left out.
+bool is_always_sent(const Field &field)
+{
+    static const QStringList types = { QStringLiteral("text"), QStringLiteral("search"), QStringLiteral("tel"),
+        QStringLiteral("url"), QStringLiteral("email"), QStringLiteral("password"), QStringLiteral("date"),
+        QStringLiteral("month"), QStringLiteral("week"), QStringLiteral("time"), QStringLiteral("datetime-local"),
+        QStringLiteral("number"), QStringLiteral("range"), QStringLiteral("color"), QStringLiteral("hidden"),
+        QStringLiteral("textarea"), QStringLiteral("not specified"), QStringLiteral("select-one") };
+    return types.contains(field.field_type) && !globals::trim_blanks(field.name).isEmpty();
+}
+
+// A request that carries none of the fields a browser always sends (a
+// crawler's or a link preview's visit, a post with an empty body) is no
+// submission: nothing is done. A form without such fields cannot tell, and
+// takes every request.
+QString submission_check(CForm &form, const QString &method)
+{
+    QStringList absent;
+    for (const auto &entry : *form.fields()) {
+        if (!is_always_sent(*entry.value))
+            continue;
+        const QString test = QStringLiteral("!isset(")
+            + php_text::request_item(QStringLiteral("_") + method, entry.value->post_name) + QLatin1Char(')');
+        if (!absent.contains(test))
+            absent << test;
+    }
+    if (absent.isEmpty())
+        return QString();
+    // A post PHP dropped for its size gets the answer for that.
+    if (method == QLatin1String("POST"))
+        absent << QStringLiteral("!(") + kPostDropped + QLatin1Char(')');
+    return php_text::lines({
+        QStringLiteral("if (") + absent.join(QStringLiteral(" && ")) + QLatin1Char(')'),
+        QStringLiteral("{"),
+        QStringLiteral("header(\"Content-Type: text/plain; charset=UTF-8\", true, 400);"),
+        QStringLiteral("echo(\"") + kNothingSubmitted + QStringLiteral("\");"),
+        QStringLiteral("exit;"),
+        QStringLiteral("}"),
+    });
+}
+
+// A post over PHP's size limit fails as the first upload would, rather than
+// pass as an empty submission.
 QString too_large_check(Field *first_upload)
 {
     const QString answer = first_upload
         ? php_text::failure_block(*first_upload, QStringLiteral("Sorry, your submission is too large."))
         : php_text::form_failure(QStringLiteral("\"Sorry, your submission is too large.\""));
     return php_text::lines({
-               QStringLiteral("if (empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > 0)"),
+               QStringLiteral("if (") + kPostDropped + QLatin1Char(')'),
                QStringLiteral("{"),
            })
         + answer + php_text::line(QStringLiteral("}"));
@@ -79,7 +130,10 @@ QString failure_function(bool csv, bool mysql)
              << QStringLiteral("   @ftruncate($tsl_handle, $tsl_size);") << QStringLiteral("  }")
              << QStringLiteral("  @fclose($tsl_handle);") << QStringLiteral(" }");
     }
-    code << QStringLiteral(" error_log(__FILE__ . \": submission not processed: \" . $tsl_reason);");
+    // The reason may quote the visitor's value: its line breaks and other
+    // control characters are escaped, so that it stays one line of the log.
+    code << QStringLiteral(
+        " error_log(__FILE__ . \": submission not processed: \" . addcslashes($tsl_reason, \"\\0..\\37\\177\\\\\"));");
     const QString answer = php_text::form_failure(QLatin1Char('"') + php_text::literal(kNotProcessed)
         + QStringLiteral("\" . ($tsl_shown ? \" \" . htmlspecialchars($tsl_reason, ENT_QUOTES | ENT_SUBSTITUTE, "
                          "'UTF-8') : \"\")"));
@@ -118,6 +172,12 @@ QString CPHP_script::script_text() const
     const auto &form = page->selected_form;
     const QString method = form->Method().toUpper();
     write(method_check(method));
+    // The request's names are cleaned before anything reads them: the fields
+    // a browser always sends are looked for under the names the form has.
+    write(QStringLiteral("// Cleaning received values"));
+    write(globals::rec_vars()->get_cleaning_code());
+    if (const QString check = submission_check(*form, method); !check.isEmpty())
+        write(check);
     if (prefs.is_embeded_result_page && prefs.is_header)
         write(QStringLiteral("include(") + dq(prefs.header_img) + QStringLiteral(");"));
     if (page->blocked_ips()->Count() > 0) {
@@ -134,8 +194,6 @@ QString CPHP_script::script_text() const
     if (method == QLatin1String("POST"))
         write(too_large_check(uploads.empty() ? nullptr : uploads.front().field));
 
-    write(QStringLiteral("// Cleaning received values"));
-    write(globals::rec_vars()->get_cleaning_code());
     write(QStringLiteral("// Receiving variables"));
     write(globals::rec_vars()->get_recieving_code());
     if (prefs.is_creditcard)
@@ -159,7 +217,10 @@ QString CPHP_script::script_text() const
     // Every step that can fail for the server's reasons runs before any
     // mail: first what needs no change (folders, the data file's lock, the
     // connection), then the changes, each undone when a later one fails.
-    if (!uploads.empty() || prefs.is_csv || prefs.is_mysql) {
+    // Where the owner's mail is the only record of a submission, a mail not
+    // sent fails it too.
+    const bool mail_is_the_record = prefs.is_email && !prefs.is_csv && !prefs.is_mysql;
+    if (!uploads.empty() || prefs.is_csv || prefs.is_mysql || mail_is_the_record) {
         write(QStringLiteral("// Preparing the actions"));
         write(failure_function(prefs.is_csv, prefs.is_mysql));
     }
@@ -188,7 +249,7 @@ QString CPHP_script::script_text() const
         write(globals::csv_file()->get_close_code());
     if (prefs.is_email) {
         write(QStringLiteral("//Sending Email to form owner"));
-        write(globals::owner_mail()->get_txtMail_code());
+        write(globals::owner_mail()->get_txtMail_code(mail_is_the_record));
     }
     if (prefs.is_autoresponde) {
         write(QStringLiteral("//Sending auto respond Email to visitor"));
@@ -201,7 +262,7 @@ QString CPHP_script::script_text() const
     else
         write(QStringLiteral(" echo(") + dq(prefs.success_message) + QStringLiteral(");"));
     if (prefs.is_embeded_result_page && prefs.is_footer)
-        write(QStringLiteral("include(") + dq(prefs.footer_img) + QStringLiteral(");"));
+        write(php_text::footer_include());
     write(QStringLiteral("?>"));
     return text;
 }

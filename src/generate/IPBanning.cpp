@@ -13,7 +13,7 @@ QString IPBanning::get_php_code() const
     // on) bans no one. A list saved as UTF-16 (a text editor's "Unicode")
     // is read as its text: an ASCII letter stays, and any other leaves a
     // NUL that makes its line no address.
-    return php_text::lines({
+    QString code = php_text::lines({
         QStringLiteral("if (file_exists(\"blockedIPs.txt\"))"),
         QStringLiteral("{"),
         QStringLiteral(" $tsl_address = function ($tsl_text) {"),
@@ -40,9 +40,12 @@ QString IPBanning::get_php_code() const
         QStringLiteral(" $tsl_ips = preg_split(\"/\\r\\n?|\\n/\", $tsl_banned); "),
         QStringLiteral(" foreach ($tsl_ips as $tsl_banned_ip) {"),
         QStringLiteral("if($tsl_visitor_ip !== false && $tsl_visitor_ip === $tsl_address($tsl_banned_ip)){"),
-        QStringLiteral("       die(\"Sorry your IP is banned!\"); "),
-        QStringLiteral("   }"),
-        QStringLiteral(" }"),
-        QStringLiteral("}"),
     });
+    code += php_text::answer_and_stop(QStringLiteral("\"Sorry your IP is banned!\""));
+    return code
+        + php_text::lines({
+            QStringLiteral("   }"),
+            QStringLiteral(" }"),
+            QStringLiteral("}"),
+        });
 }

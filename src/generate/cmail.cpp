@@ -168,7 +168,7 @@ void cmail::set_message(const QString &body)
     }
 }
 
-QString cmail::get_txtMail_code()
+QString cmail::get_txtMail_code(bool fails_submission)
 {
     using php_text::line;
     QSet<QString> variables = form_variables(form.get());
@@ -190,10 +190,7 @@ QString cmail::get_txtMail_code()
             headers << QStringLiteral("From: ") + from;
         }
     }
-    // Quoted-printable keeps every body line short, as mail servers need,
-    // however long a paragraph the visitor typed.
-    headers << QStringLiteral("MIME-Version: 1.0") << QStringLiteral("Content-Type: text/plain; charset=UTF-8")
-            << QStringLiteral("Content-Transfer-Encoding: quoted-printable");
+    headers << QStringLiteral("MIME-Version: 1.0") << QStringLiteral("Content-Type: text/plain; charset=UTF-8");
     for (qsizetype i = 0; i < headers.size(); ++i) {
         code += line((i == 0 ? QStringLiteral("$tsl_header = \"") : QStringLiteral("  . \"")) + headers.at(i)
             + QStringLiteral("\\r\\n\"") + (i == headers.size() - 1 ? QStringLiteral(";") : QString()));
@@ -232,7 +229,19 @@ QString cmail::get_txtMail_code()
     }
     // One kind of line end throughout, whatever the visitor's values hold.
     code += line(QStringLiteral("$tsl_message = preg_replace('/\\r\\n|\\r|\\n/', \"\\r\\n\", $tsl_message);"));
-    code += line(QStringLiteral("$tsl_message = quoted_printable_encode($tsl_message);"));
+    // Each encoding keeps every body line short, as mail servers need,
+    // however long a paragraph the visitor typed. Quoted-printable keeps
+    // mostly ASCII text readable; it triples other letters, which base64
+    // carries at four bytes for three.
+    code += php_text::lines({
+        QStringLiteral("if (preg_match_all('/[\\x80-\\xFF]/', $tsl_message) * 2 > strlen($tsl_message)) {"),
+        QStringLiteral("$tsl_message = wordwrap(base64_encode($tsl_message), 76, \"\\r\\n\", true);"),
+        QStringLiteral("$tsl_header .= \"Content-Transfer-Encoding: base64\\r\\n\";"),
+        QStringLiteral("} else {"),
+        QStringLiteral("$tsl_message = quoted_printable_encode($tsl_message);"),
+        QStringLiteral("$tsl_header .= \"Content-Transfer-Encoding: quoted-printable\\r\\n\";"),
+        QStringLiteral("}"),
+    });
 
     // Bounces go to the sender, not to the web server's own user. PHP hands
     // the envelope sender to sendmail through the shell, escaped as
@@ -252,7 +261,16 @@ QString cmail::get_txtMail_code()
     // The auto-response goes only to one valid address of the visitor's.
     if (is_autoresponde)
         code += line(QStringLiteral("if (") + is_one_address(QStringLiteral("$tsl_email_to")) + QLatin1Char(')'));
-    code += line(QStringLiteral("@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header") + envelope
-        + QStringLiteral(" ) ;"));
+    // A mail the mail program refused is logged, never taken for sent.
+    const QString what = is_autoresponde ? QStringLiteral("auto-response to the visitor not sent")
+                                         : QStringLiteral("mail to the form owner not sent");
+    code += line(QStringLiteral("if (!@mail($tsl_email_to, $tsl_subject ,$tsl_message ,$tsl_header") + envelope
+        + QStringLiteral(" ) )"));
+    code += line(QStringLiteral("{"));
+    if (fails_submission)
+        code += php_text::failed(QLatin1Char('"') + what + QLatin1Char('"'), false);
+    else
+        code += line(QStringLiteral("error_log(__FILE__ . \": ") + what + QStringLiteral("\");"));
+    code += line(QStringLiteral("}"));
     return code;
 }

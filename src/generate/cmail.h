@@ -34,7 +34,10 @@ public:
     // The owner page's recipients, keyed by address; created on first read.
     const std::shared_ptr<StringCollection> &recipients();
 
-    QString get_txtMail_code();
+    // The block that sends the mail. A mail not sent is logged; with
+    // `fails_submission` it fails the submission as well (through the
+    // script's failure function).
+    QString get_txtMail_code(bool fails_submission = false);
 
 private:
     std::shared_ptr<StringCollection> m_message_lines;

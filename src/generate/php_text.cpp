@@ -36,7 +36,21 @@ QString form_failure(const QString &expression)
         return line(QStringLiteral("header(\"Location: ") + literal(prefs->error_page) + QStringLiteral("\");"))
             + line(QStringLiteral("exit;"));
     }
-    return line(QStringLiteral("die(") + expression + QStringLiteral(");"));
+    return answer_and_stop(expression);
+}
+
+QString answer_and_stop(const QString &expression)
+{
+    const auto &prefs = globals::prefs();
+    if (!prefs->is_embeded_result_page || !prefs->is_footer)
+        return line(QStringLiteral("die(") + expression + QStringLiteral(");"));
+    return line(QStringLiteral("echo(") + expression + QStringLiteral(");")) + line(footer_include())
+        + line(QStringLiteral("exit;"));
+}
+
+QString footer_include()
+{
+    return QStringLiteral("include(\"") + literal(globals::prefs()->footer_img) + QStringLiteral("\");");
 }
 
 QString failed(const QString &reason, bool shown)

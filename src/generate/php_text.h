@@ -22,6 +22,11 @@ QString failure_block(const Field &field, const QString &fallback_html = QString
 // error page, or end with the text of the PHP `expression` when the
 // result page is embedded.
 QString form_failure(const QString &expression);
+// Ends the script with the text of the PHP `expression`, followed by the
+// footer when the embedded result page has one, as the success answer is.
+QString answer_and_stop(const QString &expression);
+// The line that includes the embedded result page's footer.
+QString footer_include();
 // Hands a step's failure to the script's failure function: `reason` is a
 // PHP expression, logged, and shown when `shown`.
 QString failed(const QString &reason, bool shown);

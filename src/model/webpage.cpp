@@ -171,8 +171,6 @@ Field field_for(const HtmlDocument::Element &element)
         field.name = globals::remove_special_chars(raw);
         field.post_name = raw;
     }
-    field.error_message = QStringLiteral("Please enter a valid ") + field.name.toLower();
-    field.error_html = error_html(field.name);
     // A name ending in "[]" posts an array (a checkbox group, a multiple
     // select): whatever the element, its value arrives as a list.
     if (element.type && !field.name.endsWith(QLatin1String("[]"))) {
@@ -184,6 +182,9 @@ Field field_for(const HtmlDocument::Element &element)
     } else {
         field.field_type = QStringLiteral("not specified");
     }
+    // The default alerts name a list without its brackets.
+    field.error_message = QStringLiteral("Please enter a valid ") + field.name.toLower();
+    field.error_html = error_html(field.name);
     field.name = php_variable(field.name);
     return field;
 }

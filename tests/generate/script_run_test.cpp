@@ -255,8 +255,9 @@ TEST_F(ScriptTest, RequiredFieldsMissingOrPostedAsListsAreEmptyWithoutWarnings)
     page.add("a").required = true;
     page.add("list", "multi select", "list[]");
     page.add("photo", "file");
+    page.add("token", "hidden");
     EXPECT_EQ(post(PhpRequest().add("a[]", "x")).location(), "sorry.html");
-    EXPECT_EQ(post(PhpRequest().add("list[]", "x")).location(), "sorry.html");
+    EXPECT_EQ(post(PhpRequest().add("list[]", "x").add("token", "")).location(), "sorry.html");
     EXPECT_EQ(post(PhpRequest().add("a", "x").add("list", "flat").add("photo", "x")).location(), "thanks.html");
 
     page.form->set_Method("GET");
@@ -265,7 +266,7 @@ TEST_F(ScriptTest, RequiredFieldsMissingOrPostedAsListsAreEmptyWithoutWarnings)
     EXPECT_EQ(post(query).location(), "thanks.html");
 }
 
-// The embedded answer stands between the parts that are ticked, each alone too.
+// The embedded answer, of success or of any failure, stands between the parts that are ticked, each alone too.
 TEST_F(ScriptTest, EmbeddedAnswerHasTheTickedHeaderAndFooterOnly)
 {
     Cprefrences &prefs = page.prefs();
@@ -274,14 +275,31 @@ TEST_F(ScriptTest, EmbeddedAnswerHasTheTickedHeaderAndFooterOnly)
     prefs.footer_img = "foot.html";
     write_file(prefs.header_img, "<h>");
     write_file(prefs.footer_img, "</h>");
-    page.add("v");
+    page.add("v").required = true;
+    globals::web_page()->blocked_ips()->Add("10.0.0.1");
+    write_file("blockedIPs.txt", "10.0.0.1\r\n");
+    write_file("blocked", "a file"); // the data file's folder cannot be made: the server fails
+    globals::csv_file()->filename = "blocked/data.csv";
+    globals::csv_file()->show_errors = false;
+    // In place of "ok": the answer of a field's check, of a banned visitor, of the server's failure.
+    const std::tuple<QByteArray, PhpRequest, bool> failures[] = {
+        { "<p class=\"error\">bad v</p>", PhpRequest().add("v", ""), false },
+        { "Sorry your IP is banned!", { .fields = { { "v", "x" } }, .remote_addr = "10.0.0.1" }, false },
+        { "Sorry, your submission could not be processed.", PhpRequest().add("v", "x"), true },
+    };
     const std::tuple<bool, bool, QByteArray> cases[] = {
         { true, false, "<h>ok" }, { false, true, "ok</h>" }, { false, false, "ok" }, { true, true, "<h>ok</h>" }
     };
     for (const auto &[header, footer, answer] : cases) {
         prefs.is_header = header;
         prefs.is_footer = footer;
+        prefs.is_csv = false;
         EXPECT_EQ(post(PhpRequest().add("v", "x")).body, answer) << header << footer;
+        for (const auto &[text, request, csv] : failures) {
+            prefs.is_csv = csv;
+            page.write(php);
+            EXPECT_EQ(php.run("index.php", request).body, QByteArray(answer).replace("ok", text)) << header << footer;
+        }
     }
 }
 
@@ -298,7 +316,7 @@ TEST_F(ScriptTest, BannedVisitorIsRefusedBeforeAnyCheck)
     banned.remote_addr = "203.0.113.70"; // only equal addresses match
     EXPECT_EQ(post(banned).body, "ok");
     write_file("blockedIPs.txt", "");
-    EXPECT_EQ(post(PhpRequest()).body, "<p class=\"error\">bad name</p>");
+    EXPECT_EQ(post(PhpRequest().add("name", "")).body, "<p class=\"error\">bad name</p>");
 
     // A list the script cannot read bans no one, silently: a socket cannot be
     // opened even by the superuser, a folder cannot be read.
@@ -313,23 +331,32 @@ TEST_F(ScriptTest, BannedVisitorIsRefusedBeforeAnyCheck)
     EXPECT_EQ(post(banned).body, "ok");
 }
 
-// Another method than the form's gets 405 and the form's in Allow; nothing is shown or sent.
-TEST_F(ScriptTest, OnlyARequestOfTheFormsMethodIsProcessed)
+// Another method than the form's gets 405 and the form's in Allow; a request without any field a browser
+// always sends (a crawler's visit, an empty post) gets 400. Nothing is sent.
+TEST_F(ScriptTest, OnlyARequestOfTheFormsMethodWithItsFieldsIsProcessed)
 {
     page.prefs().success_message = "ok";
-    page.add("name"); // nothing required: an empty request would pass
+    Field &name = page.add("name"); // nothing required: an empty request would pass
     mail_the_owner();
-    const std::tuple<QString, QByteArray, bool> cases[] = { { "POST", "GET", false }, { "POST", "HEAD", false },
-        { "POST", "POST", true }, { "GET", "POST", false }, { "GET", "GET", true } };
-    for (const auto &[form_method, request_method, processed] : cases) {
-        SCOPED_TRACE((form_method + " form, " + request_method).toStdString());
+    using Fields = QList<QPair<QByteArray, QByteArray>>;
+    const Fields ann = { { "name", "Ann" } }, foreign = { { "utm_source", "feed" } };
+    const std::tuple<QString, QByteArray, Fields, QByteArray> cases[] = { { "POST", "GET", ann, "405" },
+        { "POST", "HEAD", ann, "405" }, { "POST", "POST", ann, "" }, { "GET", "POST", ann, "405" },
+        { "GET", "GET", ann, "" }, { "GET", "GET", {}, "400" }, { "GET", "GET", foreign, "400" },
+        { "POST", "POST", {}, "400" }, { "POST", "POST", foreign, "400" }, { "POST", "POST", { { "name", "" } }, "" } };
+    for (const auto &[form_method, request_method, fields, status] : cases) {
+        SCOPED_TRACE((form_method + " form, " + request_method + " " + fields.value(0).first).toStdString());
         page.form->set_Method(form_method);
-        const PhpResponse response = post(PhpRequest { request_method, { { "name", "Ann" } }, {} });
-        EXPECT_EQ(response.headers.value("status"), processed ? "" : "405 Method Not Allowed");
-        EXPECT_EQ(response.headers.value("allow"), processed ? "" : form_method.toUtf8());
-        EXPECT_EQ(response.body, processed ? "ok" : "");
-        EXPECT_EQ(php.take_mails().size(), processed ? 1 : 0);
+        const PhpResponse response = post(PhpRequest { request_method, fields, {} });
+        EXPECT_EQ(response.headers.value("status").left(3), status);
+        EXPECT_EQ(response.headers.value("allow"), status == "405" ? form_method.toUtf8() : "");
+        EXPECT_EQ(response.body, status.isEmpty() ? "ok" : status == "400" ? "Nothing was submitted." : "");
+        EXPECT_EQ(php.take_mails().size(), status.isEmpty() ? 1 : 0);
     }
+    // A form of check boxes only cannot tell a visit from a submission.
+    name.field_type = "checkbox";
+    EXPECT_EQ(post(PhpRequest()).body, "ok");
+    EXPECT_EQ(php.take_mails().size(), 1);
 }
 
 // A post over PHP's size limit arrives empty: it fails (as the first upload, if any) and sends nothing.
@@ -448,6 +475,49 @@ TEST_F(Mail, VisitorCannotAddHeadersOrRecipients)
             QByteArrayList({ "owner@example.com,boss@example.com", "New \"order\"", "owner@example.com", "(none)" }));
         EXPECT_FALSE(mails[0].headers.contains("bcc"));
         EXPECT_FALSE(mails[0].raw.contains("victim")) << mails[0].raw.toStdString();
+    }
+}
+
+// A mail the mail program refuses is logged, never reported as sent; it fails the submission where it was
+// the only record, with no auto-response and no stored upload left.
+TEST_F(Mail, AMailNotSentIsLoggedAndFailsASubmissionKeptNowhereElse)
+{
+    page.prefs().is_email = page.prefs().is_autoresponde = true;
+    globals::csv_file()->filename = "data.csv";
+    Field &photo = page.add("photo", "file");
+    std::tie(photo.max_size, photo.upload_folder) = std::tuple(1, "uploads");
+    photo.mime_types()->Add("image/gif");
+    const QByteArray failed = "Sorry, your submission could not be processed.";
+    // Kept in a CSV file, with an upload, the refused recipient; the answer, the mails sent, what is logged.
+    const std::tuple<bool, bool, QByteArray, QByteArray, int, QByteArrayList> cases[] = {
+        { false, false, "owner@", failed, 0, { "submission not processed: mail to the form owner not sent" } },
+        { false, true, "owner@", failed, 0, { "submission not processed: mail to the form owner not sent" } },
+        { true, true, "owner@", "ok", 1, { "mail to the form owner not sent" } },
+        { false, true, "ann@", "ok", 1, { "auto-response to the visitor not sent" } },
+        { true, false, "", "ok", 2, {} },
+    };
+    static const QRegularExpression logged(QStringLiteral(R"(^\[[^\]\n]*\] [^\n]*/index\.php: (.*)$)"));
+    for (const auto &[csv, upload, refused, answer, sent, log] : cases) {
+        SCOPED_TRACE(refused.toStdString() + (csv ? " csv" : "") + (upload ? " upload" : ""));
+        page.prefs().is_csv = csv;
+        page.prefs().is_upload = upload;
+        photo.validation_type = upload ? 7 : 8;
+        php.refused_recipient = refused;
+        PhpRequest request = PhpRequest().add("email", "ann@example.com").add("name", "Ann").add("city", "Oslo");
+        if (upload)
+            request.uploads.append({ "photo", "a.gif", "GIF89a", "image/gif" });
+        page.write(php);
+        const PhpResponse response = php.run("index.php", request);
+        EXPECT_EQ(response.body, answer);
+        EXPECT_EQ(php.take_mails().size(), sent);
+        QByteArrayList lines;
+        for (const QString &line : QString::fromUtf8(response.errors).split('\n', Qt::SkipEmptyParts))
+            lines << logged.match(line).captured(1).toUtf8();
+        EXPECT_EQ(lines, log);
+        EXPECT_EQ(QDir(php.path("uploads")).entryList(QDir::Files).size(), upload && answer == "ok" ? 1 : 0);
+        EXPECT_EQ(parse_csv(read_file("data.csv")).size(), csv ? 2 : 0);
+        QDir(php.path("uploads")).removeRecursively();
+        QFile::remove(php.path("data.csv"));
     }
 }
 
@@ -755,7 +825,9 @@ TEST_F(StoredFile, AnUploadLeftOutIsAnEmptyValueForTheRequiredTest)
 TEST_F(StoredFile, NothingIsStoredWhenALaterCheckFails)
 {
     page.add("name").required = true;
-    EXPECT_EQ(upload("photo.gif").location(), "sorry.html");
+    PhpRequest request = PhpRequest().add("name", "");
+    request.uploads.append({ "photo", "photo.gif", "GIF89a", "image/gif" });
+    EXPECT_EQ(post(request).location(), "sorry.html");
     expect_nothing_kept();
 }
 
@@ -871,13 +943,13 @@ TEST_P(Typed, TextsComeOutAsTyped)
     EXPECT_FALSE(read_file(globals::csv_file()->filename).isEmpty());
 
     // The error text keeps only the page reader's escaped quotes.
-    EXPECT_EQ(
-        post(PhpRequest().add("v", "L")).body, "<h><b class=\"e\">E " + QByteArray(b).replace("\\\"", "\"") + "</b>");
+    EXPECT_EQ(post(PhpRequest().add("v", "L")).body,
+        "<h><b class=\"e\">E " + QByteArray(b).replace("\\\"", "\"") + "</b></h>");
     prefs.is_embeded_result_page = false;
     prefs.success_page = "thanks" + t + ".html";
     prefs.error_page = "sorry" + t + ".html";
     EXPECT_EQ(post(passing).location(), "thanks" + b + ".html");
-    EXPECT_EQ(post(PhpRequest()).location(), "thanks" + b + ".html");
+    EXPECT_EQ(post(PhpRequest().add("email", "").add("v", "")).location(), "thanks" + b + ".html");
     EXPECT_EQ(post(PhpRequest().add("v", "L")).location(), "sorry" + b + ".html");
 
     lib settings;

@@ -160,6 +160,18 @@ TEST_F(Visitor, MailsCarryEveryValueCleanAndWhole)
     }
     // What remains of a value still has to pass its rule.
     EXPECT_EQ(post(PhpRequest().add("zip", "1234\0"_ba)).body, "<p class=\"error\">bad zip</p>");
+
+    // Mostly ASCII stays quoted-printable; other letters go as base64, at most 1.4 times their size.
+    const QByteArray cyrillic = u"Привет, мир! "_s.repeated(23077).left(300000).toUtf8();
+    for (const auto &[text, encoding] : { std::pair(paragraph, "quoted-printable"_ba), { cyrillic, "base64" } }) {
+        const CapturedMail mail = mails_for(PhpRequest().add("email", "eve@example.com").add("comments", text))[0];
+        EXPECT_EQ(mail.headers.value("content-transfer-encoding"), encoding);
+        EXPECT_EQ(mail.body.trimmed(), "From eve@example.com:\r\n" + text + "|||");
+        const QByteArray sent = mail.raw.mid(mail.raw.indexOf("\r\n\r\n") + 4);
+        EXPECT_TRUE(encoding != "base64" || sent.size() <= 1.4 * mail.body.size()) << sent.size();
+        for (const QByteArray &line : sent.split('\n'))
+            ASSERT_LE(line.size(), 77);
+    }
 }
 
 // Only names a browser will not run as a page are stored, and always under a free one.

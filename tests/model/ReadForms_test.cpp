@@ -152,9 +152,9 @@ TEST_F(ReadForms, NamesBecomePhpVariablesAndPostNamesAsSubmitted)
         { "<input name=e-mail>", "email/e-mail=text", "email" },
         { "<input name='a.b(c)'>", "abc/a.b(c)=text", "abc" },
         { "<input name=Phone type=tel>", "Phone=tel", "phone" },
-        // Names ending in [] post a list; the texts, built first, keep them.
-        { "<select name='colors[]' multiple></select>", "colors/colors[]=multi select", "colors[]" },
-        { "<input type=checkbox name='tags[]'>", "tags/tags[]=multi select", "tags[]" },
+        // Names ending in [] post a list; the alerts name it without the brackets.
+        { "<select name='colors[]' multiple></select>", "colors/colors[]=multi select", "colors" },
+        { "<input type=checkbox name='tags[]'>", "tags/tags[]=multi select", "tags" },
         // An element without an input-element type.
         { "<select name=size></select>", "size=not specified", "size" },
         // Names that are no valid PHP variable, or that would overwrite one.

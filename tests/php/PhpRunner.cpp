@@ -165,6 +165,7 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
             request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
                                       : "multipart/form-data; boundary=" + boundary);
         env.insert("TRESSEL_GATE", gate ? gate->path() : QString());
+        env.insert("TRESSEL_REFUSED_RECIPIENT", refused_recipient);
         auto &php = *running.emplace_back(std::make_unique<QProcess>());
         php.setProcessEnvironment(env);
         php.setWorkingDirectory(folder());
@@ -208,8 +209,11 @@ QList<CapturedMail> PhpRunner::take_mails()
         CapturedMail mail;
         mail.raw = file.readAll();
         mail.body = split_head(mail.raw, mail.headers);
-        if (mail.headers.value("content-transfer-encoding").toLower() == "quoted-printable")
+        const QByteArray encoding = mail.headers.value("content-transfer-encoding").toLower();
+        if (encoding == "quoted-printable")
             mail.body = QByteArray::fromPercentEncoding(mail.body.replace("=\r\n", ""), '=');
+        else if (encoding == "base64") // with the line end that closes the body, as quoted-printable keeps it
+            mail.body = QByteArray::fromBase64(mail.body) + (mail.body.endsWith("\r\n") ? "\r\n" : "");
         QFile arguments(dir.filePath(name.chopped(4) + QStringLiteral(".args")));
         mail.arguments = arguments.open(QIODevice::ReadOnly) ? arguments.readAll().split('\n') : QByteArrayList();
         mail.arguments.removeAll(QByteArray());

@@ -35,7 +35,7 @@ struct PhpRequest
 struct PhpOutput
 {
     QMap<QByteArray, QByteArray> headers; // names in lower case
-    QByteArray body; // of a mail sent quoted-printable, decoded
+    QByteArray body; // of a mail sent quoted-printable or base64, decoded
     QByteArray raw; // headers and body as written
     QByteArray errors; // PHP's warnings, notices and errors while answering
     QByteArrayList arguments; // of a mail: those sendmail was given beyond its own
@@ -57,6 +57,9 @@ public:
     QStringList arguments;
     // The largest file the php-cgi runs that follow may write, in bytes (0: none), as on a full disk.
     qint64 file_size_limit = 0;
+    // Mail to this recipient (the start of its To header) is refused by the mail program, as
+    // one over the server's size limit is; empty: none.
+    QByteArray refused_recipient;
 
     // The folder scripts and their side files are written to and run in.
     QString folder() const { return m_folder.path(); }
