@@ -375,18 +375,19 @@ void frmStep1::web2_FinishReading()
 
 std::shared_ptr<CForm> frmStep1::saved_form() const
 {
-    // The saved title is the form's place on the page: it is the saved form
-    // while the page holds as many forms as it did and the form there still
-    // has a field the project knows.
+    // The saved title is the form's place on the page: the form there is the
+    // saved one while it still holds most of the saved fields. Forms added
+    // or dropped elsewhere on the page move no form before it out of place;
+    // a form that moved into the place holds few of the saved names.
     const webpage &page = *globals::web_page();
-    if (!page.forms || page.nforms != m_saved_nforms || !page.forms->Contains(globals::selected_form_title))
+    if (!page.forms || !page.forms->Contains(globals::selected_form_title))
         return nullptr;
     const std::shared_ptr<CForm> form = page.forms->Item(globals::selected_form_title);
     const ::fields &saved = *globals::saved_fields();
     const ::fields &shown = *form->fields();
-    const bool known = std::any_of(
-        shown.begin(), shown.end(), [&saved](const auto &entry) { return is_In_Collection(saved, entry.value->name); });
-    return known || saved.Count() == 0 ? form : nullptr;
+    const auto kept = std::count_if(
+        saved.begin(), saved.end(), [&shown](const auto &entry) { return is_In_Collection(shown, entry.value->name); });
+    return kept * 2 > saved.Count() || saved.Count() == 0 ? form : nullptr;
 }
 
 void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
@@ -526,7 +527,6 @@ void frmStep1::load_webpage(const SavedProject &project)
     optLoadHtml->setChecked(!url);
     txtdestination->setEnabled(!url);
     txturl->setEnabled(url);
-    m_saved_nforms = project.nforms;
     (url ? txturl : txtdestination)->setText(url ? project.URL : project.path);
     // Choosing an option again enables them.
     Browse->setEnabled(false);

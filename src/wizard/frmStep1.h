@@ -113,8 +113,6 @@ private:
     bool m_url_load_pressed = false;
     // The last reading could not load its page.
     bool m_load_failed = false;
-    // The project's count of forms on its page.
-    qint16 m_saved_nforms = 0;
     // The form chooser is open for a form saved in the project and gone from
     // the page.
     bool m_saved_form_gone = false;
