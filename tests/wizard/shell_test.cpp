@@ -204,6 +204,14 @@ TEST_F(Pages, CancelledFormChoiceKeepsTheTakenPage)
     ASSERT_EQ(visible_page(), WizardPage::frmStep2);
     EXPECT_EQ(find<QTextEdit>(rules, "main")->toPlainText(), QString());
     EXPECT_EQ(globals::selected_form_title, QStringLiteral("Form2"));
+
+    // Down from the prompt reaches the first form.
+    click(rules, "cmdBack");
+    load([](QWidget *) {
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+    });
+    EXPECT_EQ(globals::selected_form_title, QStringLiteral("Form1"));
 }
 
 // A choice cancelled on the way to another page, in Browse's file dialog or
