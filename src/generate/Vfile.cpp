@@ -144,12 +144,15 @@ QString Vfile::get_store_code() const
     // by creating it, with a number before the extension when taken, and
     // after _99 a random one. Each try costs a file operation, and anyone
     // can fill the numbers with tiny posts, so they stop early; a random
-    // name is free at the first try. Only a folder that takes no file (or a
-    // name too long for it) fails the upload; nothing is overwritten.
+    // name is free at the first try. The stem gives way to the number, so a
+    // taken name as long as a file system allows (255 bytes) still finds a
+    // free one. Only a folder that takes no file (or a name too long for
+    // it) fails the upload; nothing is overwritten.
     code += php_text::lines({
         QStringLiteral("$tsl_dot = strrpos(%1, \".\");").arg(name),
         QStringLiteral("$tsl_stem = ($tsl_dot === false) ? %1 : substr(%1, 0, $tsl_dot);").arg(name),
         QStringLiteral("$tsl_ext = ($tsl_dot === false) ? \"\" : substr(%1, $tsl_dot);").arg(name),
+        QStringLiteral("$tsl_stem = substr($tsl_stem, 0, max(1, 255 - 17 - strlen($tsl_ext)));"),
         QStringLiteral("$tsl_folder = substr($tsl_upload_file, 0, strlen($tsl_upload_file) - strlen(%1));").arg(name),
         QStringLiteral("for ($tsl_n = 1; !($tsl_fp = @fopen($tsl_upload_file, 'x')) && file_exists($tsl_upload_file); "
                        "$tsl_n++)"),

@@ -201,6 +201,11 @@ TEST_F(Visitor, UploadsAreStoredOnlyUnderNamesOfTheirTypesAndNeverOverwritten)
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(read_file("uploads/" + added[0]), "GIF89a");
     EXPECT_EQ(read_file("uploads/photo_9999.gif"), "old");
+    // A name as long as a file system takes, sent again, makes room for its number.
+    const QByteArray longest = QByteArray(251, 'b') + ".gif";
+    ASSERT_EQ(upload(longest), "ok");
+    ASSERT_EQ(upload(longest), "ok");
+    EXPECT_EQ(stored().filter(QRegularExpression("^b{234}_1\\.gif$")).size(), 1);
 
     // Without a permitted type, the names of every type offered.
     photo.mime_types()->Clear();
@@ -212,7 +217,7 @@ TEST_F(Visitor, UploadsAreStoredOnlyUnderNamesOfTheirTypesAndNeverOverwritten)
     photo.mime_types()->Add("audio/mpeg");
     for (const char *name : { "song.mp3", "song.mpga" })
         EXPECT_EQ(upload(name, "audio/mpeg"), "ok") << name;
-    EXPECT_EQ(stored().size(), 4 + 9999 + 1 + 2 + 2); // none overwritten
+    EXPECT_EQ(stored().size(), 4 + 9999 + 1 + 2 + 2 + 2); // none overwritten
 }
 
 // Addresses of every unquoted character pass, and stay the owner's Reply-To; junk around one still fails.
