@@ -49,6 +49,10 @@ bool can_be_key(const QString &type)
     return !type.endsWith(QLatin1String("BLOB")) && !type.endsWith(QLatin1String("TEXT"));
 }
 
+// The most characters a text key may hold: the table's character set takes
+// up to four bytes a character, and a key 3072 bytes.
+constexpr int kLongestTextKey = 768;
+
 // Types whose length may give the digits after the point as well.
 bool takes_decimals(const QString &type)
 {
@@ -262,15 +266,27 @@ bool frmstep6b::validate()
         return false;
     }
     for (int r = 1; r < grd->Rows(); ++r) {
-        const QString type = grd->CellText(r, 1);
-        if (grd->CellText(r, 0) != key || can_be_key(type))
+        if (grd->CellText(r, 0) != key)
             continue;
-        QStringList key_types = type_names();
-        key_types.removeIf([](const QString &name) { return !can_be_key(name); });
-        notice(QStringLiteral("The column '") + key + QStringLiteral("' is of the type ") + type
-            + QStringLiteral(", which cannot be a primary key. Please choose another primary key, or give '") + key
-            + QStringLiteral("' one of the types a key can have: ") + key_types.join(QStringLiteral(", "))
-            + QLatin1Char('.'));
+        const QString type = grd->CellText(r, 1);
+        QString problem;
+        if (!can_be_key(type)) {
+            QStringList key_types = type_names();
+            key_types.removeIf([](const QString &name) { return !can_be_key(name); });
+            problem = QStringLiteral("The column '") + key + QStringLiteral("' is of the type ") + type
+                + QStringLiteral(", which cannot be a primary key. Please choose another primary key, or give '") + key
+                + QStringLiteral("' one of the types a key can have: ") + key_types.join(QStringLiteral(", "))
+                + QLatin1Char('.');
+        } else if ((type == QLatin1String("Char") || type == QLatin1String("VARCHAR"))
+            && globals::trim_blanks(grd->CellText(r, 2)).toInt() > kLongestTextKey) {
+            problem = QStringLiteral("The column '") + key
+                + QStringLiteral("' is too long to be a primary key: a key of the type ") + type
+                + QStringLiteral(" can hold at most ") + QString::number(kLongestTextKey)
+                + QStringLiteral(" characters. Please give it a shorter length, or choose another primary key.");
+        }
+        if (problem.isEmpty())
+            continue;
+        notice(problem);
         cmbfields->setFocus();
         return false;
     }

@@ -37,6 +37,10 @@ inline const char *const kNotices[] = {
     "following details: name ...\"",
     "The project could not be read: " TRESSEL_LONG_PATH "/enquiry-form.tsl, line 212: the file ends inside "
     "[fields]",
+    "These file types are no longer offered, since the script refuses every such file, and were removed from "
+    "the permitted types: image/svg+xml (field '" TRESSEL_LONG_FIELD "': a browser runs such files as pages of "
+    "the site), application/x-unknown-archive (field '" TRESSEL_LONG_FIELD "': no file name extension is known "
+    "for it)",
     // The first page, the form picker and the page reader.
     "Please select an HTML file", "please type the URL", "Invalid URL", "please select a form to process",
     "File does not contain an HTML form.", "Page does not contain an HTML form.", "HTML Form is successfully loaded ",
@@ -46,6 +50,7 @@ inline const char *const kNotices[] = {
     "Some fields in the selected form don't have names , only named fields will be processed ",
     "Please click the 'Load URL' button to load your HTML form", "Please select an HTML form to process",
     "Please select the date format used on your form",
+    "The form Form12 saved in this project is no longer on the page.",
     "The page could not be loaded: the file \"" TRESSEL_LONG_PATH "/enquiry-form-with-attachments.html\" "
     "cannot be read (Permission denied).",
     "The page could not be loaded: the file \"" TRESSEL_LONG_PATH "/archive.html\" is larger than 16 MB, more "
@@ -78,6 +83,7 @@ inline const char *const kNotices[] = {
     // The CSV page.
     "Please select a valid File Format: *. followed by an extension, such as *.csv",
     "Please select a valid End of Line: \\r\\n or \\n",
+    "Please select a valid Separator: comma, semicolon, tab, space, or one character other than \" and *",
     // The MySQL page and the new-table page.
     "Unable to connect your mysql server,  all you have to do is typing the database ,table and Fields name "
     "manually in the lists of this step and check the 'is date' box for date type fields\nAccess denied for user "
@@ -91,6 +97,11 @@ inline const char *const kNotices[] = {
     "Please select a table or type its name", "please select a datatype for ' " TRESSEL_LONG_FIELD " ' ",
     "please enter a valid length for ' " TRESSEL_LONG_FIELD " ' ",
     "You shouldn't enter length for ' " TRESSEL_LONG_FIELD " ' ", "Please select a primary key",
+    "The column '" TRESSEL_LONG_FIELD "' is of the type MEDIUMTEXT, which cannot be a primary key. Please choose "
+    "another primary key, or give '" TRESSEL_LONG_FIELD "' one of the types a key can have: TINYINT, SmallInt, "
+    "MEDIUMINT, INT, BIGINT, Float, DOUBLE, DECIMAL, DateTime, Date, TimeStamp, Time, Year, Char, VARCHAR.",
+    "The column '" TRESSEL_LONG_FIELD "' is too long to be a primary key: a key of the type VARCHAR can hold at "
+    "most 768 characters. Please give it a shorter length, or choose another primary key.",
     // The output page, its dialogs, Generate and the task report.
     "Please specify a destination file", "Success page can't be empty", "Error page can't be empty",
     "Success Message is empty", "Please enter a valid IP address", "This IP address is already in the list",
