@@ -30,6 +30,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 using ProjectFormat::kDatabasePrompt;
@@ -629,6 +631,16 @@ void frmstep6a::cmdNext_Click()
     if (m_connecting || !names_given())
         return;
     get_options();
+    // With no field given a column the script would insert empty rows, or
+    // fail every submission on a table whose columns need values.
+    const auto &form = globals::web_page()->selected_form;
+    if (form && std::none_of(form->fields()->begin(), form->fields()->end(),
+                    [](const auto &entry) { return entry.value->in_mysql; })) {
+        notice(QStringLiteral("Please select the MySQL column of at least one field: with none, nothing would be "
+                              "saved in the table."));
+        grd->setFocus();
+        return;
+    }
     bool convertible = true;
     getconversion_option(convertible);
     if (!convertible)

@@ -40,6 +40,8 @@ const QString kConnected = "Connected successfully to MySQL server, please selec
                            "in which form data will be saved.";
 const QString kDatabasePrompt = "Select a database or type its name";
 const QString kTablePrompt = "Select a table or type its name";
+const char *const kNothingMapped
+    = "Please select the MySQL column of at least one field: with none, nothing would be saved in the table.";
 const QString kDateNotice = "One or more of the selected columns in your MySQL table are dates, please click the "
                             "'back' button and set the date format used in your Form (in step 1). ";
 
@@ -319,6 +321,14 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     next();
     EXPECT_EQ(visible_page(), WizardPage::frmStep7);
     EXPECT_FALSE(globals::is_convert_date);
+    // No field given a column: nothing would be stored.
+    click(window(WizardPage::frmStep7), "cmdBack");
+    grid.set(1, 1, "Not assigned");
+    grid.set(3, 1, "Not assigned");
+    next();
+    EXPECT_EQ(std::pair(last_message(), visible_page()), std::pair(QString(kNothingMapped), WizardPage::frmstep6a));
+    grid.set(1, 1, "name_col");
+    next();
 
     // Disconnect empties the lists and keeps the flags.
     click(window(WizardPage::frmStep7), "cmdBack");
