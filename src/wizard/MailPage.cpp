@@ -4,6 +4,9 @@
 #include "named.h"
 
 #include "controls/gxButtons_H.h"
+#include "model/CForm.h"
+#include "model/globals.h"
+#include "model/webpage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -118,4 +121,16 @@ void MailPage::place_hint(int top)
     m_top = top;
     const int right = layout() ? layout()->contentsMargins().right() : 11;
     lblHelp->move(width() - right - kHintWidth, pixels(top));
+}
+
+bool MailPage::names_field(const QString &name)
+{
+    const auto &form = globals::web_page()->selected_form;
+    if (!form)
+        return false;
+    for (const auto &entry : *form->fields()) {
+        if (entry.value->name == name)
+            return true;
+    }
+    return false;
 }

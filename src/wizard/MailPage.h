@@ -21,6 +21,8 @@ class MailPage : public WizardWindow
 public:
     // The text of an address box before anything was chosen.
     static const QString kSelectVisitorField;
+    // Whether `name` is a field of the form taken, exactly as written.
+    static bool names_field(const QString &name);
 
 protected:
     MailPage(WizardPage page, int help_context, QWidget *parent);

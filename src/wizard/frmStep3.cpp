@@ -140,8 +140,11 @@ bool frmStep3::check()
         return refuse(QStringLiteral("You must specify a valid email address to send this email message to"), txtTo);
     if (!txtTo->text().contains(QLatin1Char('.')))
         return refuse(QStringLiteral("Please enter a valid email address"), txtTo);
+    // A field of the form, or an address typed in its place; a name the form
+    // no longer has (the page changed since the project was saved) is
+    // neither, and would stand in the mail as its sender.
     const QString sender = cmbfields->currentText();
-    if (sender == kSelectVisitorField || sender.isEmpty())
+    if (!names_field(sender) && !sender.contains(QLatin1Char('@')))
         return refuse(QStringLiteral("You must select the field which include your visitor email address from the "
                                      "'From' list"),
             cmbfields);
@@ -161,25 +164,13 @@ void frmStep3::get_options()
     mail.sender = cmbfields->currentText();
     if (const auto &form = globals::web_page()->selected_form)
         form->is_send_ip = chkIP->isChecked();
-    mail.is_GeneericEmail = !check_sender(mail.sender);
+    mail.is_GeneericEmail = !names_field(mail.sender);
     get_message();
 }
 
 void frmStep3::get_message()
 {
     globals::owner_mail()->set_message(txtMessage->toPlainText());
-}
-
-bool frmStep3::check_sender(const QString &name) const
-{
-    const auto &form = globals::web_page()->selected_form;
-    if (!form)
-        return false;
-    for (const auto &entry : *form->fields()) {
-        if (entry.value->name == name)
-            return true;
-    }
-    return false;
 }
 
 void frmStep3::cmdNext_Click()

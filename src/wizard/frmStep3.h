@@ -32,7 +32,6 @@ public:
     // Rebuilds the owner mail's message lines from the body.
     void get_message();
     // Whether a field of the current form has exactly this name.
-    bool check_sender(const QString &name) const;
 
     void fill_field_lists(bool from_project) override;
 

@@ -1,5 +1,6 @@
 #include "frmStep4.h"
 
+#include "MyMessage.h"
 #include "TextFit.h"
 #include "WizardButtons.h"
 #include "WizardControls.h"
@@ -106,7 +107,14 @@ void frmStep4::fill_field_lists(bool from_project)
 
 bool frmStep4::check()
 {
-    return true;
+    // The reply goes to what the visitor typed in a field of the form; any
+    // other text is no address, and the reply would never be sent.
+    if (names_field(globals::trim_blanks(cmbfields->currentText())))
+        return true;
+    MyMessage::show_message(
+        QStringLiteral("Please select from the 'To' list the field in which your visitor types an email address"), 1, 3);
+    cmbfields->setFocus();
+    return false;
 }
 
 void frmStep4::get_options()

@@ -368,7 +368,7 @@ void frmstep6a::cmdConnect_Click()
     if (!connected) {
         // The server's own reason tells a typing mistake from a server that
         // is down.
-        notice(QStringLiteral("Unable to connect your mysql server,  all you have to do is typing the database ,table "
+        notice(QStringLiteral("Unable to connect your MySQL server, all you have to do is typing the database, table "
                               "and Fields name manually in the lists of this step and check the 'is date' box for "
                               "date type fields\n")
             + globals::mysql_conn->Error()->Description());

@@ -79,13 +79,14 @@ inline const char *const kNotices[] = {
     // The mail pages and their dialogs.
     "You must specify a valid email address to send this email message to", "Please enter a valid email address",
     "You must select the field which include your visitor email address from the 'From' list", "Subject is empty",
+    "Please select from the 'To' list the field in which your visitor types an email address",
     "Message is empty", "Please select a field to insert in the message body",
     // The CSV page.
     "Please select a valid File Format: *. followed by an extension, such as *.csv",
     "Please select a valid End of Line: \\r\\n or \\n",
     "Please select a valid Separator: comma, semicolon, tab, space, or one character other than \" and *",
     // The MySQL page and the new-table page.
-    "Unable to connect your mysql server,  all you have to do is typing the database ,table and Fields name "
+    "Unable to connect your MySQL server, all you have to do is typing the database, table and Fields name "
     "manually in the lists of this step and check the 'is date' box for date type fields\nAccess denied for user "
     "'webform_administrator'@'" TRESSEL_LONG_HOST "' (using password: YES)",
     "Connected successfully to MySQL server, please select the database, table, and fields in which form data "

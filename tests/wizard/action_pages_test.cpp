@@ -86,6 +86,7 @@ TEST_F(ActionPages, OwnerMailCheckReportsAndFocusesTheFirstFailingRule)
         { "owner@example", "email", "s", "m", "Please enter a valid email address", "txtTo" },
         { "not an address.", nullptr, "s", "m", no_from, "cmbfields" }, // any text with a dot passes
         { "a@b.c", "", "s", "m", no_from, "cmbfields" },
+        { "a@b.c", "e_mail", "s", "m", no_from, "cmbfields" }, // a field the form does not have, no address
         { "a@b.c", "email", "", "", "Subject is empty", "txtSubject" },
         { "a@b.c", "me@example.com", "s", "", "Message is empty", "txtMessage" },
     };
@@ -104,7 +105,7 @@ TEST_F(ActionPages, OwnerMailCheckReportsAndFocusesTheFirstFailingRule)
         QWidget *control = find<QWidget>(owner(), focused);
         EXPECT_TRUE(focus && (focus == control || control->isAncestorOf(focus)));
     }
-    EXPECT_EQ(messages().size(), 6);
+    EXPECT_EQ(messages().size(), 7);
     EXPECT_EQ(visible_page(), WizardPage::frmStep3);
     EXPECT_TRUE(globals::owner_mail()->email_to.isEmpty()); // nothing copied
 }
@@ -116,7 +117,7 @@ TEST_F(ActionPages, OwnerMailNextCopiesThePage)
     set_actions(Email);
     cmail &mail = *globals::owner_mail();
     for (const auto &[from, typed, ip] : { std::tuple { "email", false, false }, std::tuple { "photo", false, true },
-             std::tuple { "forms@example.com", true, true }, std::tuple { "EMAIL", true, true } }) {
+             std::tuple { "forms@example.com", true, true }, std::tuple { "Shop <EMAIL@example.com>", true, true } }) {
         SCOPED_TRACE(from);
         show_page(owner());
         fill_in_owner();
@@ -190,13 +191,21 @@ TEST_F(ActionPages, RecipientsDialog)
     save_picture(owner(), QStringLiteral("page3-owner-mail.png"));
 }
 
-TEST_F(ActionPages, AutoResponderHasNoChecksAndCopiesThePage)
+TEST_F(ActionPages, AutoResponderNeedsTheVisitorsFieldAndCopiesThePage)
 {
     set_actions(Auto);
     show_page(reply());
-    click(reply(), "cmdNext"); // every state passes
-    EXPECT_EQ(visible_page(), WizardPage::frmStep7);
-    EXPECT_EQ(globals::auto_mail()->email_to, QLatin1Char('$') + MailPage::kSelectVisitorField);
+    // The prompt, and a field the form does not have (a form changed since
+    // its project was saved), are no address to reply to.
+    for (const QString &to : { MailPage::kSelectVisitorField, QStringLiteral("e_mail") }) {
+        reply()->cmbfields->setEditText(to);
+        click(reply(), "cmdNext");
+        EXPECT_EQ(std::pair(last_message(), visible_page()),
+            std::pair(QStringLiteral("Please select from the 'To' list the field in which your visitor types an email "
+                                     "address"),
+                WizardPage::frmStep4));
+    }
+    EXPECT_TRUE(globals::auto_mail()->email_to.isEmpty());
 
     // The field picker: Add (or Enter) inserts the chosen field, Escape nothing.
     show_page(reply());
@@ -217,7 +226,7 @@ TEST_F(ActionPages, AutoResponderHasNoChecksAndCopiesThePage)
         press(Qt::Key_Escape);
     });
     click(reply(), "personalize");
-    EXPECT_EQ(messages(), QStringList { "Please select a field to insert in the message body" });
+    EXPECT_EQ(messages().mid(2), QStringList { "Please select a field to insert in the message body" });
     EXPECT_EQ(reply()->txtMessage->toPlainText(), QStringLiteral("Dear #photo_URL#"));
     save_picture(reply(), QStringLiteral("page4-auto-responder.png"));
     click(reply(), "cmdNext");

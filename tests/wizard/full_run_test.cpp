@@ -326,7 +326,7 @@ TEST_F(FullRun, PagesFilledInComeBackWhenTheProjectIsReopened)
             } else if (page == WizardPage::frmStep3) {
                 auto *owner = static_cast<frmStep3 *>(window(page));
                 owner->txtTo->setText(t.text() + "@example.com");
-                owner->cmbfields->setEditText("x" + t.text());
+                owner->cmbfields->setEditText("x" + t.text() + "@example.com");
                 owner->txtSubject->setText("s" + t.text());
                 owner->txtMessage->setPlainText(t.lines("\n") + "m");
                 owner->chkIP->setChecked(t.flag());
