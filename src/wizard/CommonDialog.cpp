@@ -1,6 +1,7 @@
 #include "CommonDialog.h"
 
 #include "FontChooser.h"
+#include "ScreenPlace.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -54,6 +55,16 @@ QString CommonDialog::start_path() const
     return m_file.isEmpty() ? m_init_dir : m_file;
 }
 
+QWidget *CommonDialog::parent_window() const
+{
+    // A dialog opens over the window it is asked from: its owner, or, while
+    // that is hidden (the output page's Save as asked for by the exit
+    // question of another page), the window the person works in.
+    if (m_owner && m_owner->window()->isVisible())
+        return m_owner;
+    return working_window();
+}
+
 CommonDialog::CommonDialog(QWidget *owner)
     : m_owner(owner)
 { }
@@ -98,7 +109,7 @@ void CommonDialog::ShowOpen()
 {
     if (take_script(Kind::Open))
         return;
-    const QString file = QFileDialog::getOpenFileName(m_owner, QString(), start_path(), qt_filter(m_filter));
+    const QString file = QFileDialog::getOpenFileName(parent_window(), QString(), start_path(), qt_filter(m_filter));
     if (!file.isEmpty())
         m_file = file;
 }
@@ -117,7 +128,7 @@ bool CommonDialog::ShowSave()
         return accepted;
     // The dialog adds the extension itself, so that its question about
     // replacing a file asks about the file that will be written.
-    QFileDialog dialog(m_owner, QString(), start_path(), qt_filter(m_filter));
+    QFileDialog dialog(parent_window(), QString(), start_path(), qt_filter(m_filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(m_default_ext);
     if (!(m_flags & 2))
@@ -132,7 +143,7 @@ void CommonDialog::ShowFont()
 {
     if (take_script(Kind::Font))
         return;
-    FontChooser chooser(m_owner);
+    FontChooser chooser(parent_window());
     chooser.set_sizes(m_min_size, m_max_size);
     chooser.set_choice(m_font, m_color);
     if (chooser.exec() == QDialog::Accepted) {

@@ -75,6 +75,8 @@ private:
     // Where a file dialog starts: the last file chosen, else the initial
     // folder.
     QString start_path() const;
+    // The window the dialog opens over.
+    QWidget *parent_window() const;
     // `name` with the default extension when it has no extension of its own.
     QString with_default_ext(const QString &name) const;
 

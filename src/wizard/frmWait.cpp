@@ -1,9 +1,11 @@
 #include "frmWait.h"
 
+#include "ScreenPlace.h"
 #include "TextFit.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <QWindow>
 
 frmWait &frmWait::instance()
 {
@@ -22,4 +24,17 @@ frmWait::frmWait(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
     layout->addWidget(label);
+}
+
+void frmWait::showEvent(QShowEvent *event)
+{
+    // Over the window that waits, and kept in front of it: a window that
+    // does not take the keyboard may otherwise open behind the one that
+    // has it.
+    QWidget *anchor = working_window();
+    if (anchor == this)
+        anchor = nullptr;
+    windowHandle()->setTransientParent(anchor ? anchor->windowHandle() : nullptr);
+    place_over(*this, anchor);
+    QWidget::showEvent(event);
 }

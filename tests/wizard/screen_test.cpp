@@ -1,15 +1,26 @@
 // Where windows go under a window manager (offscreen none can go astray).
 #include "WizardTest.h"
 
+#include "wizard/CommonDialog.h"
 #include "wizard/HTMLHelpViewer.h"
 #include "wizard/MyMessage.h"
 #include "wizard/WizardWindow.h"
+#include "wizard/frmAction.h"
+#include "wizard/frmSaveOption.h"
+#include "wizard/frmStart.h"
+#include "wizard/frmWait.h"
 #include "wizard/gui_globals.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
+
+#include <functional>
 
 inline std::ostream &operator<<(std::ostream &out, const QRect &r)
 {
@@ -104,6 +115,241 @@ TEST_F(WizardTest, WindowsOpenOverThePageWhereThePersonPutsThem)
     click(window(WizardPage::frmStep2), "cmdBack");
     EXPECT_EQ(settled(first), place);
     globals::help_viewer().reset();
+}
+
+class Desktop : public WizardTest
+{
+protected:
+    // Whether `window` is on its screen, over what is seen of `origin` (over
+    // its middle, or within it), in front, and has the keyboard (a window
+    // that only tells the person to wait need not).
+    static void expect_over(QWidget *window, QWidget *origin, bool keyboard = true)
+    {
+        SCOPED_TRACE(window->objectName().toStdString() + " over " + origin->objectName().toStdString());
+        settled(window);
+        const QRect frame = window->frameGeometry();
+        const QRect screen = origin->screen()->availableGeometry();
+        const QRect seen = origin->frameGeometry() & screen;
+        EXPECT_TRUE(screen.contains(frame) && (seen.contains(frame) || frame.contains(seen.center())))
+            << frame << " not on the screen over " << seen;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [window] {
+                const QString stacking = run(QStringLiteral("xprop -root _NET_CLIENT_LIST_STACKING"));
+                return stacking.trimmed().endsWith(QStringLiteral("0x%1").arg(window->winId(), 0, 16));
+            },
+            kWaitMs))
+            << "not in front";
+        EXPECT_TRUE(!keyboard
+            || QTest::qWaitFor(
+                [window] { return run(QStringLiteral("xdotool getactivewindow")).toULongLong() == window->winId(); },
+                kWaitMs))
+            << "without the keyboard";
+    }
+
+    // The modal window that opens next: checked over `origin`, then `then`
+    // runs in it (and closes it).
+    static void when_open(QWidget *origin, std::function<void(QWidget *)> then)
+    {
+        on_next_modal([origin, then](QWidget *opened) {
+            expect_over(opened, origin);
+            then(opened);
+        });
+    }
+
+    static void escape(QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); }
+
+    // Keys as the keyboard sends them to the window in front.
+    static void key(const char *keys)
+    {
+        run(QStringLiteral("xdotool key --delay 40 %1").arg(QString::fromLatin1(keys)));
+    }
+};
+
+// Every window opens over the one it is asked from, on the screen, in front
+// with the keyboard, the page standing partly off the screen: the help (from
+// each page, and from the task report, closed by Escape or Ctrl+W), the file,
+// font and colour dialogs (Save as also from another page's exit question),
+// messages, the form chooser, the folder chooser and its input box, the
+// field picker, the recipients, the banned addresses, About, the task
+// report, the introduction, the fields question and the wait window.
+TEST_F(Desktop, EveryWindowOpensOverTheWindowItComesFrom)
+{
+    globals::app_help_file() = QStringLiteral(TRESSEL_HELP_COLLECTION);
+    take(make_form({ { "email", "text" } }));
+    QWidget *first = window(WizardPage::frmStep1);
+    show_page(first);
+    drag(first, { 560, 470 });
+    first->hide();
+    QTemporaryDir folder;
+    const QString forms = folder.filePath(QStringLiteral("forms.html"));
+    write_file(forms, "<form><input name=a></form><form><input name=b></form>");
+    // Every question is answered Yes, so each window asked for opens.
+    MyMessage::set_responder([](const QString &, int buttons, int) { return buttons == 1 ? 4 : 1; });
+
+    const std::vector<std::pair<WizardPage, std::function<void(QWidget *)>>> rows = {
+        { WizardPage::frmStep1,
+            [](QWidget *page) {
+                // Save as from the exit question: the dialog of the output page,
+                // never shown yet.
+                when_open(page, escape);
+                click(page, "cmdCancel");
+            } },
+        { WizardPage::frmStep1, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmStep2, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmStep3, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmStep4, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmstep5, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmstep6a, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmstep6b, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmStep7, [](QWidget *page) { click(page, "cmdHelp"); } },
+        { WizardPage::frmStep1,
+            [&forms](QWidget *page) {
+                when_open(page, escape);
+                click(page, "Browse");
+                CommonDialog::script(CommonDialog::Answer::chosen_file(forms));
+                when_open(page, escape); // the form chooser
+                click(page, "Browse");
+            } },
+        { WizardPage::frmStep1,
+            [](QWidget *page) {
+                when_open(page, escape);
+                click(page, "cmdAbout");
+            } },
+        { WizardPage::frmStep1,
+            [](QWidget *page) {
+                when_open(page, escape);
+                frmStart(page).exec();
+            } },
+        { WizardPage::frmStep1,
+            [](QWidget *page) {
+                when_open(page, escape);
+                frmSaveOption(page).exec();
+            } },
+        { WizardPage::frmStep1,
+            [](QWidget *page) {
+                frmWait::instance().show();
+                expect_over(&frmWait::instance(), page, false);
+                frmWait::instance().hide();
+            } },
+        { WizardPage::frmStep2,
+            [](QWidget *page) {
+                when_open(page, [](QWidget *font) {
+                    when_open(font, escape); // the colour
+                    click(font, "color");
+                    escape(font);
+                });
+                click(page, "Browse");
+            } },
+        { WizardPage::frmStep3,
+            [](QWidget *page) {
+                when_open(page, escape);
+                click(page, "cmdMultipleRecipient");
+            } },
+        { WizardPage::frmStep4,
+            [](QWidget *page) {
+                when_open(page, escape);
+                click(page, "personalize");
+            } },
+        { WizardPage::frmStep7,
+            [](QWidget *page) {
+                find<QAbstractButton>(page, "chkHeader")->setChecked(true);
+                when_open(page, escape);
+                click(page, "headerbrowse");
+            } },
+        { WizardPage::frmStep7,
+            [](QWidget *page) {
+                when_open(page, [](QWidget *chooser) {
+                    when_open(chooser, escape); // the input box
+                    click(chooser, "NewFolder");
+                    escape(chooser);
+                });
+                click(page, "Browse");
+            } },
+        { WizardPage::frmStep7,
+            [](QWidget *page) {
+                MyMessage::set_responder({});
+                when_open(page, [](QWidget *list) {
+                    when_open(list, [](QWidget *box) { click(box, "CmdOk"); }); // no address typed
+                    click(list, "cmdAdd");
+                    escape(list);
+                });
+                click(page, "cmdIP");
+            } },
+        { WizardPage::frmStep7,
+            [](QWidget *page) {
+                // The task report, its help and its save dialog.
+                globals::help_viewer().reset();
+                when_open(page, [](QWidget *report) {
+                    QWidget *link = find<QWidget>(report, "lblHelp");
+                    QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+                    QWidget *help = globals::help_viewer()->window();
+                    expect_over(help, report);
+                    key("Escape");
+                    EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
+                    EXPECT_TRUE(report->isVisible());
+                    when_open(report, escape);
+                    click(report, "cmdsave");
+                    escape(report);
+                });
+                frmAction(page).exec();
+            } },
+    };
+    for (const auto &[page, open] : rows) {
+        WizardWindow *shown = window(page);
+        SCOPED_TRACE(shown->objectName().toStdString());
+        shown->take_place_of(*first);
+        show_page(shown);
+        settled(shown);
+        open(shown);
+        // The help goes as a person closes it from the keyboard.
+        if (QWidget *help = globals::help_viewer()->window(); help && help->isVisible()) {
+            expect_over(help, shown);
+            key(page == WizardPage::frmStep7 ? "ctrl+w" : "Escape");
+            EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
+        }
+        settle();
+        shown->hide();
+    }
+    globals::help_viewer().reset();
+}
+
+// The keyboard as a person uses it: a page opens at its first box; on the
+// MySQL page the host typed, Tab, and the port lands in Port, the user
+// next, and Shift+Tab goes back the same way; Enter on a focused Next moves
+// on as a click does.
+TEST_F(Desktop, KeysGoWhereTheyStandOnTheScreen)
+{
+    take(make_form({ { "email", "text" } }));
+    WizardWindow *mysql = window(WizardPage::frmstep6a);
+    show_page(mysql);
+    settled(mysql);
+    const auto focused = [](QWidget *page, const char *name) {
+        return QTest::qWaitFor([&] { return QApplication::focusWidget() == find<QWidget>(page, name); }, kWaitMs);
+    };
+    ASSERT_TRUE(focused(mysql, "txtHost"));
+    key("ctrl+a");
+    run(QStringLiteral("xdotool type --delay 40 db.example.org"));
+    key("Tab");
+    run(QStringLiteral("xdotool type --delay 40 3307"));
+    key("Tab");
+    run(QStringLiteral("xdotool type --delay 40 admin"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return find<QLineEdit>(mysql, "txtUser")->text() == "admin"; }, kWaitMs));
+    EXPECT_EQ(find<QLineEdit>(mysql, "txtHost")->text(), QStringLiteral("db.example.org"));
+    EXPECT_EQ(find<QLineEdit>(mysql, "txtport")->text(), QStringLiteral("3307"));
+    key("shift+Tab");
+    EXPECT_TRUE(focused(mysql, "txtport"));
+    key("shift+Tab");
+    EXPECT_TRUE(focused(mysql, "txtHost"));
+    mysql->hide();
+
+    QWidget *first = window(WizardPage::frmStep1);
+    show_page(first);
+    settled(first);
+    ASSERT_TRUE(focused(first, "optLoadHtml"));
+    key("shift+Tab shift+Tab shift+Tab"); // back past Help and Cancel
+    ASSERT_TRUE(focused(first, "cmdNext"));
+    key("Return");
+    EXPECT_TRUE(QTest::qWaitFor([] { return visible_page() == WizardPage::frmStep2; }, kWaitMs));
 }
 
 } // namespace
