@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <tuple>
 
 inline std::ostream &operator<<(std::ostream &out, const QRect &r)
 {
@@ -166,12 +167,8 @@ protected:
 };
 
 // Every window opens over the one it is asked from, on the screen, in front
-// with the keyboard, the page standing partly off the screen: the help (from
-// each page, and from the task report, closed by Escape or Ctrl+W), the file,
-// font and colour dialogs (Save as also from another page's exit question),
-// messages, the form chooser, the folder chooser and its input box, the
-// field picker, the recipients, the banned addresses, About, the task
-// report, the introduction, the fields question and the wait window.
+// with the keyboard, the page standing partly off the screen; the help
+// closes on Escape and on Ctrl+W.
 TEST_F(Desktop, EveryWindowOpensOverTheWindowItComesFrom)
 {
     globals::app_help_file() = QStringLiteral(TRESSEL_HELP_COLLECTION);
@@ -180,136 +177,91 @@ TEST_F(Desktop, EveryWindowOpensOverTheWindowItComesFrom)
     show_page(first);
     drag(first, { 560, 470 });
     first->hide();
-    QTemporaryDir folder;
-    const QString forms = folder.filePath(QStringLiteral("forms.html"));
-    write_file(forms, "<form><input name=a></form><form><input name=b></form>");
     // Every question is answered Yes, so each window asked for opens.
     MyMessage::set_responder([](const QString &, int buttons, int) { return buttons == 1 ? 4 : 1; });
-
-    const std::vector<std::pair<WizardPage, std::function<void(QWidget *)>>> rows = {
-        { WizardPage::frmStep1,
-            [](QWidget *page) {
-                // Save as from the exit question: the dialog of the output page,
-                // never shown yet.
-                when_open(page, escape);
-                click(page, "cmdCancel");
-            } },
-        { WizardPage::frmStep1, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmStep2, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmStep3, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmStep4, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmstep5, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmstep6a, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmstep6b, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmStep7, [](QWidget *page) { click(page, "cmdHelp"); } },
-        { WizardPage::frmStep1,
-            [&forms](QWidget *page) {
-                when_open(page, escape);
-                click(page, "Browse");
-                CommonDialog::script(CommonDialog::Answer::chosen_file(forms));
-                when_open(page, escape); // the form chooser
-                click(page, "Browse");
-            } },
-        { WizardPage::frmStep1,
-            [](QWidget *page) {
-                when_open(page, escape);
-                click(page, "cmdAbout");
-            } },
-        { WizardPage::frmStep1,
-            [](QWidget *page) {
-                when_open(page, escape);
-                frmStart(page).exec();
-            } },
-        { WizardPage::frmStep1,
-            [](QWidget *page) {
-                when_open(page, escape);
-                frmSaveOption(page).exec();
-            } },
-        { WizardPage::frmStep1,
-            [](QWidget *page) {
-                frmWait::instance().show();
-                expect_over(&frmWait::instance(), page, false);
-                frmWait::instance().hide();
-            } },
-        { WizardPage::frmStep2,
-            [](QWidget *page) {
-                when_open(page, [](QWidget *font) {
-                    when_open(font, escape); // the colour
-                    click(font, "color");
-                    escape(font);
-                });
-                click(page, "Browse");
-            } },
-        { WizardPage::frmStep3,
-            [](QWidget *page) {
-                when_open(page, escape);
-                click(page, "cmdMultipleRecipient");
-            } },
-        { WizardPage::frmStep4,
-            [](QWidget *page) {
-                when_open(page, escape);
-                click(page, "personalize");
-            } },
-        { WizardPage::frmStep7,
-            [](QWidget *page) {
-                find<QAbstractButton>(page, "chkHeader")->setChecked(true);
-                when_open(page, escape);
-                click(page, "headerbrowse");
-            } },
-        { WizardPage::frmStep7,
-            [](QWidget *page) {
-                when_open(page, [](QWidget *chooser) {
-                    when_open(chooser, escape); // the input box
-                    click(chooser, "NewFolder");
-                    escape(chooser);
-                });
-                click(page, "Browse");
-            } },
-        { WizardPage::frmStep7,
-            [](QWidget *page) {
-                MyMessage::set_responder({});
-                when_open(page, [](QWidget *list) {
-                    when_open(list, [](QWidget *box) { click(box, "CmdOk"); }); // no address typed
-                    click(list, "cmdAdd");
-                    escape(list);
-                });
-                click(page, "cmdIP");
-            } },
-        { WizardPage::frmStep7,
-            [](QWidget *page) {
-                // The task report, its help and its save dialog.
-                globals::help_viewer().reset();
-                when_open(page, [](QWidget *report) {
-                    QWidget *link = find<QWidget>(report, "lblHelp");
-                    QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
-                    QWidget *help = globals::help_viewer()->window();
-                    expect_over(help, report);
-                    key("Escape");
-                    EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
-                    EXPECT_TRUE(report->isVisible());
-                    when_open(report, escape);
-                    click(report, "cmdsave");
-                    escape(report);
-                });
-                frmAction(page).exec();
-            } },
-    };
-    for (const auto &[page, open] : rows) {
+    const auto show = [first](WizardPage page) {
         WizardWindow *shown = window(page);
-        SCOPED_TRACE(shown->objectName().toStdString());
         shown->take_place_of(*first);
         show_page(shown);
         settled(shown);
-        open(shown);
-        // The help goes as a person closes it from the keyboard.
-        if (QWidget *help = globals::help_viewer()->window(); help && help->isVisible()) {
-            expect_over(help, shown);
-            key(page == WizardPage::frmStep7 ? "ctrl+w" : "Escape");
-            EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
+        return shown;
+    };
+    int closed = 0;
+    const auto close_help = [&closed](QWidget *from) {
+        QWidget *help = globals::help_viewer()->window();
+        expect_over(help, from);
+        key(++closed % 2 ? "Escape" : "ctrl+w");
+        EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
+    };
+
+    const std::tuple<WizardPage, const char *, const char *> rows[] = {
+        // page, what is clicked there, and in the window that opens ("": nothing)
+        { WizardPage::frmStep1, "cmdCancel", "" }, // Save as of the output page, never shown yet
+        { WizardPage::frmStep1, "cmdHelp", "" },
+        { WizardPage::frmStep2, "cmdHelp", "" },
+        { WizardPage::frmStep3, "cmdHelp", "" },
+        { WizardPage::frmStep4, "cmdHelp", "" },
+        { WizardPage::frmstep5, "cmdHelp", "" },
+        { WizardPage::frmstep6a, "cmdHelp", "" },
+        { WizardPage::frmstep6b, "cmdHelp", "" },
+        { WizardPage::frmStep7, "cmdHelp", "" },
+        { WizardPage::frmStep1, "Browse", "" },
+        { WizardPage::frmStep1, "cmdAbout", "" },
+        { WizardPage::frmStep2, "Browse", "color" }, // the font, and its colour
+        { WizardPage::frmStep3, "cmdMultipleRecipient", "" },
+        { WizardPage::frmStep4, "personalize", "" },
+        { WizardPage::frmStep7, "headerbrowse", "" },
+        { WizardPage::frmStep7, "Browse", "NewFolder" }, // the folder, and the new folder's name
+        { WizardPage::frmStep7, "cmdIP", "" },
+    };
+    find<QAbstractButton>(window(WizardPage::frmStep7), "chkHeader")->setChecked(true);
+    for (const auto &[page, control, inner] : rows) {
+        QWidget *shown = show(page);
+        SCOPED_TRACE(shown->objectName().toStdString() + " " + control);
+        const bool help = qstrcmp(control, "cmdHelp") == 0;
+        if (!help) {
+            when_open(shown, [inner = inner](QWidget *opened) {
+                if (*inner) {
+                    when_open(opened, escape);
+                    click(opened, inner);
+                }
+                escape(opened);
+            });
         }
-        settle();
+        click(shown, control);
+        if (help)
+            close_help(shown);
         shown->hide();
     }
+
+    QWidget *shown = show(WizardPage::frmStep1);
+    frmWait::instance().show();
+    expect_over(&frmWait::instance(), shown, false);
+    frmWait::instance().hide();
+    QTemporaryDir folder;
+    const QString forms = folder.filePath(QStringLiteral("forms.html"));
+    write_file(forms, "<form><input name=a></form><form><input name=b></form>");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(forms));
+    when_open(shown, escape); // the form chooser
+    click(shown, "Browse");
+    when_open(shown, escape);
+    frmStart(shown).exec();
+    when_open(shown, escape);
+    frmSaveOption(shown).exec();
+    shown->hide();
+
+    // The task report, its help and its save dialog.
+    shown = show(WizardPage::frmStep7);
+    globals::help_viewer().reset();
+    when_open(shown, [&close_help](QWidget *report) {
+        QWidget *link = find<QWidget>(report, "lblHelp");
+        QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+        close_help(report);
+        when_open(report, escape);
+        click(report, "cmdsave");
+        escape(report);
+    });
+    frmAction(shown).exec();
     globals::help_viewer().reset();
 }
 
