@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
-#include <QWindow>
 
 frmWait &frmWait::instance()
 {
@@ -28,13 +27,7 @@ frmWait::frmWait(QWidget *parent)
 
 void frmWait::showEvent(QShowEvent *event)
 {
-    // Over the window that waits, and kept in front of it: a window that
-    // does not take the keyboard may otherwise open behind the one that
-    // has it.
     QWidget *anchor = working_window();
-    if (anchor == this)
-        anchor = nullptr;
-    windowHandle()->setTransientParent(anchor ? anchor->windowHandle() : nullptr);
-    place_over(*this, anchor);
+    place_over(*this, anchor == this ? nullptr : anchor);
     QWidget::showEvent(event);
 }
