@@ -1,6 +1,7 @@
 #include "CommonDialog.h"
 
 #include "FontChooser.h"
+#include "ScreenPlace.h"
 #include "gui_globals.h"
 
 #include <QFileDialog>
@@ -89,6 +90,16 @@ void CommonDialog::take_file(const QString &file)
         used_folder(m_files) = QFileInfo(file).absolutePath();
 }
 
+QWidget *CommonDialog::parent_window() const
+{
+    // A dialog opens over the window it is asked from: its owner, or, while
+    // that is hidden (the output page's Save as asked for by the exit
+    // question of another page), the window the person works in.
+    if (m_owner && m_owner->window()->isVisible())
+        return m_owner;
+    return working_window();
+}
+
 CommonDialog::CommonDialog(QWidget *owner, Files files)
     : m_owner(owner)
     , m_files(files)
@@ -136,7 +147,7 @@ bool CommonDialog::ShowOpen()
     bool accepted = false;
     if (take_script(Kind::Open, &accepted))
         return accepted;
-    const QString file = QFileDialog::getOpenFileName(m_owner, QString(), start_path(), qt_filter(m_filter));
+    const QString file = QFileDialog::getOpenFileName(parent_window(), QString(), start_path(), qt_filter(m_filter));
     if (file.isEmpty())
         return false;
     take_file(file);
@@ -157,7 +168,7 @@ bool CommonDialog::ShowSave()
         return accepted;
     // The dialog adds the extension itself, so that its question about
     // replacing a file asks about the file that will be written.
-    QFileDialog dialog(m_owner, QString(), start_path(), qt_filter(m_filter));
+    QFileDialog dialog(parent_window(), QString(), start_path(), qt_filter(m_filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(m_default_ext);
     if (!(m_flags & 2))
@@ -172,7 +183,7 @@ void CommonDialog::ShowFont()
 {
     if (take_script(Kind::Font))
         return;
-    FontChooser chooser(m_owner);
+    FontChooser chooser(parent_window());
     chooser.set_sizes(m_min_size, m_max_size);
     chooser.set_choice(m_font, m_color);
     if (chooser.exec() == QDialog::Accepted) {

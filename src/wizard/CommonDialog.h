@@ -81,6 +81,8 @@ private:
     QString start_path() const;
     // Keeps a confirmed file and its folder for the next dialogs of its kind.
     void take_file(const QString &file);
+    // The window the dialog opens over.
+    QWidget *parent_window() const;
     // `name` with the default extension when it has no extension of its own.
     QString with_default_ext(const QString &name) const;
 

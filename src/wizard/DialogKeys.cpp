@@ -1,5 +1,7 @@
 #include "DialogKeys.h"
 
+#include "ScreenTabOrder.h"
+
 #include "controls/gxButtons_H.h"
 
 #include <QDialog>
@@ -12,6 +14,7 @@ DialogKeys::DialogKeys(QDialog *dialog, gxButtons_H *enter, gxButtons_H *escape)
     , m_escape(escape)
 {
     dialog->installEventFilter(this);
+    ScreenTabOrder::follow(dialog);
 }
 
 void DialogKeys::set_buttons(gxButtons_H *enter, gxButtons_H *escape)
@@ -73,10 +76,9 @@ void DialogKeys::enter()
                 (*box)();
             return;
         }
-        if (auto *button = qobject_cast<gxButtons_H *>(widget)) {
-            press(button);
+        // A button pressed itself.
+        if (qobject_cast<gxButtons_H *>(widget))
             return;
-        }
         if (widget == m_dialog || !widget->parentWidget())
             break;
     }

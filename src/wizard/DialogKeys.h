@@ -10,11 +10,12 @@ class QDialog;
 class QWidget;
 class gxButtons_H;
 
-// Enter and Escape in a dialog as on any desktop. The dialog routes them,
-// since its buttons have no Enter handling of their own: Enter presses the
-// button that has the focus, else the one the box it was typed in belongs to
-// (an Add box presses Add), else the dialog's default button; Escape presses
-// the cancelling button, or closes a dialog that has none.
+// The keyboard in a dialog as on any desktop. Enter on a button presses it
+// (the button sees to that, see make_button); Enter elsewhere presses the
+// button the box it was typed in belongs to (an Add box presses Add), else
+// the dialog's default button; Escape presses the cancelling button, or
+// closes a dialog that has none. Tab follows the controls as they stand on
+// the screen.
 class DialogKeys final : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "FontChooser.h"
 
 #include "FontConversion.h"
+#include "ScreenTabOrder.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -58,6 +59,7 @@ FontChooser::FontChooser(QWidget *parent)
     connect(m_size, &QComboBox::currentIndexChanged, this, &FontChooser::update_sample);
     connect(m_color_button, &QPushButton::clicked, this, &FontChooser::choose_color);
     set_sizes(8, 24);
+    ScreenTabOrder::follow(this);
 }
 
 void FontChooser::set_sizes(int smallest, int largest)

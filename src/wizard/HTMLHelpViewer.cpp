@@ -26,6 +26,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <memory>
 #include <utility>
@@ -301,6 +302,12 @@ HTMLHelpViewer::Window::Window()
     layout->addWidget(splitter);
     resize(960, 640);
 
+    // Closed from the keyboard as other windows are.
+    auto *close = new QAction(this);
+    close->setShortcuts({ QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) });
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(home, &QAction::triggered, this, [this] {
@@ -537,6 +544,14 @@ void HTMLHelpViewer::Window::select_in_contents(const QUrl &url)
 
 void HTMLHelpViewer::Window::present()
 {
+    // A modal dialog (the task report) holds back every window that is not
+    // its own, and keeps itself and its page in front of them: the help
+    // asked for there counts as the dialog's for the time, so it comes in
+    // front and takes the keyboard. Asked for from a page, it stands alone,
+    // and the page can come in front of it.
+    QWidget *modal = QApplication::activeModalWidget();
+    winId();
+    windowHandle()->setTransientParent(modal && modal != this ? modal->windowHandle() : nullptr);
     setWindowState(windowState() & ~Qt::WindowMinimized);
     if (!m_placed) {
         // The first time over the window the user asked from; after that

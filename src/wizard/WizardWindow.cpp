@@ -2,6 +2,7 @@
 
 #include "HTMLHelpViewer.h"
 #include "ScreenPlace.h"
+#include "ScreenTabOrder.h"
 #include "WizardFrame.h"
 
 #include "model/globals.h"
@@ -25,6 +26,7 @@ WizardWindow::WizardWindow(WizardPage page, int help_context, QWidget *parent)
     setWindowTitle(QStringLiteral("Tressel"));
     setMouseTracking(true);
     install_help_context(this, help_context);
+    ScreenTabOrder::follow(this);
     resize(default_size());
 }
 

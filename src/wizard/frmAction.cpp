@@ -81,6 +81,8 @@ frmAction::frmAction(QWidget *parent)
     connect(cmdOK, &gxButtons_H::Click, this, &QDialog::accept);
     connect(cmdsave, &gxButtons_H::Click, this, &frmAction::cmdsave_Click);
     new DialogKeys(this, cmdOK);
+    // The report opens with OK at the keyboard: Enter closes it.
+    cmdOK->setFocus();
 }
 
 QString frmAction::main_text(const Cprefrences &prefs)

@@ -430,15 +430,6 @@ frmStep2::frmStep2(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    // The keyboard visits the controls as they stand, top to bottom and
-    // left to right: the settings panels stand above the alert box.
-    QWidget *previous = lstfields;
-    for (QWidget *next : std::initializer_list<QWidget *> { cmbvalidation, chknull, cmboperation, txtmin, txtmax,
-             cmbfields, txtValue, cmdAdd, lstValues, cmdRemove, txtsize, txtdestination, txturl, lsttypes, main, Browse,
-             cmdBack, cmdNext, cmdCancel, cmdHelp }) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
     apply_alert_font();
 
     connect(lstfields, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -457,6 +448,12 @@ frmStep2::frmStep2(QWidget *parent)
     connect(txtmin, &QLineEdit::textChanged, this, &frmStep2::txtmin_Change);
     connect(txtmax, &QLineEdit::textChanged, this, &frmStep2::txtmax_Change);
     connect(cmdAdd, &gxButtons_H::MouseDown, this, &frmStep2::cmdAdd_MouseDown);
+    // The keyboard, which gives the button no MouseDown, adds as Space
+    // comes up (Enter on the button too).
+    connect(cmdAdd, &gxButtons_H::KeyUp, this, [this](int key) {
+        if (key == 32)
+            cmdAdd_MouseDown();
+    });
     // Enter in the value box adds the value, as Add does.
     connect(txtValue, &QLineEdit::returnPressed, this, &frmStep2::cmdAdd_MouseDown);
     connect(cmdRemove, &gxButtons_H::Click, this, &frmStep2::cmdRemove_Click);

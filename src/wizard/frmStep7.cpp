@@ -157,9 +157,6 @@ frmStep7::frmStep7(QWidget *parent)
     layout->addLayout(content, 1);
     layout->addLayout(buttons);
     result_pages->raise();
-    // The keyboard visits the buttons as they stand.
-    setTabOrder(cmdBack, cmdNext);
-    setTabOrder(cmdNext, cmdCancel);
 
     // Header and footer start unticked, their boxes disabled.
     for (QWidget *widget : QWidgetList { lblheader, txtHeader, headerbrowse, lblfooter, txtFooter, browsefooter })

@@ -1,5 +1,6 @@
 #include "frmWait.h"
 
+#include "ScreenPlace.h"
 #include "TextFit.h"
 
 #include <QLabel>
@@ -22,4 +23,11 @@ frmWait::frmWait(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
     layout->addWidget(label);
+}
+
+void frmWait::showEvent(QShowEvent *event)
+{
+    QWidget *anchor = working_window();
+    place_over(*this, anchor == this ? nullptr : anchor);
+    QWidget::showEvent(event);
 }

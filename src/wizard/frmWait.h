@@ -10,4 +10,8 @@ class frmWait final : public QWidget
 public:
     static frmWait &instance();
     explicit frmWait(QWidget *parent = nullptr);
+
+protected:
+    // Opens over the window that waits.
+    void showEvent(QShowEvent *event) override;
 };

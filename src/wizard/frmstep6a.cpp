@@ -154,20 +154,6 @@ frmstep6a::frmstep6a(QWidget *parent)
     layout->addLayout(buttons);
     grd->setMinimumSize(172 + 172 + 4, 160);
 
-    setTabOrder(txtHost, txtUser);
-    setTabOrder(txtUser, txtport);
-    setTabOrder(txtport, txtpassword);
-    setTabOrder(txtpassword, cmdConnect);
-    setTabOrder(cmdConnect, cmddisconnect);
-    setTabOrder(cmddisconnect, cmbDB);
-    setTabOrder(cmbDB, cmbtable);
-    setTabOrder(cmbtable, create);
-    setTabOrder(create, grd);
-    setTabOrder(grd, cmdBack);
-    setTabOrder(cmdBack, cmdNext);
-    setTabOrder(cmdNext, cmdCancel);
-    setTabOrder(cmdCancel, cmdHelp);
-
     // Room for the longest of the grid's sentences: the hint comes and goes
     // without moving the controls below it.
     set_hint_label(lblHelp, kHintWidth);

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -101,10 +102,24 @@ TEST_F(HelpViewer, EveryContextIdOpensItsTopicInOneWindowOfItsOwn)
     QWidget *window = viewer.window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->parentWidget(), nullptr);
+    // Larger than the screen of these tests (800 by 600), it opens shrunk
+    // to the screen's free area.
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()))
+        << "the window goes beyond the screen's free area";
     for (const auto &[id, title, caption] : topics) {
         SCOPED_TRACE(id);
         if (id == 7)
             window->close(); // closed by the user, it comes back at the next topic
+        // Escape and Ctrl+W close it too.
+        for (const auto &[at, key] : { std::pair { 4, QKeyCombination(Qt::Key_Escape) },
+                 std::pair { 9, QKeyCombination(Qt::ControlModifier, Qt::Key_W) } }) {
+            if (id != at)
+                continue;
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window, key.key(), key.keyboardModifiers());
+            EXPECT_FALSE(window->isVisible());
+        }
         viewer.ShowContext(id);
         EXPECT_EQ(viewer.window(), window);
         EXPECT_TRUE(window->isVisible());

@@ -126,14 +126,15 @@ TEST_F(MySqlPage, StartsReadyToConnectWithEveryFieldUnassigned)
     EXPECT_EQ(grid.column(1), QStringList(3, "Not assigned"));
     EXPECT_EQ(grid.grid->ComboItems(), QStringList { "Not assigned" });
 
-    // The four boxes come first in the tab order.
+    // The four boxes come first in the tab order, as they stand: Host and
+    // Port, then User and Password.
     page->txtHost->setFocus();
     QStringList order { page->txtHost->objectName() };
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(order, (QStringList { "txtHost", "txtUser", "txtport", "txtpassword" }));
+    EXPECT_EQ(order, (QStringList { "txtHost", "txtport", "txtUser", "txtpassword" }));
 
     next();
     EXPECT_EQ(last_message(), "Please connect your MySQL server first");

@@ -1,15 +1,27 @@
 // Where windows go under a window manager (offscreen none can go astray).
 #include "WizardTest.h"
 
+#include "wizard/CommonDialog.h"
 #include "wizard/HTMLHelpViewer.h"
 #include "wizard/MyMessage.h"
 #include "wizard/WizardWindow.h"
+#include "wizard/frmAction.h"
+#include "wizard/frmSaveOption.h"
+#include "wizard/frmStart.h"
+#include "wizard/frmWait.h"
 #include "wizard/gui_globals.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <tuple>
 
 inline std::ostream &operator<<(std::ostream &out, const QRect &r)
 {
@@ -104,6 +116,192 @@ TEST_F(WizardTest, WindowsOpenOverThePageWhereThePersonPutsThem)
     click(window(WizardPage::frmStep2), "cmdBack");
     EXPECT_EQ(settled(first), place);
     globals::help_viewer().reset();
+}
+
+class Desktop : public WizardTest
+{
+protected:
+    // Whether `window` is on its screen, over what is seen of `origin` (over
+    // its middle, or within it), in front, and has the keyboard (a window
+    // that only tells the person to wait need not).
+    static void expect_over(QWidget *window, QWidget *origin, bool keyboard = true)
+    {
+        SCOPED_TRACE(window->objectName().toStdString() + " over " + origin->objectName().toStdString());
+        settled(window);
+        const QRect frame = window->frameGeometry();
+        const QRect screen = origin->screen()->availableGeometry();
+        const QRect seen = origin->frameGeometry() & screen;
+        EXPECT_TRUE(screen.contains(frame) && (seen.contains(frame) || frame.contains(seen.center())))
+            << frame << " not on the screen over " << seen;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [window] {
+                const QString stacking = run(QStringLiteral("xprop -root _NET_CLIENT_LIST_STACKING"));
+                return stacking.trimmed().endsWith(QStringLiteral("0x%1").arg(window->winId(), 0, 16));
+            },
+            kWaitMs))
+            << "not in front";
+        EXPECT_TRUE(!keyboard
+            || QTest::qWaitFor(
+                [window] { return run(QStringLiteral("xdotool getactivewindow")).toULongLong() == window->winId(); },
+                kWaitMs))
+            << "without the keyboard";
+    }
+
+    // The modal window that opens next: checked over `origin`, then `then`
+    // runs in it (and closes it).
+    static void when_open(QWidget *origin, std::function<void(QWidget *)> then)
+    {
+        on_next_modal([origin, then](QWidget *opened) {
+            expect_over(opened, origin);
+            then(opened);
+        });
+    }
+
+    static void escape(QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); }
+
+    // Keys as the keyboard sends them to the window in front.
+    static void key(const char *keys)
+    {
+        run(QStringLiteral("xdotool key --delay 40 %1").arg(QString::fromLatin1(keys)));
+    }
+};
+
+// Every window opens over the one it is asked from, on the screen, in front
+// with the keyboard, the page standing partly off the screen; the help
+// closes on Escape and on Ctrl+W.
+TEST_F(Desktop, EveryWindowOpensOverTheWindowItComesFrom)
+{
+    globals::app_help_file() = QStringLiteral(TRESSEL_HELP_COLLECTION);
+    take(make_form({ { "email", "text" } }));
+    QWidget *first = window(WizardPage::frmStep1);
+    show_page(first);
+    drag(first, { 560, 470 });
+    first->hide();
+    // Every question is answered Yes, so each window asked for opens.
+    MyMessage::set_responder([](const QString &, int buttons, int) { return buttons == 1 ? 4 : 1; });
+    const auto show = [first](WizardPage page) {
+        WizardWindow *shown = window(page);
+        shown->take_place_of(*first);
+        show_page(shown);
+        settled(shown);
+        return shown;
+    };
+    int closed = 0;
+    const auto close_help = [&closed](QWidget *from) {
+        QWidget *help = globals::help_viewer()->window();
+        expect_over(help, from);
+        key(++closed % 2 ? "Escape" : "ctrl+w");
+        EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }, kWaitMs));
+    };
+
+    const std::tuple<WizardPage, const char *, const char *> rows[] = {
+        // page, what is clicked there, and in the window that opens ("": nothing)
+        { WizardPage::frmStep1, "cmdCancel", "" }, // Save as of the output page, never shown yet
+        { WizardPage::frmStep1, "cmdHelp", "" },
+        { WizardPage::frmStep2, "cmdHelp", "" },
+        { WizardPage::frmStep3, "cmdHelp", "" },
+        { WizardPage::frmStep4, "cmdHelp", "" },
+        { WizardPage::frmstep5, "cmdHelp", "" },
+        { WizardPage::frmstep6a, "cmdHelp", "" },
+        { WizardPage::frmstep6b, "cmdHelp", "" },
+        { WizardPage::frmStep7, "cmdHelp", "" },
+        { WizardPage::frmStep1, "Browse", "" },
+        { WizardPage::frmStep1, "cmdAbout", "" },
+        { WizardPage::frmStep2, "Browse", "color" }, // the font, and its colour
+        { WizardPage::frmStep3, "cmdMultipleRecipient", "" },
+        { WizardPage::frmStep4, "personalize", "" },
+        { WizardPage::frmStep7, "headerbrowse", "" },
+        { WizardPage::frmStep7, "Browse", "NewFolder" }, // the folder, and the new folder's name
+        { WizardPage::frmStep7, "cmdIP", "" },
+    };
+    find<QAbstractButton>(window(WizardPage::frmStep7), "chkHeader")->setChecked(true);
+    for (const auto &[page, control, inner] : rows) {
+        QWidget *shown = show(page);
+        SCOPED_TRACE(shown->objectName().toStdString() + " " + control);
+        const bool help = qstrcmp(control, "cmdHelp") == 0;
+        if (!help) {
+            when_open(shown, [inner = inner](QWidget *opened) {
+                if (*inner) {
+                    when_open(opened, escape);
+                    click(opened, inner);
+                }
+                escape(opened);
+            });
+        }
+        click(shown, control);
+        if (help)
+            close_help(shown);
+        shown->hide();
+    }
+
+    QWidget *shown = show(WizardPage::frmStep1);
+    frmWait::instance().show();
+    expect_over(&frmWait::instance(), shown, false);
+    frmWait::instance().hide();
+    QTemporaryDir folder;
+    const QString forms = folder.filePath(QStringLiteral("forms.html"));
+    write_file(forms, "<form><input name=a></form><form><input name=b></form>");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(forms));
+    when_open(shown, escape); // the form chooser
+    click(shown, "Browse");
+    when_open(shown, escape);
+    frmStart(shown).exec();
+    when_open(shown, escape);
+    frmSaveOption(shown).exec();
+    shown->hide();
+
+    // The task report, its help and its save dialog.
+    shown = show(WizardPage::frmStep7);
+    globals::help_viewer().reset();
+    when_open(shown, [&close_help](QWidget *report) {
+        QWidget *link = find<QWidget>(report, "lblHelp");
+        QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+        close_help(report);
+        when_open(report, escape);
+        click(report, "cmdsave");
+        escape(report);
+    });
+    frmAction(shown).exec();
+    globals::help_viewer().reset();
+}
+
+// The keyboard as a person uses it: a page opens at its first box; on the
+// MySQL page the host typed, Tab, and the port lands in Port, the user
+// next, and Shift+Tab goes back the same way; Enter on a focused Next moves
+// on as a click does.
+TEST_F(Desktop, KeysGoWhereTheyStandOnTheScreen)
+{
+    take(make_form({ { "email", "text" } }));
+    WizardWindow *mysql = window(WizardPage::frmstep6a);
+    show_page(mysql);
+    settled(mysql);
+    const auto focused = [](QWidget *page, const char *name) {
+        return QTest::qWaitFor([&] { return QApplication::focusWidget() == find<QWidget>(page, name); }, kWaitMs);
+    };
+    ASSERT_TRUE(focused(mysql, "txtHost"));
+    key("ctrl+a");
+    run(QStringLiteral("xdotool type --delay 40 db.example.org"));
+    key("Tab");
+    run(QStringLiteral("xdotool type --delay 40 3307"));
+    key("Tab");
+    run(QStringLiteral("xdotool type --delay 40 admin"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return find<QLineEdit>(mysql, "txtUser")->text() == "admin"; }, kWaitMs));
+    EXPECT_EQ(find<QLineEdit>(mysql, "txtHost")->text(), QStringLiteral("db.example.org"));
+    EXPECT_EQ(find<QLineEdit>(mysql, "txtport")->text(), QStringLiteral("3307"));
+    key("shift+Tab");
+    EXPECT_TRUE(focused(mysql, "txtport"));
+    key("shift+Tab");
+    EXPECT_TRUE(focused(mysql, "txtHost"));
+    mysql->hide();
+
+    QWidget *first = window(WizardPage::frmStep1);
+    show_page(first);
+    settled(first);
+    ASSERT_TRUE(focused(first, "optLoadHtml"));
+    key("shift+Tab shift+Tab shift+Tab"); // back past Help and Cancel
+    ASSERT_TRUE(focused(first, "cmdNext"));
+    key("Return");
+    EXPECT_TRUE(QTest::qWaitFor([] { return visible_page() == WizardPage::frmStep2; }, kWaitMs));
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 // keyboard without moving anything, pages that open where the last one was,
 // Enter and Escape in every dialog, and texts that show whole.
 #include "MessageTexts.h"
+#include "PageDriver.h"
 #include "WizardTest.h"
 
 #include "wizard/DirListBox.h"
+#include "wizard/FontChooser.h"
 #include "wizard/FrmManyforms.h"
 #include "wizard/FrmMultipleRecipients.h"
 #include "wizard/WizardWindow.h"
@@ -29,6 +31,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,9 +40,74 @@
 #include <QSet>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+// The controls Tab (or Shift+Tab) visits in turn from the one with the
+// focus, by name (a button without one by its caption), once round.
+QStringList walk(Qt::Key key)
+{
+    const auto name = [](const QWidget *widget) {
+        const auto *button = qobject_cast<const QAbstractButton *>(widget);
+        return !widget->objectName().isEmpty() || !button ? widget->objectName() : button->text().remove('&');
+    };
+    QWidget *const start = QApplication::focusWidget();
+    QStringList visited { name(start) };
+    QWidget *now = start;
+    for (int presses = 0; presses < 100; ++presses) {
+        QTest::keyClick(now, key);
+        // A grid moves from cell to cell before it lets the focus go.
+        if ((now = QApplication::focusWidget()) == start)
+            break;
+        if (name(now) != visited.constLast())
+            visited << name(now);
+    }
+    return visited;
+}
+
+// What Tab visits in each window from the control it opens with: the
+// controls as they stand, left to right, then top to bottom; disabled ones
+// and choices not taken are passed over.
+const std::map<QString, const char *> kTabOrders = {
+    { "frmStep1",
+        "optLoadHtml txtdestination Browse chkMail chkAutoResponde chkDB chkCSV chkEmbed chkdate cmbdate cmdAbout "
+        "cmdNext cmdCancel cmdHelp" },
+    { "frmStep2", "lstfields cmbvalidation chknull main Browse cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmStep3",
+        "txtTo cmdMultipleRecipient cmbfields txtSubject txtMessage chkIP cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmStep4", "txtsender cmbfields txtSubject txtMessage personalize cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmstep5",
+        "lstfields txtfilename cmbtypes cmbDelimiter cmbendline cmdSelectAll CmdselectNone cmdBack cmdNext cmdCancel "
+        "cmdHelp" },
+    { "frmstep6a", "txtHost txtport txtUser txtpassword cmdConnect create cells cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmstep6b", "cells cmbfields cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmStep7", "txtdestination Browse main format chkHeader chkFooter cmdIP cmdBack cmdNext cmdCancel cmdHelp" },
+    { "frmStart", "chkhide cmdNext" },
+    { "FrmManyforms", "cmbForm CmdOk" },
+    { "FrmMultipleRecipients", "txtEmail cmdAdd lstemails CmdOk cmdCancel" },
+    { "frmIP", "txtIP cmdAdd lstIps CmdOk" },
+    { "frmInput", "Text1 CmdOk cmdCancel" },
+    { "frmFolder", "txtpath ok folder cancel NewFolder drive" },
+    { "frmAction", "cmdOK cmdsave" },
+    { "frmSaveOption", "optNew CmdOk" },
+    { "frmFields", "lstfields cmdAdd cmdCancel" },
+    { "FontChooser", "family size color Bold Italic Underline Strikeout OK Cancel" },
+    { "frmMessage", "cmdYes CmdNo" },
+};
+
+// Tab through the window as the table says, and Shift+Tab back the same way.
+void expect_tab_order(const QWidget *window, const QStringList &forward)
+{
+    const auto order = kTabOrders.find(window->objectName());
+    ASSERT_NE(order, kTabOrders.end()) << window->objectName().toStdString();
+    EXPECT_EQ(forward.join(' '), QString::fromLatin1(order->second)) << window->objectName().toStdString();
+    QStringList back = walk(Qt::Key_Backtab);
+    std::reverse(back.begin() + 1, back.end());
+    EXPECT_EQ(back, forward) << window->objectName().toStdString();
+}
 
 // A run whose first page has taken a form; the rules page is passed over.
 class Windows : public WizardTest
@@ -290,6 +358,60 @@ TEST_F(Windows, TaskReportAndAboutBoxCloseOnEnterAndEscape)
     EXPECT_TRUE(messages().isEmpty()) << last_message().toStdString();
 }
 
+// Enter on a focused button of a page does what Space does there; in a box
+// it keeps the box's meaning (here none, so nothing happens).
+TEST_F(Windows, EnterPressesTheFocusedButtonOfAPage)
+{
+    const std::tuple<WizardPage, const char *, const char *> rows[] = {
+        // page, control with the focus, what follows: the page shown, the
+        // dialog opened or the message shown
+        { WizardPage::frmStep1, "cmdNext", "page frmStep2" },
+        { WizardPage::frmStep2, "cmdBack", "page frmStep1" },
+        { WizardPage::frmStep1, "cmdAbout", "dialog frmAbout" },
+        { WizardPage::frmStep3, "cmdMultipleRecipient", "dialog FrmMultipleRecipients" },
+        { WizardPage::frmStep4, "personalize", "dialog frmFields" },
+        { WizardPage::frmStep3, "cmdCancel", "message Do you really want to exit!? " },
+        { WizardPage::frmStep3, "cmdNext",
+            "message You must specify a valid email address to send this email message to" },
+        { WizardPage::frmStep3, "txtTo", "page frmStep3" },
+    };
+    for (const auto &[page, control, outcome] : rows) {
+        SCOPED_TRACE(control);
+        if (visible_page() != page) {
+            if (visible_page() != WizardPage::None)
+                window(visible_page())->hide();
+            show_page(window(page));
+        }
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window(page)));
+        find<QWidget>(window(page), control)->setFocus(Qt::TabFocusReason);
+        QString dialog;
+        if (QLatin1String(outcome).startsWith(QLatin1String("dialog"))) {
+            on_next_modal([&dialog](QWidget *box) {
+                dialog = box->objectName();
+                static_cast<QDialog *>(box)->reject();
+            });
+        }
+        const qsizetype before = messages().size();
+        press(Qt::Key_Return);
+        settle();
+        const QString seen = !dialog.isEmpty() ? QStringLiteral("dialog ") + dialog
+            : messages().size() > before       ? QStringLiteral("message ") + last_message()
+                                               : QStringLiteral("page ") + window(visible_page())->objectName();
+        EXPECT_EQ(seen, QString::fromUtf8(outcome));
+    }
+
+    // Add on the rules page acts as its button goes down, and on Enter.
+    QWidget *rules = window(WizardPage::frmStep2);
+    window(visible_page())->hide();
+    show_page(rules);
+    click_entry(find<QListWidget>(rules, "lstfields"), "email");
+    drive::choose(find<QComboBox>(rules, "cmbvalidation"), QStringLiteral("List of values"));
+    find<QLineEdit>(rules, "txtValue")->setText(QStringLiteral("red"));
+    find<QWidget>(rules, "cmdAdd")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Enter);
+    EXPECT_EQ(find<QListWidget>(rules, "lstValues")->count(), 1);
+}
+
 // The folder chooser opens in a folder of the user's; a path typed into it
 // goes there with Enter, and Escape leaves as Cancel does.
 TEST_F(Windows, FolderChooserStartsInTheUsersFolderAndGoesWhereTyped)
@@ -337,6 +459,8 @@ TEST_F(WizardTest, ButtonsOfAPageDrawOnlyOnceItShows)
         EXPECT_EQ(button->MemDC().isNull(), !button->isVisible()) << button->objectName().toStdString();
 }
 
+// Every window as it opens: no text cut, and Tab visiting its controls as
+// they stand.
 TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
 {
     QSet<QRect> next_buttons;
@@ -350,10 +474,14 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
         // the others have it.
         EXPECT_TRUE(WizardWindow::default_size().expandedTo(shown->minimumSizeHint()) == WizardWindow::default_size());
         next_buttons.insert(find<QWidget>(shown, "cmdNext")->geometry());
-        // Tab visits the row of buttons from left to right.
+        // Tab visits the row of buttons from left to right, and every control
+        // as it stands.
+        const QStringList visited = walk(Qt::Key_Tab);
+        expect_tab_order(shown, visited);
         QList<int> row;
-        for (QWidget *w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
-            if (qobject_cast<gxButtons_H *>(w) && w->y() == find<QWidget>(shown, "cmdNext")->y())
+        for (const QString &name : visited) {
+            auto *w = shown->findChild<gxButtons_H *>(name);
+            if (w && w->y() == find<QWidget>(shown, "cmdNext")->y())
                 row << w->x();
         }
         EXPECT_TRUE(std::is_sorted(row.begin(), row.end())) << shown->objectName().toStdString();
@@ -369,11 +497,17 @@ TEST_F(Windows, NoTextIsCutAtTheDefaultSize)
     frmAction report;
     frmAbout about;
     frmSaveOption keep;
-    for (QWidget *dialog :
-        std::initializer_list<QWidget *> { &start, &forms, &recipients, &ip, &input, &folder, &report, &about, &keep,
-            static_cast<frmStep4 *>(window(WizardPage::frmStep4))->field_picker(), &frmWait::instance() }) {
-        dialog->show();
+    FontChooser font;
+    frmMessage message;
+    message.prepare(QStringLiteral("Do you really want to exit!? "), 3, 1);
+    for (QWidget *dialog : std::initializer_list<QWidget *> { &start, &forms, &recipients, &ip, &input, &folder,
+             &report, &about, &keep, static_cast<frmStep4 *>(window(WizardPage::frmStep4))->field_picker(),
+             &frmWait::instance(), &font, &message }) {
+        show_page(dialog);
         EXPECT_EQ(cut_texts(dialog), QStringList()) << dialog->objectName().toStdString();
+        // The About box and the wait window have no control to visit.
+        if (dialog != &about && dialog != &frmWait::instance())
+            expect_tab_order(dialog, walk(Qt::Key_Tab));
         dialog->hide();
     }
 }
