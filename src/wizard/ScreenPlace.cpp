@@ -13,16 +13,19 @@
 
 namespace {
 
+// The frame as the window system has it. The one a widget keeps is brought
+// up to date only when the window moves, and a window the window manager
+// frames where it was asked to stand does not move.
+QMargins margins(const QWidget &widget)
+{
+    const QWindow *handle = widget.windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
 // The frame around a window that has been shown; before that, the frame of
 // `like`, since the window manager frames the program's windows alike.
 QMargins frame_of(const QWidget &window, const QWidget *like)
 {
-    const auto margins = [](const QWidget &widget) {
-        const QRect outer = widget.frameGeometry();
-        const QRect inner = widget.geometry();
-        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom());
-    };
     const QMargins own = margins(window);
     if (!own.isNull() || !like)
         return own;
@@ -52,7 +55,7 @@ void place_over(QWidget &window, const QWidget *anchor)
     QScreen *screen = nullptr;
     QPoint centre;
     if (anchor) {
-        centre = anchor->frameGeometry().center();
+        centre = anchor->geometry().marginsAdded(margins(*anchor)).center();
         screen = QGuiApplication::screenAt(centre);
         if (!screen)
             screen = anchor->screen();
