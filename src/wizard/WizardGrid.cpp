@@ -131,6 +131,13 @@ public:
             combo->setCurrentIndex(listed >= 0 ? listed : (choice >= 0 && choice < combo->count() ? choice : -1));
             if (listed < 0 && combo->isEditable())
                 combo->setEditText(text);
+            // The placeholder is not typed on: what the user types replaces
+            // it, and a second click of a double click finds no word in it.
+            if (QLineEdit *line = combo->lineEdit()) {
+                line->setPlaceholderText(m_grid.m_placeholder);
+                if (!text.isEmpty() && text == m_grid.m_placeholder)
+                    line->clear();
+            }
             combo->setProperty(kChosenProperty, false);
         } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
             line->setText(text);
@@ -584,4 +591,16 @@ void WizardGrid::set_ComboIndex(int index)
 void WizardGrid::set_ComboTyping(bool typing)
 {
     m_typing = typing;
+}
+
+void WizardGrid::set_ComboPlaceholder(const QString &text)
+{
+    m_placeholder = text;
+}
+
+void WizardGrid::set_CurrentCell(int row, int column)
+{
+    if (row < 1 || row >= Rows() || column < 0 || column >= Cols())
+        return;
+    m_table->setCurrentCell(row - 1, column);
 }

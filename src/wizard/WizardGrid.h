@@ -70,6 +70,14 @@ public:
     // Whether a drop-down cell also takes a typed text.
     bool ComboTyping() const { return m_typing; }
     void set_ComboTyping(bool typing);
+    // The text a drop-down cell shows while it holds no name. It is no part
+    // of a name: where names are typed, such a cell opens empty, showing the
+    // text greyed, however the editing starts.
+    QString ComboPlaceholder() const { return m_placeholder; }
+    void set_ComboPlaceholder(const QString &text);
+
+    // Makes a data cell the current one, as the keyboard leaves it.
+    void set_CurrentCell(int row, int column);
 
 signals:
     // The user starts editing a cell: its editor is about to open.
@@ -109,6 +117,7 @@ private:
     QTimer m_fit_later;
     int m_choice = -1;
     bool m_typing = false;
+    QString m_placeholder;
     // The current cell when the mouse button went down on the cells.
     QPersistentModelIndex m_pressed_current;
 };

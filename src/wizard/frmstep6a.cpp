@@ -278,6 +278,7 @@ void frmstep6a::intialize_grid()
     }
     grd->ComboClear();
     grd->ComboAddItem(kNotAssigned);
+    grd->set_ComboPlaceholder(kNotAssigned);
     m_listed = names;
 
     // A reopened project whose connection had failed is laid out for typing.
@@ -612,9 +613,24 @@ bool frmstep6a::names_given()
     return false;
 }
 
+bool frmstep6a::columns_named()
+{
+    for (int r = 1; r < grd->Rows(); ++r) {
+        const QString column = globals::trim_blanks(grd->CellText(r, 1));
+        if (column == kNotAssigned || !column.startsWith(kNotAssigned, Qt::CaseInsensitive))
+            continue;
+        notice(QStringLiteral("Please select the MySQL column of field '%1' or type its name: '%2' begins with '%3'.")
+                   .arg(grd->CellText(r, 0), column, kNotAssigned));
+        grd->set_CurrentCell(r, 1);
+        grd->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void frmstep6a::cmdNext_Click()
 {
-    if (m_connecting || !names_given())
+    if (m_connecting || !names_given() || !columns_named())
         return;
     get_options();
     // With no field given a column the script would insert empty rows, or

@@ -87,6 +87,9 @@ private:
     bool connect_without_freezing();
     // A notice; true when the database and table boxes name something.
     bool names_given();
+    // A notice; true when no column name begins with the grid's "Not
+    // assigned", as typing onto it would give.
+    bool columns_named();
     // The hint sentence of the grid; `editing`: the user entered a cell.
     QString grid_hint(bool editing) const;
     void refresh_hints();

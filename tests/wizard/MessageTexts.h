@@ -99,6 +99,8 @@ inline const char *const kNotices[] = {
     "please enter a valid length for ' " TRESSEL_LONG_FIELD " ' ",
     "You shouldn't enter length for ' " TRESSEL_LONG_FIELD " ' ", "Please select a primary key",
     "Please select the MySQL column of at least one field: with none, nothing would be saved in the table.",
+    "Please select the MySQL column of field '" TRESSEL_LONG_FIELD
+    "' or type its name: 'Not assigned" TRESSEL_LONG_FIELD "' begins with 'Not assigned'.",
     "The column '" TRESSEL_LONG_FIELD "' is of the type MEDIUMTEXT, which cannot be a primary key. Please choose "
     "another primary key, or give '" TRESSEL_LONG_FIELD "' one of the types a key can have: TINYINT, SmallInt, "
     "MEDIUMINT, INT, BIGINT, Float, DOUBLE, DECIMAL, DateTime, Date, TimeStamp, Time, Year, Char, VARCHAR.",

@@ -31,6 +31,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QWindow>
 
 #include <numeric>
 
@@ -105,6 +106,14 @@ protected:
         return hint->isVisible() ? hint->text() : QString();
     }
     void next() { click(page, "cmdNext"); }
+    // A Connect that finds no server: the grid takes typed column names.
+    void connect_in_vain()
+    {
+        page->txtport->setText(QString::number(closed_port()));
+        click(page, "cmdConnect");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+        ASSERT_TRUE(page->manual_mode());
+    }
 
     TestDatabase database;
     std::shared_ptr<CForm> form;
@@ -515,6 +524,97 @@ TEST_F(MySqlPage, KeysMoveBetweenCellsAndOnlyAPickChangesAColumn)
     EXPECT_EQ(state(grid), QStringLiteral("2,1 closed xnyo|n|-"));
 }
 
+// Where the keyboard is: "row,column" of a grid's current cell, or the
+// control's name.
+QString focus_at(const GridDriver &grid)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !grid.grid->isAncestorOf(focus))
+        return focus ? focus->objectName() : QString();
+    return QStringLiteral("%1,%2").arg(grid.cells()->currentRow() + 1).arg(grid.cells()->currentColumn());
+}
+
+// Where column names are typed, "Not assigned" is no part of one: what is
+// typed replaces it however the editing starts, and Next refuses a name
+// begun with it, at its cell. A name is typed on.
+TEST_F(MySqlPage, NotAssignedIsNoPartOfAColumnName)
+{
+    connect_in_vain();
+    // Types a name into the email cell, from another cell: a click on a cell
+    // that is not current opens it at once.
+    const auto name_email = [this](const QString &name) {
+        grid.enter(3, 0);
+        grid.set(2, 1, name);
+        grid.enter(3, 0);
+    };
+    // Clicks on the cell, then keys from the cell left of it.
+    const struct
+    {
+        int clicks;
+        std::vector<QKeyCombination> start;
+        const char *before, *typed, *after;
+    } ways[] = { { 1, {}, "Not assigned", "customer", "customer" }, { 2, {}, "Not assigned", "customer", "customer" },
+        { 0, { Qt::Key_Right, Qt::Key_F2 }, "Not assigned", "customer", "customer" },
+        { 0, { Qt::Key_Right }, "Not assigned", "customer", "customer" },
+        { 0, { Qt::Key_Right, Qt::Key_Return }, "Not assigned", "customer", "customer" },
+        { 1, {}, "cust", "omer", "customer" }, { 0, { Qt::Key_Right, Qt::Key_F2 }, "cust", "omer", "customer" } };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(&way - ways);
+        name_email(way.before);
+        grid.enter(2, 0);
+        // As the window system delivers clicks: the second of a double click
+        // reaches what the first opened.
+        QWindow *window = page->windowHandle();
+        const QPoint at = grid.cells()->viewport()->mapTo(page, grid.centre(2, 1));
+        if (way.clicks == 2)
+            QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+        else if (way.clicks == 1)
+            QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+        keys(way.start);
+        for (const char *key = way.typed; *key; ++key)
+            QTest::keyClick(QApplication::focusWidget(), *key);
+        keys({ Qt::Key_Return });
+        EXPECT_EQ(grid.column(1), (QStringList { "Not assigned", way.after, "Not assigned" }));
+    }
+    EXPECT_EQ(messages().size(), 1); // the notice of the Connect alone
+
+    page->cmbDB->setEditText("shop");
+    page->cmbtable->setEditText("customers");
+    for (const QString name : { "Not assignedcustomer", "NOT ASSIGNED_customer" }) {
+        name_email(name);
+        next();
+        EXPECT_EQ(last_message(),
+            "Please select the MySQL column of field 'email' or type its name: '" + name
+                + "' begins with 'Not assigned'.");
+        EXPECT_EQ(visible_page(), WizardPage::frmstep6a);
+        EXPECT_EQ(focus_at(grid), "2,1");
+    }
+    EXPECT_EQ(mapping(), QStringList(3, " stored")); // the fields as they were
+    name_email("was_Not assigned");
+    next();
+    EXPECT_EQ(visible_page(), WizardPage::frmStep7) << last_message().toStdString();
+    EXPECT_EQ(mapping(), (QStringList { "", "was_Not assigned stored", "" }));
+}
+
+// Tab walks the last row cell by cell, Shift+Tab the first, before the
+// keyboard leaves the grid.
+TEST_F(MySqlPage, TabLeavesTheGridAfterItsLastCell)
+{
+    connect_in_vain();
+    QStringList walked;
+    grid.enter(3, 0);
+    for (int i = 0; i < 3; ++i) {
+        keys({ Qt::Key_Tab });
+        walked << focus_at(grid);
+    }
+    grid.enter(1, 2);
+    for (int i = 0; i < 3; ++i) {
+        keys({ Qt::Key_Backtab });
+        walked << focus_at(grid);
+    }
+    EXPECT_EQ(walked, (QStringList { "3,1", "3,2", "cmdBack", "1,1", "1,0", "create" }));
+}
+
 // The program may end while a cell is being edited: the page goes first,
 // and the grid's editor closing after it must not call back into it.
 TEST_F(MySqlPage, EndsWhileACellIsEdited)
@@ -724,6 +824,28 @@ TEST_F(NewTablePage, ValuesGoThroughTheModelAndBackUnchanged)
     EXPECT_EQ(grid.grid->Rows(), 1);
     click(page, "cmdNext");
     EXPECT_EQ(messages(), QStringList(2, "Please select a primary key"));
+}
+
+// Left, Right, Home and End move the caret in a length or default cell
+// and keep it open; from a closed type list Right goes on to the next cell.
+TEST_F(NewTablePage, CaretKeysStayInATextCell)
+{
+    open_page();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+    for (const int column : { 2, 3 }) {
+        SCOPED_TRACE(column);
+        grid.enter(1, column);
+        keys({ Qt::Key_A, Qt::Key_C, Qt::Key_Home, Qt::Key_X, Qt::Key_End, Qt::Key_Z, Qt::Key_Left, Qt::Key_Left,
+            Qt::Key_B, Qt::Key_Right, Qt::Key_Y });
+        EXPECT_EQ(focus_at(grid), QString("1,%1").arg(column));
+        EXPECT_TRUE(grid.cells()->indexWidget(grid.cells()->currentIndex()));
+        keys({ Qt::Key_Return });
+        EXPECT_EQ(grid.grid->CellText(1, column), "xabcyz");
+    }
+    grid.enter(1, 1);
+    keys({ Qt::Key_Right });
+    EXPECT_EQ(focus_at(grid), "1,2");
+    EXPECT_FALSE(grid.cells()->indexWidget(grid.cells()->currentIndex()));
 }
 
 } // namespace
