@@ -134,6 +134,36 @@ TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
         QByteArray("203.0.113.7\r\n192.0.2.1\r\n2001:db8::1\r\n"));
 }
 
+// Enter on a focused Add adds once, as Space does, though Add puts the focus
+// back in the box; it presses nothing else, so the dialog stays open.
+TEST_F(OutputTest, EnterOnAFocusedAddAddsOnce)
+{
+    on_next_modal([this](QWidget *dialog) {
+        const std::tuple<Qt::Key, const char *, int, const char *> rows[] = {
+            // key on Add, address typed, entries listed, message shown
+            { Qt::Key_Space, "10.7.7.6", 1, nullptr }, // as before
+            { Qt::Key_Return, "10.7.7.7", 2, nullptr }, // Add puts the focus back in the box
+            { Qt::Key_Enter, "10.7.7.8", 3, nullptr },
+            { Qt::Key_Return, "10", 3, "Please enter a valid IP address" }, // the focus stays on Add
+        };
+        for (const auto &[key, typed, listed, told] : rows) {
+            SCOPED_TRACE(typed);
+            const qsizetype before = messages().size();
+            find<QLineEdit>(dialog, "txtIP")->setText(QString::fromLatin1(typed));
+            press(Qt::Key_Tab);
+            ASSERT_EQ(dialog->focusWidget()->objectName(), QStringLiteral("cmdAdd"));
+            press(key);
+            EXPECT_EQ(find<QListWidget>(dialog, "lstIps")->count(), listed);
+            EXPECT_EQ(messages().mid(before), told ? QStringList { told } : QStringList());
+            EXPECT_TRUE(dialog->isVisible()); // Ok was not pressed
+            find<QLineEdit>(dialog, "txtIP")->setFocus();
+        }
+        press(Qt::Key_Escape);
+    });
+    click(page, "cmdIP");
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), (QStringList { "10.7.7.6", "10.7.7.7", "10.7.7.8" }));
+}
+
 TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
 {
     choose_destination(php.folder(), QStringLiteral("index"));
