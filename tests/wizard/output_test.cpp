@@ -12,6 +12,7 @@
 #include "model/ini_variables.h"
 #include "model/webpage.h"
 
+#include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFrame>
@@ -217,27 +218,46 @@ TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
     EXPECT_TRUE(program_ended());
 }
 
-// OK in the font dialog keeps a family this machine lacks (the list shows
-// what stands in for it); a family picked replaces it.
+// OK in the font dialog keeps a family this machine lacks, and its box shows
+// that family's name (the list has what stands in for it); a family picked
+// replaces it.
 TEST_F(OutputTest, FontDialogKeepsTheFamilyUnlessAnotherIsPicked)
 {
     page->set_message_font(FontSpec { "Arial", 12 }, 0); // as a reopened project has it
-    const auto format = [this](const char *picked) {
-        on_next_modal([picked](QWidget *dialog) {
+    const auto format = [this](const char *shown, const char *picked) {
+        on_next_modal([shown, picked](QWidget *dialog) {
+            auto *family = find<QFontComboBox>(dialog, "family");
+            EXPECT_EQ(family->currentText(), QString::fromLatin1(shown));
             if (*picked)
-                find<QFontComboBox>(dialog, "family")->setCurrentFont(QFont(picked));
+                family->setCurrentFont(QFont(picked));
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         click(page, "format");
     };
-    format("");
+    format("Arial", "");
     choose_destination(php.folder());
     set_message(QStringLiteral("Thanks"));
     generate();
     EXPECT_TRUE(globals::prefs()->success_message.contains("face='Arial'"))
         << globals::prefs()->success_message.toStdString();
-    format("DejaVu Serif");
+    format("Arial", "DejaVu Serif");
     EXPECT_EQ(page->message_font().name, "DejaVu Serif");
+    format("DejaVu Serif", ""); // a family this machine has shows as it did
+    EXPECT_EQ(page->message_font().name, "DejaVu Serif");
+
+    // The family standing in, picked from the list, is taken.
+    page->set_message_font(FontSpec { "Arial", 12 }, 0);
+    QString listed;
+    on_next_modal([&listed](QWidget *dialog) {
+        auto *family = find<QFontComboBox>(dialog, "family");
+        listed = family->itemText(family->currentIndex());
+        family->showPopup();
+        QTest::keyClick(family->view(), Qt::Key_Return);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    click(page, "format");
+    EXPECT_NE(listed, QStringLiteral("Arial"));
+    EXPECT_EQ(page->message_font().name, listed);
 }
 
 // A ticked header or footer without a file: No leaves it out and generates.
