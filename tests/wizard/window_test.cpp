@@ -539,6 +539,8 @@ TEST_F(Windows, CaptionsAreSpeltRight)
     EXPECT_EQ(find<gxButtons_H>(&input, "CmdOk")->Caption(), QStringLiteral("OK"));
     EXPECT_EQ(find<QLabel>(window(WizardPage::frmstep6a), "Label3")->text(), QStringLiteral("Database"));
     EXPECT_EQ(find<QLabel>(&about, "version")->text(), QStringLiteral("Version : 1.2.6"));
+    EXPECT_EQ(find<gxButtons_H>(window(WizardPage::frmStep7), "cmdIP")->Caption(),
+        QStringLiteral("Block certain IP addresses"));
 }
 
 // Every message of the program shows whole, its buttons below it and inside
