@@ -192,6 +192,8 @@ gxButtons_H::gxButtons_H(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_hoverTimer.setInterval(HoverPeriodMs);
     connect(&m_hoverTimer, &QTimer::timeout, this, &gxButtons_H::TimerCheck);
+    // Clicks raised by the control or for it by its window alike.
+    connect(this, &gxButtons_H::Click, this, [this] { ++m_clicks; });
 
     m_state.Caption = SentinelCaption();
     m_state.CaptionAlign = 2;
@@ -996,11 +998,15 @@ void gxButtons_H::keyPressEvent(QKeyEvent *event)
         handled = false; // Enter, Escape and the rest go on to the window
         break;
     }
+    const quint32 clicks = m_clicks;
     if (code != 0)
         emit KeyDown(code, shift);
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
-    event->setAccepted(handled);
+    // A key the host made a click of (Enter, where it presses the button) is
+    // spent: the window must not act on it again, though the click may have
+    // moved the focus to where the same key means something else.
+    event->setAccepted(handled || m_clicks != clicks);
 }
 
 void gxButtons_H::keyReleaseEvent(QKeyEvent *event)

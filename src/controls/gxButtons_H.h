@@ -203,6 +203,7 @@ private:
     QTimer m_hoverTimer;
     int m_lastMouseButton = 0;
     int m_clickButton = 0; // the button whose release is the toolkit's click
+    quint32 m_clicks = 0; // Click events raised so far, by whichever side
     bool m_resizePending = false;
     // Work put off while the button is hidden.
     bool m_layoutPending = false;

@@ -52,10 +52,13 @@ FontChooser::FontChooser(QWidget *parent)
     layout->addWidget(m_sample);
     layout->addWidget(buttons);
 
-    connect(m_family, &QFontComboBox::currentFontChanged, this, [this] {
+    // Picking the family that stands in for the kept one takes it too.
+    const auto picked = [this] {
         m_kept_family.clear();
         update_sample();
-    });
+    };
+    connect(m_family, &QFontComboBox::currentFontChanged, this, picked);
+    connect(m_family, &QComboBox::activated, this, picked);
     connect(m_size, &QComboBox::currentIndexChanged, this, &FontChooser::update_sample);
     connect(m_color_button, &QPushButton::clicked, this, &FontChooser::choose_color);
     set_sizes(8, 24);
@@ -77,9 +80,12 @@ void FontChooser::set_sizes(int smallest, int largest)
 void FontChooser::set_choice(const FontSpec &font, qint32 color)
 {
     m_family->setCurrentFont(QFont(font.name));
-    // A family this machine lacks shows as the one standing in for it here;
-    // the name stays unless the user picks another.
+    // A family this machine lacks is listed as the one standing in for it
+    // here; the box still shows the name that will be written, and the name
+    // stays unless the user picks a family.
     m_kept_family = font.name;
+    if (!font.name.isEmpty())
+        m_family->setEditText(font.name);
     int at = m_size->findData(qRound(font.size));
     if (at < 0) {
         // Keep a size the list does not offer, as the user had it.

@@ -42,7 +42,8 @@ gxButtons_H *make_button(QWidget *parent, const char *name, const QString &capti
             fit_caption(button);
     });
     // Enter on the button does whatever Space does there, on a page as in a
-    // dialog; the control itself leaves Enter to its window.
+    // dialog; the control itself leaves Enter to its window, but not once it
+    // has clicked with it.
     QObject::connect(button, &gxButtons_H::KeyDown, button, [button](int key, int shift) {
         if (key == 13 && shift == 0)
             press_as_space(button);

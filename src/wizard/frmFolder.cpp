@@ -156,7 +156,6 @@ void frmFolder::txtpath_Enter()
 
 void frmFolder::cancel_Click()
 {
-    notice(QStringLiteral("You must select a destination folder before proceeding"));
     reject();
 }
 
@@ -183,6 +182,11 @@ void frmFolder::NewFolder_Click()
 
 void frmFolder::ok_Click()
 {
+    if (txtpath->text().trimmed().isEmpty()) {
+        notice(QStringLiteral("You must select a destination folder before proceeding"));
+        txtpath->setFocus();
+        return;
+    }
     const QString name
         = frmInput::ask(this, QStringLiteral("Enter a name for the result script file"), QStringLiteral("index.php"));
     if (name.isEmpty())

@@ -125,6 +125,24 @@ TEST(ButtonKeyboard, SpaceClicksOnReleaseAndOtherKeysArePassedOnWithTheirCodes)
     EXPECT_EQ(log.text(), QStringLiteral("KeyDown(65,1) KeyPress(65) KeyUp(65,1) KeyDown(112,0)"));
 }
 
+// Enter is the window's, unless the host makes a click of it: then it goes
+// no further, as the click may have put the focus where Enter means more.
+TEST(ButtonKeyboard, AKeyTheHostClicksWithGoesNoFurther)
+{
+    for (const bool clicks : { false, true }) {
+        ButtonHost host;
+        if (clicks) {
+            QObject::connect(host.button, &gxButtons_H::KeyDown, host.button, [&host](int key) {
+                if (key == 13)
+                    emit host->Click();
+            });
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(host.button, &enter);
+        EXPECT_EQ(enter.isAccepted(), clicks) << clicks; // no widget took it on the way up
+    }
+}
+
 TEST(ButtonKeyboard, ArrowKeysMoveTheFocusAndAreNotPassedOnAndLosingTheFocusClearsTheLook)
 {
     ButtonHost host;

@@ -191,6 +191,41 @@ TEST_F(ActionPages, RecipientsDialog)
     save_picture(owner(), QStringLiteral("page3-owner-mail.png"));
 }
 
+// Enter on a focused Add adds once, as Space does, though Add puts the focus
+// back in the box; it presses nothing else: Ok does not fill To, and the
+// dialog stays open.
+TEST_F(ActionPages, EnterOnAFocusedAddAddsOnce)
+{
+    set_actions(Email);
+    show_page(owner());
+    on_next_modal([this](QWidget *dialog) {
+        const std::tuple<Qt::Key, const char *, int, const char *> rows[] = {
+            // key on Add, address typed, entries listed, message shown
+            { Qt::Key_Space, "a@example.com", 1, nullptr }, // as before
+            { Qt::Key_Return, "b@example.com", 2, nullptr }, // Add puts the focus back in the box
+            { Qt::Key_Enter, "c@example.com", 3, nullptr },
+            { Qt::Key_Return, "nobody", 3, "Please enter a valid email address" }, // the focus stays on Add
+        };
+        for (const auto &[key, typed, listed, told] : rows) {
+            SCOPED_TRACE(typed);
+            const qsizetype before = messages().size();
+            find<QLineEdit>(dialog, "txtEmail")->setText(QString::fromLatin1(typed));
+            press(Qt::Key_Tab);
+            ASSERT_EQ(dialog->focusWidget()->objectName(), QStringLiteral("cmdAdd"));
+            press(key);
+            EXPECT_EQ(find<QListWidget>(dialog, "lstemails")->count(), listed);
+            EXPECT_EQ(messages().mid(before), told ? QStringList { told } : QStringList());
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_TRUE(owner()->txtTo->text().isEmpty()); // Ok was not pressed
+            find<QLineEdit>(dialog, "txtEmail")->setFocus();
+        }
+        press(Qt::Key_Escape);
+    });
+    click(owner(), "cmdMultipleRecipient");
+    EXPECT_EQ(texts(*globals::owner_mail()->recipients()),
+        (QStringList { "a@example.com", "b@example.com", "c@example.com" }));
+}
+
 TEST_F(ActionPages, AutoResponderNeedsTheVisitorsFieldAndCopiesThePage)
 {
     set_actions(Auto);

@@ -140,6 +140,28 @@ TEST_F(HelpViewer, EveryContextIdOpensItsTopicInOneWindowOfItsOwn)
         1);
 }
 
+// Topics say what the program does, in the words the page uses.
+TEST_F(HelpViewer, TopicsSayWhatTheProgramDoes)
+{
+    const std::tuple<int, const char *, const char *> rows[] = {
+        // context id, a text the topic holds, a text it must not hold
+        { 2, "5 digit zip code a value of exactly five digits", "exactly five characters" },
+        { 2, "zip code +4 a zip+4 code such as 12345-6789", nullptr }, // as it was
+        { 3, "the visitor's address from the From field becomes the mail's Reply-To only when it is exactly one valid",
+            "used as sender" },
+        { 3, "The mail still comes from your own address", nullptr }, // as it was
+    };
+    for (const auto &[id, said, unsaid] : rows) {
+        SCOPED_TRACE(said);
+        viewer.ShowContext(id);
+        const QString text = browser_of(viewer.window())->toPlainText().simplified();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(said)));
+        if (unsaid) {
+            EXPECT_FALSE(text.contains(QString::fromUtf8(unsaid)));
+        }
+    }
+}
+
 TEST_F(HelpViewer, ShowCommandsOpenTheirTabsAndSearchFindsAWord)
 {
     for (const auto &[show, tab] :

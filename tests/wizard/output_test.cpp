@@ -12,6 +12,7 @@
 #include "model/ini_variables.h"
 #include "model/webpage.h"
 
+#include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFrame>
@@ -84,11 +85,9 @@ TEST_F(OutputTest, ChooserOffersANameAndAsksBeforeOverwriting)
     choose_destination(php.folder(), QStringLiteral("index"), [](QWidget *chooser) {
         EXPECT_TRUE(chooser->isVisible()); // No keeps the chooser open
         save_picture(chooser, QStringLiteral("folder-chooser.png"));
-        click(chooser, "cancel");
+        click(chooser, "cancel"); // closes without a word
     });
-    EXPECT_EQ(messages().mid(1),
-        (QStringList { "index.php  already exists, do you want to overwrite it?",
-            "You must select a destination folder before proceeding" }));
+    EXPECT_EQ(messages().mid(1), (QStringList { "index.php  already exists, do you want to overwrite it?" }));
     EXPECT_EQ(m_buttons.at(1), 3);
     answer(1);
     choose_destination(php.folder(), QStringLiteral("index"));
@@ -132,6 +131,36 @@ TEST_F(OutputTest, BannedAddressesListedWrittenAndRefused)
     generate();
     EXPECT_EQ(read_file(php.path(QStringLiteral("blockedIPs.txt"))),
         QByteArray("203.0.113.7\r\n192.0.2.1\r\n2001:db8::1\r\n"));
+}
+
+// Enter on a focused Add adds once, as Space does, though Add puts the focus
+// back in the box; it presses nothing else, so the dialog stays open.
+TEST_F(OutputTest, EnterOnAFocusedAddAddsOnce)
+{
+    on_next_modal([this](QWidget *dialog) {
+        const std::tuple<Qt::Key, const char *, int, const char *> rows[] = {
+            // key on Add, address typed, entries listed, message shown
+            { Qt::Key_Space, "10.7.7.6", 1, nullptr }, // as before
+            { Qt::Key_Return, "10.7.7.7", 2, nullptr }, // Add puts the focus back in the box
+            { Qt::Key_Enter, "10.7.7.8", 3, nullptr },
+            { Qt::Key_Return, "10", 3, "Please enter a valid IP address" }, // the focus stays on Add
+        };
+        for (const auto &[key, typed, listed, told] : rows) {
+            SCOPED_TRACE(typed);
+            const qsizetype before = messages().size();
+            find<QLineEdit>(dialog, "txtIP")->setText(QString::fromLatin1(typed));
+            press(Qt::Key_Tab);
+            ASSERT_EQ(dialog->focusWidget()->objectName(), QStringLiteral("cmdAdd"));
+            press(key);
+            EXPECT_EQ(find<QListWidget>(dialog, "lstIps")->count(), listed);
+            EXPECT_EQ(messages().mid(before), told ? QStringList { told } : QStringList());
+            EXPECT_TRUE(dialog->isVisible()); // Ok was not pressed
+            find<QLineEdit>(dialog, "txtIP")->setFocus();
+        }
+        press(Qt::Key_Escape);
+    });
+    click(page, "cmdIP");
+    EXPECT_EQ(texts(*globals::web_page()->blocked_ips()), (QStringList { "10.7.7.6", "10.7.7.7", "10.7.7.8" }));
 }
 
 TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
@@ -187,27 +216,46 @@ TEST_F(OutputTest, EmbeddedResultBetweenHeaderAndFooter)
     EXPECT_TRUE(program_ended());
 }
 
-// OK in the font dialog keeps a family this machine lacks (the list shows
-// what stands in for it); a family picked replaces it.
+// OK in the font dialog keeps a family this machine lacks, and its box shows
+// that family's name (the list has what stands in for it); a family picked
+// replaces it.
 TEST_F(OutputTest, FontDialogKeepsTheFamilyUnlessAnotherIsPicked)
 {
     page->set_message_font(FontSpec { "Arial", 12 }, 0); // as a reopened project has it
-    const auto format = [this](const char *picked) {
-        on_next_modal([picked](QWidget *dialog) {
+    const auto format = [this](const char *shown, const char *picked) {
+        on_next_modal([shown, picked](QWidget *dialog) {
+            auto *family = find<QFontComboBox>(dialog, "family");
+            EXPECT_EQ(family->currentText(), QString::fromLatin1(shown));
             if (*picked)
-                find<QFontComboBox>(dialog, "family")->setCurrentFont(QFont(picked));
+                family->setCurrentFont(QFont(picked));
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         click(page, "format");
     };
-    format("");
+    format("Arial", "");
     choose_destination(php.folder());
     set_message(QStringLiteral("Thanks"));
     generate();
     EXPECT_TRUE(globals::prefs()->success_message.contains("face='Arial'"))
         << globals::prefs()->success_message.toStdString();
-    format("DejaVu Serif");
+    format("Arial", "DejaVu Serif");
     EXPECT_EQ(page->message_font().name, "DejaVu Serif");
+    format("DejaVu Serif", ""); // a family this machine has shows as it did
+    EXPECT_EQ(page->message_font().name, "DejaVu Serif");
+
+    // The family standing in, picked from the list, is taken.
+    page->set_message_font(FontSpec { "Arial", 12 }, 0);
+    QString listed;
+    on_next_modal([&listed](QWidget *dialog) {
+        auto *family = find<QFontComboBox>(dialog, "family");
+        listed = family->itemText(family->currentIndex());
+        family->showPopup();
+        QTest::keyClick(family->view(), Qt::Key_Return);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    click(page, "format");
+    EXPECT_NE(listed, QStringLiteral("Arial"));
+    EXPECT_EQ(page->message_font().name, listed);
 }
 
 // A ticked header or footer without a file: No leaves it out and generates.

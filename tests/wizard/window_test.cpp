@@ -38,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSet>
+#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -413,7 +414,8 @@ TEST_F(Windows, EnterPressesTheFocusedButtonOfAPage)
 }
 
 // The folder chooser opens in a folder of the user's; a path typed into it
-// goes there with Enter, and Escape leaves as Cancel does.
+// goes there with Enter; OK with the path emptied asks for a folder, not for
+// a name; Escape leaves as Cancel does, without a word.
 TEST_F(Windows, FolderChooserStartsInTheUsersFolderAndGoesWhereTyped)
 {
     QTemporaryDir folder;
@@ -429,6 +431,8 @@ TEST_F(Windows, FolderChooserStartsInTheUsersFolderAndGoesWhereTyped)
     globals::prefs()->des_folder = site + QLatin1Char('/');
     starts_in(site);
 
+    bool named = false;
+    qsizetype told = 0;
     on_next_modal([&](QWidget *chooser) {
         auto *path = find<QLineEdit>(chooser, "txtpath");
         path->setFocus();
@@ -438,9 +442,24 @@ TEST_F(Windows, FolderChooserStartsInTheUsersFolderAndGoesWhereTyped)
         path->setText(QStringLiteral("/no/such/folder"));
         press(Qt::Key_Return);
         EXPECT_TRUE(chooser->isVisible());
+        path->setText(QStringLiteral(" "));
+        // The name would be asked at once, in the click.
+        QTimer::singleShot(0, chooser, [&named] {
+            QWidget *input = QApplication::activeModalWidget();
+            if (input && input->objectName() == QLatin1String("frmInput")) {
+                named = true;
+                input->close();
+            }
+        });
+        click(chooser, "ok");
+        EXPECT_EQ(last_message(), QStringLiteral("You must select a destination folder before proceeding"));
+        EXPECT_TRUE(chooser->isVisible());
+        told = messages().size();
         press(Qt::Key_Escape);
     });
     frmFolder().exec();
+    EXPECT_EQ(messages().size(), told); // Escape said nothing
+    EXPECT_FALSE(named);
     EXPECT_EQ(messages(),
         (QStringList {
             "The folder /no/such/folder does not exist", "You must select a destination folder before proceeding" }));
@@ -520,6 +539,8 @@ TEST_F(Windows, CaptionsAreSpeltRight)
     EXPECT_EQ(find<gxButtons_H>(&input, "CmdOk")->Caption(), QStringLiteral("OK"));
     EXPECT_EQ(find<QLabel>(window(WizardPage::frmstep6a), "Label3")->text(), QStringLiteral("Database"));
     EXPECT_EQ(find<QLabel>(&about, "version")->text(), QStringLiteral("Version : 1.2.6"));
+    EXPECT_EQ(find<gxButtons_H>(window(WizardPage::frmStep7), "cmdIP")->Caption(),
+        QStringLiteral("Block certain IP addresses"));
 }
 
 // Every message of the program shows whole, its buttons below it and inside
