@@ -7,6 +7,9 @@
 
 #include <QByteArray>
 
+#include <errmsg.h>
+#include <mysqld_error.h>
+
 const QString MYSQL_CONNECTION::kBadPortText = QStringLiteral("The port must be a number from 0 to 65535.");
 
 MYSQL_CONNECTION::MYSQL_CONNECTION()
@@ -18,6 +21,20 @@ MYSQL_CONNECTION::MYSQL_CONNECTION()
 MYSQL_CONNECTION::~MYSQL_CONNECTION()
 {
     CloseConnection();
+}
+
+bool MYSQL_CONNECTION::ConnectionLost() const
+{
+    switch (m_error->Number()) {
+    case CR_SERVER_GONE_ERROR:
+    case CR_SERVER_LOST:
+    case CR_SERVER_LOST_EXTENDED:
+    case ER_SERVER_SHUTDOWN:
+    case ER_CONNECTION_KILLED:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void MYSQL_CONNECTION::SetOption(qint32 option, const QString &value)

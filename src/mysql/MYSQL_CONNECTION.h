@@ -47,6 +47,9 @@ public:
     const QString &QueryString() const { return m_query; }
     const std::shared_ptr<MYSQL_ERR> &Error() const { return m_error; }
     qint32 State() const { return m_state; }
+    // Whether the last error says that the connection to the server is gone:
+    // the server went away, hung up or is shutting down.
+    bool ConnectionLost() const;
     const QString &dbname() const { return m_dbname; }
     const QString &password() const { return m_password; }
     const QString &username() const { return m_username; }

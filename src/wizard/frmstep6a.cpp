@@ -28,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -321,6 +322,7 @@ void frmstep6a::get_connection_parameters()
 bool frmstep6a::connect_without_freezing()
 {
     m_connecting = true;
+    const QPointer<QWidget> focused = focusWidget();
     // The page takes no input meanwhile, so Connect cannot be pressed twice;
     // it still repaints, and the wait window says what goes on.
     setEnabled(false);
@@ -339,8 +341,45 @@ bool frmstep6a::connect_without_freezing()
     wait.hide();
     setEnabled(true);
     activateWindow();
+    // Locking the page took the focus; it goes back where it was.
+    if (focused)
+        focused->setFocus();
     m_connecting = false;
     return opened;
+}
+
+bool frmstep6a::on_server(const std::function<void()> &call)
+{
+    const auto lost = [] {
+        const auto &connection = globals::mysql_conn;
+        return !connection || connection->State() != MYSQL_CONNECTION::Open || connection->ConnectionLost();
+    };
+    if (!lost()) {
+        call();
+        if (!lost())
+            return true;
+        m_lost = globals::mysql_conn->Error()->Description();
+    }
+    // The server may be back: the page goes on as if it had never gone.
+    QStringList words { m_lost };
+    if (connect_without_freezing()) {
+        m_lost.clear();
+        if (!m_listed_database.isEmpty())
+            globals::mysql_conn->SelectDb(m_listed_database);
+        call();
+        if (!lost())
+            return true;
+        m_lost = globals::mysql_conn->Error()->Description();
+        words = QStringList { m_lost };
+    } else if (globals::mysql_conn) {
+        words << globals::mysql_conn->Error()->Description();
+    }
+    if (WizardFrame::instance().is_ending())
+        return false;
+    words.removeAll(QString());
+    notice(QStringLiteral("The connection to your MySQL server was lost:\n") + words.join(QLatin1Char('\n'))
+        + QStringLiteral("\nOnce the server answers again, try once more: the page connects to it again by itself."));
+    return false;
 }
 
 void frmstep6a::cmdConnect_Click()
@@ -348,6 +387,9 @@ void frmstep6a::cmdConnect_Click()
     if (m_connecting)
         return;
     globals::isConnect = true;
+    m_listed_database.clear();
+    m_columns_unread = false;
+    m_lost.clear();
     get_connection_parameters();
     const bool connected = connect_without_freezing();
     if (WizardFrame::instance().is_ending())
@@ -391,6 +433,9 @@ void frmstep6a::cmdConnect_Click()
 
 void frmstep6a::cmddisconnect_Click()
 {
+    // The names stay for the next Connect, as a reopened project's do.
+    const QString database = database_name();
+    const QString table = table_name();
     globals::mysql_connections()->disconnect();
     cmdConnect->setEnabled(true);
     cmddisconnect->setEnabled(false);
@@ -398,8 +443,12 @@ void frmstep6a::cmddisconnect_Click()
     cmbtable->clear();
     for (QWidget *widget : QWidgetList { Label3, Label4, cmbDB, cmbtable })
         widget->setEnabled(false);
-    cmbDB->setEditText(kDatabasePrompt);
-    cmbtable->setEditText(kTablePrompt);
+    set_database_name(database);
+    set_table_name(table);
+    table_listed = false;
+    m_listed_database.clear();
+    m_columns_unread = false;
+    m_lost.clear();
     refresh_hints();
 }
 
@@ -413,10 +462,19 @@ bool frmstep6a::list_tables()
 {
     db &action = *globals::mysql_db();
     action.dbname = cmbDB->currentText();
-    if (!action.read_tables()) {
+    const auto listed = action.tables;
+    bool read = false;
+    if (!on_server([&action, &read] { read = action.read_tables(); })) {
+        // The table list still holds the tables it held.
+        action.tables = listed;
+        return false;
+    }
+    if (!read) {
         notice(QStringLiteral("Database doesn't exist"));
         return false;
     }
+    m_listed_database = action.dbname;
+    m_columns_unread = false;
     cmbtable->setEnabled(true);
     Label4->setEnabled(true);
     cmbtable->clear();
@@ -458,18 +516,26 @@ void frmstep6a::cmbtable_Click(int index)
     if (globals::SuccessfullyConnected && index >= 0 && action.tables && index < action.tables->Count()) {
         // By place in the list: two tables may differ only in case.
         action.table = action.tables->Item(index + 1);
-        action.table->read_flds();
-        grd->ComboClear();
-        grd->ComboAddItem(kNotAssigned);
-        for (const auto &entry : *action.table->field_names())
-            grd->ComboAddItem(entry.value);
+        // Before the reading, which may take the focus from the box a while.
         table_listed = true;
+        read_columns();
     } else {
         action.table = std::make_shared<MySQLTable>();
         action.table->set_table_name(cmbtable->currentText());
         table_listed = false;
     }
     refresh_hints();
+}
+
+bool frmstep6a::read_columns()
+{
+    const auto table = globals::mysql_db()->table;
+    m_columns_unread = !on_server([&table] { table->read_flds(); });
+    grd->ComboClear();
+    grd->ComboAddItem(kNotAssigned);
+    for (const auto &entry : *table->field_names())
+        grd->ComboAddItem(entry.value);
+    return !m_columns_unread;
 }
 
 QString frmstep6a::database_name() const
@@ -633,6 +699,9 @@ void frmstep6a::cmdNext_Click()
     if (m_connecting || !names_given() || !columns_named())
         return;
     get_options();
+    // The checks below need the columns that a lost connection kept unread.
+    if (m_columns_unread && table_listed && !read_columns())
+        return;
     // With no field given a column the script would insert empty rows, or
     // fail every submission on a table whose columns need values.
     const auto &form = globals::web_page()->selected_form;

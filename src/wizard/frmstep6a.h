@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -73,6 +75,13 @@ private:
     // Lists the tables of the database the box names; false after a notice
     // when the server cannot read them.
     bool list_tables();
+    // Reads the chosen table's columns into the grid's list; false when the
+    // connection was lost (the user was told).
+    bool read_columns();
+    // Runs a call on the shared connection. A connection found lost is
+    // opened again as Connect opens it, and the call runs once more; false
+    // after telling the user when the server cannot be reached.
+    bool on_server(const std::function<void()> &call);
     // After a Connect the names the boxes held stay: chosen where the
     // server lists them, typed where it does not.
     void keep_names(const QString &database, const QString &table);
@@ -117,6 +126,13 @@ private:
     bool grid_ready = false;
     bool table_listed = false;
     bool m_connecting = false;
+    // The database whose tables the table list holds; a new connection uses
+    // it again.
+    QString m_listed_database;
+    // The chosen table's columns could not be read: the connection was lost.
+    bool m_columns_unread = false;
+    // The server's words when the connection was lost, until it is open again.
+    QString m_lost;
     // The fields the grid lists.
     QStringList m_listed;
     // The grid's hint as registered.

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -14,9 +15,9 @@
 
 namespace {
 
-std::optional<TestServer> read_server(const QString &suffix)
+std::optional<TestServer> read_server(const QString &state)
 {
-    QFile file(qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE)) + suffix);
+    QFile file(state);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QMap<QByteArray, QString> values;
@@ -39,11 +40,39 @@ bool run(st_mysql *raw, const QString &statements)
 
 const TestServer *TestServer::get(bool latin1)
 {
-    static const std::optional<TestServer> servers[] = { read_server(""), read_server(".latin1") };
+    static const QString state = qEnvironmentVariable("TRESSEL_MARIADB", QStringLiteral(TRESSEL_MARIADB_STATE));
+    static const std::optional<TestServer> servers[] = { read_server(state), read_server(state + ".latin1") };
     const std::optional<TestServer> &server = servers[latin1];
     if (!server)
         ADD_FAILURE() << "No test MariaDB server: run the tests through ctest, or set TRESSEL_MARIADB.";
     return server ? &*server : nullptr;
+}
+
+OwnServer::OwnServer()
+{
+    if (run(QStringLiteral("start")))
+        m_server = read_server(m_folder.filePath(QStringLiteral("state")));
+    if (!m_server)
+        ADD_FAILURE() << "the test's own MariaDB server did not start";
+}
+
+OwnServer::~OwnServer()
+{
+    run(QStringLiteral("stop"));
+}
+
+bool OwnServer::run(const QString &mode)
+{
+    QProcess script;
+    script.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    script.start(QStringLiteral(TRESSEL_MARIADB_SCRIPT), { mode, m_folder.filePath(QStringLiteral("state")) });
+    // The script bounds its own waits.
+    const bool done
+        = script.waitForFinished(-1) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
+    if (!done)
+        ADD_FAILURE() << "mariadb_server.sh " << mode.toStdString() << ": "
+                      << script.readAllStandardError().toStdString();
+    return done;
 }
 
 TestDatabase::TestDatabase(const TestServer *server)
@@ -58,6 +87,9 @@ TestDatabase::TestDatabase(const TestServer *server)
         return;
     m_raw = mysql_init(nullptr);
     mysql_options(m_raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    // A test may stop its server and start it again.
+    const my_bool reconnect = 1;
+    mysql_options(m_raw, MYSQL_OPT_RECONNECT, &reconnect);
     if (!mysql_real_connect(m_raw, m_server->host.toUtf8().constData(), m_server->user.toUtf8().constData(),
             m_server->password.toUtf8().constData(), nullptr, static_cast<unsigned>(m_server->port), nullptr,
             CLIENT_MULTI_STATEMENTS)) {
@@ -72,6 +104,7 @@ TestDatabase::~TestDatabase()
 {
     if (!m_raw)
         return;
+    mysql_ping(m_raw); // connects again to a server started again
     for (const QString &other : std::as_const(m_others))
         run(m_raw, "DROP DATABASE `" + other + '`');
     run(m_raw, "DROP DATABASE `" + m_name + '`');

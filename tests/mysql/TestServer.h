@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <optional>
@@ -20,6 +21,32 @@ struct TestServer
 
     // Fails the calling test (and returns nullptr) when there is no server.
     static const TestServer *get(bool latin1 = false);
+};
+
+// A server of the calling test's own, which it may stop and start again
+// without disturbing the tests that share the run's servers. It goes at the
+// end of its scope in whatever state the test left it.
+class OwnServer final
+{
+public:
+    // Fails the calling test when the server does not start.
+    OwnServer();
+    ~OwnServer();
+    OwnServer(const OwnServer &) = delete;
+    OwnServer &operator=(const OwnServer &) = delete;
+
+    // Null when the server did not start.
+    const TestServer *server() const { return m_server ? &*m_server : nullptr; }
+    // Stops the server, keeping its databases, until start_again: on the same
+    // port, so connections made before find it there.
+    void stop() { run(QStringLiteral("halt")); }
+    void start_again() { run(QStringLiteral("resume")); }
+
+private:
+    bool run(const QString &mode);
+
+    QTemporaryDir m_folder;
+    std::optional<TestServer> m_server;
 };
 
 // Rows read with the bare client library: bytes, or none for NULL.

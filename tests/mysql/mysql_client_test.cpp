@@ -87,6 +87,7 @@ TEST_F(Connection, ErrorsStayUntilTheNextStatement)
     EXPECT_EQ(connection->Execute("SELECT * FROM `tablé`", affected)->State(), MYSQL_RS::Closed);
     EXPECT_EQ(connection->Error()->Number(), 1146);
     EXPECT_EQ(connection->Error()->Description(), QString("Table '%1.tablé' doesn't exist").arg(database.name()));
+    EXPECT_FALSE(connection->ConnectionLost());
     EXPECT_FALSE(connection->SelectDb(database.name() + "_missing"));
     EXPECT_EQ(connection->Error()->Description(), "Unknown database '" + database.name() + "_missing'");
     EXPECT_EQ(connection->dbname(), database.name());
@@ -97,6 +98,10 @@ TEST_F(Connection, ErrorsStayUntilTheNextStatement)
     // Cut at the zero byte this would delete every row.
     connection->Execute(QString("DELETE FROM people") + QChar(0) + " WHERE id = 1");
     EXPECT_EQ(names().size(), 5);
+    // A connection the server ended is lost.
+    database.exec("KILL CONNECTION " + text(connection->Execute("SELECT CONNECTION_ID()"), 0));
+    connection->Execute("DO 1");
+    EXPECT_TRUE(connection->ConnectionLost()) << connection->Error()->Description().toStdString();
 }
 
 TEST_F(ResultSet, HoldsTheWholeResultOrJustTheCount)

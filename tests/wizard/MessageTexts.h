@@ -92,6 +92,9 @@ inline const char *const kNotices[] = {
     "Connected successfully to MySQL server, please select the database, table, and fields in which form data "
     "will be saved.",
     "Database doesn't exist", "Field '" TRESSEL_LONG_FIELD "' doesn't exist in specified table",
+    "The connection to your MySQL server was lost:\nLost connection to server during query\nCan't connect to "
+    "server on '" TRESSEL_LONG_HOST "' (110)\nOnce the server answers again, try once more: the page connects to "
+    "it again by itself.",
     "One or more of the selected columns in your MySQL table are dates, please click the 'back' button and set "
     "the date format used in your Form (in step 1). ",
     "Please connect your MySQL server first", "Please select a database or type its name",

@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -64,9 +65,10 @@ protected:
     }
 
     // The test server's address and account in the page's boxes.
-    void sign_in()
+    void sign_in() { sign_in(database); }
+    void sign_in(const TestDatabase &to)
     {
-        const TestServer &server = database.server();
+        const TestServer &server = to.server();
         page->txtHost->setText(server.host);
         page->txtUser->setText(server.user);
         page->txtpassword->setText(server.password);
@@ -275,6 +277,61 @@ TEST_F(MySqlPage, ConnectingKeepsTheWindowLive)
     EXPECT_TRUE(messages().front().contains("\nLost connection to server")) << messages().front().toStdString();
 }
 
+// The server going away after Connect is told as such, in its own words,
+// and once it is back the page uses it again without a new Connect.
+TEST_F(MySqlPage, LostConnectionIsToldAndTheServerBackIsUsedAgain)
+{
+    // A server of this test's own: stopping the shared one would fail others.
+    OwnServer own;
+    ASSERT_TRUE(own.server());
+    TestDatabase there(own.server());
+    ASSERT_TRUE(there.ok());
+    there.exec("CREATE TABLE entries (id INT PRIMARY KEY, name_col VARCHAR(40))");
+    const QString dropped = there.name() + "_dropped";
+    there.exec("CREATE DATABASE `" + dropped + '`');
+    field("name").mysql_field = "name_col";
+    sign_in(there);
+    click(page, "cmdConnect");
+    ASSERT_EQ(last_message(), kConnected);
+    // A database gone from a server that still answers is told as before.
+    there.exec("DROP DATABASE `" + dropped + '`');
+    choose("cmbDB", dropped);
+    EXPECT_EQ(last_message(), "Database doesn't exist");
+
+    // In the server's words, with why it cannot be reached now.
+    const QRegularExpression lost("^The connection to your MySQL server was lost:\n"
+                                  "(Lost connection to server during query|Server has gone away)\n"
+                                  "Can't connect to server on '127\\.0\\.0\\.1' \\(\\d+\\)\n"
+                                  "Once the server answers again, try once more: the page connects to it again by "
+                                  "itself\\.$");
+    const auto told_lost = [&] { EXPECT_TRUE(lost.match(last_message()).hasMatch()) << last_message().toStdString(); };
+    own.stop();
+    choose("cmbDB", there.name());
+    told_lost();
+    EXPECT_EQ(states(), "cmdConnect- cmddisconnect+ Label3+ cmbDB+ Label4- cmbtable-");
+    own.start_again();
+    const qsizetype told = messages().size();
+    choose("cmbDB", there.name());
+    EXPECT_EQ(messages().size(), told);
+    ASSERT_EQ(page->cmbtable->count(), 1);
+
+    // Columns that could not be read are read by Next once the server is back.
+    own.stop();
+    choose("cmbtable", "entries");
+    told_lost();
+    EXPECT_EQ(grid.grid->ComboItems(), QStringList { "Not assigned" });
+    next();
+    told_lost();
+    EXPECT_EQ(messages().size(), told + 2);
+    EXPECT_EQ(visible_page(), WizardPage::frmstep6a);
+    own.start_again();
+    next();
+    ASSERT_EQ(visible_page(), WizardPage::frmStep7) << last_message().toStdString();
+    EXPECT_EQ(grid.grid->ComboItems(), (QStringList { "Not assigned", "id", "name_col" }));
+    EXPECT_EQ(mapping(), (QStringList { "name_col stored", "", "" }));
+    EXPECT_EQ(globals::mysql_db()->table->field_types()->Item("name_col"), "varchar");
+}
+
 TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
 {
     // A column saved earlier that the table does not have.
@@ -340,13 +397,13 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     grid.set(1, 1, "name_col");
     next();
 
-    // Disconnect empties the lists and keeps the flags.
+    // Disconnect empties the lists and keeps the names and the flags.
     click(window(WizardPage::frmStep7), "cmdBack");
     click(page, "cmddisconnect");
     EXPECT_EQ(states(), "cmdConnect+ cmddisconnect- Label3- cmbDB- Label4- cmbtable-");
     EXPECT_EQ((QList<int> { page->cmbDB->count(), page->cmbtable->count() }), (QList<int> { 0, 0 }));
     EXPECT_EQ((QStringList { page->cmbDB->currentText(), page->cmbtable->currentText() }),
-        (QStringList { kDatabasePrompt, kTablePrompt }));
+        (QStringList { database.name(), "entries" }));
     EXPECT_EQ(globals::mysql_conn, nullptr);
     EXPECT_TRUE(globals::isConnect);
     EXPECT_TRUE(globals::SuccessfullyConnected);
@@ -361,6 +418,7 @@ TEST_F(MySqlPage, ListsDatabasesTablesAndColumnsAndChecksTheMappingOnNext)
     EXPECT_EQ((QList<int> { page->cmbDB->count(), page->cmbtable->count() }), (QList<int> { 0, 0 }));
     EXPECT_TRUE(page->manual_mode());
     EXPECT_FALSE(globals::SuccessfullyConnected);
+    page->cmbDB->setEditText("");
     next();
     EXPECT_EQ(last_message(), "Please select a database or type its name");
     const QTemporaryDir folder;
@@ -383,6 +441,7 @@ struct KeptNames
     const char *shown; // after Connect, "database|table"
     const char *chosen; // the boxes that show an entry of their lists
     bool manual; // the grid takes typed columns
+    bool again = false; // Connect, Disconnect and Connect again
     friend void PrintTo(const KeptNames &row, std::ostream *out) { *out << row.label; }
 };
 
@@ -399,7 +458,13 @@ TEST_P(KeepingNames, ConnectKeepsTheSavedDatabaseAndTable)
     page->set_table_name(real(row.table));
     sign_in();
     click(page, "cmdConnect");
-    ASSERT_EQ(messages(), QStringList { kConnected });
+    if (row.again) {
+        click(page, "cmddisconnect");
+        // Shown as a reopened project shows them, for the next Connect.
+        EXPECT_EQ(page->cmbDB->currentText() + '|' + page->cmbtable->currentText(), real(row.shown));
+        click(page, "cmdConnect");
+    }
+    ASSERT_EQ(messages(), QStringList(row.again ? 2 : 1, kConnected));
     EXPECT_EQ(page->cmbDB->currentText() + '|' + page->cmbtable->currentText(), real(row.shown));
     QStringList chosen;
     for (const QComboBox *box : { page->cmbDB, page->cmbtable }) {
@@ -437,7 +502,12 @@ INSTANTIATE_TEST_SUITE_P(Connect, KeepingNames,
         KeptNames { "database_not_listed_no_table", "shop", "", "shop|Select a table or type its name", "", false },
         // Files of earlier versions saved the prompts as names.
         KeptNames { "prompts_saved", "Select a database or type it's name", "Select a table or type it's name",
-            "Select a database or type its name|Select a table or type its name", "", false }),
+            "Select a database or type its name|Select a table or type its name", "", false },
+        // Through Disconnect and Connect: chosen, typed, and none.
+        KeptNames { "both_listed_again", "@", "entries", "@|entries", "cmbDB cmbtable", false, true },
+        KeptNames { "table_not_listed_again", "@", "orders", "@|orders", "cmbDB", true, true },
+        KeptNames { "prompts_again", "", "", "Select a database or type its name|Select a table or type its name", "",
+            false, true }),
     [](const auto &info) { return std::string(info.param.label); });
 
 // The columns share the grid's width, in either mode.
