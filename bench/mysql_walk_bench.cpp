@@ -8,12 +8,13 @@
 //   TRESSEL_MARIADB_OWNER=$$ tests/mysql/mariadb_server.sh start /tmp/bench.state
 //   TRESSEL_MARIADB=/tmp/bench.state build/bench/mysql_walk_bench
 //   tests/mysql/mariadb_server.sh stop /tmp/bench.state
+#include "BenchServer.h"
+
 #include "mysql/MYSQL_CONNECTION.h"
 #include "mysql/MYSQL_RS.h"
 #include "mysql/MySQL_Field.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <benchmark/benchmark.h>
@@ -23,7 +24,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 
 namespace {
 
@@ -34,37 +34,9 @@ QByteArray bench_query(std::int64_t rows)
     return "SELECT id, name, note, amount, born FROM walk WHERE id <= " + QByteArray::number(rows) + " ORDER BY id";
 }
 
-struct Server
+const BenchServer &server()
 {
-    QByteArray host, user, password;
-    unsigned int port = 0;
-};
-
-Server read_server()
-{
-    Server server;
-    QFile file(qEnvironmentVariable("TRESSEL_MARIADB"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "Set TRESSEL_MARIADB to the state file of tests/mysql/mariadb_server.sh start.\n");
-        std::exit(2);
-    }
-    std::map<QByteArray, QByteArray> values;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const qsizetype at = line.indexOf('=');
-        if (at > 0)
-            values[line.left(at)] = line.mid(at + 1);
-    }
-    server.host = values["host"];
-    server.user = values["user"];
-    server.password = values["password"];
-    server.port = values["port"].toUInt();
-    return server;
-}
-
-const Server &server()
-{
-    static const Server instance = read_server();
-    return instance;
+    return BenchServer::get();
 }
 
 void check(MYSQL *raw, int failed)

@@ -43,15 +43,24 @@ QString method_check(const QString &method)
     });
 }
 
-// PHP drops the whole of a post over its size limit: such a post arrives with
-// nothing in it.
-const QString kPostDropped
-    = QStringLiteral("empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > 0");
+// PHP drops the whole of a post whose length is over its size limit: such a
+// post arrives with nothing in it. Only that one is too large; an empty one,
+// or one in a format PHP does not read, is not.
+QString post_dropped_code()
+{
+    return php_text::lines({
+        QStringLiteral("$tsl_limit = trim((string)ini_get(\"post_max_size\"));"),
+        QStringLiteral("$tsl_limit = (int)$tsl_limit * (array(\"k\" => 1024, \"m\" => 1048576, \"g\" => 1073741824)"
+                       "[strtolower(substr($tsl_limit, -1))] ?? 1);"),
+        QStringLiteral("$tsl_dropped = $tsl_limit > 0 && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > $tsl_limit;"),
+    });
+}
 
 // Whether a browser sends the field with every submission of its form, empty
-// or not: text-like inputs, text areas, selects ("not specified" here, or
-// the type an older project stored) and hidden fields. Buttons, check boxes,
-// radio buttons, uploads and lists of values may be left out.
+// or not: enabled text-like inputs, text areas, hidden fields and selects
+// that always hold a choice ("not specified" here, or the type an older
+// project stored). Buttons, check boxes, radio buttons, uploads, lists of
+// values and what the page lets a browser leave out may be left out.
 bool is_always_sent(const Field &field)
 {
     static const QStringList types = { QStringLiteral("text"), QStringLiteral("search"), QStringLiteral("tel"),
@@ -59,7 +68,7 @@ bool is_always_sent(const Field &field)
         QStringLiteral("month"), QStringLiteral("week"), QStringLiteral("time"), QStringLiteral("datetime-local"),
         QStringLiteral("number"), QStringLiteral("range"), QStringLiteral("color"), QStringLiteral("hidden"),
         QStringLiteral("textarea"), QStringLiteral("not specified"), QStringLiteral("select-one") };
-    return types.contains(field.field_type) && !globals::trim_blanks(field.name).isEmpty();
+    return types.contains(field.field_type) && !field.may_be_left_out && !globals::trim_blanks(field.name).isEmpty();
 }
 
 // A request that carries none of the fields a browser always sends (a
@@ -81,7 +90,7 @@ QString submission_check(CForm &form, const QString &method)
         return QString();
     // A post PHP dropped for its size gets the answer for that.
     if (method == QLatin1String("POST"))
-        absent << QStringLiteral("!(") + kPostDropped + QLatin1Char(')');
+        absent << QStringLiteral("!$tsl_dropped");
     return php_text::lines({
         QStringLiteral("if (") + absent.join(QStringLiteral(" && ")) + QLatin1Char(')'),
         QStringLiteral("{"),
@@ -100,7 +109,7 @@ QString too_large_check(Field *first_upload)
         ? php_text::failure_block(*first_upload, QStringLiteral("Sorry, your submission is too large."))
         : php_text::form_failure(QStringLiteral("\"Sorry, your submission is too large.\""));
     return php_text::lines({
-               QStringLiteral("if (") + kPostDropped + QLatin1Char(')'),
+               QStringLiteral("if ($tsl_dropped)"),
                QStringLiteral("{"),
            })
         + answer + php_text::line(QStringLiteral("}"));
@@ -176,6 +185,8 @@ QString CPHP_script::script_text() const
     // a browser always sends are looked for under the names the form has.
     write(QStringLiteral("// Cleaning received values"));
     write(globals::rec_vars()->get_cleaning_code());
+    if (method == QLatin1String("POST"))
+        write(post_dropped_code());
     if (const QString check = submission_check(*form, method); !check.isEmpty())
         write(check);
     if (prefs.is_embeded_result_page && prefs.is_header)

@@ -7,11 +7,29 @@
 
 namespace {
 
-// Two names browsers declare for archives, with the registered type whose
-// extensions they take.
+// Types browsers declare for files whose registered type the table lists
+// under another name (from the platform's own tables: Windows, macOS, older
+// Linux desktops, or the browser's), with that registered type. A type the
+// table does not list stands for its registered type; one it does list
+// (image/heif, application/vnd.ms-excel) is only taken as a declaration.
 constexpr std::pair<const char *, const char *> kAliases[] = {
     { "application/x-zip-compressed", "application/zip" },
+    { "application/x-zip", "application/zip" },
     { "application/x-rar-compressed", "application/vnd.rar" },
+    { "application/x-rar", "application/vnd.rar" },
+    { "application/x-gzip", "application/gzip" },
+    { "application/vnd.ms-excel", "text/csv" },
+    { "text/rtf", "application/rtf" },
+    { "image/pjpeg", "image/jpeg" },
+    { "image/x-png", "image/png" },
+    { "image/x-ms-bmp", "image/bmp" },
+    { "image/heif", "image/heic" },
+    { "audio/wav", "audio/x-wav" },
+    { "audio/wave", "audio/x-wav" },
+    { "audio/vnd.wave", "audio/x-wav" },
+    { "audio/x-m4a", "audio/mp4" },
+    { "audio/mp3", "audio/mpeg" },
+    { "audio/x-flac", "audio/flac" },
 };
 
 // Extensions the table gives a type that a server may serve as another type
@@ -20,33 +38,30 @@ constexpr std::pair<const char *, const char *> kAliases[] = {
 const QStringList kUnsure
     = { QStringLiteral("jfif"), QStringLiteral("pot"), QStringLiteral("brf"), QStringLiteral("srt") };
 
-// Extensions a web server runs or obeys wherever they stand in a name (Apache
-// hands a file to the handler of each of its extensions, not only the last):
-// scripts, server-side includes, Apache's type maps (var), as-is files and
-// image maps, and the servers' own control files.
+// Extensions refused wherever they stand in a name. A server gives a file
+// the type of its last extension only (Apache takes the rightmost of
+// several), but hands it to the handler of any of them: scripts,
+// server-side includes, Apache's type maps (var) and as-is files. The
+// servers' own control files, and the pages and scripts a browser runs,
+// stay refused anywhere, as they always were.
 const QString kHandled = QStringLiteral("php[3-8]?|phtml|phar|pht|phps|cgi|fcgi|pl|py|asp|aspx|jsp|shtml?|var|asis|"
-                                        "map|htaccess|htpasswd|ini");
+                                        "htaccess|htpasswd|ini|html?|xhtml|xht|svgz?|xml|xsl|m?js");
 
 // A type a browser shows as a page of the site, running what it holds:
 // HTML, every XML type (XHTML, SVG, XSLT, feeds, ...), and JavaScript.
+const QString kPageType = QStringLiteral("text/html|[^/]+/(?:xml|xsl|xml-.*|.*\\+xml)|"
+                                         "(?:application|text)/(?:x-)?(?:java|ecma|j|live)script(?:1\\.[0-5])?");
+
 bool is_page_type(const QString &essence)
 {
-    static const QRegularExpression page(QStringLiteral(
-        "\\A(?:text/html|[^/]+/(?:xml|xsl|xml-.*|.*\\+xml)|(?:application|text)/(?:x-)?(?:java|ecma|j|live)script"
-        "(?:1\\.[0-5])?)\\z"));
+    static const QRegularExpression page(QStringLiteral("\\A(?:") + kPageType + QStringLiteral(")\\z"));
     return page.match(essence).hasMatch();
 }
 
-// A type as the table lists it: without parameters, lower case, and a
-// browser's alias as the type it stands for.
+// A type as the table lists it: without parameters, lower case.
 QString essence(const QString &type)
 {
-    const QString plain = type.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
-    for (const auto &[alias, registered] : kAliases) {
-        if (plain == QLatin1String(alias))
-            return QLatin1String(registered);
-    }
-    return plain;
+    return type.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
 }
 
 } // namespace
@@ -54,7 +69,8 @@ QString essence(const QString &type)
 struct UploadTypes::Table
 {
     QHash<QString, QStringList> extensions; // by type, both lower case
-    QStringList refused; // of page types, refused anywhere in a name
+    QHash<QString, QString> stands_for; // an alias the table lacks: its registered type
+    QStringList refused; // of page types, never a stored file's last extension
     QRegularExpression handled;
 };
 
@@ -73,8 +89,13 @@ const UploadTypes::Table &UploadTypes::table()
             if (is_page_type(type))
                 table.refused += words;
         }
+        for (const auto &[alias, registered] : kAliases) {
+            if (!table.extensions.contains(QLatin1String(alias))) {
+                table.extensions[QLatin1String(alias)] = table.extensions.value(QLatin1String(registered));
+                table.stands_for[QLatin1String(alias)] = QLatin1String(registered);
+            }
+        }
         table.refused.removeDuplicates();
-        table.refused.sort();
         table.handled = QRegularExpression(
             QStringLiteral("\\A(?:") + kHandled + QStringLiteral(")\\z"), QRegularExpression::CaseInsensitiveOption);
         return table;
@@ -121,10 +142,28 @@ QStringList UploadTypes::all_extensions()
     return all;
 }
 
+QStringList UploadTypes::declared_types(const QString &type)
+{
+    const QString plain = essence(type);
+    if (is_page_type(plain))
+        return {};
+    const QString registered = table().stands_for.value(plain, plain);
+    QStringList declared = { plain };
+    if (registered != plain)
+        declared << registered;
+    for (const auto &[alias, target] : kAliases) {
+        if (registered == QLatin1String(target) && !declared.contains(QLatin1String(alias)))
+            declared << QLatin1String(alias);
+    }
+    return declared;
+}
+
+QString UploadTypes::page_types()
+{
+    return kPageType;
+}
+
 QString UploadTypes::refused_extensions()
 {
-    QStringList page;
-    for (const QString &extension : table().refused)
-        page << QRegularExpression::escape(extension);
-    return kHandled + QLatin1Char('|') + page.join(QLatin1Char('|'));
+    return kHandled;
 }

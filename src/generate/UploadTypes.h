@@ -22,6 +22,13 @@ public:
     // The extensions of every type the program offers as it is shipped, for
     // an upload without permitted types.
     static QStringList all_extensions();
+    // The types, lower case, a browser may declare for a file of `type`: the
+    // type itself, and the names some platforms give it; none for a type a
+    // browser runs as a page.
+    static QStringList declared_types(const QString &type);
+    // The types a browser runs as pages, as the alternation of a regular
+    // expression matching a whole type in lower case without parameters.
+    static QString page_types();
     // The extensions refused wherever they stand in a name, as the
     // alternation of a regular expression matched without regard to case.
     static QString refused_extensions();

@@ -11,8 +11,10 @@ QString VList::get_php_code() const
     // Of a multiple choice each chosen value must be listed. The posted list
     // is tested, not the joined text, since a value may hold the "&" that
     // joins them; the joined text is empty unless the list holds only text.
+    // Blanks around a value are no part of it, as the listed values have
+    // none: a typed value goes on without them.
     const bool several = field->field_type == QLatin1String("multi select");
-    const QString value = several ? QStringLiteral("$tsl_choice") : QLatin1Char('$') + field->name;
+    const QString value = several ? QStringLiteral("trim($tsl_choice)") : QLatin1Char('$') + field->name;
     QString condition = QStringLiteral("if (");
     bool any = false;
     for (const QString &allowed : globals::split_list(field->list_values)) {
@@ -34,5 +36,8 @@ QString VList::get_php_code() const
                    + QStringLiteral(" as $tsl_choice)"))
             + code;
     }
-    return php_text::when_entered(field->name, code);
+    const QString trimmed = several ? QString()
+                                    : php_text::line(QLatin1Char('$') + field->name + QStringLiteral(" = trim($")
+                                        + field->name + QStringLiteral(");"));
+    return trimmed + php_text::when_entered(field->name, code);
 }

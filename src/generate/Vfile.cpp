@@ -70,17 +70,28 @@ QString Vfile::get_php_code() const
                 + QStringLiteral(")\\z/i', ") + name + QStringLiteral(") )"))
         + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field) + line(QStringLiteral("}"));
 
+    // The declared type must be one a browser gives a permitted type's files
+    // (platforms name some types apart); without permitted types, it must
+    // not be a page's. Its letter case is no part of it.
+    const QString declared = QStringLiteral("strtolower(trim(explode(\";\", ") + mime + QStringLiteral(")[0]))");
+    QString condition;
     if (types.Count() > 0) {
-        QString condition = QStringLiteral("if(");
+        QStringList accepted;
         for (const auto &type : types) {
-            condition += QLatin1Char(' ') + mime + QStringLiteral(" != \"") + php_text::literal(type.value)
-                + QStringLiteral("\" AND");
+            for (const QString &name : UploadTypes::declared_types(type.value)) {
+                const QString quoted = QLatin1Char('"') + php_text::literal(name) + QLatin1Char('"');
+                if (!accepted.contains(quoted))
+                    accepted << quoted;
+            }
         }
-        condition.chop(3);
-        condition += QLatin1Char(')');
-        code += line(condition) + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field)
-            + line(QStringLiteral("}"));
+        condition = QStringLiteral("if( !in_array(") + declared + QStringLiteral(", array(")
+            + accepted.join(QStringLiteral(", ")) + QStringLiteral("), true) )");
+    } else {
+        condition = QStringLiteral("if( preg_match('~\\A(?:") + UploadTypes::page_types() + QStringLiteral(")\\z~', ")
+            + declared + QStringLiteral(") )");
     }
+    code += line(condition) + line(QStringLiteral("{")) + unlink_temp + php_text::failure_block(*field)
+        + line(QStringLiteral("}"));
     return code + line(QStringLiteral("}"));
 }
 

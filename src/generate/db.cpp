@@ -139,10 +139,12 @@ QString db::get_php_code() const
     // has no default (ENUM and AUTO_INCREMENT have one of their own), so an
     // empty value goes there as a lenient server stores a missing one: text
     // empty, any other type zero. The table says which columns, as it is
-    // now; if it cannot be asked, DEFAULT goes everywhere.
+    // now, when a value is empty; if it cannot be asked, DEFAULT goes
+    // everywhere.
     code += php_text::lines({
         QStringLiteral("$tsl_implicit = array();"),
-        QStringLiteral("$tsl_info = $tsl_db_selected ? mysqli_query($tsl_link, \"SELECT COLUMN_NAME, DATA_TYPE FROM "
+        QStringLiteral("$tsl_info = ($tsl_db_selected && in_array(\"\", $tsl_values, true)) ? mysqli_query($tsl_link, "
+                       "\"SELECT COLUMN_NAME, DATA_TYPE FROM "
                        "information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = '\" . "
                        "mysqli_real_escape_string($tsl_link, \"")
             + literal(table ? table->table_name() : QString())

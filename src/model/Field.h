@@ -40,6 +40,10 @@ public:
     QString sql_length;
     qint16 is_found = 0;
     QString post_name;
+    // Whether the page lets a browser leave the element out of a
+    // submission whatever its type (disabled, a select needing no choice);
+    // read from the page each time, never saved.
+    bool may_be_left_out = false;
 
     // The field this one must equal; the first read creates an empty one.
     const std::shared_ptr<Field> &compare_field();

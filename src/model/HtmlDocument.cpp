@@ -107,6 +107,88 @@ std::optional<QString> type_of(const GumboElement &element)
     }
 }
 
+bool is_html(const GumboNode &node, GumboTag tag)
+{
+    return node.type == GUMBO_NODE_ELEMENT && node.v.element.tag == tag
+        && node.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
+}
+
+// Disabled as a browser judges a control: by its own attribute, or by a
+// disabled fieldset around it, unless it stands in that fieldset's first
+// legend. A control in a datalist is never submitted either.
+bool is_disabled(const GumboNode &control)
+{
+    if (attribute(control.v.element, "disabled"))
+        return true;
+    for (const GumboNode *child = &control; const GumboNode *parent = child->parent; child = parent) {
+        if (is_html(*parent, GUMBO_TAG_DATALIST))
+            return true;
+        if (!is_html(*parent, GUMBO_TAG_FIELDSET) || !attribute(parent->v.element, "disabled"))
+            continue;
+        const GumboVector &children = parent->v.element.children;
+        const GumboNode *legend = nullptr;
+        for (unsigned i = 0; i < children.length && !legend; ++i) {
+            if (is_html(*static_cast<const GumboNode *>(children.data[i]), GUMBO_TAG_LEGEND))
+                legend = static_cast<const GumboNode *>(children.data[i]);
+        }
+        if (child != legend)
+            return true;
+    }
+    return false;
+}
+
+// Whether a select always has an option to submit: a drop-down box (not
+// multiple, a display size of at most 1) whose chosen option, the last one
+// marked selected or else the first the visitor may choose, is enabled.
+bool always_has_choice(const GumboElement &select)
+{
+    if (attribute(select, "multiple"))
+        return false;
+    if (const char *size = attribute(select, "size")) {
+        // Read as a non-negative integer: blanks, a "+", digits; a value
+        // that is none leaves the drop-down box.
+        const char *c = size + std::strspn(size, " \t\n\f\r");
+        c += *c == '+';
+        c += std::strspn(c, "0");
+        const std::size_t digits = std::strspn(c, "0123456789");
+        if (digits > 1 || (digits == 1 && *c > '1'))
+            return false;
+    }
+    // Its options: children, and children of its option groups.
+    std::optional<bool> selected;
+    bool any_enabled = false;
+    const auto take = [&](const GumboNode &option, bool group_disabled) {
+        const bool enabled = !group_disabled && !attribute(option.v.element, "disabled");
+        any_enabled = any_enabled || enabled;
+        if (attribute(option.v.element, "selected"))
+            selected = enabled;
+    };
+    for (unsigned i = 0; i < select.children.length; ++i) {
+        const GumboNode &child = *static_cast<const GumboNode *>(select.children.data[i]);
+        if (is_html(child, GUMBO_TAG_OPTION)) {
+            take(child, false);
+        } else if (is_html(child, GUMBO_TAG_OPTGROUP)) {
+            const bool disabled = attribute(child.v.element, "disabled");
+            for (unsigned j = 0; j < child.v.element.children.length; ++j) {
+                const GumboNode &option = *static_cast<const GumboNode *>(child.v.element.children.data[j]);
+                if (is_html(option, GUMBO_TAG_OPTION))
+                    take(option, disabled);
+            }
+        }
+    }
+    return selected.value_or(any_enabled);
+}
+
+// Whether a browser may leave the control out of a submission whatever its
+// type: a disabled control, a select with no option it must submit, and an
+// object, which submits nothing.
+bool may_be_left_out(const GumboNode &control)
+{
+    const GumboElement &element = control.v.element;
+    return element.tag == GUMBO_TAG_OBJECT || is_disabled(control)
+        || (element.tag == GUMBO_TAG_SELECT && !always_has_choice(element));
+}
+
 // Finds "</form>" end tags in the source as the tokenizer sees them in its
 // data state: not inside comments, attribute values or other markup. Spans
 // the tokenizer read in another state (raw text, CDATA), or where an end
@@ -358,7 +440,7 @@ public:
                 continue;
             const GumboTag tag = control.element->tag;
             result[form].elements.push_back({ text_of(*control.element, "name"), std::move(type),
-                tag != GUMBO_TAG_FIELDSET && tag != GUMBO_TAG_OUTPUT });
+                tag != GUMBO_TAG_FIELDSET && tag != GUMBO_TAG_OUTPUT, may_be_left_out(*control.node) });
         }
         return result;
     }
@@ -371,6 +453,7 @@ private:
         // Moved by the parser after it was made (misnested formatting tags):
         // a browser then takes the nearest form around it as its owner.
         bool moved;
+        const GumboNode *node;
     };
 
     // When the parser's form element pointer pointed at each form: from the
@@ -430,8 +513,8 @@ private:
                 push_children(element.children, form, moved);
                 continue;
             }
-            const Control control { &element, form,
-                moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED) };
+            const Control control { &element, form, moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED),
+                &node };
             switch (element.tag) {
             case GUMBO_TAG_FORM:
                 form = int(m_forms.size());

@@ -33,6 +33,11 @@ public:
         // Whether the element can post a value: a fieldset and an output
         // never do.
         bool posts = true;
+        // Whether its markup lets a browser leave it out of a submission,
+        // whatever its type: disabled (itself, or by a fieldset or datalist
+        // around it), a select where no option need be chosen (multiple, a
+        // list box, none enabled), an object.
+        bool may_be_left_out = false;
     };
 
     struct Form

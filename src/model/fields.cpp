@@ -36,6 +36,7 @@ std::shared_ptr<Field> fields::Add(Field &source, const QString &key)
         copy->set_validation_code(source.validation_code());
         copy->set_required_code(source.required_code());
         copy->post_name = source.post_name;
+        copy->may_be_left_out = source.may_be_left_out;
         m_items.Add(copy, key);
         return copy;
     } catch (const std::exception &) {

@@ -186,6 +186,7 @@ Field field_for(const HtmlDocument::Element &element)
     field.error_message = QStringLiteral("Please enter a valid ") + field.name.toLower();
     field.error_html = error_html(field.name);
     field.name = php_variable(field.name);
+    field.may_be_left_out = element.may_be_left_out;
     return field;
 }
 

@@ -544,8 +544,10 @@ void frmStep1::Refresf_Saved_Fields()
     for (const auto &entry : *globals::saved_fields()) {
         Field &saved = *entry.value;
         for (const auto &shown : page_fields) {
-            if (shown.value->name == saved.name)
+            if (shown.value->name == saved.name) {
                 saved.post_name = shown.value->post_name;
+                saved.may_be_left_out = shown.value->may_be_left_out;
+            }
         }
     }
 }
@@ -606,6 +608,7 @@ void frmStep1::take_saved_rules()
             if (rule.value->name == field.name) {
                 field = *rule.value;
                 field.post_name = entry.value->post_name;
+                field.may_be_left_out = entry.value->may_be_left_out;
                 break;
             }
         }

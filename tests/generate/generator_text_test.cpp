@@ -65,8 +65,9 @@ TEST_F(Generators, FieldTestsWithTheFailureBlockOfEitherResultMode)
     colour.validation_type = 3;
     colour.list_values = "|red||green|";
     EXPECT_EQ(colour.validation_code(),
-        entered("colour",
-            "if ( strcasecmp($colour,\"red\") != 0 && strcasecmp($colour,\"green\") != 0 )\r\n" + redirect_block));
+        "$colour = trim($colour);\r\n"
+            + entered("colour",
+                "if ( strcasecmp($colour,\"red\") != 0 && strcasecmp($colour,\"green\") != 0 )\r\n" + redirect_block));
     colour.list_values = "||";
     EXPECT_EQ(colour.validation_code(), QString());
     colour.validation_type = 2;
@@ -209,13 +210,15 @@ TEST_F(Generators, ScriptLayout)
           "405);\r\nexit;\r\n}\r\n\r\n// Cleaning received values\r\n"));
     // A request without the fields a browser always sends is answered before the header; a post too large after.
     EXPECT_TRUE(text.contains(
-        "\r\n$_POST = $tsl_clean($_POST);\r\n\r\nif (!isset($_POST['plain']) && !isset($_POST['ranged']) && "
-        "!(empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > 0))\r\n{\r\n"
+        "\r\n$_POST = $tsl_clean($_POST);\r\n\r\n$tsl_limit = trim((string)ini_get(\"post_max_size\"));\r\n"
+        "$tsl_limit = (int)$tsl_limit * (array(\"k\" => 1024, \"m\" => 1048576, \"g\" => 1073741824)"
+        "[strtolower(substr($tsl_limit, -1))] ?? 1);\r\n"
+        "$tsl_dropped = $tsl_limit > 0 && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > $tsl_limit;\r\n\r\n"
+        "if (!isset($_POST['plain']) && !isset($_POST['ranged']) && !$tsl_dropped)\r\n{\r\n"
         "header(\"Content-Type: text/plain; charset=UTF-8\", true, 400);\r\necho(\"Nothing was submitted.\");\r\n"
         "exit;\r\n}\r\n\r\n"
-        "include(\"header.html\");\r\nif (empty($_POST) && empty($_FILES) && (int)($_SERVER['CONTENT_LENGTH'] ?? 0) > "
-        "0)\r\n{\r\necho(\"Sorry, your submission is too large.\");\r\ninclude(\"footer.html\");\r\nexit;\r\n}"
-        "\r\n\r\n// Receiving variables\r\n"));
+        "include(\"header.html\");\r\nif ($tsl_dropped)\r\n{\r\necho(\"Sorry, your submission is too large.\");\r\n"
+        "include(\"footer.html\");\r\nexit;\r\n}\r\n\r\n// Receiving variables\r\n"));
     EXPECT_TRUE(text.contains("\r\n\r\n// Validation\r\n\r\n echo("));
     EXPECT_TRUE(text.endsWith(QStringLiteral(
         " echo(\"<p align='center'>Thanks \\\"\\$you\\\"</p>\");\r\ninclude(\"footer.html\");\r\n?>\r\n")));

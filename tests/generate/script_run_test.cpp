@@ -73,7 +73,8 @@ const RuleCase kRules[] = {
     { "range", 0, 0, false, { "30", "65", "" }, { "17", "66", "abc", " " } },
     { "range_required", 0, 0, true, { "30" }, { "", "17" } },
     { "compare_exact_text", 1, 0, false, { "1000", "" }, { "1e3", " " } },
-    { "list_ignores_case", 3, 0, false, { "GREEN", "" }, { "blue", "red " } },
+    { "list_ignores_case_and_blanks_around", 3, 0, false, { "GREEN", "", " red", "green \t" },
+        { "blue", "gre en", "greens" } },
     { "length_in_characters", 4, 0, false, { "\xC3\xA9t\xC3\xA9", "ab", "" }, { "abcd", "a" } },
     // Formats match the whole value, never a part of it.
     { "email", 2, 0, false, { "me@example.com", "first.last+tag@mail.example.co.uk", "" },
@@ -189,6 +190,8 @@ TEST_F(ScriptTest, EachChosenValueOfAMultipleChoiceMustBeListed)
         { "value_holding_the_joining_character", { "a&b" }, true },
         { "parts_of_a_listed_value", { "a", "b" }, false },
         { "two_listed_joined", { "red&green" }, false },
+        { "blanks_around", { " red", "green " }, true },
+        { "blanks_inside", { "gr een" }, false },
     };
     page.prefs().success_message = "ok";
     Field &colors = page.add("colors", "multi select", "colors[]");
@@ -287,9 +290,8 @@ TEST_F(ScriptTest, EmbeddedAnswerHasTheTickedHeaderAndFooterOnly)
         { "Sorry your IP is banned!", { .fields = { { "v", "x" } }, .remote_addr = "10.0.0.1" }, false },
         { "Sorry, your submission could not be processed.", PhpRequest().add("v", "x"), true },
     };
-    const std::tuple<bool, bool, QByteArray> cases[] = {
-        { true, false, "<h>ok" }, { false, true, "ok</h>" }, { false, false, "ok" }, { true, true, "<h>ok</h>" }
-    };
+    const std::tuple<bool, bool, QByteArray> cases[]
+        = { { true, false, "<h>ok" }, { false, true, "ok</h>" }, { false, false, "ok" }, { true, true, "<h>ok</h>" } };
     for (const auto &[header, footer, answer] : cases) {
         prefs.is_header = header;
         prefs.is_footer = footer;
@@ -357,9 +359,38 @@ TEST_F(ScriptTest, OnlyARequestOfTheFormsMethodWithItsFieldsIsProcessed)
     name.field_type = "checkbox";
     EXPECT_EQ(post(PhpRequest()).body, "ok");
     EXPECT_EQ(php.take_mails().size(), 1);
+
+    // Read from pages, beside a check box: what a browser may leave out of the post of a ticked box, and what it
+    // always sends, which the post below lacks.
+    page.prefs().is_email = false;
+    const std::pair<const char *, bool> forms[] = {
+        { "<select name=colors multiple><option>red</select>", false },
+        { "<input name=name disabled>", false },
+        { "<select name=size></select>", false },
+        { "<fieldset disabled><input name=name></fieldset>", false },
+        { "<select name=size size=3><option>S</select>", false },
+        { "<select name=size><option disabled>S</option><optgroup disabled><option>M</select>", false },
+        { "<select name=size><option>S<option selected disabled>M</select>", false },
+        { "<input name=name>", true },
+        { "<select name=size><option disabled>S<option>M</select>", true },
+        { "<select name=size size=1><optgroup><option>S</select>", true },
+        { "<fieldset disabled><legend><input name=name></legend></fieldset>", true },
+        { "<textarea name=note></textarea>", true },
+    };
+    for (const auto &[markup, always_sent] : forms) {
+        write_file("page.html", "<form method=post>" + QByteArray(markup) + "<input type=checkbox name=agree></form>");
+        webpage reader;
+        reader.path = php.path("page.html");
+        reader.ReadForms();
+        ASSERT_EQ(reader.nforms, 1);
+        page.form->set_fields(reader.forms->Item(1)->fields());
+        const PhpResponse response = post(PhpRequest().add("agree", "on"));
+        EXPECT_EQ(response.body, always_sent ? "Nothing was submitted." : "ok") << markup;
+    }
 }
 
-// A post over PHP's size limit arrives empty: it fails (as the first upload, if any) and sends nothing.
+// A post over PHP's size limit arrives empty: it fails (as the first upload, if any) and sends nothing. A post
+// PHP reads nothing of for another reason, empty or in another format, is no submission.
 TEST_F(ScriptTest, APostTooLargeForPhpFailsAndChangesNothing)
 {
     page.prefs().success_message = "ok";
@@ -372,6 +403,17 @@ TEST_F(ScriptTest, APostTooLargeForPhpFailsAndChangesNothing)
         EXPECT_EQ(response.errors.contains("exceeds the limit"), size > 4096) << response.errors.toStdString();
         EXPECT_EQ(response.body, size > 4096 ? "Sorry, your submission is too large." : "ok");
         EXPECT_EQ(php.take_mails().size(), size > 4096 ? 0 : 1);
+    }
+    const std::tuple<QByteArray, QByteArray, QByteArray> bodies[] = {
+        { "multipart/form-data; boundary=x", "--x--\r\n", "Nothing was submitted." },
+        { "application/json", "{\"name\": \"Ann\"}", "Nothing was submitted." },
+        { "application/json", "{\"name\": \"" + QByteArray(5000, 'x') + "\"}", "Sorry, your submission is too large." },
+    };
+    for (const auto &[type, body, answer] : bodies) {
+        const PhpResponse response = php.run("index.php", { .content_type = type, .body = body });
+        EXPECT_EQ(response.body, answer) << type.constData();
+        EXPECT_EQ(response.headers.value("status").left(3), answer.startsWith("Nothing") ? "400" : "");
+        EXPECT_TRUE(php.take_mails().isEmpty());
     }
     Field &photo = page.add("photo", "file");
     photo.validation_type = 7;

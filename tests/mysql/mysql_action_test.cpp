@@ -20,7 +20,9 @@
 #include "mysql/connections.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -290,24 +292,66 @@ TEST_F(MySqlAction, MultiSelectValuesAndUploadNamesAreStored)
 }
 
 // An optional value left empty or not posted takes its column's default (NULL without one); a column with
-// neither takes what a lenient server stores for a missing value, whatever the page knew of the table.
+// neither takes what a lenient server stores for a missing value, whatever the page knew of the table. The
+// table is asked which columns those are only when a value is empty.
 TEST_F(MySqlAction, EmptyOptionalValuesStoreTheColumnsDefault)
 {
     database.exec("CREATE TABLE entries (n_col INT, v_col VARCHAR(9) DEFAULT 'dflt', day_col DATE, id_col INT NOT NULL "
                   "AUTO_INCREMENT PRIMARY KEY, t_col TEXT NOT NULL, k_col INT NOT NULL, d_col DATE NOT NULL, e_col "
-                  "ENUM('a','b') NOT NULL, C_Col VARCHAR(9) NOT NULL)");
-    for (const char *name : { "n", "v", "day", "id", "t", "k", "d", "e" })
+                  "ENUM('a','b') NOT NULL, C_Col VARCHAR(9) NOT NULL, o_col VARCHAR(9) NOT NULL DEFAULT 'own', "
+                  "u_col INT NOT NULL)");
+    for (const char *name : { "n", "v", "day", "id", "t", "k", "d", "e", "o" })
         column(name).is_date_field = name[0] == 'd';
-    column("c").mysql_field = "c_col"; // typed in another case than the table's
+    column("c").mysql_field = "c_col"; // typed in another case than the table's, either way
+    column("u").mysql_field = "U_Col";
     globals::is_convert_date = true;
-    const QString columns = "n_col, v_col, day_col, id_col, t_col, k_col, d_col, e_col, C_Col";
+    const QString columns = "n_col, v_col, day_col, id_col, t_col, k_col, d_col, e_col, C_Col, o_col, u_col";
     const auto row = [](const char *id) {
-        return RawRows::value_type { std::nullopt, "dflt", std::nullopt, id, "", "0", "0000-00-00", "a", "" };
+        return RawRows::value_type { std::nullopt, "dflt", std::nullopt, id, "", "0", "0000-00-00", "a", "", "own",
+            "0" };
     };
     EXPECT_EQ(post_ok(PhpRequest().add("n", "").add("day", "").add("t", "").add("k", "").add("d", ""), columns),
         RawRows { row("1") });
     EXPECT_EQ(post_ok(PhpRequest().add("n", ""), columns), (RawRows { row("1"), row("2") })); // the others not posted
     EXPECT_TRUE(post(PhpRequest().add("n", "many")).body.contains("Incorrect integer value")); // strict mode
+
+    database.exec("SET GLOBAL log_output = 'TABLE'; SET GLOBAL general_log = 1");
+    const auto off = qScopeGuard([this] { database.exec("SET GLOBAL general_log = 0"); });
+    const auto asked = [this] {
+        return database
+            .column("SELECT COUNT(*) FROM mysql.general_log WHERE argument LIKE 'SELECT COLUMN_NAME, DATA_TYPE FROM "
+                    "information\\_schema%' AND thread_id IN (SELECT thread_id FROM mysql.general_log WHERE "
+                    "command_type = 'Init DB' AND argument = '"
+                + database.name() + "')")
+            .value(0);
+    };
+    PhpRequest filled;
+    for (const auto &[name, value] :
+        { std::pair("n", "1"), { "v", "v" }, { "day", "2020-01-02" }, { "id", "9" }, { "t", "t" }, { "k", "2" },
+            { "d", "2020-01-03" }, { "e", "b" }, { "o", "o" }, { "c", "c" }, { "u", "3" } })
+        filled.add(name, value);
+    EXPECT_EQ(post_ok(filled, columns).size(), 3);
+    EXPECT_EQ(asked(), "0");
+    EXPECT_EQ(post_ok(PhpRequest().add("n", ""), columns).size(), 4);
+    EXPECT_EQ(asked(), "1");
+}
+
+// With the table keeping the submission, a mail the mail program refuses is logged, and the visitor is thanked.
+TEST_F(MySqlAction, AMailNotSentLeavesTheRowAndIsLogged)
+{
+    database.exec("CREATE TABLE entries (name_col TEXT)");
+    column("name");
+    page.prefs().is_email = true;
+    cmail &owner = *globals::owner_mail();
+    owner.is_GeneericEmail = true;
+    owner.sender = owner.email_to = "owner@example.com";
+    owner.message_lines()->Add("$name");
+    runner.refused_recipient = "owner@";
+    const PhpResponse response = post(PhpRequest().add("name", "Ann"));
+    EXPECT_EQ(response.body, "Thank you");
+    EXPECT_TRUE(response.errors.contains("index.php: mail to the form owner not sent")) << response.errors.constData();
+    EXPECT_EQ(database.column("SELECT name_col FROM entries"), QStringList { "Ann" });
+    EXPECT_TRUE(runner.take_mails().isEmpty());
 }
 
 // Only date fields are converted.
@@ -423,7 +467,11 @@ TEST_P(FailureText, AFailingStepKeepsNothingAndAnswersWithTheFailure)
         if (failure.locked) {
             ASSERT_TRUE(held.open(QIODevice::Append) && ::flock(held.handle(), LOCK_EX) == 0);
         }
+        QElapsedTimer answered;
+        answered.start();
         const PhpResponse response = post(request);
+        // A held lock is given up on, not waited out.
+        EXPECT_TRUE(!failure.locked || answered.elapsed() < 10000) << answered.elapsed();
         EXPECT_EQ(response.body,
             ok ? "Thank you"
                : "Sorry, your submission could not be processed." + (shown && !failure.read_only ? " " + message : ""));

@@ -150,9 +150,10 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
     for (const PhpRequest &request : requests) {
         const bool get = request.method == "GET" || request.method == "HEAD";
         const QByteArray boundary = "----tressel-test-boundary-7d93";
-        const QByteArray body = get     ? QByteArray()
-            : request.uploads.isEmpty() ? url_encoded(request)
-                                        : multipart(request, boundary);
+        const QByteArray body = get           ? QByteArray()
+            : !request.content_type.isEmpty() ? request.body
+            : request.uploads.isEmpty()       ? url_encoded(request)
+                                              : multipart(request, boundary);
         QProcessEnvironment env;
         env.insert("PATH", qEnvironmentVariable("PATH"));
         env.insert("REDIRECT_STATUS", "200");
@@ -162,8 +163,9 @@ QList<PhpResponse> PhpRunner::run_requests(const QString &script, const QList<Ph
         env.insert("QUERY_STRING", get ? url_encoded(request) : QByteArray());
         env.insert("CONTENT_LENGTH", QString::number(body.size()));
         env.insert("CONTENT_TYPE",
-            request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
-                                      : "multipart/form-data; boundary=" + boundary);
+            !request.content_type.isEmpty() ? request.content_type
+                : request.uploads.isEmpty() ? "application/x-www-form-urlencoded"
+                                            : "multipart/form-data; boundary=" + boundary);
         env.insert("TRESSEL_GATE", gate ? gate->path() : QString());
         env.insert("TRESSEL_REFUSED_RECIPIENT", refused_recipient);
         auto &php = *running.emplace_back(std::make_unique<QProcess>());

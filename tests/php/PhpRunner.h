@@ -23,6 +23,9 @@ struct PhpRequest
     QList<QPair<QByteArray, QByteArray>> fields {}; // in order; a name may repeat
     QList<Upload> uploads {}; // any upload makes the body multipart
     QByteArray remote_addr = "203.0.113.7";
+    // A body sent as it stands, of this type, in place of the fields and uploads.
+    QByteArray content_type {};
+    QByteArray body {};
 
     PhpRequest &add(const QByteArray &name, const QByteArray &value)
     {

@@ -233,7 +233,8 @@ TEST_F(Projects, UploadTypesTheScriptRefusesAreTakenOut)
         photo.name = "photo";
         photo.field_type = "file";
         photo.validation_type = 7;
-        for (const char *type : { "image/svg+xml", "text/html", "audio/mpeg", "image/gif" })
+        for (const char *type :
+            { "image/svg+xml", "text/html", "audio/mpeg", "image/gif", "application/x-zip-compressed" })
             photo.mime_types()->Add(type, type);
         globals::web_page()->selected_form->fields()->Add(photo, photo.name);
     }));
@@ -244,7 +245,8 @@ TEST_F(Projects, UploadTypesTheScriptRefusesAreTakenOut)
             "removed from the permitted types: image/svg+xml (field 'photo': a browser runs such files as "
             "pages of the site), text/html (field 'photo': a browser runs such files as pages of the site)" });
     click(first(), "cmdNext");
-    EXPECT_EQ(texts(*form_field("photo").mime_types()), (QStringList { "audio/mpeg", "image/gif" }));
+    EXPECT_EQ(texts(*form_field("photo").mime_types()),
+        (QStringList { "audio/mpeg", "image/gif", "application/x-zip-compressed" }));
 }
 
 TEST_F(Projects, NextReadsTheSavedPageAndTakesTheSavedRules)

@@ -367,13 +367,15 @@ TEST_F(RulesPage, TypesTheScriptRefusesAreNotOffered)
     QTemporaryDir folder;
     write_file(folder.filePath("types.txt"),
         "image/gif\r\nimage/svg+xml\r\napplication/x-unknown,IMAGE/PNG\r\naudio/mpeg\r\ntext/html\r\n"
-        "text/x-python\r\n");
+        "text/x-python\r\napplication/x-zip-compressed\r\napplication/x-rar-compressed\r\n");
     frmStep2::types_file() = folder.filePath("types.txt");
     const auto *types = control<QListWidget>("lsttypes");
     QStringList offered;
     for (int row = 0; row < types->count(); ++row)
         offered << types->item(row)->text();
-    EXPECT_EQ(offered, (QStringList { "image/gif", "IMAGE/PNG", "audio/mpeg" }));
+    EXPECT_EQ(offered,
+        (QStringList { "image/gif", "IMAGE/PNG", "audio/mpeg", "application/x-zip-compressed",
+            "application/x-rar-compressed" }));
     const auto *note = control<QLabel>("lblTypesMissing");
     EXPECT_FALSE(note->isHidden());
     EXPECT_EQ(note->text(),

@@ -1,0 +1,38 @@
+#include "BenchServer.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+BenchServer read_server()
+{
+    BenchServer server;
+    QFile file(qEnvironmentVariable("TRESSEL_MARIADB"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "Set TRESSEL_MARIADB to the state file of tests/mysql/mariadb_server.sh start.\n");
+        std::exit(2);
+    }
+    std::map<QByteArray, QByteArray> values;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype at = line.indexOf('=');
+        if (at > 0)
+            values[line.left(at)] = line.mid(at + 1);
+    }
+    server.host = values["host"];
+    server.user = values["user"];
+    server.password = values["password"];
+    server.port = values["port"].toUInt();
+    return server;
+}
+
+} // namespace
+
+const BenchServer &BenchServer::get()
+{
+    static const BenchServer instance = read_server();
+    return instance;
+}
