@@ -5,6 +5,46 @@
 #include "model/CForm.h"
 #include "model/globals.h"
 
+#include <utility>
+
+namespace {
+
+// The list's names and the separators they stand for.
+const std::pair<QLatin1String, QLatin1String> kNamedSeparators[] = {
+    { QLatin1String("comma"), QLatin1String(",") },
+    { QLatin1String("semicolon"), QLatin1String(";") },
+    { QLatin1String("tab"), QLatin1String("   ") }, // three blanks, as the list has always meant
+    { QLatin1String("space"), QLatin1String(" ") },
+};
+
+std::optional<QString> named_separator(const QString &name)
+{
+    for (const auto &[word, separator] : kNamedSeparators) {
+        if (name == word)
+            return QString(separator);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> CSV::separator_of(const QString &text)
+{
+    // A quote encloses values that hold the separator, a "*" is dropped from
+    // the heading line and a line break ends the record, so none of them
+    // separates.
+    if (const std::optional<QString> named = named_separator(globals::ascii_lower(globals::trim_blanks(text))))
+        return named;
+    if (text.toUcs4().size() != 1 || QStringLiteral("\"*\r\n").contains(text))
+        return std::nullopt;
+    return text;
+}
+
+QString CSV::earlier_separator_of(const QString &text)
+{
+    return named_separator(text.toLower()).value_or(QStringLiteral(","));
+}
+
 QString CSV::get_csv_code() const
 {
     using php_text::line;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CForm;
 
@@ -16,6 +17,15 @@ public:
     QString EndLine = QStringLiteral("\\n"); // PHP escape text, not a line break
     bool show_errors = true;
     std::shared_ptr<CForm> form;
+
+    // The separator a text of the CSV page's Separator box names: one of
+    // the list's names (letter case and blanks around it aside) or one
+    // character as typed; none for any other text.
+    static std::optional<QString> separator_of(const QString &text);
+    // The separator that earlier versions, which took no typed character,
+    // wrote for the same text: a name of the list as it stands, in any
+    // letter case; a comma for every other text.
+    static QString earlier_separator_of(const QString &text);
 
     // Whether `filename` names a folder, which the script makes when missing
     // (with the upload folders' maker).

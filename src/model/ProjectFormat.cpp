@@ -61,6 +61,12 @@ const QStringList &pages_keys()
     return keys;
 }
 
+const QStringList &version_keys()
+{
+    static const QStringList keys { "format" };
+    return keys;
+}
+
 QString mysql_name(const QString &text)
 {
     const auto plain = [](const QString &words) {

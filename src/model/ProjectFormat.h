@@ -24,6 +24,12 @@ inline const QString kMySQL = QStringLiteral("[MySQL]");
 // success message. It comes last, so a reader that stops after [MySQL]
 // reads the rest of the file unchanged.
 inline const QString kPages = QStringLiteral("[pages]");
+// The file's format, after every other section for the same reason. A file
+// without it is of format 1, saved by a version that took a CSV separator
+// text naming none of the list's separators for a comma; from format 2 on
+// one character stands for itself.
+inline const QString kVersion = QStringLiteral("[version]");
+constexpr qint32 kFormat = 2;
 
 // The line before every section header but the first.
 inline const QString kSeparator = QStringLiteral(" ");
@@ -38,6 +44,8 @@ const QStringList &mysql_keys();
 // The keyed lines of [pages]; the two bodies follow, each as a count line
 // (kEmailLines, kAutoLines) and that many lines of text.
 const QStringList &pages_keys();
+// The keyed lines of [version].
+const QStringList &version_keys();
 inline const QString kEmailLines = QStringLiteral("email_nLine");
 inline const QString kAutoLines = QStringLiteral("auto_nLine");
 

@@ -301,6 +301,8 @@ QStringList ProjectWriter::lines() const
                 QStringLiteral("the success message's font")));
     file.counted(format::kEmailLines, body_lines(m_pages.owner_message), kOwnerPage, QStringLiteral("the message"));
     file.counted(format::kAutoLines, body_lines(m_pages.auto_message), kAutoPage, QStringLiteral("the message"));
+
+    file.section(format::kVersion, format::version_keys(), { QString::number(format::kFormat) });
     return file.lines;
 }
 

@@ -5,6 +5,7 @@
 #include "globals.h"
 #include "webpage.h"
 
+#include "generate/CSV.h"
 #include "generate/cmail.h"
 #include "generate/sql.h"
 
@@ -475,7 +476,36 @@ SavedProject SavedProject::parse(const QByteArray &bytes)
         for (qsizetype i = 0; i < body.size(); ++i)
             project.auto_message_lines->Add(i + 1 < body.size() ? body.at(i) + QStringLiteral("\r\n") : body.at(i));
     }
+
+    if (!reader.optional_header(format::kVersion))
+        return project;
+    {
+        const Section section = reader.keyed(format::kVersion, format::version_keys());
+        Values(reader, section).read("format", project.format_version);
+    }
     return project;
+}
+
+QString SavedProject::csv_separator() const
+{
+    const QString key = QStringLiteral("separator");
+    return csv_settings->Contains(key) ? csv_settings->Item(key) : QString();
+}
+
+bool SavedProject::separator_read_as_comma() const
+{
+    if (format_version >= 2 || !csv_settings->Contains(QStringLiteral("separator")))
+        return false;
+    const QString text = csv_separator();
+    return CSV::separator_of(text) != CSV::earlier_separator_of(text);
+}
+
+void SavedProject::keep_comma_separator()
+{
+    const QString key = QStringLiteral("separator");
+    if (csv_settings->Contains(key))
+        csv_settings->Remove(key);
+    csv_settings->Add(QStringLiteral("comma"), key);
 }
 
 void SavedProject::apply() const

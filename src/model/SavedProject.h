@@ -77,6 +77,18 @@ public:
     // [pages]: its keyed values, and the owner mail's body as its lines.
     std::shared_ptr<StringCollection> page_settings = std::make_shared<StringCollection>();
     std::shared_ptr<StringCollection> email_message_lines = std::make_shared<StringCollection>();
+    // [version]: the file's format, 1 for a file without it.
+    qint32 format_version = 1;
+
+    // Saved by a version that took a CSV separator text naming none of the
+    // list's separators for a comma, with a text that this version takes
+    // for another separator, or for none: its scripts wrote a comma.
+    bool separator_read_as_comma() const;
+    // The saved Separator text: what the CSV page shows.
+    QString csv_separator() const;
+    // Names the separator its scripts wrote, "comma", which every version
+    // reads alike.
+    void keep_comma_separator();
 
     // Puts the project into the model: the preferences, the table settings,
     // the page and form title, the saved fields, the banned addresses, the

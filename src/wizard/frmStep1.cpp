@@ -211,7 +211,10 @@ void frmStep1::optLoadHtml_Click()
     txturl->setEnabled(false);
     load->setEnabled(false);
     Browse->setEnabled(true);
-    globals::web_page()->pagetype = 0;
+    // The page of a form taken stays its page, and the project's, until
+    // another page is read: an option chosen and left names no page.
+    if (!m_form_loaded)
+        globals::web_page()->pagetype = 0;
 }
 
 void frmStep1::optLoadURL_Click()
@@ -219,7 +222,8 @@ void frmStep1::optLoadURL_Click()
     txturl->setEnabled(true);
     load->setEnabled(true);
     Browse->setEnabled(false);
-    globals::web_page()->pagetype = 1;
+    if (!m_form_loaded)
+        globals::web_page()->pagetype = 1;
 }
 
 void frmStep1::chkdate_Click()
@@ -242,20 +246,26 @@ bool frmStep1::confirm_reload()
 
 void frmStep1::Browse_Click()
 {
-    if (!confirm_reload())
-        return;
     // The form taken stays taken until another one is: a choice cancelled
-    // on the way keeps it with its rules.
+    // on the way keeps it with its rules, and the page shows its option and
+    // address again.
+    if (!confirm_reload()) {
+        keep_taken_page();
+        return;
+    }
     if (m_form_loaded
         && MyMessage::show_message(
                QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
-            == 2)
+            == 2) {
+        keep_taken_page();
         return;
+    }
     com.set_Filter(QStringLiteral("(*.html)|*.html;*.htm|(*.php)|*.php|All|*.*"));
     // A cancelled dialog changes nothing, not even the address box.
     if (!com.ShowOpen() || com.FileName().isEmpty()) {
         if (!m_form_loaded)
             notice(QStringLiteral("Please select an HTML file"));
+        keep_taken_page();
         return;
     }
     globals::web_page()->pagetype = 0;
@@ -269,15 +279,17 @@ void frmStep1::load_Click()
     if (project_in_use()
         && MyMessage::show_message(
                QStringLiteral("Selecting another form will overwrite saved settings , Do you want to continue ?"), 3, 3)
-            == 2)
+            == 2) {
+        keep_taken_page();
         return;
+    }
     m_url_load_pressed = true;
+    // No goes back to the page of the form taken, a file or an address.
     if (m_form_loaded
         && MyMessage::show_message(
                QStringLiteral("An HTML form was already loaded , do you wish to load a new form"), 3, 3)
             == 2) {
-        optLoadHtml->setChecked(true);
-        optLoadHtml_Click();
+        keep_taken_page();
         return;
     }
     if (txturl->text() == QLatin1String("http://")) {
@@ -316,6 +328,12 @@ void frmStep1::read_page()
         restore_taken_page(!m_load_failed);
 }
 
+void frmStep1::keep_taken_page()
+{
+    if (m_form_loaded)
+        restore_taken_page(true);
+}
+
 void frmStep1::restore_taken_page(bool boxes)
 {
     if (!m_taken)
@@ -343,16 +361,19 @@ void frmStep1::web2_FinishReading()
 {
     frmWait::instance().hide();
     const webpage &page = *globals::web_page();
-    std::shared_ptr<CForm> saved;
+    SavedForm saved;
     if (project_in_use()) {
         saved = saved_form();
-        if (!saved) {
+        if (!saved.form && !saved.tied) {
             notice(QStringLiteral("The form ") + globals::selected_form_title
                 + QStringLiteral(" saved in this project is no longer on the page."));
         }
     }
-    if (saved) {
-        select_form(saved);
+    if (saved.form) {
+        // Named by its place on the page as it is now, which it may have
+        // changed.
+        select_form(saved.form);
+        globals::selected_form_title = saved.title;
     } else if (page.nforms == 1 && !project_in_use()) {
         select_form(page.forms->Item(1));
         globals::selected_form_title = QStringLiteral("Form1");
@@ -361,33 +382,61 @@ void frmStep1::web2_FinishReading()
                                   : QStringLiteral("Page does not contain an HTML form."));
     } else {
         // In place of a form gone from the page another is taken only when
-        // the user chooses it; closing the list keeps the page as it is.
+        // the user chooses it; closing the list keeps the page as it is. Of
+        // forms that hold the saved fields alike the user chooses one.
         FrmManyforms picker(this);
-        if (project_in_use())
+        if (project_in_use() && !saved.tied)
             picker.ask_instead();
         for (int i = 1; i <= page.forms->Count(); ++i)
             picker.add_form(QStringLiteral("Form") + QString::number(i));
-        m_saved_form_gone = project_in_use();
+        m_choosing_saved_form = project_in_use();
         picker.exec();
-        m_saved_form_gone = false;
+        m_choosing_saved_form = false;
     }
 }
 
-std::shared_ptr<CForm> frmStep1::saved_form() const
+qsizetype frmStep1::saved_names_held(CForm &form)
+{
+    const ::fields &saved = *globals::saved_fields();
+    const ::fields &shown = *form.fields();
+    return std::count_if(
+        saved.begin(), saved.end(), [&shown](const auto &entry) { return is_In_Collection(shown, entry.value->name); });
+}
+
+bool frmStep1::holds_saved_fields(CForm &form)
+{
+    return saved_names_held(form) * 2 > globals::saved_fields()->Count();
+}
+
+frmStep1::SavedForm frmStep1::saved_form() const
 {
     // The saved title is the form's place on the page: the form there is the
     // saved one while it still holds most of the saved fields. Forms added
     // or dropped elsewhere on the page move no form before it out of place;
     // a form that moved into the place holds few of the saved names.
     const webpage &page = *globals::web_page();
-    if (!page.forms || !page.forms->Contains(globals::selected_form_title))
-        return nullptr;
-    const std::shared_ptr<CForm> form = page.forms->Item(globals::selected_form_title);
-    const ::fields &saved = *globals::saved_fields();
-    const ::fields &shown = *form->fields();
-    const auto kept = std::count_if(
-        saved.begin(), saved.end(), [&shown](const auto &entry) { return is_In_Collection(shown, entry.value->name); });
-    return kept * 2 > saved.Count() || saved.Count() == 0 ? form : nullptr;
+    if (!page.forms)
+        return {};
+    const QString &title = globals::selected_form_title;
+    if (page.forms->Contains(title)) {
+        const std::shared_ptr<CForm> form = page.forms->Item(title);
+        if (globals::saved_fields()->Count() == 0 || holds_saved_fields(*form))
+            return { form, title, false };
+    }
+    // A form added or dropped before it moved the saved form: it is the one
+    // holding more of the saved names than any other, when that is most.
+    SavedForm found;
+    qsizetype best = 0;
+    for (int i = 1; i <= page.forms->Count(); ++i) {
+        const std::shared_ptr<CForm> form = page.forms->Item(i);
+        const qsizetype held = saved_names_held(*form);
+        if (held < best || !holds_saved_fields(*form))
+            continue;
+        found = held > best ? SavedForm { form, QStringLiteral("Form") + QString::number(i), false }
+                            : SavedForm { nullptr, QString(), true };
+        best = held;
+    }
+    return found;
 }
 
 void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
@@ -400,9 +449,11 @@ void frmStep1::select_form(const std::shared_ptr<CForm> &frm)
     globals::owner_mail()->form = frm;
     globals::mysql_db()->form = frm;
     globals::auto_mail()->form = frm;
+    // A form chosen in the list for a reopened project is the saved one
+    // when it holds the saved fields; another takes their rules by name.
     if (!project_in_use())
         load_fields();
-    else if (m_saved_form_gone)
+    else if (m_choosing_saved_form && !holds_saved_fields(*frm))
         take_saved_rules();
     else
         compare_fields();
@@ -463,7 +514,8 @@ void frmStep1::load_fields()
 void frmStep1::load_settings()
 {
     try {
-        const SavedProject project = SavedProject::read(globals::project_file);
+        SavedProject project = SavedProject::read(globals::project_file);
+        keep_earlier_separator(project);
         project.apply();
         load_prefrences(project);
         load_webpage(project);
@@ -482,6 +534,26 @@ void frmStep1::load_settings()
         static_cast<frmStep2 *>(frame.window(WizardPage::frmStep2))->set_alert_font(font, color);
     if (SavedProject::saved_font(shown, QStringLiteral("message"), font, color))
         static_cast<frmStep7 *>(frame.window(WizardPage::frmStep7))->set_message_font(font, color);
+}
+
+void frmStep1::keep_earlier_separator(SavedProject &project)
+{
+    // Scripts of earlier versions wrote a comma for this project's Separator
+    // text, which this version reads otherwise: the data file they wrote
+    // gets no other separator unless the user wants it.
+    if (!project.separator_read_as_comma())
+        return;
+    const QString typed = project.csv_separator();
+    if (const std::optional<QString> now = CSV::separator_of(typed); now && project.prefs.is_csv) {
+        const QString question = QStringLiteral("Scripts made from this project by earlier versions wrote a comma (,) "
+                                                "between the values in the data file: they took the Separator \"")
+            + typed + QStringLiteral("\" for a comma. This version writes \"") + *now
+            + QStringLiteral("\", and its records would not match those already in the file. Do you want to keep the "
+                             "comma?");
+        if (MyMessage::show_message(question, 3, 1, MyMessage::Escape::Closes) == 2)
+            return;
+    }
+    project.keep_comma_separator();
 }
 
 void frmStep1::drop_refused_types()
@@ -638,7 +710,6 @@ void frmStep1::get_option()
 
 void frmStep1::cmdNext_Click()
 {
-    webpage &page = *globals::web_page();
     if (project_in_use() && !m_form_loaded) {
         read_page();
         // A reading that took no form has said why, or the user closed the
@@ -646,7 +717,7 @@ void frmStep1::cmdNext_Click()
         if (!m_form_loaded)
             return;
     }
-    if (page.pagetype == 1 && !m_url_load_pressed && !project_in_use()) {
+    if (optLoadURL->isChecked() && !m_url_load_pressed && !project_in_use()) {
         notice(QStringLiteral("Please click the 'Load URL' button to load your HTML form"));
         return;
     }

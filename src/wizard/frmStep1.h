@@ -3,6 +3,8 @@
 #include "CommonDialog.h"
 #include "WizardWindow.h"
 
+#include <QString>
+
 #include <memory>
 #include <optional>
 
@@ -69,12 +71,27 @@ private:
     void activated();
     // A project was named on the command line and read.
     bool project_in_use() const;
-    // The form saved in the project, when the page read holds it.
-    std::shared_ptr<CForm> saved_form() const;
+    // The form saved in the project as the page read holds it, and its
+    // title there; none when no form holds most of the saved fields, or
+    // (`tied`) when several hold as many.
+    struct SavedForm
+    {
+        std::shared_ptr<CForm> form;
+        QString title;
+        bool tied = false;
+    };
+    SavedForm saved_form() const;
+    // How many of the saved fields' names the form holds; whether that is
+    // more than half of them.
+    static qsizetype saved_names_held(CForm &form);
+    static bool holds_saved_fields(CForm &form);
     // Gives the form chosen in place of the saved one the saved rules of
     // its fields' names.
     void take_saved_rules();
     bool confirm_reload();
+    // A project saved before a typed separator was taken as typed keeps the
+    // comma its scripts wrote, unless the user, asked, takes the new one.
+    void keep_earlier_separator(SavedProject &project);
     void load_prefrences(const SavedProject &project);
     // Takes out of the reopened project's fields the upload types the
     // script refuses, naming them in a notice.
@@ -84,6 +101,9 @@ private:
     // Sets the page, and with `boxes` the address boxes, back to the page
     // whose form is taken, after a reading that took none.
     void restore_taken_page(bool boxes);
+    // A choice of another page given up before any reading: the option and
+    // the address boxes show the page of the form taken again, if one is.
+    void keep_taken_page();
 
     QRadioButton *optLoadHtml;
     QLineEdit *txtdestination;
@@ -113,9 +133,9 @@ private:
     bool m_url_load_pressed = false;
     // The last reading could not load its page.
     bool m_load_failed = false;
-    // The form chooser is open for a form saved in the project and gone from
-    // the page.
-    bool m_saved_form_gone = false;
+    // The form chooser is open for a reopened project whose saved form is
+    // gone from the page, or not told apart from another.
+    bool m_choosing_saved_form = false;
 
     // The page of the form taken, as it was read and as the address boxes
     // showed it.

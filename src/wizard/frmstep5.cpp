@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -34,29 +33,6 @@ QStringList field_names()
             names << entry.value->name;
     }
     return names;
-}
-
-// The separator a text names: one of the list's names (letter case and
-// blanks around it aside) or one character as typed; none for any other
-// text. A quote encloses values that hold the separator, a "*" is dropped
-// from the heading line and a line break ends the record, so none of them
-// separates.
-std::optional<QString> separator_of(const QString &text)
-{
-    static const std::pair<QLatin1String, QLatin1String> named[] = {
-        { QLatin1String("comma"), QLatin1String(",") },
-        { QLatin1String("semicolon"), QLatin1String(";") },
-        { QLatin1String("tab"), QLatin1String("   ") }, // three blanks, as the list has always meant
-        { QLatin1String("space"), QLatin1String(" ") },
-    };
-    const QString name = globals::ascii_lower(globals::trim_blanks(text));
-    for (const auto &[word, separator] : named) {
-        if (name == word)
-            return QString(separator);
-    }
-    if (text.toUcs4().size() != 1 || QStringLiteral("\"*\r\n").contains(text))
-        return std::nullopt;
-    return text;
 }
 
 } // namespace
@@ -172,7 +148,7 @@ bool frmstep5::check()
     if (!format.match(globals::trim_blanks(cmbtypes->currentText())).hasMatch()) {
         wrong = cmbtypes;
         told = QStringLiteral("Please select a valid File Format: *. followed by an extension, such as *.csv");
-    } else if (!separator_of(cmbDelimiter->currentText())) {
+    } else if (!CSV::separator_of(cmbDelimiter->currentText())) {
         wrong = cmbDelimiter;
         told = QStringLiteral("Please select a valid Separator: comma, semicolon, tab, space, or one character other "
                               "than \" and *");
@@ -204,7 +180,7 @@ void frmstep5::get_csv_options()
     const QString name = txtfilename->text();
     csv.filename = name.contains(extension) ? name : name + extension;
 
-    if (const std::optional<QString> separator = separator_of(cmbDelimiter->currentText()))
+    if (const std::optional<QString> separator = CSV::separator_of(cmbDelimiter->currentText()))
         csv.separator = *separator;
 
     csv.EndLine = cmbendline->currentText();

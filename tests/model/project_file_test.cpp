@@ -141,7 +141,9 @@ TEST_F(ProjectFile, WritesTheExampleLineByLine)
         "alert_italic=False", "alert_underline=False", "alert_strikethrough=False", "alert_color=0",
         "message_font=Arial", "message_size=10", "message_bold=False", "message_italic=False",
         "message_underline=False", "message_strikethrough=False", "message_color=0", "email_nLine=3", "name: #name#",
-        "email: #email#", "", "auto_nLine=0" };
+        "email: #email#", "", "auto_nLine=0",
+        // The file's format, which tells it from those of earlier versions.
+        " ", "[version]", "format=2" };
     EXPECT_EQ(lines, expected);
 
     // Banned addresses joined by ",", the auto-response's lines counted.

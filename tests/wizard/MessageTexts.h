@@ -17,6 +17,10 @@ inline const char *const kQuestions[] = {
     // The first page, the form picker and the page reader.
     "Selecting another form will overwrite saved settings , Do you want to continue ?",
     "An HTML form was already loaded , do you wish to load a new form",
+    // Reopening a project saved by an earlier version.
+    "Scripts made from this project by earlier versions wrote a comma (,) between the values in the data file: "
+    "they took the Separator \" semicolon\" for a comma. This version writes \";\", and its records would not "
+    "match those already in the file. Do you want to keep the comma?",
     // The output page, its dialogs, Generate and the task report.
     "Header file is empty, Do you want to insert a header file in the result script?",
     "footer file is empty, Do you want to insert a footer file in the result script?",

@@ -18,6 +18,7 @@
 #include "wizard/frmstep5.h"
 #include "wizard/frmstep6a.h"
 
+#include "generate/CSV.h"
 #include "generate/cmail.h"
 #include "generate/db.h"
 #include "model/CForm.h"
@@ -273,7 +274,7 @@ TEST_F(Projects, NextReadsTheSavedPageAndTakesTheSavedRules)
 // A saved form no longer on the page: Next offers the page's forms; the one chosen takes the saved rules.
 TEST_F(Projects, AFormNoLongerOnThePageIsChosenAgain)
 {
-    page_fields("<input name=name><input name=email><textarea name=comments></textarea></form><form><input name=q>");
+    page_fields("<input name=name><input name=phone></form><form><input name=q>");
     drive::restart(saved_project([](ProjectPageTexts &) { globals::selected_form_title = "Form3"; }));
     on_next_modal([](QWidget *picker) {
         drive::choose(find<QComboBox>(picker, "cmbForm"), "Form1");
@@ -282,13 +283,17 @@ TEST_F(Projects, AFormNoLongerOnThePageIsChosenAgain)
     click(first(), "cmdNext");
     ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
     EXPECT_EQ(globals::selected_form_title, "Form1");
+    EXPECT_EQ(form_fields(), (QStringList { "name", "phone" }));
     EXPECT_TRUE(form_field("name").required);
 }
 
 // Saved on Form2 of a page of three forms (a search box, the contact form, a
 // newsletter form), and the contact form since removed: the forms left, the
 // one then chosen in the list after it was first closed, and that form's
-// fields.
+// fields. Where the saved form is still found (`gone` false), `chosen` is the
+// title it is found under. `tied`: several forms hold the saved fields alike,
+// so the list asks without saying the form is gone. `phone`: a fourth saved
+// field, "phone".
 struct Gone
 {
     const char *name;
@@ -296,6 +301,8 @@ struct Gone
     const char *chosen;
     QStringList fields;
     bool gone = true;
+    bool tied = false;
+    bool phone = false;
     friend void PrintTo(const Gone &gone, std::ostream *out) { *out << gone.name; }
 };
 
@@ -308,33 +315,46 @@ class SavedFormGone : public Projects, public ::testing::WithParamInterface<Gone
 TEST_P(SavedFormGone, IsToldAndAnotherTakenOnlyWhenChosen)
 {
     const Gone &c = GetParam();
-    const QString path = saved_project([](ProjectPageTexts &) {
+    const QString path = saved_project([&c](ProjectPageTexts &) {
         globals::web_page()->nforms = 3;
         globals::selected_form_title = "Form2";
+        if (c.phone) {
+            Field phone;
+            phone.name = "phone";
+            globals::web_page()->selected_form->fields()->Add(phone, phone.name);
+        }
     });
     write_file(html, c.forms);
     drive::restart(path);
-    if (!c.gone) { // taken as saved
-        click(first(), "cmdNext");
-        EXPECT_EQ(std::tuple(messages(), visible_page(), form_fields()),
-            std::tuple(QStringList { "HTML Form is successfully loaded " }, WizardPage::frmStep2, c.fields));
-        return;
-    }
-    // Any other dialog (the merge question) is noted and closed.
+    // Any other dialog (the merge question; where the form is found, the
+    // list) is noted and closed.
     QStringList others;
     QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [&others] {
+    QObject::connect(&guard, &QTimer::timeout, [&others, &c] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->objectName() != QLatin1String("FrmManyforms")) {
+        if (modal && (!c.gone || modal->objectName() != QLatin1String("FrmManyforms"))) {
             others << modal->objectName();
             modal->close();
         }
     });
     guard.start(10);
+    if (!c.gone) { // taken as saved, named by its place now
+        click(first(), "cmdNext");
+        ASSERT_EQ(visible_page(), WizardPage::frmStep2) << messages().join(" | ").toStdString();
+        EXPECT_EQ(std::tuple(messages(), form_fields(), globals::selected_form_title, others),
+            std::tuple(
+                QStringList { "HTML Form is successfully loaded " }, c.fields, QString(c.chosen), QStringList()));
+        CommonDialog::script(CommonDialog::Answer::chosen_file(path));
+        ASSERT_TRUE(WizardFrame::instance().save_project());
+        EXPECT_TRUE(read_file(path).contains("\r\nSelectedFormTitle=" + QByteArray(c.chosen) + "\r\n"));
+        return;
+    }
     const auto next = [&c](const char *chosen) {
         if (c.chosen) {
-            on_next_modal([chosen](QWidget *list) {
-                EXPECT_EQ(find<QLabel>(list, "Label1")->text(), "Select the form to process in its place,");
+            on_next_modal([chosen, &c](QWidget *list) {
+                EXPECT_EQ(find<QLabel>(list, "Label1")->text(),
+                    c.tied ? "This page has more than one Form, Please Select "
+                           : "Select the form to process in its place,");
                 if (chosen)
                     drive::choose(find<QComboBox>(list, "cmbForm"), chosen);
                 press(chosen ? Qt::Key_Return : Qt::Key_Escape);
@@ -344,7 +364,7 @@ TEST_P(SavedFormGone, IsToldAndAnotherTakenOnlyWhenChosen)
     };
     next(nullptr); // the list closed: the page stays as it was
     EXPECT_EQ(messages(),
-        QStringList { "The form Form2 saved in this project is no longer on the page." }
+        (c.tied ? QStringList() : QStringList { "The form Form2 saved in this project is no longer on the page." })
             + (c.chosen ? QStringList() : QStringList { "File does not contain an HTML form." }));
     EXPECT_FALSE(first()->form_loaded());
     if (!c.chosen)
@@ -372,7 +392,36 @@ INSTANTIATE_TEST_SUITE_P(Projects, SavedFormGone,
         Gone { "FormAddedAfterIt",
             "<form><input name=q></form><form><input name=name><input name=email><textarea name=comments></textarea>"
             "</form><form><input name=news_email></form><form><input name=login></form>",
-            nullptr, kSaved, false }),
+            "Form2", kSaved, false },
+        // Moved by a login form added above it, or by the search box taken out.
+        Gone { "FormAddedAboveIt",
+            "<form><input name=login></form><form><input name=q></form><form><input name=name><input name=email>"
+            "<textarea name=comments></textarea></form><form><input name=news_email></form>",
+            "Form3", kSaved, false },
+        Gone { "FormRemovedAboveIt",
+            "<form><input name=name><input name=email><textarea name=comments></textarea></form><form>"
+            "<input name=news_email></form>",
+            "Form1", kSaved, false },
+        // Of two forms holding most saved names the one holding more.
+        Gone { "TheFormHoldingMostNames",
+            "<form><input name=name><input name=email></form><form><input name=q></form><form><input name=name>"
+            "<input name=email><textarea name=comments></textarea></form>",
+            "Form3", kSaved, false },
+        // Two forms holding two of the three names each: the list asks which,
+        // and the one chosen merges with the saved fields.
+        Gone { "TwoFormsHoldTheNamesAlike",
+            "<form><input name=name><input name=email></form><form><input name=q></form><form><input name=name>"
+            "<textarea name=comments></textarea></form>",
+            "Form1", kSaved, true, true },
+        // Four saved fields: two of them at the saved place are not most of
+        // them, and no form holds more; three of them, moved up, are.
+        Gone { "HalfOfFourIsNotMost",
+            "<form><input name=q></form><form><input name=name><input name=email><input name=fax></form>", "Form2",
+            { "name", "email", "fax" }, true, false, true },
+        Gone { "ThreeOfFourMovedUp",
+            "<form><input name=name><input name=email><input name=phone></form><form><input name=name>"
+            "<textarea name=comments></textarea></form>",
+            "Form1", kSaved + QStringList { "phone" }, false, false, true }),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A saved end of line the script cannot use is reported at the CSV page's Next.
@@ -385,6 +434,82 @@ TEST_F(Projects, ReopenedCsvValuesAreCheckedAtNext)
     EXPECT_EQ(last_message(), "Please select a valid End of Line: \\r\\n or \\n");
     EXPECT_EQ(visible_page(), WizardPage::frmstep5);
 }
+
+// A project's CSV separator as typed, in a file of an earlier version (no
+// format mark) or of this one, the CSV action as saved, the answer to the
+// question (-1: none asked), and what the CSV page then shows and the script
+// writes.
+struct Separator
+{
+    const char *name;
+    const char *typed;
+    bool earlier;
+    bool csv;
+    int answer;
+    const char *shown;
+    const char *written;
+    friend void PrintTo(const Separator &c, std::ostream *out) { *out << c.name; }
+};
+
+class EarlierSeparator : public Projects, public ::testing::WithParamInterface<Separator>
+{
+};
+
+// Earlier versions wrote a comma for a typed character: the data file they
+// wrote keeps it unless the user, told, takes the character; a file saved
+// since asks nothing again.
+TEST_P(EarlierSeparator, KeepsTheDataFileWhole)
+{
+    const Separator &c = GetParam();
+    const QString path = saved_project([&c](ProjectPageTexts &pages) {
+        pages.csv_separator = c.typed;
+        globals::prefs()->is_csv = c.csv;
+    });
+    // What this version adds after every section earlier versions wrote.
+    const qsizetype mark = read_file(path).indexOf(" \r\n[version]\r\n");
+    if (c.earlier && mark >= 0)
+        write_file(path, read_file(path).left(mark));
+    if (c.answer >= 0)
+        answer(c.answer);
+    drive::restart(path);
+    const QString question = QString("Scripts made from this project by earlier versions wrote a comma (,) between "
+                                     "the values in the data file: they took the Separator \"%1\" for a comma. This "
+                                     "version writes \"%2\", and its records would not match those already in the "
+                                     "file. Do you want to keep the comma?")
+                                 .arg(c.typed, c.typed);
+    EXPECT_EQ(messages(), c.answer >= 0 ? QStringList { question } : QStringList());
+    if (c.answer >= 0) { // a question: Yes and No, its icon
+        EXPECT_EQ(std::pair(m_buttons, m_icons), std::pair(QList<int> { 3 }, QList<int> { 1 }));
+    }
+    find<QCheckBox>(first(), "chkCSV")->setChecked(true);
+    click(first(), "cmdNext");
+    click(rules(), "cmdNext");
+    click(owner(), "cmdNext");
+    click(reply(), "cmdNext");
+    ASSERT_EQ(visible_page(), WizardPage::frmstep5) << last_message().toStdString();
+    EXPECT_EQ(csv()->cmbDelimiter->currentText(), c.shown);
+    click(csv(), "cmdNext");
+    EXPECT_EQ(globals::csv_file()->separator, c.written);
+
+    const QString again = folder.filePath("again.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(again));
+    ASSERT_TRUE(WizardFrame::instance().save_project());
+    const qsizetype told = messages().size();
+    drive::restart(again);
+    EXPECT_EQ(messages().size(), told);
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, EarlierSeparator,
+    ::testing::Values(Separator { "EarlierCharacterKeepsTheComma", "|", true, true, 1, "comma", "," },
+        Separator { "EarlierCharacterTakenWhenWanted", "|", true, true, 2, "|", "|" },
+        Separator { "EarlierQuestionClosedKeepsTheComma", ";", true, true, 0, "comma", "," },
+        // Without the CSV action nothing is asked; the comma stays for when it is ticked.
+        Separator { "EarlierCharacterWithoutCsv", "|", true, false, -1, "comma", "," },
+        // A word none of the list's names was a comma, and is one.
+        Separator { "EarlierWordStaysAComma", "pipe", true, true, -1, "comma", "," },
+        Separator { "SavedSinceAsTyped", "|", false, true, -1, "|", "|" },
+        Separator { "EarlierNamedChoice", "Semicolon", true, true, -1, "Semicolon", ";" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // The page gained a field "phone": the option chosen in the dialog and the
 // key that closes it (none: OK is clicked), and the fields the form then holds.

@@ -215,42 +215,109 @@ TEST_F(Pages, CancelledFormChoiceKeepsTheTakenPage)
 }
 
 // A choice cancelled on the way to another page, in Browse's file dialog or
-// in the form list after Browse or Load URL: the page, the form and its
-// rules stay, the address boxes showing them.
-class CancelledChoice : public Pages, public ::testing::WithParamInterface<std::string>
+// its question, or in the form list after Browse or Load URL, and a choice of
+// the other option left without reading: the page, the form and its rules
+// stay, the option and address box showing them, and the project saved then
+// reads that page again when reopened.
+struct Cancelled
+{
+    const char *name;
+    bool by_url; // the form taken was read by URL, else from a file
+    enum Way { BrowseDialog, BrowseNo, BrowseList, LoadNo, LoadList, OptionOnly } way;
+    friend void PrintTo(const Cancelled &c, std::ostream *out) { *out << c.name; }
+};
+
+class CancelledChoice : public Pages, public ::testing::WithParamInterface<Cancelled>
 {
 };
 
 TEST_P(CancelledChoice, KeepsTheFormAndItsRules)
 {
+    const Cancelled &c = GetParam();
     const QByteArray two = "<form><input name=city></form><form><input name=zip></form>";
-    browse("<form><input name=q></form>");
-    const QString first = globals::web_page()->path;
+    QString address;
+    if (c.by_url) {
+        TestHttpServer::Response one;
+        one.body = "<form><input name=q></form>";
+        server.serve("/one.html", one);
+        address = server.url("/one.html");
+        control<QRadioButton>("optLoadURL")->click();
+        control<QLineEdit>("txturl")->setText(address);
+        click(page, "load");
+        ASSERT_EQ(last_message(), kLoaded);
+    } else {
+        browse("<form><input name=q></form>");
+        address = globals::web_page()->path;
+    }
+    const char *option = c.by_url ? "optLoadURL" : "optLoadHtml", *box = c.by_url ? "txturl" : "txtdestination";
+    const QString shown = QString(option) + "+" + box + "=" + address;
+    const auto now_shown
+        = [&] { return drive::shown(control<QRadioButton>(option)) + drive::shown(control<QLineEdit>(box)); };
     QWidget *rules = window(WizardPage::frmStep2);
     click(page, "cmdNext");
     click(rules, "chknull"); // q is required
     click(rules, "cmdBack");
-    if (GetParam() != "BrowseDialog")
+    if (c.way == Cancelled::BrowseList || c.way == Cancelled::LoadList)
         on_next_modal([](QWidget *) { press(Qt::Key_Escape); });
-    if (GetParam() == "LoadUrlList") {
+    switch (c.way) {
+    case Cancelled::LoadList:
         load_url(two);
-    } else if (GetParam() == "BrowseList") {
+        break;
+    case Cancelled::BrowseList:
+        control<QRadioButton>("optLoadHtml")->click();
         answer(1);
         browse(two);
-    } else {
-        answer(1);
-        CommonDialog::script(CommonDialog::Answer::cancelled());
+        break;
+    case Cancelled::BrowseDialog:
+    case Cancelled::BrowseNo:
+        control<QRadioButton>("optLoadHtml")->click();
+        if (c.way == Cancelled::BrowseDialog) {
+            answer(1); // else No: the form loaded stays
+            CommonDialog::script(CommonDialog::Answer::cancelled());
+        }
         click(page, "Browse");
+        break;
+    case Cancelled::LoadNo:
+        control<QRadioButton>("optLoadURL")->click();
+        control<QLineEdit>("txturl")->setText(server.url("/other.html"));
+        click(page, "load"); // No: the form loaded stays
+        break;
+    case Cancelled::OptionOnly:
+        (c.by_url ? control<QRadioButton>("optLoadHtml") : control<QRadioButton>("optLoadURL"))->click();
+        control<QLineEdit>("txturl")->setText(server.url("/other.html"));
+        break;
     }
-    EXPECT_EQ(drive::shown(control<QRadioButton>("optLoadHtml")) + drive::shown(control<QLineEdit>("txtdestination")),
-        "optLoadHtml+txtdestination=" + first);
+    if (c.way != Cancelled::OptionOnly) {
+        EXPECT_EQ(now_shown(), shown);
+        click(page, "cmdNext");
+        ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
+        EXPECT_TRUE(find<QCheckBox>(rules, "chknull")->isChecked());
+    }
+
+    const QString project = folder.filePath("kept.tsl");
+    CommonDialog::script(CommonDialog::Answer::chosen_file(project));
+    ASSERT_TRUE(WizardFrame::instance().save_project());
+    drive::restart(project);
+    page = static_cast<frmStep1 *>(window(WizardPage::frmStep1));
+    EXPECT_EQ(now_shown(), shown);
     click(page, "cmdNext");
     ASSERT_EQ(visible_page(), WizardPage::frmStep2) << last_message().toStdString();
-    EXPECT_TRUE(find<QCheckBox>(rules, "chknull")->isChecked());
+    EXPECT_EQ(last_message(), kLoaded);
+    EXPECT_TRUE(globals::web_page()->selected_form->fields()->Item(QStringLiteral("q"))->required);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, CancelledChoice, ::testing::Values("BrowseDialog", "BrowseList", "LoadUrlList"),
-    [](const auto &info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Pages, CancelledChoice,
+    ::testing::Values(Cancelled { "BrowseDialog", false, Cancelled::BrowseDialog },
+        Cancelled { "BrowseList", false, Cancelled::BrowseList },
+        Cancelled { "LoadUrlList", false, Cancelled::LoadList }, Cancelled { "LoadUrlNo", false, Cancelled::LoadNo },
+        Cancelled { "UrlOptionOnly", false, Cancelled::OptionOnly },
+        Cancelled { "UrlPageBrowseDialog", true, Cancelled::BrowseDialog },
+        Cancelled { "UrlPageBrowseNo", true, Cancelled::BrowseNo },
+        Cancelled { "UrlPageBrowseList", true, Cancelled::BrowseList },
+        Cancelled { "UrlPageLoadUrlNo", true, Cancelled::LoadNo },
+        Cancelled { "UrlPageLoadUrlList", true, Cancelled::LoadList },
+        Cancelled { "UrlPageFileOptionOnly", true, Cancelled::OptionOnly }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // An address that does not load stays in its box to be corrected; the form
 // taken before stays until a page loads.
