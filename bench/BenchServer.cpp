@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <mysql.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -35,4 +37,23 @@ const BenchServer &BenchServer::get()
 {
     static const BenchServer instance = read_server();
     return instance;
+}
+
+MYSQL *BenchServer::bench_database() const
+{
+    MYSQL *raw = mysql_init(nullptr);
+    mysql_options(raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    check(raw,
+        !mysql_real_connect(raw, host.constData(), user.constData(), password.constData(), nullptr, port, nullptr, 0));
+    check(raw, mysql_query(raw, "CREATE DATABASE IF NOT EXISTS tressel_bench"));
+    check(raw, mysql_select_db(raw, "tressel_bench"));
+    return raw;
+}
+
+void BenchServer::check(MYSQL *raw, int failed)
+{
+    if (failed) {
+        std::fprintf(stderr, "%s\n", mysql_error(raw));
+        std::exit(1);
+    }
 }

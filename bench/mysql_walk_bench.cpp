@@ -41,22 +41,13 @@ const BenchServer &server()
 
 void check(MYSQL *raw, int failed)
 {
-    if (failed) {
-        std::fprintf(stderr, "%s\n", mysql_error(raw));
-        std::exit(1);
-    }
+    BenchServer::check(raw, failed);
 }
 
 // A bare connection to the benchmark database, with its table filled once.
 MYSQL *bare_connection()
 {
-    MYSQL *raw = mysql_init(nullptr);
-    mysql_options(raw, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    check(raw,
-        !mysql_real_connect(raw, server().host.constData(), server().user.constData(), server().password.constData(),
-            nullptr, server().port, nullptr, 0));
-    check(raw, mysql_query(raw, "CREATE DATABASE IF NOT EXISTS tressel_bench"));
-    check(raw, mysql_select_db(raw, "tressel_bench"));
+    MYSQL *raw = server().bench_database();
     check(raw,
         mysql_query(raw,
             "CREATE TABLE IF NOT EXISTS walk (id INT PRIMARY KEY, name VARCHAR(40), "

@@ -25,9 +25,6 @@
 
 #include <mysql.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -35,24 +32,11 @@
 
 namespace {
 
-void check(MYSQL *raw, int failed)
-{
-    if (failed) {
-        std::fprintf(stderr, "%s\n", mysql_error(raw));
-        std::exit(1);
-    }
-}
-
 // A fresh table of NOT NULL columns without defaults, beside nullable ones.
 void make_table()
 {
-    const BenchServer &server = BenchServer::get();
-    MYSQL *raw = mysql_init(nullptr);
-    check(raw,
-        !mysql_real_connect(raw, server.host.constData(), server.user.constData(), server.password.constData(), nullptr,
-            server.port, nullptr, 0));
-    check(raw, mysql_query(raw, "CREATE DATABASE IF NOT EXISTS tressel_bench"));
-    check(raw, mysql_select_db(raw, "tressel_bench"));
+    MYSQL *raw = BenchServer::get().bench_database();
+    const auto check = &BenchServer::check;
     check(raw, mysql_query(raw, "DROP TABLE IF EXISTS posts"));
     check(raw,
         mysql_query(raw,
