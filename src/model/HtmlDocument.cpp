@@ -113,28 +113,16 @@ bool is_html(const GumboNode &node, GumboTag tag)
         && node.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
 }
 
-// Disabled as a browser judges a control: by its own attribute, or by a
-// disabled fieldset around it, unless it stands in that fieldset's first
-// legend. A control in a datalist is never submitted either.
-bool is_disabled(const GumboNode &control)
+// The child of a disabled fieldset whose content the fieldset leaves
+// enabled: its first legend, if any.
+const GumboNode *first_legend(const GumboElement &fieldset)
 {
-    if (attribute(control.v.element, "disabled"))
-        return true;
-    for (const GumboNode *child = &control; const GumboNode *parent = child->parent; child = parent) {
-        if (is_html(*parent, GUMBO_TAG_DATALIST))
-            return true;
-        if (!is_html(*parent, GUMBO_TAG_FIELDSET) || !attribute(parent->v.element, "disabled"))
-            continue;
-        const GumboVector &children = parent->v.element.children;
-        const GumboNode *legend = nullptr;
-        for (unsigned i = 0; i < children.length && !legend; ++i) {
-            if (is_html(*static_cast<const GumboNode *>(children.data[i]), GUMBO_TAG_LEGEND))
-                legend = static_cast<const GumboNode *>(children.data[i]);
-        }
-        if (child != legend)
-            return true;
+    for (unsigned i = 0; i < fieldset.children.length; ++i) {
+        const auto *child = static_cast<const GumboNode *>(fieldset.children.data[i]);
+        if (is_html(*child, GUMBO_TAG_LEGEND))
+            return child;
     }
-    return false;
+    return nullptr;
 }
 
 // Whether a select always has an option to submit: a drop-down box (not
@@ -180,12 +168,12 @@ bool always_has_choice(const GumboElement &select)
 }
 
 // Whether a browser may leave the control out of a submission whatever its
-// type: a disabled control, a select with no option it must submit, and an
-// object, which submits nothing.
-bool may_be_left_out(const GumboNode &control)
+// type: a disabled control (`barred`: by a fieldset around it, or standing in
+// a datalist, whose controls are never submitted), a select with no option it
+// must submit, and an object, which submits nothing.
+bool may_be_left_out(const GumboElement &element, bool barred)
 {
-    const GumboElement &element = control.v.element;
-    return element.tag == GUMBO_TAG_OBJECT || is_disabled(control)
+    return barred || attribute(element, "disabled") || element.tag == GUMBO_TAG_OBJECT
         || (element.tag == GUMBO_TAG_SELECT && !always_has_choice(element));
 }
 
@@ -440,7 +428,8 @@ public:
                 continue;
             const GumboTag tag = control.element->tag;
             result[form].elements.push_back({ text_of(*control.element, "name"), std::move(type),
-                tag != GUMBO_TAG_FIELDSET && tag != GUMBO_TAG_OUTPUT, may_be_left_out(*control.node) });
+                tag != GUMBO_TAG_FIELDSET && tag != GUMBO_TAG_OUTPUT,
+                may_be_left_out(*control.element, control.barred) });
         }
         return result;
     }
@@ -453,7 +442,8 @@ private:
         // Moved by the parser after it was made (misnested formatting tags):
         // a browser then takes the nearest form around it as its owner.
         bool moved;
-        const GumboNode *node;
+        // Disabled by a fieldset around it, or in a datalist.
+        bool barred;
     };
 
     // When the parser's form element pointer pointed at each form: from the
@@ -475,13 +465,18 @@ private:
             const GumboNode *node;
             int form;
             bool moved;
+            bool barred;
         };
         std::vector<Frame> stack;
-        const auto push_children = [&stack](const GumboVector &children, int form, bool moved) {
-            for (unsigned i = children.length; i-- > 0;)
-                stack.push_back({ static_cast<const GumboNode *>(children.data[i]), form, moved });
+        // `kept`: a child barred as `kept_barred` says, not as its siblings.
+        const auto push_children = [&stack](const GumboVector &children, int form, bool moved, bool barred,
+                                       const GumboNode *kept = nullptr, bool kept_barred = false) {
+            for (unsigned i = children.length; i-- > 0;) {
+                const auto *child = static_cast<const GumboNode *>(children.data[i]);
+                stack.push_back({ child, form, moved, child == kept ? kept_barred : barred });
+            }
         };
-        push_children(document.v.document.children, -1, false);
+        push_children(document.v.document.children, -1, false, false);
         while (!stack.empty()) {
             const Frame frame = stack.back();
             stack.pop_back();
@@ -510,11 +505,11 @@ private:
                 // An SVG or MathML <form> takes the </form> that closes it.
                 if (element.tag == GUMBO_TAG_FORM && element.original_end_tag.length > 0)
                     m_foreign_form_ends.push_back(element.end_pos.offset);
-                push_children(element.children, form, moved);
+                push_children(element.children, form, moved, frame.barred);
                 continue;
             }
             const Control control { &element, form, moved || (node.parse_flags & GUMBO_INSERTION_ADOPTION_AGENCY_MOVED),
-                &node };
+                frame.barred };
             switch (element.tag) {
             case GUMBO_TAG_FORM:
                 form = int(m_forms.size());
@@ -552,7 +547,12 @@ private:
             default:
                 break;
             }
-            push_children(element.children, form, moved);
+            if (element.tag == GUMBO_TAG_DATALIST)
+                push_children(element.children, form, moved, true);
+            else if (element.tag == GUMBO_TAG_FIELDSET && attribute(element, "disabled"))
+                push_children(element.children, form, moved, true, first_legend(element), frame.barred);
+            else
+                push_children(element.children, form, moved, frame.barred);
         }
     }
 

@@ -369,6 +369,7 @@ TEST_F(ScriptTest, OnlyARequestOfTheFormsMethodWithItsFieldsIsProcessed)
         { "<select name=size></select>", false },
         { "<fieldset disabled><input name=name></fieldset>", false },
         { "<select name=size size=3><option>S</select>", false },
+        { "<datalist id=sizes><input name=name></datalist>", false },
         { "<select name=size><option disabled>S</option><optgroup disabled><option>M</select>", false },
         { "<select name=size><option>S<option selected disabled>M</select>", false },
         { "<input name=name>", true },
